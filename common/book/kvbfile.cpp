@@ -1,0 +1,455 @@
+#include "kvbfile.h"
+
+#include "picture/picture.h"
+#include "platform/paths.h"
+#include "platform/safefile.h"
+
+#include <QtEndian>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvb {
+
+namespace {
+
+constexpr uint8_t kMagic[4] = {0x05, 'K', 'V', 'B'};
+constexpr uint16_t kMaxTextBytes = 254;
+constexpr uint16_t kMaxItemBytes = 288;
+
+// The library's one copy buffer: every page copy moves through it in pieces
+// of at most 4096 bytes, so copies never run side by side.
+constexpr size_t kCopyPiece = 4096;
+std::mutex g_copyMutex;
+alignas(64) uint8_t g_copyBuffer[kCopyPiece];
+std::atomic<uint64_t> g_copyPieces{0};
+
+// Reads at an explicit position with pread, so a file the caller keeps open
+// is never moved and a walk costs one system call per record head.
+class PositionedReader {
+public:
+    PositionedReader(int fd, uint64_t fileSize) : m_fd(fd), m_size(fileSize) {}
+
+    // Reads up to n bytes; returns how many were read (short at end of file).
+    size_t readSome(void *out, size_t n)
+    {
+        size_t done = 0;
+        auto *dst = static_cast<uint8_t *>(out);
+        while (done < n) {
+            const ssize_t got = ::pread(m_fd, dst + done, n - done, off_t(m_pos + done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            done += size_t(got);
+        }
+        m_pos += done;
+        return done;
+    }
+    bool read(void *out, size_t n) { return readSome(out, n) == n; }
+    void skip(uint64_t n) { m_pos += n; }
+    uint64_t pos() const { return m_pos; }
+    uint64_t size() const { return m_size; }
+
+private:
+    int m_fd;
+    uint64_t m_size;
+    uint64_t m_pos = 0;
+};
+
+QString readText(const uint8_t *bytes, size_t byteCount)
+{
+    QString text(qsizetype(byteCount / 2), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (size_t i = 0; i < byteCount / 2; ++i)
+        out[i] = char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    return text;
+}
+
+bool walkBook(int fd, const QString &path, const KVBFile::ReadOptions &options)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return false;
+    PositionedReader in(fd, uint64_t(st.st_size));
+
+    uint8_t head[8];
+    if (!in.read(head, 8) || std::memcmp(head, kMagic, 4) != 0)
+        return false;
+    const uint16_t pageCount = uint16_t(head[4] | (head[5] << 8));
+    if (options.header) {
+        std::memcpy(options.header->magic, head, 4);
+        options.header->pageCount = pageCount;
+        options.header->layoutFlags = head[6];
+        options.header->thumbnailFlag = head[7];
+    }
+    if (head[7] & 1) {
+        if (options.thumbnail) {
+            if (!in.read(options.thumbnail, kThumbnailBytes))
+                return false;
+        } else {
+            in.skip(kThumbnailBytes);
+        }
+    }
+
+    uint8_t buffer[2 + kMaxItemBytes];
+    uint8_t type = 0;
+    for (;;) {
+        if (!in.read(&type, 1))
+            return false; // ended in the attribute section
+        if (type >= 0x80)
+            break;
+        uint8_t lenBytes[2];
+        if (!in.read(lenBytes, 2))
+            return false;
+        const uint16_t length = uint16_t(lenBytes[0] | (lenBytes[1] << 8));
+        AttributeList *attrs = options.attributes;
+        if (!attrs || type < Title || type > UserDefined) {
+            in.skip(length);
+            continue;
+        }
+        if (type <= Circle) {
+            if (length > kMaxTextBytes) {
+                in.skip(length);
+                continue;
+            }
+            if (!in.read(buffer, length))
+                return false;
+            AttributeEntry entry;
+            entry.type = type;
+            entry.text = readText(buffer, length);
+            attrs->push_back(std::move(entry));
+        } else if (type == PublicationDate) {
+            if (length != 4) {
+                in.skip(length);
+                continue;
+            }
+            if (!in.read(buffer, 4))
+                return false;
+            AttributeEntry entry;
+            entry.type = type;
+            entry.year = uint16_t(buffer[0] | (buffer[1] << 8));
+            entry.month = buffer[2];
+            entry.day = buffer[3];
+            attrs->push_back(std::move(entry));
+        } else {
+            if (length > kMaxItemBytes) {
+                in.skip(length);
+                continue;
+            }
+            // The record's own byte counts decide what is consumed; L only
+            // serves the size test above.
+            uint8_t nameBytes = 0, valueBytes = 0;
+            if (!in.read(&nameBytes, 1) || !in.read(buffer, nameBytes))
+                return false;
+            AttributeEntry entry;
+            entry.type = type;
+            entry.name = readText(buffer, nameBytes);
+            if (!in.read(&valueBytes, 1) || !in.read(buffer, valueBytes))
+                return false;
+            entry.text = readText(buffer, valueBytes);
+            if (entry.name.size() <= kMaxItemNameChars)
+                attrs->push_back(std::move(entry));
+        }
+    }
+
+    if (!options.pages)
+        return true;
+
+    // From the first page record on, every record is a page record head:
+    // kind (1 byte) and size (4 bytes). Other kinds are moved over unlisted.
+    uint16_t accepted = 0;
+    PageList &pages = *options.pages;
+    uint8_t rec[5];
+    rec[0] = type;
+    if (!in.read(rec + 1, 4))
+        return false;
+    for (;;) {
+        const uint32_t size = qFromLittleEndian<uint32_t>(rec + 1);
+        const uint64_t dataStart = in.pos();
+        // A record whose data runs past the end of the file is a truncated
+        // book, not a page that merely cannot be decoded.
+        if (dataStart + size > in.size())
+            return false;
+        if (rec[0] >= Jpeg && rec[0] <= Bmp) {
+            ++accepted;
+            PageEntry page;
+            page.kind = rec[0];
+            page.sourcePath = path;
+            page.offset = dataStart;
+            page.size = size;
+            pages.push_back(std::move(page));
+        }
+        in.skip(size);
+        const size_t got = in.readSome(rec, 5);
+        if (got == 0)
+            break;
+        if (got < 5)
+            return false; // a record head cut short
+    }
+    return accepted == pageCount;
+}
+
+// Output through a large buffer: page data arrives in 4096-byte pieces, and
+// handing each to the kernel separately would cost a system call per piece.
+class BufferedWriter {
+public:
+    explicit BufferedWriter(int fd) : m_fd(fd) { m_buffer.reserve(kBufferSize); }
+
+    bool write(const void *data, size_t n)
+    {
+        const auto *src = static_cast<const uint8_t *>(data);
+        if (m_buffer.size() + n > kBufferSize && !flush())
+            return false;
+        if (n >= kBufferSize)
+            return writeAll(src, n);
+        m_buffer.insert(m_buffer.end(), src, src + n);
+        m_written += n;
+        return true;
+    }
+    bool flush()
+    {
+        if (m_buffer.empty())
+            return true;
+        const bool ok = writeRaw(m_buffer.data(), m_buffer.size());
+        m_buffer.clear();
+        return ok;
+    }
+    uint64_t position() const { return m_written; }
+
+private:
+    static constexpr size_t kBufferSize = 1 << 20;
+
+    bool writeAll(const uint8_t *src, size_t n)
+    {
+        m_written += n;
+        return writeRaw(src, n);
+    }
+    bool writeRaw(const uint8_t *src, size_t n)
+    {
+        while (n > 0) {
+            const ssize_t put = ::write(m_fd, src, n);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return false;
+            src += put;
+            n -= size_t(put);
+        }
+        return true;
+    }
+
+    int m_fd;
+    std::vector<uint8_t> m_buffer;
+    uint64_t m_written = 0;
+};
+
+void appendU16(std::vector<uint8_t> &out, uint16_t v)
+{
+    out.push_back(uint8_t(v & 0xFF));
+    out.push_back(uint8_t(v >> 8));
+}
+
+void appendText(std::vector<uint8_t> &out, const QString &text)
+{
+    for (QChar c : text)
+        appendU16(out, c.unicode());
+}
+
+// The attribute section as bytes; false when an entry cannot be represented
+// (a text too long for its length field), so nothing wrong is ever written.
+bool encodeAttributes(const AttributeList &attributes, std::vector<uint8_t> &out)
+{
+    for (const AttributeEntry &a : attributes) {
+        if (a.type >= Title && a.type <= Circle) {
+            if (a.text.size() > 0x7FFF)
+                return false;
+            out.push_back(a.type);
+            appendU16(out, uint16_t(2 * a.text.size()));
+            appendText(out, a.text);
+        } else if (a.type == PublicationDate) {
+            out.push_back(a.type);
+            appendU16(out, 4);
+            appendU16(out, a.year);
+            out.push_back(a.month);
+            out.push_back(a.day);
+        } else if (a.type == UserDefined) {
+            if (a.name.size() > 127 || a.text.size() > 127)
+                return false;
+            const auto nameBytes = uint8_t(2 * a.name.size());
+            const auto valueBytes = uint8_t(2 * a.text.size());
+            out.push_back(a.type);
+            appendU16(out, uint16_t(nameBytes + valueBytes + 2));
+            out.push_back(nameBytes);
+            appendText(out, a.name);
+            out.push_back(valueBytes);
+            appendText(out, a.text);
+        }
+    }
+    return true;
+}
+
+int openForReading(const QString &path)
+{
+    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+}
+
+// Copies `page` through the shared 4096-byte buffer into `sink`.
+template <typename Sink>
+bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
+{
+    const int src = openForReading(page.sourcePath);
+    if (src < 0)
+        return false;
+    std::lock_guard lock(g_copyMutex);
+    PositionedReader in(src, 0);
+    in.skip(page.offset);
+    uint32_t left = page.size;
+    bool ok = true;
+    while (left > 0) {
+        const size_t piece = left < kCopyPiece ? left : kCopyPiece;
+        if (!in.read(g_copyBuffer, piece) || !sink(g_copyBuffer, piece)) {
+            ok = false;
+            break;
+        }
+        g_copyPieces.fetch_add(1, std::memory_order_relaxed);
+        left -= uint32_t(piece);
+    }
+    ::close(src);
+    return ok;
+}
+
+} // namespace
+
+uint8_t pageKindFromExtension(QStringView path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0)
+        return NotAccepted;
+    const QStringView ext = path.mid(dot + 1);
+    auto is = [&](const char *name) { return ext.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
+    if (is("jpg") || is("jpeg"))
+        return Jpeg;
+    if (is("png"))
+        return Png;
+    if (is("bmp"))
+        return Bmp;
+    if (is("kvb"))
+        return BookKind;
+    return NotAccepted;
+}
+
+QString extensionForKind(uint8_t kind)
+{
+    switch (kind) {
+    case Jpeg: return QStringLiteral(".jpg");
+    case Png: return QStringLiteral(".png");
+    case Bmp: return QStringLiteral(".bmp");
+    default: return {};
+    }
+}
+
+bool KVBFile::readBook(const QString &path, const ReadOptions &options)
+{
+    const int fd = openForReading(path);
+    if (fd < 0)
+        return false;
+    const bool ok = walkBook(fd, path, options);
+    ::close(fd);
+    return ok;
+}
+
+bool KVBFile::readBook(QFile &openFile, const QString &path, const ReadOptions &options)
+{
+    if (!openFile.isOpen() || openFile.handle() < 0)
+        return false;
+    return walkBook(openFile.handle(), path, options);
+}
+
+bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,
+                        const AttributeList &attributes, PageList &pages)
+{
+    if (pages.size() > size_t(kMaxPages))
+        return false;
+    std::vector<uint8_t> attributeBytes;
+    if (!encodeAttributes(attributes, attributeBytes))
+        return false;
+
+    std::vector<uint8_t> thumbnail;
+    if (withThumbnail) {
+        // Made before the temporary file exists, so a first page that cannot
+        // be decoded leaves nothing behind.
+        QImage first;
+        if (pages.empty() || !loadPagePicture(pages.front(), first))
+            return false;
+        thumbnail.resize(kThumbnailBytes);
+        if (!makeBookThumbnail(first, thumbnail.data()))
+            return false;
+    }
+
+    platform::TempFile temp = platform::createTempFile(platform::folderOf(target));
+    if (temp.fd < 0)
+        return false;
+
+    BufferedWriter out(temp.fd);
+    std::vector<uint64_t> offsets;
+    offsets.reserve(pages.size());
+    auto write = [&]() -> bool {
+        uint8_t head[8] = {kMagic[0], kMagic[1], kMagic[2], kMagic[3],
+                           uint8_t(pages.size() & 0xFF), uint8_t((pages.size() >> 8) & 0xFF),
+                           layoutFlags, uint8_t(withThumbnail ? 1 : 0)};
+        if (!out.write(head, sizeof head))
+            return false;
+        if (withThumbnail && !out.write(thumbnail.data(), thumbnail.size()))
+            return false;
+        if (!attributeBytes.empty() && !out.write(attributeBytes.data(), attributeBytes.size()))
+            return false;
+        for (const PageEntry &page : pages) {
+            uint8_t rec[5] = {page.kind, 0, 0, 0, 0};
+            qToLittleEndian<uint32_t>(page.size, rec + 1);
+            if (!out.write(rec, 5))
+                return false;
+            offsets.push_back(out.position());
+            if (!copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); }))
+                return false;
+        }
+        return out.flush() && platform::syncDescriptor(temp.fd);
+    };
+    const bool written = write();
+    const bool closed = ::close(temp.fd) == 0;
+    if (!written || !closed || !platform::replaceFile(temp.path, target)) {
+        QFile::remove(temp.path);
+        return false;
+    }
+
+    for (size_t i = 0; i < pages.size(); ++i) {
+        pages[i].sourcePath = target;
+        pages[i].offset = offsets[i];
+    }
+    return true;
+}
+
+bool KVBFile::copyPageData(const PageEntry &page, const QString &destination)
+{
+    const int dst = ::open(QFile::encodeName(destination).constData(),
+                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (dst < 0)
+        return false;
+    BufferedWriter out(dst);
+    bool ok = copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); });
+    ok = out.flush() && ok;
+    ok = ::close(dst) == 0 && ok;
+    return ok;
+}
+
+uint64_t KVBFile::copyPieceCount()
+{
+    return g_copyPieces.load(std::memory_order_relaxed);
+}
+
+} // namespace kvb

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "bookrecords.h"
+
+#include <QFile>
+#include <QString>
+
+namespace kvb {
+
+// Reading and writing of .kvb books. Every operation reports success as a
+// bool; the caller words the message.
+class KVBFile {
+public:
+    struct ReadOptions {
+        BookHeader *header = nullptr;
+        // Attribute records are appended here; null skips them.
+        AttributeList *attributes = nullptr;
+        // Page records are appended here. Null leaves the page list out: the
+        // walk ends with true at the first page record and pageCount is not
+        // compared.
+        PageList *pages = nullptr;
+        // When set, a 96000-byte buffer that receives the thumbnail block
+        // instead of moving over it (left alone when the book has none).
+        uint8_t *thumbnail = nullptr;
+    };
+
+    static bool readBook(const QString &path, const ReadOptions &options);
+    // Through a file the caller opened (read-only) and keeps open; the page
+    // entries then name `path` as their source.
+    static bool readBook(QFile &openFile, const QString &path, const ReadOptions &options);
+
+    // Convenience for the common case.
+    static bool readBook(const QString &path, BookHeader *header, AttributeList *attributes,
+                         PageList *pages)
+    {
+        return readBook(path, ReadOptions{header, attributes, pages, nullptr});
+    }
+
+    // Writes a book through a temporary file beside the target that then
+    // replaces it. On success every entry of `pages` refers to the new book;
+    // on failure the target, `pages` and the folder are as they were.
+    static bool writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,
+                          const AttributeList &attributes, PageList &pages);
+
+    // Writes one page's bytes to a new file of its own.
+    static bool copyPageData(const PageEntry &page, const QString &destination);
+
+    // Number of 4096-byte pieces moved by the copy buffer since the start of
+    // the process; lets tests see how a page was copied.
+    static uint64_t copyPieceCount();
+};
+
+} // namespace kvb

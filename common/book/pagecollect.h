@@ -1,0 +1,33 @@
+#pragma once
+
+#include "bookrecords.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace kvb {
+
+enum class CollectProblem {
+    BookUnreadable, // a .kvb that is not a well-formed book
+    BadSize,        // a picture that cannot be opened, is empty or is 4 GiB or more
+};
+
+using CollectReport = std::function<void(CollectProblem, const QString &path)>;
+
+// Turns paths into page entries, in the order the book editor adds them:
+// paths of unknown kind are ignored silently, books give all their pages,
+// pictures give one page each (content not looked at). Problems are reported
+// per file and the walk goes on. The result is sorted with sortNewPages.
+PageList collectPages(const QStringList &paths, const CollectReport &report = {});
+
+// Stable sort by source path in ordinal UTF-16 order (case-sensitive), then
+// by offset, so a book's pages keep their order and a folder's files come in
+// name order.
+void sortNewPages(PageList &pages);
+
+// The entries of a folder (not its subfolders' contents) that are files with
+// an accepted kind: pictures and books.
+QStringList folderPictureEntries(const QString &folder);
+
+} // namespace kvb

@@ -1,0 +1,247 @@
+#include "picture.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+
+namespace kvb {
+
+namespace {
+
+constexpr int kMaxSegments = 128;
+
+// Reads exactly n bytes or reports failure.
+bool readExact(QIODevice &d, void *out, qint64 n)
+{
+    return d.read(static_cast<char *>(out), n) == n;
+}
+
+uint16_t be16(const uint8_t *p)
+{
+    return uint16_t((p[0] << 8) | p[1]);
+}
+
+// Walks the TIFF structure of an Exif segment that spans [base, end) of the
+// device and returns the last valid orientation found, or `result`.
+int readTiffOrientation(QIODevice &d, qint64 base, qint64 end, int result)
+{
+    uint8_t head[8];
+    if (end - base < 8 || !readExact(d, head, 8))
+        return result;
+    const bool big = head[0] == 'M' && head[1] == 'M';
+    const bool little = head[0] == 'I' && head[1] == 'I';
+    if (!big && !little)
+        return result;
+    auto u16 = [&](const uint8_t *p) { return big ? qFromBigEndian<uint16_t>(p) : qFromLittleEndian<uint16_t>(p); };
+    auto u32 = [&](const uint8_t *p) { return big ? qFromBigEndian<uint32_t>(p) : qFromLittleEndian<uint32_t>(p); };
+    if (u16(head + 2) != 42)
+        return result;
+    const qint64 ifd = base + qint64(u32(head + 4));
+    if (ifd + 2 > end || !d.seek(ifd))
+        return result;
+    uint8_t countBytes[2];
+    if (!readExact(d, countBytes, 2))
+        return result;
+    // Only as many entries as the segment holds are read.
+    const qint64 fits = (end - ifd - 2) / 12;
+    const qint64 count = std::min<qint64>(u16(countBytes), fits);
+    for (qint64 i = 0; i < count; ++i) {
+        uint8_t e[12];
+        if (!readExact(d, e, 12))
+            break;
+        if (u16(e) != 274)
+            continue;
+        if (u16(e + 2) != 3 || u32(e + 4) != 1)
+            break;
+        // The first two bytes of the value field in file order.
+        result = u16(e + 8);
+    }
+    return result;
+}
+
+QImage decode(QByteArray &bytes, const char *format, const LoadOptions &options, int orientation)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(false);
+    reader.setDecideFormatFromContent(format == nullptr);
+
+    const QSize stored = reader.size();
+    const bool turned = orientation >= 5 && orientation <= 8;
+    const QSize upright = turned ? stored.transposed() : stored;
+    if (options.naturalSize)
+        *options.naturalSize = upright;
+
+    if (options.fitWithin.isValid() && stored.isValid() && !stored.isEmpty()
+        && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        const QSize box = turned ? options.fitWithin.transposed() : options.fitWithin;
+        const QSize wanted = stored.scaled(box, Qt::KeepAspectRatio);
+        if (wanted.width() < stored.width() && wanted.height() < stored.height()
+            && !wanted.isEmpty())
+            reader.setScaledSize(wanted);
+    }
+    return reader.read();
+}
+
+} // namespace
+
+bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
+                     QImage &picture, const LoadOptions &options)
+{
+    // Raised once; applies to every reader made afterwards.
+    static const bool limitSet = [] {
+        QImageReader::setAllocationLimit(kDecodeLimitMiB);
+        return true;
+    }();
+    (void)limitSet;
+
+    QFile file(sourcePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    if (offset != 0 && !file.seek(qint64(offset)))
+        return false;
+    QByteArray bytes;
+    bytes.resize(qsizetype(size));
+    if (file.read(bytes.data(), qint64(size)) != qint64(size))
+        return false;
+    file.close();
+
+    int orientation = 0;
+    if (kind == Jpeg) {
+        // The Exif walk runs over the bytes already in memory: the same walk
+        // as over the file, without a second read.
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        orientation = readExifOrientation(buffer);
+    }
+    const char *format = kind == Jpeg ? "jpeg" : kind == Png ? "png" : kind == Bmp ? "bmp" : nullptr;
+    const QImage stored = decode(bytes, format, options, orientation);
+    if (stored.isNull())
+        return false;
+    picture = orientPicture(stored, orientation);
+    return !picture.isNull();
+}
+
+int readExifOrientation(QIODevice &d)
+{
+    int result = 0;
+    uint8_t two[2];
+    if (!readExact(d, two, 2) || two[0] != 0xFF || two[1] != 0xD8)
+        return result;
+    int segments = 0;
+    if (!readExact(d, two, 2))
+        return result;
+    while (two[0] == 0xFF) {
+        if (two[1] == 0xD9 || two[1] == 0xDA)
+            break;
+        if (++segments > kMaxSegments)
+            break;
+        const qint64 p = d.pos();
+        uint8_t len[2];
+        if (!readExact(d, len, 2))
+            break;
+        const uint16_t n = be16(len);
+        // A length below 2 would not move forward at all.
+        if (n < 2)
+            break;
+        if (two[1] == 0xE1) {
+            uint8_t id[6];
+            if (n >= 8 && readExact(d, id, 6) && std::memcmp(id, "Exif\0\0", 6) == 0)
+                result = readTiffOrientation(d, d.pos(), p + n, result);
+            if (!d.seek(p + n))
+                break;
+        } else if (!d.seek(p + n)) {
+            break;
+        }
+        if (!readExact(d, two, 2))
+            break;
+    }
+    return result;
+}
+
+QImage orientPicture(const QImage &stored, int orientation)
+{
+    switch (orientation) {
+    case 2: return stored.mirrored(true, false);
+    case 3: return stored.mirrored(true, true);
+    case 4: return stored.mirrored(false, true);
+    case 5: return stored.transformed(QTransform().rotate(90)).mirrored(true, false);
+    case 6: return stored.transformed(QTransform().rotate(90));
+    case 7: return stored.transformed(QTransform().rotate(90)).mirrored(false, true);
+    case 8: return stored.transformed(QTransform().rotate(-90));
+    default: return stored;
+    }
+}
+
+QSize listThumbnailSize(QSize picture, QSize box)
+{
+    if (picture.isEmpty() || box.isEmpty())
+        return {};
+    const double r = double(picture.height()) / double(picture.width());
+    const double boxRatio = double(box.height()) / double(box.width());
+    if (boxRatio > r)
+        return {box.width(), int(std::trunc(box.width() * r))};
+    return {int(std::trunc(box.height() / r)), box.height()};
+}
+
+QImage makeListThumbnail(const QImage &picture, QSize box)
+{
+    const QSize size = listThumbnailSize(picture.size(), box);
+    if (size.isEmpty())
+        return {};
+    return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage copyThumbnail(const QImage &thumbnail)
+{
+    return thumbnail.copy();
+}
+
+QRect bookThumbnailRect(QSize picture)
+{
+    if (picture.isEmpty())
+        return {};
+    const double r = double(picture.height()) / double(picture.width());
+    if (r < 1.25) {
+        const int h = int(std::trunc(r * kThumbnailWidth));
+        return {0, (kThumbnailHeight - h) / 2, kThumbnailWidth, h};
+    }
+    const int w = int(std::trunc(kThumbnailHeight / r));
+    return {(kThumbnailWidth - w) / 2, 0, w, kThumbnailHeight};
+}
+
+bool makeBookThumbnail(const QImage &picture, uint8_t *out)
+{
+    const QRect rect = bookThumbnailRect(picture.size());
+    if (rect.isEmpty())
+        return false;
+    QImage frame(kThumbnailWidth, kThumbnailHeight, QImage::Format_BGR888);
+    if (frame.isNull())
+        return false;
+    frame.fill(Qt::black);
+    const QImage scaled = picture.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_BGR888);
+    if (scaled.size() != rect.size())
+        return false;
+    for (int y = 0; y < rect.height(); ++y)
+        std::memcpy(frame.scanLine(rect.y() + y) + rect.x() * 3, scaled.constScanLine(y),
+                    size_t(rect.width()) * 3);
+    for (int y = 0; y < kThumbnailHeight; ++y)
+        std::memcpy(out + y * kThumbnailWidth * 3, frame.constScanLine(y), kThumbnailWidth * 3);
+    return true;
+}
+
+QImage bookThumbnailImage(const uint8_t *thumbnail)
+{
+    QImage frame(kThumbnailWidth, kThumbnailHeight, QImage::Format_BGR888);
+    for (int y = 0; y < kThumbnailHeight; ++y)
+        std::memcpy(frame.scanLine(y), thumbnail + y * kThumbnailWidth * 3, kThumbnailWidth * 3);
+    return frame;
+}
+
+} // namespace kvb

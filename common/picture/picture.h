@@ -1,0 +1,57 @@
+#pragma once
+
+#include "book/bookrecords.h"
+
+#include <QImage>
+#include <QIODevice>
+#include <QSize>
+
+namespace kvb {
+
+// Decoding never allocates more than this many megabytes for one picture: real
+// scans (20000 x 20000 pixels at 32 bits) pass, a header that claims absurd
+// dimensions is a failed load instead of an exhausted machine.
+constexpr int kDecodeLimitMiB = 1600;
+
+struct LoadOptions {
+    // When valid, the page may be decoded at a reduced size that still covers
+    // this box (in upright pixels, aspect kept); JPEG decoders do this in the
+    // DCT domain at a fraction of the cost. The result is never smaller than
+    // needed to fill the box and never larger than the stored picture.
+    QSize fitWithin;
+    // Receives the page's upright size as stored, whatever size was decoded.
+    QSize *naturalSize = nullptr;
+};
+
+// Loads one page (a picture file or a page inside a book) as an upright
+// picture: JPEG pages are turned by their Exif orientation.
+bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
+                     QImage &picture, const LoadOptions &options = {});
+inline bool loadPagePicture(const PageEntry &page, QImage &picture, const LoadOptions &options = {})
+{
+    return loadPagePicture(page.sourcePath, page.offset, page.size, page.kind, picture, options);
+}
+
+// The Exif orientation (1 to 8 when valid, any stored value otherwise) of the
+// JPEG that starts at the device's current position, or 0 when it has none.
+// Positions are taken relative to the device, so a page inside a book works.
+// Stops on any malformed structure without reading outside the device.
+int readExifOrientation(QIODevice &device);
+
+// Applies an Exif orientation (2 to 8) to a decoded picture; other values
+// return it unchanged.
+QImage orientPicture(const QImage &stored, int orientation);
+
+// The list thumbnail: the picture scaled, aspect kept, to fit the box.
+QSize listThumbnailSize(QSize picture, QSize box);
+QImage makeListThumbnail(const QImage &picture, QSize box);
+QImage copyThumbnail(const QImage &thumbnail);
+
+// Placement of the picture inside the 160 x 200 book thumbnail frame.
+QRect bookThumbnailRect(QSize picture);
+// Fills the 96000-byte book thumbnail (blue-green-red, top row first).
+bool makeBookThumbnail(const QImage &picture, uint8_t *thumbnail96000);
+// The stored thumbnail as a picture.
+QImage bookThumbnailImage(const uint8_t *thumbnail96000);
+
+} // namespace kvb

@@ -1,0 +1,155 @@
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+
+namespace testsupport {
+
+QImage cornerPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(128, 128, 128));
+    const int cw = std::max(1, width / 4), ch = std::max(1, height / 4);
+    QPainter p(&image);
+    p.fillRect(0, 0, cw, ch, Qt::red);
+    p.fillRect(width - cw, 0, cw, ch, Qt::green);
+    p.fillRect(0, height - ch, cw, ch, Qt::blue);
+    p.fillRect(width - cw, height - ch, cw, ch, Qt::white);
+    return image;
+}
+
+QByteArray encode(const QImage &image, const char *format, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, quality);
+    return bytes;
+}
+
+QByteArray jpegWithOrientation(const QImage &image, int orientation, bool bigEndian)
+{
+    const QByteArray jpeg = encode(image, "JPG");
+    auto u16 = [&](QByteArray &out, uint16_t v) {
+        if (bigEndian) {
+            out.append(char(v >> 8)).append(char(v & 0xFF));
+        } else {
+            out.append(char(v & 0xFF)).append(char(v >> 8));
+        }
+    };
+    auto u32 = [&](QByteArray &out, uint32_t v) {
+        if (bigEndian) {
+            u16(out, uint16_t(v >> 16));
+            u16(out, uint16_t(v & 0xFFFF));
+        } else {
+            u16(out, uint16_t(v & 0xFFFF));
+            u16(out, uint16_t(v >> 16));
+        }
+    };
+    QByteArray tiff = bigEndian ? QByteArray("MM") : QByteArray("II");
+    u16(tiff, 42);
+    u32(tiff, 8);
+    u16(tiff, 1);        // one entry
+    u16(tiff, 274);      // Orientation
+    u16(tiff, 3);        // SHORT
+    u32(tiff, 1);        // count
+    u16(tiff, uint16_t(orientation)); // value, left-justified
+    u16(tiff, 0);
+    u32(tiff, 0); // no next directory
+    QByteArray segment("Exif\0\0", 6);
+    segment += tiff;
+    const int length = int(segment.size()) + 2;
+    QByteArray out = jpeg.left(2);
+    out.append(char(0xFF)).append(char(0xE1));
+    out.append(char(length >> 8)).append(char(length & 0xFF));
+    out += segment;
+    out += jpeg.mid(2);
+    return out;
+}
+
+QByteArray utf16le(const QString &text)
+{
+    QByteArray out;
+    for (QChar c : text)
+        out.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    return out;
+}
+
+static void le16(QByteArray &out, uint16_t v)
+{
+    out.append(char(v & 0xFF)).append(char(v >> 8));
+}
+
+BookBytes &BookBytes::header(uint16_t pageCount, uint8_t layoutFlags, uint8_t thumbnailFlag)
+{
+    m_bytes.append(char(0x05)).append("KVB");
+    le16(m_bytes, pageCount);
+    m_bytes.append(char(layoutFlags)).append(char(thumbnailFlag));
+    return *this;
+}
+
+BookBytes &BookBytes::thumbnail(uint8_t fill)
+{
+    m_bytes.append(QByteArray(96000, char(fill)));
+    return *this;
+}
+
+BookBytes &BookBytes::rawAttribute(uint8_t type, const QByteArray &payload)
+{
+    m_bytes.append(char(type));
+    le16(m_bytes, uint16_t(payload.size()));
+    m_bytes += payload;
+    return *this;
+}
+
+BookBytes &BookBytes::text(uint8_t type, const QString &text)
+{
+    return rawAttribute(type, utf16le(text));
+}
+
+BookBytes &BookBytes::date(uint16_t year, uint8_t month, uint8_t day)
+{
+    QByteArray payload;
+    le16(payload, year);
+    payload.append(char(month)).append(char(day));
+    return rawAttribute(6, payload);
+}
+
+BookBytes &BookBytes::item(const QString &name, const QString &value)
+{
+    QByteArray payload;
+    payload.append(char(2 * name.size())).append(utf16le(name));
+    payload.append(char(2 * value.size())).append(utf16le(value));
+    return rawAttribute(7, payload);
+}
+
+BookBytes &BookBytes::page(uint8_t kind, const QByteArray &data)
+{
+    m_bytes.append(char(kind));
+    const uint32_t n = uint32_t(data.size());
+    for (int i = 0; i < 4; ++i)
+        m_bytes.append(char((n >> (8 * i)) & 0xFF));
+    m_bytes += data;
+    return *this;
+}
+
+BookBytes &BookBytes::raw(const QByteArray &bytes)
+{
+    m_bytes += bytes;
+    return *this;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace testsupport
