@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace leafreader {
+
+// The stored window placement ("WindowPos"): flags, show command, minimised
+// position, maximised position and the normal rectangle (left, top, right,
+// bottom), in that order.
+struct WindowPlacement {
+    int flags = 0;
+    int showCommand = 1;
+    int minX = 0, minY = 0;
+    int maxX = 0, maxY = 0;
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    QString toText() const;
+    // Accepts the text only when all ten numbers parse.
+    static bool fromText(const QString &text, WindowPlacement &out);
+    bool operator==(const WindowPlacement &) const = default;
+};
+
+// Every value Leafreader keeps in its settings store (section "Settings" of
+// Velloran/Leafreader), with the defaults and limits applied on reading.
+struct ReaderSettings {
+    static constexpr int kResumeSlots = 100;
+    static constexpr int kScaleLimit = 10;
+    static constexpr int kSkipMax = 600;
+    static constexpr int kSpaceMax = 30;
+    static constexpr int kIntervalMax = 3600;
+
+    // "WindowPos": absent until read or taken from the window.
+    bool hasWindowPos = false;
+    WindowPlacement windowPos;
+    bool fullScreen = false; // "FullScreen"
+
+    // "Scale" = "normal:fullScreen:pad:listColumn", each -10..+10.
+    int scaleNormal = 0;
+    int scaleFullScreen = 2;
+    int scalePad = 0;
+    int scaleListColumn = 0;
+
+    QString currentFolder; // "CurrentFolder"; empty = drive list
+
+    // "Resume0".."Resume99" as stored ("kind|page|count|zoom|single|path" or
+    // empty); the resume list parses and formats them.
+    std::array<QString, kResumeSlots> resume;
+
+    int skipForward = 10; // "SkipForward", 1..600
+    int skipBack = 10;    // "SkipBack", 1..600
+    bool picEnlarge = false; // "PicEnlarge"
+    int space = 0;           // "Space", 0..30
+    bool hideCursor = true;  // "HideCursor"
+    int sortModeF = 1;       // "SortModeF", 0..2; other values keep the previous one
+    int sortModeR = 0;       // "SortModeR", 0..2 likewise
+    int apcPriority = 0;     // "APCPriority", 0..5
+    int interval = 4;        // "Interval", seconds, 1..3600
+    bool loop = false;       // "Loop"
+
+    // Reads every value; missing or unreadable values keep what the struct
+    // holds (the defaults on a fresh struct), out-of-range ones are clamped.
+    void load(QSettings &store);
+    // Writes every value.
+    void save(QSettings &store) const;
+
+    // The groups the program writes at different moments.
+    void saveDialogValues(QSettings &store) const; // Scale .. Loop, on the settings dialog's OK
+    void saveWindow(QSettings &store) const;       // FullScreen, WindowPos, when the window closes
+    void saveResume(QSettings &store) const;       // CurrentFolder, Resume0..99, when the view ends
+
+    QString scaleText() const;
+    // Applies a "Scale" text: fewer than three numbers give the defaults, a
+    // missing fourth is 0, each is clamped to -10..+10.
+    void setScaleText(const QString &text);
+
+    // Limits shared with the settings dialog.
+    static int clampSkip(int pages);
+    static int clampSpace(int pixels);
+    static int clampInterval(int seconds);
+    static int clampScale(int scale);
+};
+
+} // namespace leafreader
