@@ -47,8 +47,9 @@ public:
     explicit WidgetPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    PromptAnswer message(const QString &text, PromptIcon icon, PromptButtons buttons,
-                         const QString &caption) override;
+    PromptAnswer message(const QString &text, PromptIcon icon = PromptIcon::Stop,
+                         PromptButtons buttons = PromptButtons::Ok,
+                         const QString &caption = {}) override;
     QStringList openFiles(const QString &caption, const QString &folder,
                           const QString &filter) override;
     QString openFile(const QString &caption, const QString &folder, const QString &filter) override;
@@ -83,8 +84,9 @@ public:
     void planFiles(const QStringList &files) { m_files.push_back(files); }
     void planPath(const QString &path) { m_files.push_back(QStringList{path}); }
 
-    PromptAnswer message(const QString &text, PromptIcon icon, PromptButtons buttons,
-                         const QString &caption) override;
+    PromptAnswer message(const QString &text, PromptIcon icon = PromptIcon::Stop,
+                         PromptButtons buttons = PromptButtons::Ok,
+                         const QString &caption = {}) override;
     QStringList openFiles(const QString &caption, const QString &folder,
                           const QString &filter) override;
     QString openFile(const QString &caption, const QString &folder, const QString &filter) override;
