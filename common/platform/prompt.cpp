@@ -22,6 +22,8 @@ QMessageBox::Icon toQt(PromptIcon icon)
 
 PromptAnswer firstAnswer(PromptButtons buttons)
 {
+    if (buttons == PromptButtons::RetryCancel)
+        return PromptAnswer::Retry;
     return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel ? PromptAnswer::Ok
                                                                               : PromptAnswer::Yes;
 }
@@ -40,11 +42,15 @@ PromptAnswer WidgetPrompt::message(const QString &text, PromptIcon icon, PromptB
     case PromptButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    case PromptButtons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return PromptAnswer::Ok;
     case QMessageBox::Yes: return PromptAnswer::Yes;
     case QMessageBox::No: return PromptAnswer::No;
+    case QMessageBox::Retry: return PromptAnswer::Retry;
     default: return PromptAnswer::Cancel;
     }
 }

@@ -12,9 +12,9 @@ namespace platform {
 
 enum class PromptIcon { None, Stop, Information, Question, Warning };
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 
-enum class PromptAnswer { Ok, Cancel, Yes, No };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 
 // Every message box and file dialog of the suite goes through this interface,
 // so a test can answer them and read what would have been shown.
