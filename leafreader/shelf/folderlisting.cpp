@@ -1,0 +1,133 @@
+#include "folderlisting.h"
+
+#include "resumelist.h"
+#include "rowsort.h"
+
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace leafreader {
+
+namespace {
+
+QString withoutTrailingSlash(const QString &path)
+{
+    QString p = path;
+    while (p.size() > 1 && p.endsWith(u'/'))
+        p.chop(1);
+    return p;
+}
+
+bool isInside(const QString &folder, const QString &root)
+{
+    if (root == QStringLiteral("/"))
+        return folder.startsWith(u'/');
+    return folder == root || folder.startsWith(root + u'/');
+}
+
+} // namespace
+
+std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives)
+{
+    std::vector<BookEntry> rows;
+    rows.reserve(drives.size());
+    for (const platform::Drive &drive : drives) {
+        BookEntry row;
+        row.kind = BookEntry::Drive;
+        row.path = drive.rowPath();
+        row.title = drive.displayName;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode)
+{
+    FolderListing listing;
+    std::vector<BookEntry> folders, books;
+    // Hidden entries (dot files) are left out: QDir lists them only when asked.
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QFileInfo &info : entries) {
+        if (info.isHidden())
+            continue;
+        if (info.isDir()) {
+            BookEntry row;
+            row.kind = BookEntry::Folder;
+            row.path = platform::joinPath(folder, info.fileName());
+            row.title = info.fileName();
+            folders.push_back(std::move(row));
+            continue;
+        }
+        if (info.suffix().compare(QStringLiteral("kvb"), Qt::CaseInsensitive) != 0)
+            continue;
+        BookEntry row;
+        row.kind = BookEntry::BookFile;
+        row.path = platform::joinPath(folder, info.fileName());
+        row.fileSize = uint64_t(info.size());
+        const int known = resume.findPath(row.path);
+        if (known >= 0) {
+            const BookEntry &entry = resume.entries()[size_t(known)];
+            row.page = entry.page;
+            row.zoom = entry.zoom;
+            row.singlePage = entry.singlePage;
+        }
+        if (!readListInformation(row)) {
+            listing.failedBooks << row.path;
+            continue;
+        }
+        books.push_back(std::move(row));
+    }
+    sortRows(folders, sortMode);
+    sortRows(books, sortMode);
+    listing.bookCount = int(books.size());
+    listing.rows = std::move(folders);
+    listing.rows.insert(listing.rows.end(), std::make_move_iterator(books.begin()),
+                        std::make_move_iterator(books.end()));
+    return listing;
+}
+
+QString driveRootOf(const BookEntry &row)
+{
+    const qsizetype bar = row.path.indexOf(u'|');
+    return bar < 0 ? row.path : row.path.left(bar);
+}
+
+QString rowName(const BookEntry &row)
+{
+    if (row.kind == BookEntry::Drive)
+        return driveRootOf(row);
+    return platform::fileNameOf(withoutTrailingSlash(row.path));
+}
+
+FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots)
+{
+    const QString f = withoutTrailingSlash(folder);
+    const qsizetype slash = f.lastIndexOf(u'/');
+    // A drive root, or nothing above: the drive list selects it.
+    if (f.isEmpty() || f == QStringLiteral("/") || slash < 0
+        || driveRoots.contains(f) || driveRoots.contains(folder))
+        return FolderMove{QString(), f.isEmpty() ? folder : f};
+    const QString name = f.mid(slash + 1);
+    // A folder right below "/" goes to "/" itself.
+    const QString parent = slash == 0 ? QStringLiteral("/") : f.left(slash);
+    return FolderMove{parent, name};
+}
+
+FolderMove toDriveList(const QString &folder, const QStringList &driveRoots)
+{
+    const QString f = withoutTrailingSlash(folder);
+    QString best;
+    for (const QString &root : driveRoots) {
+        const QString r = withoutTrailingSlash(root);
+        if (isInside(f, r) && r.size() > best.size())
+            best = r;
+    }
+    if (best.isEmpty() && f.startsWith(u'/'))
+        best = QStringLiteral("/");
+    return FolderMove{QString(), best};
+}
+
+} // namespace leafreader

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "pageview/bookentry.h"
+#include "platform/drives.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace leafreader {
+
+class ResumeList;
+
+struct FolderListing {
+    std::vector<BookEntry> rows; // folders first, then books, each sorted
+    int bookCount = 0;
+    QStringList failedBooks;     // books whose list information did not read
+};
+
+// The rows of the drive list: kind 0, path "root|display name", title the
+// display name.
+std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives);
+
+// Lists one folder: visible sub-folders and ".kvb" files (any case). A book
+// row takes the page, zoom region and single-page override of the first
+// resume entry with its path. Nothing but the header, thumbnail and
+// attributes of each book is read.
+FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode);
+
+// The name a row is selected by: the drive root for drives, the last path
+// component otherwise.
+QString rowName(const BookEntry &row);
+// The root of a drive row ("root|display name").
+QString driveRootOf(const BookEntry &row);
+
+struct FolderMove {
+    QString folder;     // the new current folder (empty = drive list)
+    QString selectName; // the row to select there
+};
+
+// One folder up. From a drive root (or a folder without a parent) the drive
+// list follows and selects that drive.
+FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots);
+// The drive list, selecting the drive that holds `folder`: the longest drive
+// root the folder lies in, else "/".
+FolderMove toDriveList(const QString &folder, const QStringList &driveRoots);
+
+} // namespace leafreader

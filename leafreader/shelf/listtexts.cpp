@@ -1,0 +1,125 @@
+#include "listtexts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace leafreader {
+
+namespace {
+
+enum Field { AuthorField, PublisherField, CircleField };
+
+// Index i gives the search order of APCPriority i.
+constexpr std::array<std::array<Field, 3>, kPriorityCount> kOrders = {{
+    {AuthorField, CircleField, PublisherField},
+    {AuthorField, PublisherField, CircleField},
+    {CircleField, AuthorField, PublisherField},
+    {CircleField, PublisherField, AuthorField},
+    {PublisherField, AuthorField, CircleField},
+    {PublisherField, CircleField, AuthorField},
+}};
+
+} // namespace
+
+QString dateText(int32_t date)
+{
+    if (date == -1)
+        return QStringLiteral(" -");
+    const uint32_t packed = static_cast<uint32_t>(date);
+    const unsigned year = packed >> 16;
+    const unsigned month = (packed >> 8) & 0xFF;
+    const unsigned day = packed & 0xFF;
+    QString text = QString::asprintf("%04u", year);
+    if (month >= 1 && month <= 12) {
+        text += QString::asprintf("/%02u", month);
+        if (day >= 1 && day <= 31)
+            text += QString::asprintf("/%02u", day);
+    }
+    return text;
+}
+
+QString priorityText(int priority)
+{
+    static const char16_t *const texts[kPriorityCount] = {
+        u"著者 > サークル > 出版社", u"著者 > 出版社 > サークル", u"サークル > 著者 > 出版社",
+        u"サークル > 出版社 > 著者", u"出版社 > 著者 > サークル", u"出版社 > サークル > 著者",
+    };
+    return QString::fromUtf16(texts[std::clamp(priority, 0, kPriorityCount - 1)]);
+}
+
+QString authorLine(const BookEntry &row, int priority)
+{
+    for (Field field : kOrders[std::clamp(priority, 0, kPriorityCount - 1)]) {
+        const QString &text = field == AuthorField      ? row.author
+                              : field == PublisherField ? row.publisher
+                                                        : row.circle;
+        if (!text.isEmpty())
+            return text;
+    }
+    return QStringLiteral(" -");
+}
+
+QString pagesLine(const BookEntry &row)
+{
+    return QString::asprintf("%u pages", unsigned(row.pageCount));
+}
+
+QString resumePageLine(const BookEntry &row)
+{
+    return QString::asprintf("p.%d/%d", row.page, int(row.pageCount));
+}
+
+QString fileSizeText(uint64_t b)
+{
+    using ull = unsigned long long;
+    constexpr uint64_t KiB = 1024, MiB = KiB * 1024, GiB = MiB * 1024;
+    if (b == 0)
+        return QStringLiteral(" (Unknown)");
+    if (b < 10240)
+        return QString::asprintf(" %llu Bytes", ull(b));
+    if (b < 10 * MiB)
+        return QString::asprintf(" %lluK (%llu) Bytes", ull(b / KiB), ull(b));
+    if (b >= 10 * GiB)
+        return QString::asprintf(" %lluG (%llu) Bytes", ull(b / GiB), ull(b));
+    return QString::asprintf(" %lluM (%llu) Bytes", ull(b / MiB), ull(b));
+}
+
+QString layoutText(uint8_t flags)
+{
+    if (!(flags & kvb::PageSpread))
+        return QStringLiteral(" 単ページ");
+    QString text = (flags & kvb::Cover) ? QStringLiteral(" 表紙あり") : QStringLiteral(" 表紙なし");
+    text += QStringLiteral("見開き");
+    text += (flags & kvb::BindR) ? QStringLiteral("、右綴じ") : QStringLiteral("、左閉じ");
+    return text;
+}
+
+QString attributeItemText(const kvb::AttributeEntry &entry)
+{
+    switch (entry.type) {
+    case kvb::Title: return QStringLiteral("タイトル");
+    case kvb::Subtitle: return QStringLiteral("サブタイトル");
+    case kvb::Author: return QStringLiteral("著者");
+    case kvb::Publisher: return QStringLiteral("出版社");
+    case kvb::Circle: return QStringLiteral("サークル");
+    case kvb::PublicationDate: return QStringLiteral("出版日");
+    case kvb::UserDefined: return entry.name;
+    default: return QString::asprintf("Unknown<%u>", unsigned(entry.type));
+    }
+}
+
+QString attributeContentText(const kvb::AttributeEntry &entry)
+{
+    switch (entry.type) {
+    case kvb::Title:
+    case kvb::Subtitle:
+    case kvb::Author:
+    case kvb::Publisher:
+    case kvb::Circle:
+    case kvb::UserDefined: return entry.text;
+    case kvb::PublicationDate: return dateText(entry.year, entry.month, entry.day);
+    default: return QStringLiteral("???");
+    }
+}
+
+} // namespace leafreader

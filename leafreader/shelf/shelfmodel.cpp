@@ -1,0 +1,335 @@
+#include "shelfmodel.h"
+
+#include "rowsort.h"
+
+#include "platform/paths.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <numeric>
+
+namespace leafreader {
+
+namespace {
+
+struct WaitCursor {
+    WaitCursor()
+    {
+        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~WaitCursor()
+    {
+        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::restoreOverrideCursor();
+    }
+};
+
+bool isExistingFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return !path.isEmpty() && info.exists() && !info.isDir();
+}
+
+} // namespace
+
+ShelfModel::ShelfModel(ReaderSettings &settings, platform::Prompt &prompt)
+    : m_settings(settings), m_prompt(prompt), m_driveSource(&platform::mountedDrives)
+{
+}
+
+void ShelfModel::setDriveSource(std::function<std::vector<platform::Drive>()> source)
+{
+    m_driveSource = std::move(source);
+}
+
+std::vector<platform::Drive> ShelfModel::drives() const
+{
+    return m_driveSource ? m_driveSource() : std::vector<platform::Drive>();
+}
+
+QStringList ShelfModel::driveRoots() const
+{
+    QStringList roots;
+    for (const platform::Drive &d : drives())
+        roots << d.root;
+    return roots;
+}
+
+void ShelfModel::changed()
+{
+    storeResume();
+    if (m_persist)
+        m_persist();
+}
+
+void ShelfModel::storeResume()
+{
+    m_resume.store(m_settings.resume);
+}
+
+void ShelfModel::setCurrentFolder(const QString &folder)
+{
+    if (m_settings.currentFolder == folder)
+        return;
+    m_settings.currentFolder = folder;
+    changed();
+}
+
+ShelfModel::OpenRequest ShelfModel::start(const QString &bookPath)
+{
+    m_resume.load(m_settings.resume);
+    if (!bookPath.isEmpty())
+        return openPath(bookPath);
+    if (!m_resume.isEmpty()) {
+        m_screen = Screen::Resume;
+        showResumeScreen(nullptr);
+    } else {
+        m_screen = Screen::Folder;
+        showFolderScreen(QString());
+    }
+    return {};
+}
+
+ShelfModel::OpenRequest ShelfModel::openPath(const QString &bookPath)
+{
+    const QString path = QFileInfo(bookPath).absoluteFilePath();
+    setCurrentFolder(platform::folderOf(path).isEmpty() ? QStringLiteral("/")
+                                                        : platform::folderOf(path));
+    m_screen = Screen::Folder;
+    showFolderScreen(platform::fileNameOf(path));
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].kind == BookEntry::BookFile && samePath(m_rows[i].path, path)) {
+            select(int(i));
+            return openSelected();
+        }
+    }
+    return {};
+}
+
+void ShelfModel::select(int row)
+{
+    m_selected = (row >= 0 && row < int(m_rows.size())) ? row : -1;
+}
+
+const BookEntry *ShelfModel::selectedRow() const
+{
+    return m_selected >= 0 && m_selected < int(m_rows.size()) ? &m_rows[size_t(m_selected)]
+                                                              : nullptr;
+}
+
+QString ShelfModel::headerLine1() const
+{
+    if (onResumeScreen())
+        return QString::asprintf("Resume (%d/100)", m_resume.size());
+    return QString::asprintf("Folder (%d)", m_bookCount);
+}
+
+QString ShelfModel::headerLine2() const
+{
+    if (onResumeScreen()) {
+        const BookEntry *row = selectedRow();
+        return row ? platform::folderOf(row->path) : QString();
+    }
+    return currentFolder().isEmpty() ? QStringLiteral("<Drive Select>") : currentFolder();
+}
+
+void ShelfModel::selectByName(const QString &name)
+{
+    int found = -1;
+    for (size_t i = 0; i < m_rows.size() && found < 0; ++i) {
+        if (rowName(m_rows[i]) == name)
+            found = int(i);
+    }
+    for (size_t i = 0; i < m_rows.size() && found < 0; ++i) {
+        if (rowName(m_rows[i]).compare(name, Qt::CaseInsensitive) == 0)
+            found = int(i);
+    }
+    select(found >= 0 ? found : 0);
+}
+
+void ShelfModel::showFolderScreen(const QString &selectName)
+{
+    WaitCursor wait;
+    m_screen = Screen::Folder;
+    m_resumeIndex.clear();
+    m_bookCount = 0;
+    for (;;) {
+        if (currentFolder().isEmpty()) {
+            m_rows = driveRows(drives());
+            break;
+        }
+        if (QFileInfo(currentFolder()).isDir()) {
+            FolderListing listing = listFolder(currentFolder(), m_resume, m_settings.sortModeF);
+            for (const QString &failed : listing.failedBooks)
+                m_prompt.message(QStringLiteral("ファイル情報の取得に失敗しました。\n%1").arg(failed));
+            m_rows = std::move(listing.rows);
+            m_bookCount = listing.bookCount;
+            break;
+        }
+        if (m_prompt.message(QStringLiteral("フォルダーが見つかりません。"), platform::PromptIcon::Stop,
+                             platform::PromptButtons::RetryCancel)
+            != platform::PromptAnswer::Retry)
+            setCurrentFolder(QString());
+    }
+    selectByName(selectName);
+}
+
+void ShelfModel::showResumeScreen(const BookEntry *selectEntry)
+{
+    WaitCursor wait;
+    const BookEntry wanted = selectEntry ? *selectEntry : BookEntry();
+    m_screen = Screen::Resume;
+    m_resume.refresh();
+    m_resumeIndex.resize(size_t(m_resume.size()));
+    std::iota(m_resumeIndex.begin(), m_resumeIndex.end(), 0);
+    sortRowIndices(m_resume.entries(), m_resumeIndex, m_settings.sortModeR);
+    m_rows.clear();
+    m_rows.reserve(m_resumeIndex.size());
+    int found = -1;
+    for (int index : m_resumeIndex) {
+        const BookEntry &entry = m_resume.entries()[size_t(index)];
+        if (found < 0 && selectEntry && entry.page == wanted.page && samePath(entry.path, wanted.path))
+            found = int(m_rows.size());
+        m_rows.push_back(entry);
+    }
+    select(found >= 0 ? found : 0);
+}
+
+void ShelfModel::showList()
+{
+    if (onResumeScreen())
+        showResumeScreen(&m_remembered);
+    else
+        showFolderScreen(platform::fileNameOf(m_remembered.path));
+}
+
+void ShelfModel::relist()
+{
+    const BookEntry *row = selectedRow();
+    const BookEntry keep = row ? *row : BookEntry();
+    if (onResumeScreen())
+        showResumeScreen(row ? &keep : nullptr);
+    else
+        showFolderScreen(row ? rowName(keep) : QString());
+}
+
+ShelfModel::OpenRequest ShelfModel::openSelected()
+{
+    const BookEntry *row = selectedRow();
+    if (!row)
+        return {OpenRequest::Beep, {}};
+    const BookEntry picked = *row;
+    if (onResumeScreen()) {
+        if (picked.kind != BookEntry::BookFile)
+            return {OpenRequest::Beep, {}};
+        if (!isExistingFile(picked.path)) {
+            showResumeScreen(&picked);
+            return {OpenRequest::Beep, {}};
+        }
+        setCurrentFolder(platform::folderOf(picked.path));
+        return {OpenRequest::OpenBook, picked};
+    }
+    switch (picked.kind) {
+    case BookEntry::Drive:
+        setCurrentFolder(driveRootOf(picked));
+        showFolderScreen(QString());
+        return {};
+    case BookEntry::Folder:
+        setCurrentFolder(picked.path);
+        showFolderScreen(QString());
+        return {};
+    case BookEntry::BookFile:
+        if (isExistingFile(picked.path))
+            return {OpenRequest::OpenBook, picked};
+        showFolderScreen(rowName(picked));
+        return {};
+    default:
+        return {OpenRequest::Beep, {}};
+    }
+}
+
+void ShelfModel::bookOpened(const BookEntry &row)
+{
+    m_remembered = row;
+}
+
+bool ShelfModel::upOneFolder()
+{
+    if (onResumeScreen() || currentFolder().isEmpty())
+        return false;
+    const FolderMove move = leafreader::upOneFolder(currentFolder(), driveRoots());
+    setCurrentFolder(move.folder);
+    showFolderScreen(move.selectName);
+    return true;
+}
+
+bool ShelfModel::toDriveList()
+{
+    if (onResumeScreen() || currentFolder().isEmpty())
+        return false;
+    const FolderMove move = leafreader::toDriveList(currentFolder(), driveRoots());
+    setCurrentFolder(move.folder);
+    showFolderScreen(move.selectName);
+    return true;
+}
+
+void ShelfModel::switchScreen(bool keepSelection)
+{
+    if (keepSelection) {
+        if (const BookEntry *row = selectedRow(); row && row->kind == BookEntry::BookFile) {
+            const QString folder = platform::folderOf(row->path);
+            const bool folderExists = !folder.isEmpty() && QFileInfo(folder).isDir();
+            if (onResumeScreen() && folderExists) {
+                m_remembered = *row;
+                setCurrentFolder(folder);
+            } else if (!onResumeScreen() && row->page >= 0 && folderExists) {
+                m_remembered = *row;
+            }
+        }
+    }
+    m_screen = onResumeScreen() ? Screen::Folder : Screen::Resume;
+    showList();
+}
+
+bool ShelfModel::deleteResume(const std::function<bool()> &confirm)
+{
+    const BookEntry *row = selectedRow();
+    if (!row)
+        return false;
+    if (!onResumeScreen() && (row->kind != BookEntry::BookFile || row->page < 0))
+        return false;
+    if (confirm && !confirm())
+        return true;
+    const BookEntry keep = *row;
+    if (onResumeScreen())
+        m_resume.removeAt(m_resumeIndex[size_t(m_selected)]);
+    else
+        m_resume.removePath(keep.path);
+    m_remembered.reset();
+    changed();
+    if (onResumeScreen()) {
+        const int at = m_selected;
+        showResumeScreen(nullptr);
+        select(std::min(at, int(m_rows.size()) - 1));
+    } else {
+        showFolderScreen(rowName(keep));
+    }
+    return true;
+}
+
+ResumeList::CloseResult ShelfModel::bookClosed(int mode, BookEntry &book, int pageAtOpening)
+{
+    const ResumeList::CloseResult result = m_resume.closeBook(mode, book, pageAtOpening);
+    if (result == ResumeList::CloseResult::Full)
+        m_prompt.message(QStringLiteral("登録最大数を超えるため、登録できません。"),
+                         platform::PromptIcon::Stop);
+    if (result == ResumeList::CloseResult::Registered)
+        changed();
+    m_remembered = book;
+    showList();
+    return result;
+}
+
+} // namespace leafreader
