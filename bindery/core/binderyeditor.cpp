@@ -1,0 +1,654 @@
+#include "binderyeditor.h"
+
+#include "commandline.h"
+#include "foldername.h"
+#include "messages.h"
+#include "savenames.h"
+#include "thumbnailloader.h"
+
+#include <book/kvbfile.h>
+#include <book/pagecollect.h>
+#include <picture/picture.h>
+#include <platform/paths.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace bindery {
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+struct BinderyEditor::BusyScope {
+    explicit BusyScope(BinderyEditor &editor) : m_editor(editor)
+    {
+        if (m_editor.m_busyHook)
+            m_editor.m_busyHook(true);
+    }
+    ~BusyScope()
+    {
+        if (m_editor.m_busyHook)
+            m_editor.m_busyHook(false);
+    }
+    BinderyEditor &m_editor;
+};
+
+namespace {
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+// The folder above a chosen folder.
+QString parentFolder(const QString &folder)
+{
+    return platform::folderOf(withoutTrailingSlash(folder));
+}
+
+} // namespace
+
+BinderyEditor::BinderyEditor(platform::Prompt &prompt) : m_prompt(prompt) {}
+
+void BinderyEditor::loadSettings(QSettings &store)
+{
+    m_settings.load(store);
+    m_histories.load(store);
+    m_doc.cover = m_settings.cover;
+    m_doc.bindRight = m_settings.bindR;
+    m_doc.pageSpread = m_settings.pageSpread;
+    m_doc.withThumbnail = m_settings.thumbnail;
+    m_doc.year = m_settings.year;
+    m_doc.month = m_settings.month;
+    m_doc.day = m_settings.day;
+    changed(ChangeFields | ChangeHistories);
+}
+
+void BinderyEditor::saveSettings(QSettings &store)
+{
+    m_settings.cover = m_doc.cover;
+    m_settings.bindR = m_doc.bindRight;
+    m_settings.pageSpread = m_doc.pageSpread;
+    m_settings.thumbnail = m_doc.withThumbnail;
+    m_settings.year = m_doc.year;
+    m_settings.month = m_doc.month;
+    m_settings.day = m_doc.day;
+    m_settings.save(store);
+    m_histories.save(store);
+    store.sync();
+}
+
+bool BinderyEditor::runCommand(int id)
+{
+    switch (id) {
+    case CmdNew: return newDocument();
+    case CmdOpenBook: return openBook();
+    case CmdAddImages: return addImages();
+    case CmdAddFolderImages: return addFolderImages();
+    case CmdOpenFolderAsDocument: return openFolderAsDocumentCommand();
+    case CmdSave:
+    case CmdSaveButton: return save();
+    case CmdSaveAs:
+    case CmdSaveAsButton: return saveAs();
+    case CmdExportAll: return exportPages(false);
+    case CmdExportSelected: return exportPages(true);
+    case CmdMoveTop: return moveToTop();
+    case CmdMoveUp: return moveUp();
+    case CmdMoveDown: return moveDown();
+    case CmdMoveBottom: return moveToBottom();
+    case CmdDelete: return deleteSelected();
+    case CmdDuplicate: return duplicate();
+    case CmdSelectAll: selectAll(); return true;
+    default: return false;
+    }
+}
+
+unsigned BinderyEditor::takeChanges()
+{
+    return std::exchange(m_changes, 0u);
+}
+
+Field BinderyEditor::takeFocusRequest()
+{
+    return std::exchange(m_focus, Field::None);
+}
+
+void BinderyEditor::refreshNow()
+{
+    normalizePosition();
+    if (m_refreshHook)
+        m_refreshHook();
+}
+
+bool BinderyEditor::askClear()
+{
+    if (m_doc.pages.empty())
+        return true;
+    return m_prompt.message(text::ClearQuestion, PromptIcon::Question, PromptButtons::OkCancel)
+           == PromptAnswer::Ok;
+}
+
+// ---- Document ----
+
+bool BinderyEditor::newDocument()
+{
+    if (!askClear())
+        return false;
+    clear();
+    return true;
+}
+
+void BinderyEditor::clear()
+{
+    m_doc.documentPath.clear();
+    m_doc.pages.clear();
+    m_doc.selection.clear();
+    m_doc.otherAttributes.clear();
+    m_doc.title.clear();
+    m_doc.subtitle.clear();
+    m_doc.author.clear();
+    m_doc.publisher.clear();
+    m_doc.circle.clear();
+    m_doc.datePresent = false;
+    m_doc.modified = false;
+    m_doc.currentPosition = 0;
+    changed(ChangePages | ChangeSelection | ChangeFields);
+}
+
+bool BinderyEditor::loadFromBook(const QString &path)
+{
+    kvb::BookHeader header;
+    kvb::AttributeList attributes;
+    kvb::PageList pages;
+    if (!kvb::KVBFile::readBook(path, &header, &attributes, &pages)) {
+        m_prompt.message(text::BookUnreadable);
+        return false;
+    }
+    m_doc.cover = header.layoutFlags & kvb::Cover;
+    m_doc.bindRight = header.layoutFlags & kvb::BindR;
+    m_doc.pageSpread = header.layoutFlags & kvb::PageSpread;
+    m_doc.withThumbnail = header.thumbnailFlag & 1;
+
+    QString *principal[] = {&m_doc.title, &m_doc.subtitle, &m_doc.author, &m_doc.publisher, &m_doc.circle};
+    kvb::AttributeList rest;
+    for (kvb::AttributeEntry &entry : attributes) {
+        switch (entry.type) {
+        case kvb::Title:
+        case kvb::Subtitle:
+            if (principal[entry.type - 1]->isEmpty())
+                *principal[entry.type - 1] = entry.text;
+            break;
+        case kvb::Author:
+        case kvb::Publisher:
+        case kvb::Circle:
+            if (principal[entry.type - 1]->isEmpty())
+                *principal[entry.type - 1] = entry.text;
+            else
+                rest.push_back(std::move(entry));
+            break;
+        case kvb::PublicationDate:
+            if (!m_doc.datePresent) {
+                m_doc.year = entry.year;
+                m_doc.month = entry.month;
+                m_doc.day = entry.day;
+                m_doc.datePresent = true;
+            }
+            break;
+        default:
+            rest.push_back(std::move(entry));
+            break;
+        }
+    }
+    std::move(rest.begin(), rest.end(), std::back_inserter(m_doc.otherAttributes));
+    appendWithThumbnails(pages);
+    m_doc.documentPath = path;
+    changed(ChangePages | ChangeFields | ChangeHistories);
+    return true;
+}
+
+bool BinderyEditor::openBookFile(const QString &path)
+{
+    BusyScope busy(*this);
+    clear();
+    m_settings.kvbFolder = platform::folderOf(path);
+    const bool ok = loadFromBook(path);
+    m_doc.modified = false;
+    m_doc.currentPosition = 0;
+    changed(ChangePages | ChangeFields | ChangeHistories | ChangeSelection);
+    return ok;
+}
+
+void BinderyEditor::appendWithThumbnails(kvb::PageList &newPages)
+{
+    {
+        ThumbnailLoader loader(newPages, m_box, m_threads);
+        for (size_t i = 0; i < newPages.size(); ++i) {
+            ThumbnailResult result = loader.take(int(i), m_pump);
+            if (!result.loaded)
+                m_prompt.message(text::PictureUnreadable);
+            else if (result.thumbnail.isNull())
+                m_prompt.message(text::ThumbnailFailed);
+            newPages[i].thumbnail = std::move(result.thumbnail);
+        }
+    }
+    std::move(newPages.begin(), newPages.end(), std::back_inserter(m_doc.pages));
+    changed(ChangePages);
+}
+
+// ---- Page edits ----
+
+void BinderyEditor::setSelection(std::vector<int> selection)
+{
+    std::sort(selection.begin(), selection.end());
+    selection.erase(std::unique(selection.begin(), selection.end()), selection.end());
+    selection.erase(std::remove_if(selection.begin(), selection.end(),
+                                   [&](int i) { return i < 0 || i >= m_doc.pageCount(); }),
+                    selection.end());
+    m_doc.selection = std::move(selection);
+}
+
+bool BinderyEditor::moveSelected(int target)
+{
+    const int from = m_doc.selection.front();
+    kvb::PageEntry page = std::move(m_doc.pages[size_t(from)]);
+    m_doc.pages.erase(m_doc.pages.begin() + from);
+    m_doc.pages.insert(m_doc.pages.begin() + target, std::move(page));
+    m_doc.selection = {target};
+    m_doc.modified = true;
+    changed(ChangePages | ChangeSelection);
+    return true;
+}
+
+bool BinderyEditor::moveUp()
+{
+    if (m_doc.selection.size() != 1 || m_doc.selection.front() == 0)
+        return false;
+    return moveSelected(m_doc.selection.front() - 1);
+}
+
+bool BinderyEditor::moveDown()
+{
+    if (m_doc.selection.size() != 1 || m_doc.selection.front() >= m_doc.pageCount() - 1)
+        return false;
+    return moveSelected(m_doc.selection.front() + 1);
+}
+
+bool BinderyEditor::moveToTop()
+{
+    if (m_doc.selection.size() != 1 || m_doc.selection.front() == 0)
+        return false;
+    return moveSelected(0);
+}
+
+bool BinderyEditor::moveToBottom()
+{
+    if (m_doc.selection.size() != 1 || m_doc.selection.front() >= m_doc.pageCount() - 1)
+        return false;
+    return moveSelected(m_doc.pageCount() - 1);
+}
+
+bool BinderyEditor::deleteSelected()
+{
+    if (m_doc.selection.empty())
+        return false;
+    for (auto it = m_doc.selection.rbegin(); it != m_doc.selection.rend(); ++it)
+        m_doc.pages.erase(m_doc.pages.begin() + *it);
+    m_doc.selection.clear();
+    m_doc.modified = true;
+    // The shown page stays within the book at once.
+    m_doc.currentPosition = std::min(m_doc.currentPosition, m_doc.pageCount());
+    changed(ChangePages | ChangeSelection);
+    return true;
+}
+
+bool BinderyEditor::duplicate()
+{
+    if (m_doc.selection.size() != 1)
+        return false;
+    const int index = m_doc.selection.front();
+    const kvb::PageEntry &source = m_doc.pages[size_t(index)];
+    kvb::PageEntry copy;
+    copy.kind = source.kind;
+    copy.sourcePath = source.sourcePath;
+    copy.offset = source.offset;
+    copy.size = source.size;
+    // A page without a thumbnail (it could not be decoded) gives a copy
+    // without one; only a thumbnail that exists and cannot be copied fails.
+    if (!source.thumbnail.isNull()) {
+        copy.thumbnail = kvb::copyThumbnail(source.thumbnail);
+        if (copy.thumbnail.isNull()) {
+            m_prompt.message(text::ThumbnailCopyFailed);
+            return false;
+        }
+    }
+    m_doc.pages.insert(m_doc.pages.begin() + index, std::move(copy));
+    m_doc.selection = {index + 1};
+    m_doc.modified = true;
+    changed(ChangePages | ChangeSelection);
+    return true;
+}
+
+void BinderyEditor::selectAll()
+{
+    m_doc.selection.resize(m_doc.pages.size());
+    for (int i = 0; i < m_doc.pageCount(); ++i)
+        m_doc.selection[size_t(i)] = i;
+    changed(ChangeSelection);
+}
+
+void BinderyEditor::setCurrentPosition(int position)
+{
+    m_doc.currentPosition = m_doc.pages.empty() ? 0 : std::clamp(position, 1, m_doc.pageCount());
+}
+
+void BinderyEditor::normalizePosition()
+{
+    if (m_doc.pages.empty())
+        m_doc.currentPosition = 0;
+    else
+        m_doc.currentPosition = std::clamp(m_doc.currentPosition, 1, m_doc.pageCount());
+}
+
+void BinderyEditor::mergeOtherAttributes(kvb::AttributeList edited)
+{
+    QString *principal[] = {&m_doc.author, &m_doc.publisher, &m_doc.circle};
+    kvb::AttributeList kept;
+    for (kvb::AttributeEntry &entry : edited) {
+        if (entry.type >= kvb::Author && entry.type <= kvb::Circle
+            && principal[entry.type - kvb::Author]->isEmpty()) {
+            *principal[entry.type - kvb::Author] = entry.text;
+            continue;
+        }
+        kept.push_back(std::move(entry));
+    }
+    m_doc.otherAttributes = std::move(kept);
+    m_doc.modified = true;
+    changed(ChangeFields | ChangeHistories);
+}
+
+bool BinderyEditor::validate()
+{
+    const Validation v = validateDocument(m_doc);
+    if (v.ok)
+        return true;
+    m_focus = v.focus;
+    m_prompt.message(v.message, PromptIcon::Stop);
+    return false;
+}
+
+// ---- Import ----
+
+bool BinderyEditor::addPages(const QStringList &paths)
+{
+    kvb::PageList newPages = kvb::collectPages(paths, [this](kvb::CollectProblem problem, const QString &) {
+        m_prompt.message(problem == kvb::CollectProblem::BookUnreadable ? text::BookUnreadable : text::BadSize);
+    });
+    if (newPages.empty()) {
+        m_prompt.message(text::NothingFound);
+        return false;
+    }
+    appendWithThumbnails(newPages);
+    return true;
+}
+
+bool BinderyEditor::addPagesCommand(const QStringList &paths)
+{
+    BusyScope busy(*this);
+    if (!addPages(paths))
+        return false;
+    m_doc.modified = true;
+    changed(ChangePages | ChangeScrollToEnd);
+    return true;
+}
+
+bool BinderyEditor::addImages()
+{
+    const QStringList files = m_prompt.openFiles({}, m_settings.imageFolder, text::ImageFilter);
+    if (files.isEmpty())
+        return false;
+    m_settings.imageFolder = platform::folderOf(files.front());
+    return addPagesCommand(files);
+}
+
+bool BinderyEditor::addFolderImages()
+{
+    const QString folder = m_prompt.folder(text::FolderCaption, m_settings.imageFolder2);
+    if (folder.isEmpty())
+        return false;
+    m_settings.imageFolder2 = parentFolder(folder);
+    return addPagesCommand(kvb::folderPictureEntries(folder));
+}
+
+bool BinderyEditor::openFolderAsDocumentCommand()
+{
+    if (!askClear())
+        return false;
+    const QString folder = m_prompt.folder(text::FolderAsDocCaption, m_settings.asDocFolder);
+    if (folder.isEmpty())
+        return false;
+    m_settings.asDocFolder = parentFolder(folder);
+    clear();
+    openFolderAsDocument(folder);
+    return true;
+}
+
+void BinderyEditor::openFolderAsDocument(const QString &chosen)
+{
+    BusyScope busy(*this);
+    const QString folder = withoutTrailingSlash(chosen);
+    m_doc.documentPath = folder + QStringLiteral(".kvb");
+    addPages(kvb::folderPictureEntries(folder));
+
+    if (m_settings.nameAsTitle) {
+        QString name = platform::fileNameOf(folder);
+        if (m_settings.nameTopAsDate) {
+            const FolderNameDate date = parseFolderName(name);
+            if (date.dated) {
+                m_doc.datePresent = true;
+                // Parts the name does not give are left open rather than
+                // keeping an unrelated earlier date's month or day.
+                m_doc.year = date.year;
+                m_doc.month = date.month;
+                m_doc.day = date.day;
+                name = date.rest;
+            } else {
+                m_doc.datePresent = false;
+            }
+        }
+        m_doc.title = name.left(kvb::kMaxTextChars);
+    }
+    if (m_settings.parentNameAs >= 1 && m_settings.parentNameAs <= 3) {
+        const QString parentName = platform::fileNameOf(platform::folderOf(folder)).left(kvb::kMaxTextChars);
+        QString *target[] = {&m_doc.author, &m_doc.publisher, &m_doc.circle};
+        *target[m_settings.parentNameAs - 1] = parentName;
+    }
+    m_doc.modified = true;
+    changed(ChangePages | ChangeFields | ChangeHistories);
+}
+
+bool BinderyEditor::openBook()
+{
+    if (!askClear())
+        return false;
+    const QString path = m_prompt.openFile({}, m_settings.kvbFolder, text::BookFilter);
+    if (path.isEmpty())
+        return false;
+    return openBookFile(path);
+}
+
+void BinderyEditor::processArguments(const QStringList &arguments)
+{
+    processCommandLine(joinArguments(arguments));
+}
+
+void BinderyEditor::processCommandLine(const QString &line)
+{
+    const CommandLine command = splitCommandLine(line, [](const QString &path) { return QFileInfo::exists(path); });
+    if (command.paths.isEmpty())
+        return;
+    QStringList paths;
+    for (const QString &path : command.paths) {
+        const QFileInfo info(path);
+        paths << (info.exists() ? info.absoluteFilePath() : path);
+    }
+    if (command.openFolderAsDocument) {
+        for (const QString &path : paths) {
+            if (QFileInfo(path).isDir()) {
+                openFolderAsDocument(path);
+                m_doc.modified = true;
+                break;
+            }
+        }
+        changed(ChangeFields | ChangeHistories);
+        return;
+    }
+    QStringList collected;
+    bool folderSeen = false;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            collected << kvb::folderPictureEntries(path);
+            folderSeen = true;
+            break;
+        }
+        if (info.exists() && kvb::pageKindFromExtension(path) != kvb::NotAccepted)
+            collected << path;
+    }
+    if (!folderSeen && collected.size() == 1 && kvb::pageKindFromExtension(collected.front()) == kvb::BookKind) {
+        BusyScope busy(*this);
+        loadFromBook(collected.front());
+        m_doc.modified = false;
+        m_doc.currentPosition = 0;
+    } else if (addPagesCommand(collected)) {
+        m_doc.modified = true;
+    }
+    changed(ChangeFields | ChangeHistories | ChangePages);
+}
+
+// ---- Save and export ----
+
+bool BinderyEditor::writeDocument(const QString &path)
+{
+    BusyScope busy(*this);
+    return kvb::KVBFile::writeBook(path, m_doc.layoutFlags(), m_doc.withThumbnail, bookAttributes(m_doc),
+                                   m_doc.pages);
+}
+
+bool BinderyEditor::save()
+{
+    if (m_doc.pages.empty() || m_doc.documentPath.isEmpty()) {
+        m_prompt.beep();
+        return false;
+    }
+    if (!validate())
+        return false;
+    if (!writeDocument(m_doc.documentPath)) {
+        m_prompt.message(text::SaveFailed, PromptIcon::None);
+        return false;
+    }
+    m_doc.modified = false;
+    refreshNow();
+    m_prompt.message(text::Saved, PromptIcon::Information);
+    m_histories.mergeDocument(m_doc);
+    changed(ChangeHistories);
+    return true;
+}
+
+bool BinderyEditor::saveAs()
+{
+    if (m_doc.pages.empty()) {
+        m_prompt.beep();
+        return false;
+    }
+    if (!validate())
+        return false;
+    const QString proposal = proposedSavePath(m_doc, m_settings.autoFileName, m_settings.kvbFolder);
+    QString path = m_prompt.saveFile({}, proposal, text::BookFilter);
+    if (path.isEmpty())
+        return false;
+    // The dialog's default extension.
+    if (platform::extensionOf(path).isEmpty())
+        path += QStringLiteral(".kvb");
+    if (!writeDocument(path)) {
+        m_prompt.message(text::SaveFailed, PromptIcon::None);
+        return false;
+    }
+    m_doc.documentPath = path;
+    m_settings.kvbFolder = platform::folderOf(path);
+    m_doc.modified = false;
+    refreshNow();
+    m_prompt.message(text::Saved, PromptIcon::Information);
+    m_histories.mergeDocument(m_doc);
+    changed(ChangeHistories);
+    return true;
+}
+
+bool BinderyEditor::exportPages(bool selectedOnly)
+{
+    if (m_doc.pages.empty() || (selectedOnly && m_doc.selection.empty())) {
+        m_prompt.beep();
+        return false;
+    }
+    const QString folder = m_prompt.folder(selectedOnly ? text::ExportSelectedCaption : text::ExportAllCaption,
+                                           m_settings.expFolder);
+    if (folder.isEmpty())
+        return false;
+    {
+        BusyScope busy(*this);
+        m_settings.expFolder = folder;
+        int number = m_settings.expStartNum;
+        for (int i = 0; i < m_doc.pageCount(); ++i) {
+            if (selectedOnly && !m_doc.isSelected(i))
+                continue;
+            const kvb::PageEntry &page = m_doc.pages[size_t(i)];
+            const QString name = exportFileName(folder, m_settings.expPrefix, number, page.kind);
+            if (!kvb::KVBFile::copyPageData(page, name)) {
+                m_prompt.message(text::ExportFailed, PromptIcon::None);
+                return false;
+            }
+            ++number;
+        }
+    }
+    m_prompt.message(text::Exported, PromptIcon::Information);
+    return true;
+}
+
+// ---- State shown by the window ----
+
+ControlStates BinderyEditor::controlStates() const
+{
+    ControlStates s;
+    const int count = m_doc.pageCount();
+    const bool one = m_doc.selection.size() == 1;
+    s.moveUp = one && m_doc.selection.front() > 0;
+    s.moveDown = one && m_doc.selection.front() < count - 1;
+    s.remove = !m_doc.selection.empty();
+    s.duplicate = one;
+    s.selectAll = count > 0;
+    s.layoutRadios = m_doc.pageSpread;
+    s.dateFields = m_doc.datePresent;
+    s.save = count > 0 && m_doc.modified && !m_doc.documentPath.isEmpty();
+    s.saveAs = count > 0;
+    s.exportSelected = !m_doc.selection.empty();
+    return s;
+}
+
+QString BinderyEditor::windowTitle() const
+{
+    const QString name = m_doc.documentPath.isEmpty() ? text::NewBookName : platform::fileNameOf(m_doc.documentPath);
+    return QStringLiteral("Bindery - ") + name + (m_doc.modified ? QStringLiteral(" *") : QString());
+}
+
+bool BinderyEditor::confirmClose()
+{
+    if (!needsCloseQuestion())
+        return true;
+    return m_prompt.message(text::CloseQuestion, PromptIcon::Question, PromptButtons::OkCancel) == PromptAnswer::Ok;
+}
+
+} // namespace bindery

@@ -1,0 +1,174 @@
+#pragma once
+
+#include "binderysettings.h"
+#include "bookdocument.h"
+#include "inputhistory.h"
+
+#include <platform/prompt.h>
+
+#include <QSize>
+#include <QStringList>
+
+#include <functional>
+
+namespace bindery {
+
+// Command ids: the file menu's and the main dialog's buttons.
+enum Command : int {
+    CmdNew = 57600,
+    CmdOpenBook = 57601,
+    CmdAddImages = 32774,
+    CmdAddFolderImages = 32787,
+    CmdOpenFolderAsDocument = 32802,
+    CmdSave = 57603,
+    CmdSaveAs = 57604,
+    CmdExportAll = 32794,
+    CmdExportSelected = 32798,
+    CmdMoveTop = 1009,
+    CmdMoveUp = 1006,
+    CmdMoveDown = 1007,
+    CmdMoveBottom = 1010,
+    CmdDelete = 1008,
+    CmdDuplicate = 1012,
+    CmdSelectAll = 1020,
+    CmdSaveButton = 1048,
+    CmdSaveAsButton = 1054,
+    CmdEditAttributes = 1022,
+    CmdSettings = 1032,
+    CmdFileMenu = 1011,
+    CmdClose = 2,
+};
+
+// What a command changed, so the window knows what to show again. Title,
+// buttons and the page count are refreshed after every command anyway.
+enum Change : unsigned {
+    ChangePages = 1u << 0,     // page list content or order: list and preview
+    ChangeSelection = 1u << 1, // the selection of the page list
+    ChangeFields = 1u << 2,    // texts, date, layout flags, thumbnail box
+    ChangeHistories = 1u << 3, // the combo boxes' lists
+    ChangeScrollToEnd = 1u << 4,
+};
+
+// Enabling of the main dialog's controls.
+struct ControlStates {
+    bool moveUp = false; // also "先頭へ"
+    bool moveDown = false; // also "末尾へ"
+    bool remove = false;
+    bool duplicate = false;
+    bool selectAll = false;
+    bool layoutRadios = false; // cover and binding pairs
+    bool dateFields = false;
+    bool save = false; // save button and menu item
+    bool saveAs = false; // save-as button, "名前を付けて保存", "全Page画像の書き出し"
+    bool exportSelected = false;
+};
+
+// The book editor without its window: the document, the commands that change
+// it, the settings and the input histories. Messages and file dialogs go
+// through the prompt.
+class BinderyEditor {
+public:
+    explicit BinderyEditor(platform::Prompt &prompt);
+
+    BookDocument &document() { return m_doc; }
+    const BookDocument &document() const { return m_doc; }
+    BinderySettings &settings() { return m_settings; }
+    InputHistories &histories() { return m_histories; }
+    const InputHistories &histories() const { return m_histories; }
+    platform::Prompt &prompt() { return m_prompt; }
+
+    // The largest list thumbnail (width, height).
+    void setThumbnailBox(QSize box) { m_box = box; }
+    QSize thumbnailBox() const { return m_box; }
+    // Called while long work waits, so the window can repaint.
+    void setPump(std::function<void()> pump) { m_pump = std::move(pump); }
+    // Shows or hides the wait cursor.
+    void setBusyHook(std::function<void(bool)> hook) { m_busyHook = std::move(hook); }
+    // Brings the window up to date before a message that follows a change.
+    void setRefreshHook(std::function<void()> hook) { m_refreshHook = std::move(hook); }
+    // Worker threads for thumbnails; 0 uses the machine's ideal count.
+    void setThumbnailThreads(int threads) { m_threads = threads; }
+
+    // Start-up: settings and histories from the store, the document's layout
+    // flags, thumbnail box and last date from the settings.
+    void loadSettings(QSettings &store);
+    // Exit: the document's flags and date go back to the settings first.
+    void saveSettings(QSettings &store);
+
+    // Runs a command id; unknown ids do nothing. Returns false when the
+    // command could not act or was cancelled.
+    bool runCommand(int id);
+    unsigned takeChanges();
+    Field takeFocusRequest();
+
+    // Document.
+    bool newDocument(); // asks when there are pages
+    void clear();       // without a question
+    bool loadFromBook(const QString &path);
+    bool openBookFile(const QString &path); // clear, load, remember the folder
+
+    // Page edits on the selection.
+    void setSelection(std::vector<int> selection);
+    bool moveUp();
+    bool moveDown();
+    bool moveToTop();
+    bool moveToBottom();
+    bool deleteSelected();
+    bool duplicate();
+    void selectAll();
+    void setCurrentPosition(int position);
+
+    void mergeOtherAttributes(kvb::AttributeList edited);
+    // Marks the document as changed after an edit of the fields.
+    void markModified() { m_doc.modified = true; }
+    bool validate();
+
+    // Import.
+    bool addPages(const QStringList &paths);
+    bool addPagesCommand(const QStringList &paths); // adds, marks, scrolls to the end
+    bool addImages();
+    bool addFolderImages();
+    bool openFolderAsDocumentCommand();
+    void openFolderAsDocument(const QString &folder);
+    bool openBook();
+    bool dropFiles(const QStringList &paths) { return addPagesCommand(paths); }
+    void processCommandLine(const QString &line);
+    void processArguments(const QStringList &arguments);
+
+    // Save and export.
+    bool save();
+    bool saveAs();
+    bool exportPages(bool selectedOnly);
+    bool writeDocument(const QString &path);
+
+    // The window's view of the state.
+    ControlStates controlStates() const;
+    QString windowTitle() const;
+    // "0 becomes 1 with pages, 0 without" and the range limit.
+    void normalizePosition();
+    bool needsCloseQuestion() const { return !m_doc.pages.empty() && m_doc.modified; }
+    // The closing question; true when the editor may close.
+    bool confirmClose();
+
+private:
+    struct BusyScope;
+    void appendWithThumbnails(kvb::PageList &newPages);
+    void changed(unsigned flags) { m_changes |= flags; }
+    void refreshNow();
+    bool askClear();
+    bool moveSelected(int target);
+
+    platform::Prompt &m_prompt;
+    BookDocument m_doc;
+    BinderySettings m_settings;
+    InputHistories m_histories;
+    QSize m_box{160, 200};
+    std::function<void()> m_pump;
+    std::function<void(bool)> m_busyHook;
+    std::function<void()> m_refreshHook;
+    int m_threads = 0;
+    unsigned m_changes = 0;
+    Field m_focus = Field::None;
+};
+
+} // namespace bindery

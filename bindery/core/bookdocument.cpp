@@ -1,0 +1,96 @@
+#include "bookdocument.h"
+
+#include "messages.h"
+
+#include <platform/textcompare.h>
+
+#include <algorithm>
+
+namespace bindery {
+
+bool BookDocument::isSelected(int index) const
+{
+    return std::binary_search(selection.begin(), selection.end(), index);
+}
+
+uint8_t BookDocument::layoutFlags() const
+{
+    return uint8_t((cover ? kvb::Cover : 0) | (bindRight ? kvb::BindR : 0)
+                   | (pageSpread ? kvb::PageSpread : 0));
+}
+
+kvb::AttributeList bookAttributes(const BookDocument &doc)
+{
+    kvb::AttributeList list;
+    const QString *texts[] = {&doc.title, &doc.subtitle, &doc.author, &doc.publisher, &doc.circle};
+    for (int i = 0; i < 5; ++i) {
+        if (texts[i]->isEmpty())
+            continue;
+        kvb::AttributeEntry entry;
+        entry.type = uint8_t(kvb::Title + i);
+        entry.text = *texts[i];
+        list.push_back(entry);
+    }
+    if (doc.datePresent) {
+        kvb::AttributeEntry date;
+        date.type = kvb::PublicationDate;
+        date.year = uint16_t(doc.year);
+        date.month = uint8_t(doc.month);
+        date.day = uint8_t(doc.day);
+        list.push_back(date);
+    }
+    for (const kvb::AttributeEntry &entry : doc.otherAttributes) {
+        if (entry.type != kvb::PublicationDate)
+            list.push_back(entry);
+    }
+    return list;
+}
+
+namespace {
+
+bool hasControlCharacter(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return platform::isControlCharacter(c); });
+}
+
+} // namespace
+
+Validation validateDocument(const BookDocument &doc)
+{
+    struct TextField {
+        const QString *text;
+        Field field;
+        const QString *controlMessage;
+    };
+    const TextField texts[] = {
+        {&doc.title, Field::Title, &text::TitleControl},
+        {&doc.subtitle, Field::Subtitle, &text::SubtitleControl},
+        {&doc.author, Field::Author, &text::AuthorControl},
+        {&doc.publisher, Field::Publisher, &text::PublisherControl},
+        {&doc.circle, Field::Circle, &text::CircleControl},
+    };
+    for (const TextField &t : texts) {
+        if (t.text->size() > kvb::kMaxTextChars)
+            return {false, text::TooLongFormat.arg(kvb::kMaxTextChars), t.field};
+    }
+    struct NumberField {
+        int value;
+        int limit;
+        Field field;
+    };
+    const NumberField numbers[] = {
+        {doc.year, 9999, Field::Year}, {doc.month, 12, Field::Month}, {doc.day, 31, Field::Day}};
+    for (const NumberField &n : numbers) {
+        if (n.value < 0 || n.value > n.limit)
+            return {false, text::RangeFormat.arg(0).arg(n.limit), n.field};
+    }
+    for (const TextField &t : texts) {
+        if (hasControlCharacter(*t.text))
+            return {false, *t.controlMessage, t.field};
+    }
+    if (doc.day > kvb::lastAllowedDay(doc.year, doc.month))
+        return {false, text::BadDate, Field::Day};
+    return {};
+}
+
+} // namespace bindery
