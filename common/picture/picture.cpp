@@ -6,7 +6,11 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <csetjmp>
+#include <cstdio>
 #include <cstring>
+
+#include <jpeglib.h>
 
 namespace kvb {
 
@@ -63,8 +67,99 @@ int readTiffOrientation(QIODevice &d, qint64 base, qint64 end, int result)
     return result;
 }
 
+struct JpegErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void jpegErrorExit(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<JpegErrorManager *>(cinfo->err)->jump, 1);
+}
+
+void jpegSilence(j_common_ptr, int) {}
+
+// Decodes a JPEG straight into 32-bit pixels with libjpeg-turbo, scaling by
+// n/8 in the DCT domain when a smaller picture covers `box` (stored
+// orientation). Returns a null image when this path cannot decode the
+// stream (CMYK, corrupt data, beyond the allocation limit); the caller then
+// falls back to the general decoder, which also copes with damaged files.
+QImage decodeJpeg(const QByteArray &bytes, QSize box, QSize *storedSize)
+{
+    jpeg_decompress_struct cinfo;
+    JpegErrorManager err;
+    cinfo.err = jpeg_std_error(&err.base);
+    err.base.error_exit = jpegErrorExit;
+    err.base.emit_message = jpegSilence;
+    // Declared before setjmp: nothing with a destructor may be created
+    // between setjmp and a longjmp out of libjpeg.
+    QImage image;
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return {};
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    if (storedSize)
+        *storedSize = QSize(int(cinfo.image_width), int(cinfo.image_height));
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
+        jpeg_destroy_decompress(&cinfo);
+        return {};
+    }
+    cinfo.out_color_space = JCS_EXT_BGRX; // the byte order of Format_RGB32 in memory
+    cinfo.scale_num = 8;
+    cinfo.scale_denom = 8;
+    if (box.isValid() && !box.isEmpty()) {
+        const QSize wanted = QSize(int(cinfo.image_width), int(cinfo.image_height)).scaled(box, Qt::KeepAspectRatio);
+        for (unsigned n = 1; n < 8; ++n) {
+            if (cinfo.image_width * n >= unsigned(wanted.width()) * 8
+                && cinfo.image_height * n >= unsigned(wanted.height()) * 8) {
+                cinfo.scale_num = n;
+                break;
+            }
+        }
+    }
+    jpeg_calc_output_dimensions(&cinfo);
+    const uint64_t bytesNeeded = uint64_t(cinfo.output_width) * cinfo.output_height * 4;
+    if (bytesNeeded > uint64_t(kDecodeLimitMiB) * 1024 * 1024 || cinfo.output_width > 65535
+        || cinfo.output_height > 65535) {
+        jpeg_destroy_decompress(&cinfo);
+        return {};
+    }
+    image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&cinfo);
+        return {};
+    }
+    jpeg_start_decompress(&cinfo);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW row = image.scanLine(int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&cinfo);
+    const bool damaged = err.base.num_warnings > 0;
+    jpeg_destroy_decompress(&cinfo);
+    if (damaged)
+        return {};
+    return image;
+}
+
 QImage decode(QByteArray &bytes, const char *format, const LoadOptions &options, int orientation)
 {
+    const bool turned = orientation >= 5 && orientation <= 8;
+    if (format && std::strcmp(format, "jpeg") == 0) {
+        QSize stored;
+        const QSize box = turned ? options.fitWithin.transposed() : options.fitWithin;
+        QImage image = decodeJpeg(bytes, box, &stored);
+        if (!image.isNull()) {
+            if (options.naturalSize)
+                *options.naturalSize = turned ? stored.transposed() : stored;
+            return image;
+        }
+    }
+
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
@@ -72,7 +167,6 @@ QImage decode(QByteArray &bytes, const char *format, const LoadOptions &options,
     reader.setDecideFormatFromContent(format == nullptr);
 
     const QSize stored = reader.size();
-    const bool turned = orientation >= 5 && orientation <= 8;
     const QSize upright = turned ? stored.transposed() : stored;
     if (options.naturalSize)
         *options.naturalSize = upright;
@@ -93,13 +187,6 @@ QImage decode(QByteArray &bytes, const char *format, const LoadOptions &options,
 bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
                      QImage &picture, const LoadOptions &options)
 {
-    // Raised once; applies to every reader made afterwards.
-    static const bool limitSet = [] {
-        QImageReader::setAllocationLimit(kDecodeLimitMiB);
-        return true;
-    }();
-    (void)limitSet;
-
     QFile file(sourcePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
@@ -110,6 +197,17 @@ bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, 
     if (file.read(bytes.data(), qint64(size)) != qint64(size))
         return false;
     file.close();
+    return decodePagePicture(bytes, kind, picture, options);
+}
+
+bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture, const LoadOptions &options)
+{
+    // Raised once; applies to every reader made afterwards.
+    static const bool limitSet = [] {
+        QImageReader::setAllocationLimit(kDecodeLimitMiB);
+        return true;
+    }();
+    (void)limitSet;
 
     int orientation = 0;
     if (kind == Jpeg) {

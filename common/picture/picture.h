@@ -32,6 +32,12 @@ inline bool loadPagePicture(const PageEntry &page, QImage &picture, const LoadOp
     return loadPagePicture(page.sourcePath, page.offset, page.size, page.kind, picture, options);
 }
 
+// The decoding half of loadPagePicture, for page bytes the caller has already
+// read (for example through a book file it keeps open). Safe to call from
+// several threads at once.
+bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture,
+                       const LoadOptions &options = {});
+
 // The Exif orientation (1 to 8 when valid, any stored value otherwise) of the
 // JPEG that starts at the device's current position, or 0 when it has none.
 // Positions are taken relative to the device, so a page inside a book works.

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "autoturn.h"
+#include "booksession.h"
+#include "commands.h"
+#include "readersettings.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+
+namespace leafreader {
+
+// Status popup texts.
+inline const QString kZoomOnText = QStringLiteral("拡大モード: ON");
+inline const QString kZoomOffText = QStringLiteral("拡大モード: OFF");
+inline const QString kAutoTurnOnText = QStringLiteral("自動送り: ON");
+inline const QString kAutoTurnOffText = QStringLiteral("自動送り: OFF");
+
+// State of a menu item: enabled and check mark.
+struct ItemState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+// The book-mode commands: page moves, automatic turning, layout, zoom and
+// rotation, acting on a BookSession. Commands that concern the window (full
+// screen, closing, dialogs) are left to the view: onCommand reports them as
+// not handled.
+class BookController {
+public:
+    BookController(BookSession &session, const ReaderSettings &settings)
+        : m_session(session), m_settings(settings)
+    {
+    }
+
+    // Called with a status popup text, and when the picture must be painted again.
+    std::function<void(const QString &)> onStatus;
+    std::function<void()> onRepaint;
+
+    // True when the command was one of the book-mode commands (acted on, or
+    // not possible now); false for commands the view handles itself.
+    bool onCommand(int id);
+
+    // After opening: automatic turning off, without a message.
+    void bookOpened() { m_autoTurn.switchOff(); }
+    void setAutoTurn(bool on, int64_t now);
+    bool autoTurnOn() const { return m_autoTurn.isOn(); }
+    // One timer tick in book mode: makes a due automatic page turn.
+    void tick(int64_t now);
+    // Clock for automatic turning (milliseconds); a test may replace it.
+    std::function<int64_t()> clock;
+
+    // Book menu item states.
+    ItemState itemState(int id) const;
+
+private:
+    int64_t now() const;
+    void changed();
+    void setZoom(int zoom);
+    bool pageMove(const std::function<bool()> &move);
+
+    BookSession &m_session;
+    const ReaderSettings &m_settings;
+    AutoTurn m_autoTurn;
+};
+
+// Keys of book mode as commands (0 = not a book-mode key). Keys that are
+// swallowed without action (volume) give -1.
+int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers);
+// The cell (0..8, column + 3 x row) of a point in the 3 x 3 grid of the client.
+int gridCell(QPoint point, const Box &client);
+// A left click on a cell in book mode (0 = nothing).
+int bookCellCommand(int cell, bool zoomed);
+// The wheel (delta > 0 = away from the user) and the horizontal wheel
+// (delta > 0 = to the left).
+int bookWheelCommand(int delta, bool zoomed);
+int bookHorizontalWheelCommand(int delta);
+// A control-pad button in book mode (0 = nothing).
+int bookPadCommand(int button);
+
+} // namespace leafreader

@@ -1,0 +1,56 @@
+#pragma once
+
+namespace leafreader {
+
+// Command ids: the menu ids first (shared with the list screens), then the
+// actions keys, mouse cells and the control pad reach without a menu item.
+// Every user action goes through one onCommand(id).
+enum Command : int {
+    CmdOpenRow = 32772,
+    CmdSwitchScreenKeep = 32773,
+    CmdSwitchScreen = 32774,
+    CmdExpandFolder = 32775,
+    CmdUpFolder = 32776,
+    CmdTopFolder = 32777,
+    CmdDeleteResume = 32778,
+    CmdFullScreen = 32779,
+    CmdSettings = 32780,
+    CmdExit = 32781,
+    CmdCloseNoRegister = 32782,
+    CmdCloseOverwrite = 32783,
+    CmdCloseAdd = 32784,
+    CmdNextPage = 32785,
+    CmdPreviousPage = 32786,
+    CmdSkipForward = 32787,
+    CmdSkipBack = 32788,
+    CmdFirstPage = 32789,
+    CmdLastPage = 32790,
+    CmdSinglePage = 32791,
+    CmdZoomOff = 32795,
+    CmdZoom1 = 32796, // regions 1..9 are CmdZoomOff + region
+    CmdZoom9 = 32804,
+    CmdSpread = 32816,
+    CmdFileInfo = 32817,
+    CmdAutoTurn = 32819,
+    CmdRotate0 = 32822,
+    CmdRotate1 = 32825,
+    CmdRotate2 = 32827,
+    CmdRotate3 = 32829,
+    CmdAbout = 57664,
+
+    CmdZoomUp = 40001,
+    CmdZoomDown,
+    CmdZoomLeft,
+    CmdZoomRight,
+    CmdZoomToggle,
+    CmdRotationToggle,
+    CmdSinglePageToggle,
+    CmdEnterFullScreen, // Alt+Enter: only from the window
+    CmdLeaveFullScreen, // Ctrl+3
+    CmdControlPad,      // show or hide the control pad
+    CmdHidePad,
+};
+
+constexpr int zoomCommand(int region) { return CmdZoomOff + region; }
+
+} // namespace leafreader
