@@ -1,0 +1,112 @@
+#pragma once
+
+#include "imageentry.h"
+#include "tonepipeline.h"
+#include "tonesettings.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+class Prompt;
+}
+
+namespace retoner {
+
+// What a registration or conversion tells its onlooker (the progress dialog
+// and list of the window, or the command line). Every call has a default, so
+// an onlooker takes only what it shows.
+class BatchObserver {
+public:
+    virtual ~BatchObserver() = default;
+
+    // The progress display opens with a title and the range 0..range; opening
+    // clears the cancel request.
+    virtual void begin(const QString &title, int range) { (void)title; (void)range; }
+    virtual void setText(const QString &text) { (void)text; }
+    virtual void setPosition(int position) { (void)position; }
+    virtual void end() {}
+    // Between items: keep the window alive (process pending events).
+    virtual void processEvents() {}
+    // Read after each item.
+    virtual bool cancelRequested() { return false; }
+
+    // Registration: a file left out at the extension (message empty) or size
+    // test; an entry appended to the list (message empty when it read well).
+    virtual void fileSkipped(const QString &path, const QString &message) { (void)path; (void)message; }
+    virtual void entryAdded(int index, const ImageEntry &entry, const QString &message)
+    {
+        (void)index; (void)entry; (void)message;
+    }
+};
+
+struct ConvertReport {
+    enum Outcome {
+        NothingToDo,    // the list is empty
+        Busy,           // a registration or conversion is running
+        NoOutputFolder, // the output folder does not exist
+        Finished,       // the loop ran (maybe cancelled)
+    };
+    Outcome outcome = NothingToDo;
+    int written = 0;
+    int failures = 0;
+    bool cancelled = false;
+    QString message; // the final message shown, empty if none
+};
+
+// The registered images and the two batch operations over them. Runs on the
+// calling thread; the observer keeps a window responsive between items.
+class ImageBatch {
+public:
+    explicit ImageBatch(platform::Prompt &prompt);
+
+    const std::vector<std::unique_ptr<ImageEntry>> &entries() const { return m_entries; }
+    int count() const { return static_cast<int>(m_entries.size()); }
+    const ImageEntry &entry(int index) const { return *m_entries.at(index); }
+
+    // True while registerFiles or convertAll runs; neither can be started
+    // again then (the observer's processEvents may deliver user commands), and
+    // the list cannot be changed.
+    bool isBusy() const { return m_busy; }
+
+    // Registers the files with a supported extension, in path order, after the
+    // existing entries. Returns the number of entries added.
+    int registerFiles(const QStringList &paths, RegistrationMode mode, BatchObserver &observer);
+
+    // Converts every entry into settings.outputFolder.
+    ConvertReport convertAll(const ToneSettings &settings, BatchObserver &observer);
+
+    // The integer means of width and height over all entries (unread ones count 0).
+    QSize averageSize() const;
+
+    // List commands; false (and a beep) while busy.
+    bool setColor(const std::vector<int> &indices, bool isColor);
+    bool remove(std::vector<int> indices);
+
+    // The current image as a 1-based index, 0 when the list is empty.
+    int currentImage() const { return m_current; }
+    bool setCurrentImage(int oneBasedIndex);
+
+    // The preview of the current image: its source and the converted result
+    // (result empty when the conversion refuses the size). False when there
+    // is no current image or its file does not read.
+    bool preview(const ToneSettings &settings, cv::Mat &source, cv::Mat &result);
+
+    // The colour table of the last conversion or preview.
+    const ColorLut &colorLut() const { return m_lut; }
+
+    static QString outputExtension(int format);
+
+private:
+    platform::Prompt &m_prompt;
+    std::vector<std::unique_ptr<ImageEntry>> m_entries;
+    ColorLut m_lut;
+    int m_current = 0;
+    bool m_busy = false;
+};
+
+} // namespace retoner

@@ -1,0 +1,194 @@
+#include "imageentry.h"
+
+#include <platform/paths.h>
+
+#include <QFile>
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace retoner {
+
+namespace {
+
+// The longest path the conversion hands to the image codecs.
+constexpr qsizetype MaxNativePath = 4095;
+
+struct DetectionTables {
+    cv::Mat linearize, sin2, cos2;
+    DetectionTables()
+    {
+        linearize = makeLinearizeLut();
+        makeHueSpreadLuts(sin2, cos2);
+    }
+};
+
+const DetectionTables &detectionTables()
+{
+    static const DetectionTables tables;
+    return tables;
+}
+
+} // namespace
+
+uint8_t imageKindForPath(const QString &path)
+{
+    const QString ext = platform::extensionOf(path);
+    if (ext.compare(u"jpg", Qt::CaseInsensitive) == 0 || ext.compare(u"jpeg", Qt::CaseInsensitive) == 0)
+        return KindJpeg;
+    if (ext.compare(u"png", Qt::CaseInsensitive) == 0)
+        return KindPng;
+    if (ext.compare(u"bmp", Qt::CaseInsensitive) == 0)
+        return KindBmp;
+    return 0;
+}
+
+bool readPicture(const QString &path, cv::Mat &image)
+{
+    image.release();
+    const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty() || native.size() > MaxNativePath)
+        return false;
+    try {
+        image = cv::imread(native.toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
+    } catch (const cv::Exception &) {
+        image.release();
+    } catch (const std::bad_alloc &) {
+        image.release();
+    }
+    if (image.empty() || image.type() != CV_8UC3) {
+        image.release();
+        return false;
+    }
+    return true;
+}
+
+cv::Mat makeLinearizeLut()
+{
+    const double a = -0.099 * 0.999 * 0.999;
+    const double gamma = 2.22;
+    const double l0 = std::pow(-a / ((1.0 - a) * (1.0 - 1.0 / gamma)), gamma);
+    const double v0 = std::pow(l0, 1.0 / gamma);
+    const double slope = (v0 * (1.0 - a) + a) / l0;
+    const int n = static_cast<int>(l0 * 255.0 * slope + 0.5);
+    cv::Mat lut(1, 256, CV_8U);
+    for (int i = 0; i < 256; ++i) {
+        int entry;
+        if (i < n)
+            entry = static_cast<int>(i / slope + 0.5);
+        else
+            entry = std::clamp(
+                static_cast<int>(std::pow((i / 255.0 - a) / (1.0 - a), gamma) * 255.0 + 0.5), 0, 255);
+        lut.at<uchar>(0, i) = static_cast<uchar>(entry);
+    }
+    return lut;
+}
+
+void makeHueSpreadLuts(cv::Mat &sin2, cv::Mat &cos2)
+{
+    sin2.create(1, 256, CV_8U);
+    cos2.create(1, 256, CV_8U);
+    for (int i = 0; i < 256; ++i) {
+        const double angle = i * std::numbers::pi / 256.0;
+        const double s = std::sin(angle);
+        const double c = std::cos(angle);
+        sin2.at<uchar>(0, i) = static_cast<uchar>(255.0 * s * s);
+        cos2.at<uchar>(0, i) = static_cast<uchar>(255.0 * c * c);
+    }
+}
+
+cv::Mat reduceForAnalysis(const cv::Mat &image)
+{
+    const int smaller = std::min(image.cols, image.rows);
+    if (smaller <= 256)
+        return image;
+    cv::Size size;
+    if (image.cols <= image.rows)
+        size = cv::Size(256, static_cast<int>(static_cast<long long>(image.rows) * 256 / smaller));
+    else
+        size = cv::Size(static_cast<int>(static_cast<long long>(image.cols) * 256 / smaller), 256);
+    cv::Mat reduced;
+    cv::resize(image, reduced, size, 0, 0, cv::INTER_NEAREST);
+    return reduced;
+}
+
+bool isColorPicture(const cv::Mat &reduced, RegistrationMode mode)
+{
+    if (mode == RegistrationMode::AllColor)
+        return true;
+    if (mode == RegistrationMode::AllMono)
+        return false;
+    const bool mode0 = mode == RegistrationMode::AutoSaturatedIsColor;
+    const DetectionTables &tables = detectionTables();
+
+    cv::Mat work;
+    if (mode0) {
+        cv::LUT(reduced, tables.linearize, work);
+        cv::GaussianBlur(work, work, cv::Size(3, 3), 0, 0, cv::BORDER_REPLICATE);
+    } else {
+        cv::GaussianBlur(reduced, work, cv::Size(3, 3), 0, 0, cv::BORDER_REPLICATE);
+    }
+    cv::Mat hsv;
+    cv::cvtColor(work, hsv, cv::COLOR_BGR2HSV_FULL);
+    std::vector<cv::Mat> planes;
+    cv::split(hsv, planes);
+    const cv::Mat &h = planes[0], &s = planes[1], &v = planes[2];
+
+    cv::Mat saturated, bright, notWhite, mask;
+    cv::threshold(s, saturated, 32, 255, cv::THRESH_BINARY);
+    cv::threshold(v, bright, mode0 ? 16 : 36, 255, cv::THRESH_BINARY);
+    cv::threshold(v, notWhite, 238, 255, cv::THRESH_BINARY_INV);
+    cv::bitwise_and(saturated, bright, mask);
+    cv::bitwise_and(mask, notWhite, mask);
+
+    const long long count = cv::countNonZero(mask);
+    const long long area = static_cast<long long>(reduced.rows) * reduced.cols;
+    // Fewer than about one pixel in 160 coloured: monochrome.
+    if (count == 0 || area / count >= 160)
+        return false;
+
+    cv::Scalar meanS, sdS;
+    cv::meanStdDev(s, meanS, sdS, mask);
+    if (mode0)
+        return meanS[0] >= 58 || sdS[0] >= 23;
+
+    cv::Mat sinH, cosH;
+    cv::LUT(h, tables.sin2, sinH);
+    cv::LUT(h, tables.cos2, cosH);
+    cv::Scalar mean1, sd1, mean2, sd2;
+    cv::meanStdDev(sinH, mean1, sd1, mask);
+    cv::meanStdDev(cosH, mean2, sd2, mask);
+    const double spread = std::sqrt(sd1[0] * sd1[0] + sd2[0] * sd2[0]);
+    // Coloured pixels that share one hue (a sepia print) have a small spread.
+    return sdS[0] >= 16 && spread >= 16;
+}
+
+bool classifyImage(ImageEntry &entry, RegistrationMode mode)
+{
+    cv::Mat image;
+    if (!readPicture(entry.path, image))
+        return false;
+    entry.width = image.cols;
+    entry.height = image.rows;
+    try {
+        const cv::Mat reduced = reduceForAnalysis(image);
+        image.release();
+        entry.isColor = isColorPicture(reduced, mode) ? 1 : 0;
+        entry.thumbnail = QImage(reduced.data, reduced.cols, reduced.rows,
+                                 static_cast<qsizetype>(reduced.step), QImage::Format_BGR888)
+                              .copy();
+    } catch (const cv::Exception &) {
+        entry.width = entry.height = 0;
+        return false;
+    } catch (const std::bad_alloc &) {
+        entry.width = entry.height = 0;
+        return false;
+    }
+    return true;
+}
+
+} // namespace retoner

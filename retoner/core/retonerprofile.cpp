@@ -1,0 +1,114 @@
+#include "retonerprofile.h"
+
+#include <platform/paths.h>
+#include <platform/settings.h>
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include <cstdio>
+
+namespace retoner {
+
+QString lastSettingPath()
+{
+    const QString folder = platform::localDataFolder(QStringLiteral("Retoner"));
+    return folder.isEmpty() ? QString() : platform::joinPath(folder, u"$LastSetting.tnp");
+}
+
+void RecentSettings::add(const QString &path)
+{
+    for (qsizetype i = 0; i < m_paths.size(); ++i) {
+        if (m_paths[i].compare(path, Qt::CaseInsensitive) == 0) {
+            m_paths.removeAt(i);
+            break;
+        }
+    }
+    m_paths.prepend(path);
+    while (m_paths.size() > MaxEntries)
+        m_paths.removeLast();
+}
+
+QString RecentSettings::shortName(const QString &path)
+{
+    const QString name = platform::fileNameOf(path);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+QStringList RecentSettings::shortNames() const
+{
+    QStringList names;
+    for (const QString &path : m_paths)
+        names.append(shortName(path));
+    return names;
+}
+
+int RecentSettings::indexOfShortName(const QString &text) const
+{
+    for (qsizetype i = 0; i < m_paths.size(); ++i)
+        if (shortName(m_paths[i]) == text)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void RecentSettings::load(QSettings &store)
+{
+    m_paths.clear();
+    for (int i = 0; i < MaxEntries; ++i) {
+        const QString path = store.value(QStringLiteral("Setting%1").arg(i)).toString();
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            continue;
+        if (m_paths.contains(path, Qt::CaseInsensitive))
+            continue;
+        m_paths.append(path);
+    }
+}
+
+void RecentSettings::save(QSettings &store) const
+{
+    for (int i = 0; i < MaxEntries; ++i) {
+        const QString key = QStringLiteral("Setting%1").arg(i);
+        if (i < m_paths.size())
+            store.setValue(key, m_paths[i]);
+        else
+            store.remove(key);
+    }
+}
+
+std::optional<QRect> RetonerProfile::parseWinPos(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    int left, top, width, height;
+    if (std::sscanf(bytes.constData(), "%d;%d;%d;%d", &left, &top, &width, &height) != 4)
+        return std::nullopt;
+    return QRect(left, top, width, height);
+}
+
+QString RetonerProfile::formatWinPos(const QRect &rect)
+{
+    return QString::asprintf("%d;%d;%d;%d", rect.left(), rect.top(), rect.width(), rect.height());
+}
+
+void RetonerProfile::load(QSettings &store)
+{
+    windowRect = parseWinPos(store.value(QStringLiteral("WinPos")).toString());
+    const QString images = store.value(QStringLiteral("ImageFolder")).toString();
+    imageFolder = !images.isEmpty() && QFileInfo(images).isDir() ? images : QString();
+    const QString tnp = store.value(QStringLiteral("TNPFolder")).toString();
+    tnpFolder = !tnp.isEmpty() && QFileInfo(tnp).isDir() ? tnp : QString();
+    recent.load(store);
+    lastSetting = store.value(QStringLiteral("LastSetting")).toString();
+}
+
+void RetonerProfile::save(QSettings &store) const
+{
+    if (windowRect)
+        store.setValue(QStringLiteral("WinPos"), formatWinPos(*windowRect));
+    store.setValue(QStringLiteral("ImageFolder"), imageFolder);
+    store.setValue(QStringLiteral("TNPFolder"), tnpFolder);
+    recent.save(store);
+    store.setValue(QStringLiteral("LastSetting"), lastSetting);
+}
+
+} // namespace retoner

@@ -1,0 +1,416 @@
+#include "settingsfile.h"
+
+#include "csvloader.h"
+
+#include <platform/paths.h>
+#include <platform/prompt.h>
+#include <platform/safefile.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdlib>
+#include <iconv.h>
+#include <locale.h>
+#include <unistd.h>
+
+namespace retoner {
+
+namespace {
+
+constexpr float TwoPi = 6.2831855f;
+constexpr float HueLimit = 2.0943952f; // 120 degrees
+constexpr float ShiftLimit = 0.5f;
+
+void appendLine(QByteArray &out, const QString &line)
+{
+    out += line.toUtf8();
+    out += "\r\n"; // CR LF on every platform, as the files always had
+}
+
+QString shiftsText(const ControlPoint &p)
+{
+    // QString::asprintf formats numbers in the C locale whatever the user's locale.
+    return QString::asprintf(",%.6f,%.6f,%.6f", static_cast<double>(p.hueShift),
+                             static_cast<double>(p.saturationShift),
+                             static_cast<double>(p.valueShift));
+}
+
+bool isSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == ' ' || (u >= '\t' && u <= '\r');
+}
+
+// Whole-file check, so one decision holds for every field of the file:
+// well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool isValidUtf8(QIODevice &device)
+{
+    int pending = 0;            // continuation bytes still expected
+    unsigned char low = 0x80;   // allowed range of the next continuation byte
+    unsigned char high = 0xBF;
+    char buffer[4096];
+    qint64 n;
+    while ((n = device.read(buffer, sizeof buffer)) > 0) {
+        for (qint64 i = 0; i < n; ++i) {
+            const auto c = static_cast<unsigned char>(buffer[i]);
+            if (pending > 0) {
+                if (c < low || c > high)
+                    return false;
+                low = 0x80;
+                high = 0xBF;
+                --pending;
+            } else if (c < 0x80) {
+            } else if (c >= 0xC2 && c <= 0xDF) {
+                pending = 1;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                pending = 2;
+                if (c == 0xE0)
+                    low = 0xA0;
+                else if (c == 0xED)
+                    high = 0x9F;
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                pending = 3;
+                if (c == 0xF0)
+                    low = 0x90;
+                else if (c == 0xF4)
+                    high = 0x8F;
+            } else {
+                return false;
+            }
+        }
+    }
+    return pending == 0;
+}
+
+QString decodeCp932(const QByteArray &bytes)
+{
+    QStringDecoder decoder("CP932");
+    if (decoder.isValid())
+        return decoder.decode(bytes);
+    // Qt without ICU: glibc's converter knows the same code page.
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return QString::fromLatin1(bytes);
+    QByteArray in = bytes;
+    QByteArray out(in.size() * 2 + 4, '\0');
+    char *inPtr = in.data();
+    size_t inLeft = in.size();
+    char *outPtr = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+            if (errno != EILSEQ && errno != EINVAL)
+                break;
+            // An undefined byte becomes U+FFFD, as Qt's decoders do.
+            if (outLeft < 2)
+                break;
+            *outPtr++ = static_cast<char>(0xFD);
+            *outPtr++ = static_cast<char>(0xFF);
+            outLeft -= 2;
+            ++inPtr;
+            --inLeft;
+        }
+    }
+    iconv_close(cd);
+    return QString(reinterpret_cast<const QChar *>(out.constData()),
+                   (out.size() - static_cast<qsizetype>(outLeft)) / 2);
+}
+
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return locale;
+}
+
+// Reads the digits of a decimal number at pos with saturation; false when
+// there are none.
+bool scanDecimal(const QString &text, qsizetype &pos, long long &value)
+{
+    const qsizetype start = pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-'))
+        negative = text[pos++] == u'-';
+    value = 0;
+    const qsizetype digits = pos;
+    for (; pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9'; ++pos) {
+        if (value <= (LLONG_MAX - 9) / 10)
+            value = value * 10 + (text[pos].unicode() - u'0');
+        else
+            value = LLONG_MAX;
+    }
+    if (pos == digits) {
+        pos = start;
+        return false;
+    }
+    if (negative)
+        value = -value;
+    return true;
+}
+
+template<typename T>
+void storeInRange(T &target, T value, T low, T high, int &errors)
+{
+    if (value >= low && value <= high)
+        target = value;
+    else
+        ++errors;
+}
+
+void storeHue(float &target, float value, bool neutralPoint, int &errors)
+{
+    const bool accepted = neutralPoint ? value >= 0.0f && value < TwoPi
+                                       : value >= -HueLimit && value <= HueLimit;
+    if (accepted)
+        target = value;
+    else
+        ++errors;
+}
+
+} // namespace
+
+int32_t settingsInt(const QString &field, bool &overflow)
+{
+    qsizetype pos = 0;
+    while (pos < field.size() && isSpace(field[pos]))
+        ++pos;
+    long long value;
+    if (!scanDecimal(field, pos, value))
+        return 0;
+    if (value > INT32_MAX) {
+        overflow = true;
+        return INT32_MAX;
+    }
+    if (value < INT32_MIN) {
+        overflow = true;
+        return INT32_MIN;
+    }
+    return static_cast<int32_t>(value);
+}
+
+double settingsDouble(const QString &field, bool &overflow)
+{
+    const QByteArray bytes = field.toUtf8();
+    errno = 0;
+    char *end = nullptr;
+    const double value = strtod_l(bytes.constData(), &end, cLocale());
+    if (errno == ERANGE)
+        overflow = true;
+    return value;
+}
+
+int scanColorKey(const QString &key, int numbers[3])
+{
+    static const QString prefix = QStringLiteral("ColorCC:v");
+    if (!key.startsWith(prefix))
+        return 0;
+    qsizetype pos = prefix.size();
+    const char16_t separators[2] = {u's', u'h'};
+    for (int count = 0; count < 3; ++count) {
+        if (count > 0) {
+            if (pos >= key.size() || key[pos] != QChar(separators[count - 1]))
+                return count;
+            ++pos;
+        }
+        while (pos < key.size() && isSpace(key[pos]))
+            ++pos;
+        long long value;
+        if (!scanDecimal(key, pos, value))
+            return count;
+        numbers[count] = static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    }
+    return 3;
+}
+
+QByteArray settingsFileText(const ToneSettings &s)
+{
+    QByteArray out;
+    out.reserve(201 * 48);
+    const ColorCorrectionTable &table = s.correction;
+    appendLine(out, QString::asprintf("ColorParam,%d,%d,%d,%d", s.color.blurIndex,
+                                      s.color.sharpenIndex, s.color.sharpenStrength,
+                                      s.color.correctionEnabled));
+    appendLine(out, QStringLiteral("ColorCC:v0") + shiftsText(table[ColorCorrectionTable::blackIndex()]));
+    for (int level = 1; level <= ColorCorrectionTable::Levels; ++level) {
+        appendLine(out, QString::asprintf("ColorCC:v%ds0", level)
+                            + shiftsText(table[ColorCorrectionTable::greyIndex(level)]));
+        for (int sat = 1; sat <= ColorCorrectionTable::Saturations; ++sat)
+            for (int hue = 0; hue < ColorCorrectionTable::Hues; ++hue)
+                appendLine(out, QString::asprintf("ColorCC:v%ds%dh%d", level, sat, hue)
+                                    + shiftsText(table[ColorCorrectionTable::colouredIndex(level, sat, hue)]));
+    }
+    const MonoParams &m = s.mono;
+    appendLine(out, QString::asprintf("MonoParam,%d,%d,%d,%d,%d,%d,%d", m.grayscale, m.blackLevel,
+                                      m.whiteLevel, m.curve, m.blurIndex, m.sharpenIndex,
+                                      m.sharpenStrength));
+    QString folder = s.outputFolder;
+    folder.replace(u'"', QStringLiteral("\"\""));
+    appendLine(out, QStringLiteral("OutputFolder,\"") + folder + u'"');
+    const OutputParams &o = s.output;
+    appendLine(out, QString::asprintf("OutputParam,%d,%d,%d,%d,%d,%d,%d", o.resizeMode,
+                                      o.ratioPercent, o.uniformSize, o.width, o.height, o.format,
+                                      o.jpegQuality));
+    return out;
+}
+
+SettingsWriteResult writeSettingsFile(const ToneSettings &settings, const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return SettingsWriteResult::OpenFailed;
+    const platform::TempFile temp =
+        platform::createTempFile(platform::folderOf(path), QStringLiteral("$TN"));
+    if (temp.fd < 0)
+        return SettingsWriteResult::OpenFailed;
+
+    const QByteArray text = settingsFileText(settings);
+    qsizetype written = 0;
+    bool failed = false;
+    while (written < text.size()) {
+        const ssize_t n = ::write(temp.fd, text.constData() + written, text.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed = true;
+            break;
+        }
+        written += n;
+    }
+    if (::close(temp.fd) != 0)
+        failed = true;
+    if (failed || !platform::replaceFile(temp.path, path)) {
+        QFile::remove(temp.path);
+        return SettingsWriteResult::WriteFailed;
+    }
+    return SettingsWriteResult::Written;
+}
+
+QString writeMessage(SettingsWriteResult result)
+{
+    switch (result) {
+    case SettingsWriteResult::OpenFailed: return QStringLiteral("設定の保存に失敗しました。(Open)");
+    case SettingsWriteResult::WriteFailed: return QStringLiteral("保存に失敗しました。(Write)");
+    case SettingsWriteResult::Written: break;
+    }
+    return {};
+}
+
+bool writeSettings(const ToneSettings &settings, const QString &path, platform::Prompt &prompt)
+{
+    const SettingsWriteResult result = writeSettingsFile(settings, path);
+    if (result != SettingsWriteResult::Written)
+        prompt.message(writeMessage(result), platform::PromptIcon::Stop);
+    return result == SettingsWriteResult::Written;
+}
+
+SettingsReadReport readSettingsFile(ToneSettings &s, const QString &path)
+{
+    SettingsReadReport report;
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return report;
+    report.opened = true;
+
+    const bool utf8 = isValidUtf8(file);
+    if (!file.seek(0))
+        return report;
+    if (utf8 && file.peek(3) == QByteArray("\xEF\xBB\xBF"))
+        file.skip(3);
+
+    CCSVLoader loader(file);
+    std::vector<QByteArray> raw;
+    QStringList fields;
+    bool &overflow = report.overflow;
+    int &errors = report.errors;
+    while (loader.readRecord(raw)) {
+        if (raw.size() < 2)
+            continue;
+        fields.clear();
+        for (const QByteArray &bytes : raw)
+            fields.append(utf8 ? QString::fromUtf8(bytes) : decodeCp932(bytes));
+        const QString &key = fields[0];
+        const qsizetype count = fields.size();
+
+        if (key == u"ColorParam" && count >= 5) {
+            int32_t v[4];
+            for (int i = 0; i < 4; ++i)
+                v[i] = settingsInt(fields[1 + i], overflow);
+            storeInRange(s.color.blurIndex, v[0], 0, 4, errors);
+            storeInRange(s.color.sharpenIndex, v[1], 0, 4, errors);
+            storeInRange(s.color.sharpenStrength, v[2], 0, 100, errors);
+            s.color.correctionEnabled = v[3] != 0;
+        } else if (key.left(8) == u"ColorCC:" && count >= 4) {
+            float v[3];
+            for (int i = 0; i < 3; ++i)
+                v[i] = static_cast<float>(settingsDouble(fields[1 + i], overflow));
+            int n[3] = {0, 0, 0};
+            const int numbers = scanColorKey(key, n);
+            int index = -1;
+            if (numbers == 1 && n[0] == 0)
+                index = ColorCorrectionTable::blackIndex();
+            else if (numbers == 2 && n[0] >= 1 && n[0] <= 4 && n[1] == 0)
+                index = ColorCorrectionTable::greyIndex(n[0]);
+            else if (numbers == 3 && n[0] >= 1 && n[0] <= 4 && n[1] >= 1 && n[1] <= 4
+                     && n[2] >= 0 && n[2] <= 11)
+                index = ColorCorrectionTable::colouredIndex(n[0], n[1], n[2]);
+            if (index >= 0) {
+                ControlPoint &point = s.correction[index];
+                storeHue(point.hueShift, v[0], numbers < 3, errors);
+                storeInRange(point.saturationShift, v[1], -ShiftLimit, ShiftLimit, errors);
+                storeInRange(point.valueShift, v[2], -ShiftLimit, ShiftLimit, errors);
+            }
+        } else if (key == u"MonoParam" && count >= 8) {
+            int32_t v[7];
+            for (int i = 0; i < 7; ++i)
+                v[i] = settingsInt(fields[1 + i], overflow);
+            MonoParams &m = s.mono;
+            m.grayscale = v[0] != 0;
+            storeInRange(m.blackLevel, v[1], 0, 255, errors);
+            storeInRange(m.whiteLevel, v[2], 0, 255, errors);
+            storeInRange(m.curve, v[3], -100, 100, errors);
+            storeInRange(m.blurIndex, v[4], 0, 4, errors);
+            storeInRange(m.sharpenIndex, v[5], 0, 4, errors);
+            storeInRange(m.sharpenStrength, v[6], 0, 100, errors);
+        } else if (key == u"OutputFolder") {
+            if (!fields[1].isEmpty() && QFileInfo(fields[1]).isDir())
+                s.outputFolder = fields[1];
+        } else if (key == u"OutputParam" && count >= 8) {
+            int32_t v[7];
+            for (int i = 0; i < 7; ++i)
+                v[i] = settingsInt(fields[1 + i], overflow);
+            OutputParams &o = s.output;
+            storeInRange(o.resizeMode, v[0], 0, 2, errors);
+            storeInRange(o.ratioPercent, v[1], 10, 200, errors);
+            o.uniformSize = v[2] != 0;
+            storeInRange(o.width, v[3], 10, 10000, errors);
+            storeInRange(o.height, v[4], 10, 10000, errors);
+            storeInRange(o.format, v[5], 0, 2, errors);
+            storeInRange(o.jpegQuality, v[6], 0, 100, errors);
+        }
+    }
+    return report;
+}
+
+QString readMessage(const SettingsReadReport &report)
+{
+    if (!report.opened)
+        return QStringLiteral("設定ファイルの読み出しに失敗しました。(Open)");
+    if (report.overflow)
+        return QStringLiteral("設定ファイルの読み出しでエラーが発生しました。");
+    if (report.errors != 0)
+        return QStringLiteral("設定ファイルの読み出しでエラーが発生しました。（%1 回）").arg(report.errors);
+    return {};
+}
+
+bool readSettings(ToneSettings &settings, const QString &path, platform::Prompt &prompt)
+{
+    const SettingsReadReport report = readSettingsFile(settings, path);
+    if (!report.ok())
+        prompt.message(readMessage(report), platform::PromptIcon::Stop);
+    return report.ok();
+}
+
+} // namespace retoner

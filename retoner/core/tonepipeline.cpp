@@ -1,0 +1,305 @@
+#include "tonepipeline.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace retoner {
+
+namespace {
+
+constexpr float TwoPi = 6.2831855f;
+
+float wrapAngle(float angle)
+{
+    while (angle >= TwoPi)
+        angle -= TwoPi;
+    while (angle < 0.0f)
+        angle += TwoPi;
+    return angle;
+}
+
+struct Displacement {
+    float x, y, z;    // position in Cartesian form
+    float dx, dy, dz; // where the point moves
+    float pull;       // magnitude + 1
+};
+
+void hsvToRgb(float hue, float saturation, float value, float *rgb)
+{
+    rgb[0] = rgb[1] = rgb[2] = value;
+    if (!(saturation > 0.0f))
+        return;
+    const float a = hue * 0.95492965f;
+    const float c = std::floor(a);
+    const float f = a - c;
+    const float p = value * (1.0f - saturation);
+    const float q = value * (1.0f - f * saturation);
+    const float t = value * (1.0f - (1.0f - f) * saturation);
+    switch (static_cast<int>(c)) {
+    case 1: rgb[0] = q; rgb[1] = value; rgb[2] = p; break;
+    case 2: rgb[0] = p; rgb[1] = value; rgb[2] = t; break;
+    case 3: rgb[0] = p; rgb[1] = q; rgb[2] = value; break;
+    case 4: rgb[0] = t; rgb[1] = p; rgb[2] = value; break;
+    case 5: rgb[0] = value; rgb[1] = p; rgb[2] = q; break;
+    default: rgb[0] = value; rgb[1] = t; rgb[2] = p; break;
+    }
+}
+
+} // namespace
+
+void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
+{
+    constexpr int N = ColorCorrectionTable::PointCount;
+    Displacement points[N];
+    for (int i = 0; i < N; ++i) {
+        const ControlPoint &cp = table[i];
+        Displacement &d = points[i];
+        d.x = cp.saturation * std::cos(cp.hue);
+        d.y = cp.saturation * std::sin(cp.hue);
+        d.z = cp.value;
+        const float hue = wrapAngle(cp.hue + cp.hueShift);
+        const float saturation = cp.saturation + cp.saturationShift;
+        d.dx = saturation * std::cos(hue) - d.x;
+        d.dy = saturation * std::sin(hue) - d.y;
+        d.dz = cp.valueShift;
+        d.pull = std::sqrt(d.dx * d.dx + d.dy * d.dy + d.dz * d.dz) + 1.0f;
+    }
+
+    lut.m_values.assign(3 * ColorLut::EntryCount, 0.0f);
+    constexpr int G = ColorLut::Grid;
+    for (int bg = 0; bg < G * G; ++bg) {
+        const int b = bg / G;
+        const int g = bg % G;
+        for (int r = 0; r < G; ++r) {
+            const float blue = b * 0.03125f;
+            const float green = g * 0.03125f;
+            const float red = r * 0.03125f;
+            const float maxc = std::max(red, std::max(green, blue));
+            const float minc = std::min(red, std::min(green, blue));
+            const float delta = maxc - minc;
+            float h6 = 0.0f;
+            if (delta > 0.0f) {
+                if (red == maxc) {
+                    h6 = (green - blue) / delta;
+                    if (h6 < 0.0f)
+                        h6 += 6.0f;
+                } else if (green == maxc) {
+                    h6 = (blue - red) / delta + 2.0f;
+                } else {
+                    h6 = (red - green) / delta + 4.0f;
+                }
+            }
+            const float s = maxc != 0.0f ? delta / maxc : 0.0f;
+            const float h = h6 * 1.0471976f;
+            const float X = s * std::cos(h);
+            const float Y = s * std::sin(h);
+            const float Z = maxc;
+
+            float sw = 0.0f, swx = 0.0f, swy = 0.0f, swz = 0.0f;
+            for (int i = 0; i < N; ++i) {
+                const Displacement &d = points[i];
+                const float ex = d.x - X;
+                const float ey = d.y - Y;
+                const float ez = d.z - Z;
+                const float root = d.pull / (ex * ex + ey * ey + ez * ez + 0.02f);
+                const float w = root * root;
+                sw += w;
+                swx += w * d.dx;
+                swy += w * d.dy;
+                swz += w * d.dz;
+            }
+            float x2 = X + swx / sw;
+            float y2 = Y + swy / sw;
+            float z2 = Z + swz / sw;
+            float radius2 = x2 * x2 + y2 * y2;
+            if (radius2 > 1.0f) {
+                const float radius = std::sqrt(radius2);
+                x2 /= radius;
+                y2 /= radius;
+            }
+            float hue = std::atan2(y2, x2);
+            if (hue < 0.0f)
+                hue += TwoPi;
+            const float saturation = std::sqrt(x2 * x2 + y2 * y2);
+            z2 = std::clamp(z2, 0.0f, 1.0f);
+            hsvToRgb(hue, saturation, z2, lut.m_values.data() + 3 * (bg * G + r));
+        }
+    }
+}
+
+void applyColorLut(const ColorLut &lut, const cv::Mat &source, cv::Mat &destination)
+{
+    CV_Assert(source.type() == CV_8UC3 && lut.isValid());
+    if (destination.data != source.data || destination.size() != source.size()
+        || destination.type() != CV_8UC3)
+        destination.create(source.size(), CV_8UC3);
+    const float *table = lut.entry(0);
+    constexpr int G = ColorLut::Grid;
+    constexpr int StepG = 3 * G;
+    constexpr int StepB = 3 * G * G;
+    const int rows = source.rows;
+    const int columns = source.cols;
+
+#pragma omp parallel for schedule(static)
+    for (int y = 0; y < rows; ++y) {
+        const uchar *in = source.ptr<uchar>(y);
+        uchar *out = destination.ptr<uchar>(y);
+        for (int x = 0; x < columns; ++x, in += 3, out += 3) {
+            const int B = in[0], Gr = in[1], R = in[2];
+            const int b0 = B >> 3, g0 = Gr >> 3, r0 = R >> 3;
+            const float fb = B / 8.0f - b0;
+            const float fg = Gr / 8.0f - g0;
+            const float fr = R / 8.0f - r0;
+            const float *p = table + 3 * (b0 * G * G + g0 * G + r0);
+            float result[3];
+            for (int c = 0; c < 3; ++c) {
+                const float *q = p + c;
+                const float c00 = q[0] + (q[3] - q[0]) * fr;
+                const float c01 = q[StepG] + (q[StepG + 3] - q[StepG]) * fr;
+                const float c10 = q[StepB] + (q[StepB + 3] - q[StepB]) * fr;
+                const float c11 = q[StepB + StepG] + (q[StepB + StepG + 3] - q[StepB + StepG]) * fr;
+                const float c0 = c00 + (c01 - c00) * fg;
+                const float c1 = c10 + (c11 - c10) * fg;
+                result[c] = c0 + (c1 - c0) * fb;
+            }
+            // result is red, green, blue; the image is blue, green, red.
+            out[0] = static_cast<uchar>(std::clamp(static_cast<double>(result[2]) * 255.0, 0.0, 255.0));
+            out[1] = static_cast<uchar>(std::clamp(static_cast<double>(result[1]) * 255.0, 0.0, 255.0));
+            out[2] = static_cast<uchar>(std::clamp(static_cast<double>(result[0]) * 255.0, 0.0, 255.0));
+        }
+    }
+}
+
+void sharpenImage(const cv::Mat &source, cv::Mat &destination, int sharpenIndex, int strength)
+{
+    const int k = kernelSizeForIndex(sharpenIndex);
+    if (k == 0) {
+        source.copyTo(destination);
+        return;
+    }
+    const double sigma = 0.4 * 0.5 * (k - 1) + 0.4;
+    const cv::Mat g = cv::getGaussianKernel(k, sigma, CV_64F);
+    const cv::Mat gauss = g * g.t();
+    cv::Mat delta = cv::Mat::zeros(k, k, CV_64F);
+    delta.at<double>(k / 2, k / 2) = 1.0;
+    const cv::Mat kernel = delta + (delta - gauss) * (strength / 50.0);
+    cv::Mat result;
+    cv::filter2D(source, result, -1, kernel, cv::Point(-1, -1), 0, cv::BORDER_REPLICATE);
+    destination = result;
+}
+
+void blurImage(const cv::Mat &source, cv::Mat &destination, int blurIndex)
+{
+    const int k = kernelSizeForIndex(blurIndex);
+    if (k == 0) {
+        source.copyTo(destination);
+        return;
+    }
+    cv::Mat result;
+    cv::GaussianBlur(source, result, cv::Size(k, k), 0, 0, cv::BORDER_REPLICATE);
+    destination = result;
+}
+
+cv::Mat makeLevelLut(const MonoParams &params)
+{
+    cv::Mat lut(1, 256, CV_8U);
+    const double gamma = std::pow(2.0, params.curve / 100.0);
+    const int black = params.blackLevel;
+    const int white = params.whiteLevel;
+    for (int i = 0; i < 256; ++i) {
+        uchar entry;
+        if (i <= black)
+            entry = 0;
+        else if (i > white)
+            entry = 255;
+        else
+            entry = static_cast<uchar>(std::pow((i - black) / static_cast<double>(white - black),
+                                                1.0 / gamma)
+                                       * 255.0);
+        lut.at<uchar>(0, i) = entry;
+    }
+    return lut;
+}
+
+TargetSize targetSize(const OutputParams &output, int columns, int rows, int averageWidth,
+                      int averageHeight)
+{
+    TargetSize target;
+    if (output.resizeMode == ScaleByRatio) {
+        long long w, h;
+        if (output.uniformSize) {
+            w = static_cast<long long>(output.ratioPercent) * averageWidth / 100;
+            h = static_cast<long long>(output.ratioPercent) * averageHeight / 100;
+        } else {
+            if (output.ratioPercent == 100)
+                return target;
+            w = static_cast<long long>(output.ratioPercent) * columns / 100;
+            h = static_cast<long long>(output.ratioPercent) * rows / 100;
+        }
+        if (w < 1 || h < 1 || w > INT_MAX || h > INT_MAX) {
+            target.kind = TargetSize::TooSmall;
+            return target;
+        }
+        target.kind = TargetSize::Resize;
+        target.size = cv::Size(static_cast<int>(w), static_cast<int>(h));
+    } else if (output.resizeMode == FixedSize) {
+        if (output.width == columns && output.height == rows)
+            return target;
+        // The settings limit the size to 10..10000; a size below 1 set by
+        // hand cannot be resized to.
+        if (output.width < 1 || output.height < 1) {
+            target.kind = TargetSize::TooSmall;
+            return target;
+        }
+        target.kind = TargetSize::Resize;
+        target.size = cv::Size(output.width, output.height);
+    }
+    return target;
+}
+
+bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Mat &source,
+                 cv::Mat &destination, bool isColor, int averageWidth, int averageHeight)
+{
+    if (source.type() != CV_8UC3 || source.empty())
+        return false;
+    const TargetSize target =
+        targetSize(settings.output, source.cols, source.rows, averageWidth, averageHeight);
+    if (target.kind == TargetSize::TooSmall)
+        return false;
+    if (isColor && settings.color.correctionEnabled && !lut.isValid())
+        return false;
+
+    cv::Mat work;
+    if (isColor) {
+        const ColorParams &p = settings.color;
+        blurImage(source, work, p.blurIndex);
+        if (target.kind == TargetSize::Resize)
+            cv::resize(work, work, target.size, 0, 0, cv::INTER_LANCZOS4);
+        if (p.correctionEnabled)
+            applyColorLut(lut, work, work);
+        sharpenImage(work, work, p.sharpenIndex, p.sharpenStrength);
+    } else {
+        const MonoParams &p = settings.mono;
+        if (p.grayscale)
+            cv::cvtColor(source, work, cv::COLOR_BGR2GRAY);
+        else
+            work = source.clone();
+        cv::LUT(work, makeLevelLut(p), work);
+        blurImage(work, work, p.blurIndex);
+        if (target.kind == TargetSize::Resize)
+            cv::resize(work, work, target.size, 0, 0, cv::INTER_LANCZOS4);
+        sharpenImage(work, work, p.sharpenIndex, p.sharpenStrength);
+        if (p.grayscale) {
+            cv::Mat colour;
+            cv::cvtColor(work, colour, cv::COLOR_GRAY2BGR);
+            work = colour;
+        }
+    }
+    destination = work;
+    return true;
+}
+
+} // namespace retoner
