@@ -1,0 +1,73 @@
+#include "binderyapp.h"
+
+#include "binderydlg.h"
+
+#include "core/messages.h"
+
+#include <platform/settings.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+platform::PromptAnswer CBinderyPrompt::message(const QString &text, platform::PromptIcon icon,
+                                               platform::PromptButtons buttons, const QString &caption)
+{
+    if (text != bindery::text::CloseQuestion)
+        return platform::WidgetPrompt::message(text, icon, buttons, caption);
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok ? platform::PromptAnswer::Ok : platform::PromptAnswer::Cancel;
+}
+
+void CBinderyApp::setUiFont(QApplication &app)
+{
+    QFont font = app.font();
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(9);
+    app.setFont(font);
+}
+
+int CBinderyApp::run(QApplication &app, const QStringList &arguments)
+{
+    app.setOrganizationName(QStringLiteral("Velloran"));
+    app.setApplicationName(QStringLiteral("Bindery"));
+    app.setApplicationDisplayName(QStringLiteral("Bindery"));
+    setUiFont(app);
+
+    QStringList paths = arguments.mid(1);
+    QString screenshot;
+    if (const qsizetype at = paths.indexOf(QStringLiteral("--screenshot")); at >= 0 && at + 1 < paths.size()) {
+        screenshot = paths.at(at + 1);
+        paths.remove(at, 2);
+    }
+
+    CBinderyPrompt prompt;
+    CBinderyDlg dialog(prompt);
+    prompt.setParent(&dialog);
+    const auto store = platform::openSettings(QStringLiteral("Bindery"));
+    // Stands in for the Scroll Lock key: start at the default place and size.
+    const bool ignorePosition = qEnvironmentVariable("VELLORAN_IGNORE_WINPOS") == QLatin1String("1");
+    dialog.loadSettings(*store, !ignorePosition && screenshot.isEmpty());
+    if (screenshot.isEmpty())
+        dialog.setSettingsStore(store.get());
+    dialog.show();
+
+    int result = 0;
+    // The command line is taken once the window is up.
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.processArguments(paths);
+        if (screenshot.isEmpty())
+            return;
+        QTimer::singleShot(200, &dialog, [&] {
+            QCoreApplication::processEvents();
+            const bool saved = dialog.grab().save(screenshot, "PNG");
+            result = saved ? 0 : 1;
+            app.exit(result);
+        });
+    });
+    QObject::connect(&dialog, &QDialog::finished, &app, [&app] { app.exit(0); });
+    const int code = app.exec();
+    return screenshot.isEmpty() ? code : result;
+}

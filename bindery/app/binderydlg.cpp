@@ -1,0 +1,700 @@
+#include "binderydlg.h"
+
+#include "attreditdlg.h"
+#include "pagelistbox.h"
+#include "settingdlg.h"
+
+#include "core/messages.h"
+#include "core/previewlayout.h"
+
+#include <graph/mygraph.h>
+#include <picture/picture.h>
+#include <platform/version.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+using namespace bindery;
+
+namespace {
+
+// Control ids of the main dialog that are not commands.
+enum ControlId {
+    IdPageList = 1000,
+    IdPageCount = 1002,
+    IdSpread = 1016,
+    IdSingle = 1017,
+    IdCoverNo = 1013,
+    IdCoverYes = 1005,
+    IdBindLeft = 1015,
+    IdBindRight = 1014,
+    IdThumbnail = 1018,
+    IdTitle = 1049,
+    IdDateCheck = 1040,
+    IdYear = 1027,
+    IdMonth = 1029,
+    IdDay = 1030,
+    IdPreview = 1019,
+    IdScroll = 1031,
+};
+
+// The smallest size of the window: the dialog template's 504 x 430 units.
+constexpr QSize kMinimumSize(800, 660);
+
+QIcon saveIcon(bool saveAs)
+{
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 40, 90), 1.5));
+    p.setBrush(QColor(70, 100, 190));
+    p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7, 4, 10, 6));
+    p.setBrush(QColor(200, 200, 210));
+    p.drawRect(QRectF(7, 13, 10, 7));
+    if (saveAs) {
+        p.setPen(QPen(QColor(220, 120, 0), 2.5));
+        p.drawLine(QPointF(15, 21), QPointF(22, 14));
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(parent), m_editor(prompt)
+{
+    setObjectName(QStringLiteral("CBinderyDlg"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    setSizeGripEnabled(true);
+    buildControls();
+    buildFileMenu();
+    setMinimumSize(kMinimumSize);
+    resize(kMinimumSize);
+
+    m_editor.setThumbnailBox(m_pageList->thumbnailBox());
+    m_editor.setPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_editor.setBusyHook([](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+    m_editor.setRefreshHook([this] { applyChanges(); });
+
+    m_resizeTimer.setSingleShot(true);
+    m_resizeTimer.setInterval(40);
+    connect(&m_resizeTimer, &QTimer::timeout, this, [this] { reloadPreview(true); });
+
+    auto *about = new QAction(QStringLiteral("Binderyについて(&A)..."), this);
+    connect(about, &QAction::triggered, this, [this] {
+        QMessageBox::about(this, QStringLiteral("Binderyについて"),
+                           QStringLiteral("Bindery Version") + platform::versionText());
+    });
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    applyChanges();
+}
+
+void CBinderyDlg::buildControls()
+{
+    auto *top = new QHBoxLayout(this);
+
+    // Page list.
+    auto *listColumn = new QVBoxLayout;
+    listColumn->addWidget(new QLabel(QStringLiteral("ページリスト (Drag&Drop可)"), this));
+    m_pageList = new CPageListBox(this);
+    m_pageList->setFixedWidth(170);
+    listColumn->addWidget(m_pageList, 1);
+    top->addLayout(listColumn);
+
+    // Page buttons and file commands.
+    auto *buttonColumn = new QVBoxLayout;
+    auto makeButton = [this](int id, const QString &text) {
+        auto *b = new QPushButton(text, this);
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        m_buttons[id] = b;
+        connect(b, &QPushButton::clicked, this, [this, id] { onCommand(id); });
+        return b;
+    };
+    buttonColumn->addWidget(new QLabel(QStringLiteral("ページ数"), this));
+    m_pageCount = new QLabel(this);
+    m_pageCount->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_pageCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    buttonColumn->addWidget(m_pageCount);
+    buttonColumn->addSpacing(12);
+    buttonColumn->addWidget(makeButton(CmdMoveTop, QStringLiteral("先頭へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveUp, QStringLiteral("上へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveDown, QStringLiteral("下へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveBottom, QStringLiteral("末尾へ")));
+    buttonColumn->addSpacing(12);
+    buttonColumn->addWidget(makeButton(CmdDelete, QStringLiteral("削除")));
+    buttonColumn->addWidget(makeButton(CmdDuplicate, QStringLiteral("複製")));
+    buttonColumn->addWidget(makeButton(CmdSelectAll, QStringLiteral("全選択")));
+    buttonColumn->addStretch(1);
+    buttonColumn->addWidget(makeButton(CmdFileMenu, QStringLiteral("ファイル メニュー ▼")));
+    buttonColumn->addWidget(makeButton(CmdSettings, QStringLiteral("設定...")));
+    auto *saveRow = new QHBoxLayout;
+    QPushButton *save = makeButton(CmdSaveButton, QString());
+    save->setIcon(saveIcon(false));
+    save->setIconSize(QSize(24, 24));
+    save->setToolTip(QStringLiteral("上書き保存"));
+    save->setAccessibleName(QStringLiteral("上書き保存"));
+    QPushButton *saveAs = makeButton(CmdSaveAsButton, QString());
+    saveAs->setIcon(saveIcon(true));
+    saveAs->setIconSize(QSize(24, 24));
+    saveAs->setToolTip(QStringLiteral("名前を付けて保存"));
+    saveAs->setAccessibleName(QStringLiteral("名前を付けて保存"));
+    saveRow->addWidget(save);
+    saveRow->addWidget(saveAs);
+    buttonColumn->addLayout(saveRow);
+    auto *buttonBox = new QWidget(this);
+    buttonBox->setLayout(buttonColumn);
+    buttonBox->setFixedWidth(136);
+    top->addWidget(buttonBox);
+
+    // Attributes, layout and preview.
+    auto *right = new QVBoxLayout;
+    auto *flagsRow = new QHBoxLayout;
+    auto makePair = [this](const QString &title, const QString &first, const QString &second,
+                           QRadioButton *&a, QRadioButton *&b) {
+        auto *group = new QGroupBox(title, this);
+        auto *layout = new QVBoxLayout(group);
+        a = new QRadioButton(first, group);
+        b = new QRadioButton(second, group);
+        layout->addWidget(a);
+        layout->addWidget(b);
+        auto *exclusive = new QButtonGroup(group);
+        exclusive->addButton(a);
+        exclusive->addButton(b);
+        return group;
+    };
+    flagsRow->addWidget(makePair(QStringLiteral("表示"), QStringLiteral("単一"), QStringLiteral("見開き"), m_single, m_spread));
+    flagsRow->addWidget(makePair(QStringLiteral("表紙"), QStringLiteral("なし"), QStringLiteral("あり"), m_coverNo, m_coverYes));
+    flagsRow->addWidget(makePair(QStringLiteral("綴じ方"), QStringLiteral("左綴じ"), QStringLiteral("右綴じ"), m_bindLeft, m_bindRight));
+    flagsRow->addStretch(1);
+    auto *closeColumn = new QVBoxLayout;
+    closeColumn->addWidget(makeButton(CmdClose, QStringLiteral("閉じる")));
+    closeColumn->addStretch(1);
+    flagsRow->addLayout(closeColumn);
+    right->addLayout(flagsRow);
+
+    m_thumbnail = new QCheckBox(QStringLiteral("サムネールを付ける"), this);
+    right->addWidget(m_thumbnail);
+
+    auto *fields = new QGridLayout;
+    const QString labels[5] = {QStringLiteral("タイトル"), QStringLiteral("サブタイトル"), QStringLiteral("著者(一人目)"),
+                               QStringLiteral("出版社(一社目)"), QStringLiteral("サークル(一つ目)")};
+    for (int i = 0; i < 5; ++i) {
+        auto *combo = new QComboBox(this);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->lineEdit()->setMaxLength(kvb::kMaxTextChars);
+        combo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        combo->setObjectName(QStringLiteral("combo%1").arg(IdTitle + i));
+        m_combos[size_t(i)] = combo;
+        fields->addWidget(new QLabel(labels[i], this), i, 0);
+        fields->addWidget(combo, i, 1);
+        connect(combo, &QComboBox::editTextChanged, this, [this] { fieldEdited(); });
+        connect(combo, &QComboBox::activated, this, [this] { fieldEdited(); });
+    }
+    right->addLayout(fields);
+
+    auto *dateRow = new QGridLayout;
+    m_dateCheck = new QCheckBox(QStringLiteral("出版日"), this);
+    auto makeSpin = [this](int max) {
+        auto *spin = new QSpinBox(this);
+        spin->setRange(0, max);
+        spin->setMinimumWidth(70);
+        connect(spin, &QSpinBox::valueChanged, this, [this] { fieldEdited(); });
+        return spin;
+    };
+    m_year = makeSpin(9999);
+    m_month = makeSpin(12);
+    m_day = makeSpin(31);
+    dateRow->addWidget(m_dateCheck, 0, 0);
+    dateRow->addWidget(m_year, 0, 1);
+    dateRow->addWidget(new QLabel(QStringLiteral("年"), this), 0, 2);
+    dateRow->addWidget(m_month, 0, 3);
+    dateRow->addWidget(new QLabel(QStringLiteral("月"), this), 0, 4);
+    dateRow->addWidget(m_day, 0, 5);
+    dateRow->addWidget(new QLabel(QStringLiteral("日"), this), 0, 6);
+    dateRow->addWidget(new QLabel(QStringLiteral("（不明：0）"), this), 1, 3, 1, 4);
+    dateRow->setColumnStretch(7, 1);
+    right->addLayout(dateRow);
+    auto *attrRow = new QHBoxLayout;
+    attrRow->addStretch(1);
+    attrRow->addWidget(makeButton(CmdEditAttributes, QStringLiteral("その他の付加情報の編集...")));
+    right->addLayout(attrRow);
+
+    auto *frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    auto *frameLayout = new QHBoxLayout(frame);
+    frameLayout->setContentsMargins(2, 2, 2, 2);
+    frameLayout->setSpacing(0);
+    m_preview = new CMyGraph(frame, IdPreview);
+    m_preview->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_preview->setPaintCallback([this](QPainter &p, const QRect &r, QWidget *, int) { paintPreview(p, r); });
+    m_preview->installEventFilter(this);
+    m_scroll = new QScrollBar(Qt::Vertical, frame);
+    frameLayout->addWidget(m_preview, 1);
+    frameLayout->addWidget(m_scroll);
+    right->addWidget(frame, 1);
+    top->addLayout(right, 1);
+
+    connect(m_pageList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (m_syncing)
+            return;
+        std::vector<int> rows;
+        for (const QModelIndex &index : m_pageList->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        m_editor.setSelection(rows);
+        updateControls();
+    });
+    connect(m_pageList, &QListWidget::itemDoubleClicked, this, [this] {
+        if (m_editor.document().selection.size() == 1)
+            movePreviewTo(m_editor.document().selection.front() + 1);
+    });
+    connect(m_pageList, &CPageListBox::filesDropped, this, [this](const QStringList &paths) {
+        m_editor.dropFiles(paths);
+        applyChanges();
+    });
+    connect(m_pageList, &CPageListBox::commandRequested, this, &CBinderyDlg::onCommand);
+
+    auto radio = [this](QRadioButton *button, bool reload) {
+        connect(button, &QRadioButton::clicked, this, [this, reload] {
+            fieldEdited();
+            if (reload)
+                reloadPreview(true);
+        });
+    };
+    radio(m_coverNo, true);
+    radio(m_coverYes, true);
+    radio(m_bindLeft, true);
+    radio(m_bindRight, true);
+    connect(m_spread, &QRadioButton::toggled, this, [this](bool on) {
+        if (m_syncing || m_editor.document().pageSpread == on)
+            return;
+        fieldEdited();
+        reloadPreview(true);
+    });
+    connect(m_thumbnail, &QCheckBox::clicked, this, [this] { fieldEdited(); });
+    connect(m_dateCheck, &QCheckBox::clicked, this, [this] { fieldEdited(); });
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!m_syncing)
+            movePreviewTo(value + 1);
+    });
+}
+
+void CBinderyDlg::buildFileMenu()
+{
+    m_fileMenu = new QMenu(this);
+    struct Item {
+        int id;
+        const char *text;
+        QKeySequence keys;
+    };
+    const Item items[] = {
+        {CmdNew, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {CmdOpenBook, "KVBファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {CmdAddImages, "画像を追加(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {CmdAddFolderImages, "フォルダ内画像を追加(&F)...", QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {CmdOpenFolderAsDocument, "フォルダ内画像を文書として開く(&D)...", QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {CmdSave, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {CmdSaveAs, "名前を付けて保存(&A)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
+        {CmdExportAll, "全Page画像の書き出し(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {CmdExportSelected, "選択Page画像の書き出し(&W)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_E)},
+    };
+    for (const Item &item : items) {
+        if (item.id == CmdSave || item.id == CmdExportAll)
+            m_fileMenu->addSeparator();
+        QAction *action = m_fileMenu->addAction(QString::fromUtf8(item.text));
+        // The menu shows the keys; the window's own shortcuts below act on
+        // them whatever the menu would show.
+        action->setShortcut(item.keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
+        m_menuActions[id] = action;
+        auto *shortcut = new QShortcut(item.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, id] { onCommand(id); });
+    }
+    connect(m_fileMenu, &QMenu::aboutToShow, this, &CBinderyDlg::updateFileMenu);
+}
+
+void CBinderyDlg::updateFileMenu()
+{
+    const ControlStates s = m_editor.controlStates();
+    for (auto &[id, action] : m_menuActions)
+        action->setEnabled(true);
+    m_menuActions[CmdSave]->setEnabled(s.save);
+    m_menuActions[CmdSaveAs]->setEnabled(s.saveAs);
+    m_menuActions[CmdExportAll]->setEnabled(s.saveAs);
+    m_menuActions[CmdExportSelected]->setEnabled(s.exportSelected);
+}
+
+QWidget *CBinderyDlg::control(int id) const
+{
+    if (const auto it = m_buttons.find(id); it != m_buttons.end())
+        return it->second;
+    switch (id) {
+    case IdPageList: return m_pageList;
+    case IdPageCount: return m_pageCount;
+    case IdSpread: return m_spread;
+    case IdSingle: return m_single;
+    case IdCoverNo: return m_coverNo;
+    case IdCoverYes: return m_coverYes;
+    case IdBindLeft: return m_bindLeft;
+    case IdBindRight: return m_bindRight;
+    case IdThumbnail: return m_thumbnail;
+    case IdDateCheck: return m_dateCheck;
+    case IdYear: return m_year;
+    case IdMonth: return m_month;
+    case IdDay: return m_day;
+    case IdPreview: return m_preview;
+    case IdScroll: return m_scroll;
+    default:
+        if (id >= IdTitle && id < IdTitle + 5)
+            return m_combos[size_t(id - IdTitle)];
+        return nullptr;
+    }
+}
+
+void CBinderyDlg::loadSettings(QSettings &store, bool applyWindowPosition)
+{
+    m_editor.loadSettings(store);
+    const auto &pos = m_editor.settings().winPos;
+    if (applyWindowPosition && pos && pos->width() > 0 && pos->height() > 0)
+        setGeometry(QRect(pos->topLeft(), pos->size().expandedTo(minimumSize())));
+    applyChanges();
+}
+
+void CBinderyDlg::saveSettings(QSettings &store)
+{
+    m_editor.settings().winPos = geometry();
+    m_editor.saveSettings(store);
+}
+
+void CBinderyDlg::processArguments(const QStringList &arguments)
+{
+    m_editor.processArguments(arguments);
+    applyChanges();
+}
+
+void CBinderyDlg::onCommand(int id)
+{
+    switch (id) {
+    case CmdFileMenu: {
+        QWidget *button = m_buttons[CmdFileMenu];
+        m_fileMenu->popup(button->mapToGlobal(QPoint(0, button->height())));
+        return;
+    }
+    case CmdSettings: openSettingsDialog(); return;
+    case CmdEditAttributes: editAttributes(); return;
+    case CmdClose: reject(); return;
+    default: break;
+    }
+    m_editor.runCommand(id);
+    applyChanges();
+}
+
+void CBinderyDlg::reject()
+{
+    if (!m_editor.confirmClose())
+        return;
+    if (m_store)
+        saveSettings(*m_store);
+    QDialog::reject();
+}
+
+void CBinderyDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Enter does nothing; Escape closes through reject().
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CBinderyDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    m_resizeTimer.start();
+}
+
+bool CBinderyDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_preview && event->type() == QEvent::Wheel) {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        if (wheel->modifiers() == Qt::NoModifier && wheel->buttons() == Qt::NoButton) {
+            const int dy = wheel->angleDelta().y();
+            const int step = previewStep(m_editor.document().pageSpread);
+            if (dy > 0)
+                movePreviewTo(m_editor.document().currentPosition - step);
+            else if (dy < 0)
+                movePreviewTo(m_editor.document().currentPosition + step);
+        }
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CBinderyDlg::fieldEdited()
+{
+    if (m_syncing)
+        return;
+    BookDocument &d = m_editor.document();
+    d.title = m_combos[0]->currentText();
+    d.subtitle = m_combos[1]->currentText();
+    d.author = m_combos[2]->currentText();
+    d.publisher = m_combos[3]->currentText();
+    d.circle = m_combos[4]->currentText();
+    d.datePresent = m_dateCheck->isChecked();
+    d.year = m_year->value();
+    d.month = m_month->value();
+    d.day = m_day->value();
+    d.cover = m_coverYes->isChecked();
+    d.bindRight = m_bindRight->isChecked();
+    d.pageSpread = m_spread->isChecked();
+    d.withThumbnail = m_thumbnail->isChecked();
+    m_editor.markModified();
+    updateControls();
+}
+
+void CBinderyDlg::applyChanges()
+{
+    const unsigned changes = m_editor.takeChanges();
+    if (changes & ChangePages)
+        refreshPageList();
+    if (changes & (ChangePages | ChangeSelection))
+        applySelection();
+    if (changes & ChangeFields)
+        refreshFields();
+    if (changes & (ChangeFields | ChangeHistories))
+        refreshCombos();
+    updateControls();
+    reloadPreview(changes & (ChangePages | ChangeFields));
+    if ((changes & ChangeScrollToEnd) && m_pageList->count() > 0)
+        m_pageList->scrollToItem(m_pageList->item(m_pageList->count() - 1), QAbstractItemView::PositionAtTop);
+    focusField(m_editor.takeFocusRequest());
+}
+
+void CBinderyDlg::refreshFields()
+{
+    const BookDocument &d = m_editor.document();
+    m_syncing = true;
+    m_spread->setChecked(d.pageSpread);
+    m_single->setChecked(!d.pageSpread);
+    m_coverYes->setChecked(d.cover);
+    m_coverNo->setChecked(!d.cover);
+    m_bindRight->setChecked(d.bindRight);
+    m_bindLeft->setChecked(!d.bindRight);
+    m_thumbnail->setChecked(d.withThumbnail);
+    m_dateCheck->setChecked(d.datePresent);
+    m_year->setValue(d.year);
+    m_month->setValue(d.month);
+    m_day->setValue(d.day);
+    m_syncing = false;
+}
+
+void CBinderyDlg::refreshCombos()
+{
+    const BookDocument &d = m_editor.document();
+    const QString *texts[5] = {&d.title, &d.subtitle, &d.author, &d.publisher, &d.circle};
+    m_syncing = true;
+    for (int i = 0; i < 5; ++i) {
+        QComboBox *combo = m_combos[size_t(i)];
+        combo->clear();
+        combo->addItems(m_editor.histories().list(InputHistories::Kind(i)));
+        combo->setEditText(*texts[i]);
+    }
+    m_syncing = false;
+}
+
+void CBinderyDlg::refreshPageList()
+{
+    m_syncing = true;
+    m_pageList->setUpdatesEnabled(false);
+    m_pageList->clear();
+    const kvb::PageList &pages = m_editor.document().pages;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        auto *item = new QListWidgetItem;
+        item->setData(CPageListBox::ThumbnailRole, pages[i].thumbnail);
+        m_pageList->addItem(item);
+    }
+    m_pageList->setUpdatesEnabled(true);
+    m_syncing = false;
+}
+
+void CBinderyDlg::applySelection()
+{
+    const BookDocument &d = m_editor.document();
+    m_syncing = true;
+    m_pageList->clearSelection();
+    for (int index : d.selection) {
+        if (QListWidgetItem *item = m_pageList->item(index))
+            item->setSelected(true);
+    }
+    if (d.selection.size() == 1)
+        m_pageList->setCurrentRow(d.selection.front(), QItemSelectionModel::NoUpdate);
+    m_syncing = false;
+}
+
+void CBinderyDlg::updateControls()
+{
+    m_editor.normalizePosition();
+    const BookDocument &d = m_editor.document();
+    const ControlStates s = m_editor.controlStates();
+    m_buttons[CmdMoveUp]->setEnabled(s.moveUp);
+    m_buttons[CmdMoveTop]->setEnabled(s.moveUp);
+    m_buttons[CmdMoveDown]->setEnabled(s.moveDown);
+    m_buttons[CmdMoveBottom]->setEnabled(s.moveDown);
+    m_buttons[CmdDelete]->setEnabled(s.remove);
+    m_buttons[CmdDuplicate]->setEnabled(s.duplicate);
+    m_buttons[CmdSelectAll]->setEnabled(s.selectAll);
+    m_buttons[CmdSaveButton]->setEnabled(s.save);
+    m_buttons[CmdSaveAsButton]->setEnabled(s.saveAs);
+    m_pageCount->setText(QString::asprintf("%u ", unsigned(d.pageCount())));
+    for (QRadioButton *b : {m_coverNo, m_coverYes, m_bindLeft, m_bindRight})
+        b->setEnabled(s.layoutRadios);
+    for (QSpinBox *spin : {m_year, m_month, m_day})
+        spin->setEnabled(s.dateFields);
+    m_syncing = true;
+    m_scroll->setRange(0, std::max(0, d.pageCount() - 1));
+    m_scroll->setSingleStep(previewStep(d.pageSpread));
+    m_scroll->setPageStep(10);
+    m_scroll->setValue(std::max(0, d.currentPosition - 1));
+    m_scroll->setEnabled(d.pageCount() > 0);
+    m_syncing = false;
+    setWindowTitle(m_editor.windowTitle());
+}
+
+void CBinderyDlg::movePreviewTo(int position)
+{
+    m_editor.setCurrentPosition(position);
+    updateControls();
+    reloadPreview(false);
+}
+
+void CBinderyDlg::reloadPreview(bool force)
+{
+    const BookDocument &d = m_editor.document();
+    const int spreadNo = spreadNumber(d.currentPosition, d.pageSpread, d.cover);
+    if (!force && spreadNo == m_shownSpread)
+        return;
+    m_shownSpread = spreadNo;
+    m_slotA = QImage();
+    m_slotB = QImage();
+    m_naturalA = m_naturalB = QSize();
+    if (!d.pages.empty()) {
+        const PreviewPages pages = spreadPages(spreadNo, d.pageSpread, d.cover, d.bindRight, d.pageCount());
+        const QSize area = m_preview->size();
+        kvb::LoadOptions options;
+        options.fitWithin = d.pageSpread ? QSize(std::max(1, area.width() / 2), area.height()) : area;
+        auto load = [&](int index, QImage &slot, QSize &natural) {
+            if (index < 0)
+                return;
+            options.naturalSize = &natural;
+            if (!kvb::loadPagePicture(d.pages[size_t(index)], slot, options)) {
+                slot = QImage();
+                natural = QSize();
+            }
+        };
+        load(pages.left, m_slotA, m_naturalA);
+        load(pages.right, m_slotB, m_naturalB);
+    }
+    m_preview->update();
+}
+
+void CBinderyDlg::paintPreview(QPainter &painter, const QRect &rect)
+{
+    painter.fillRect(rect, QColor(64, 64, 64));
+    const BookDocument &d = m_editor.document();
+    if (d.pages.empty())
+        return;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    auto draw = [&](const QImage &image, const QRect &target) {
+        if (!image.isNull() && !target.isEmpty())
+            painter.drawImage(target, image);
+    };
+    if (!d.pageSpread) {
+        draw(m_slotA, singlePageRect(rect, m_naturalA));
+        return;
+    }
+    draw(m_slotA, spreadLeftRect(rect, m_naturalA));
+    draw(m_slotB, spreadRightRect(rect, m_naturalB));
+}
+
+void CBinderyDlg::focusField(Field field)
+{
+    QWidget *target = nullptr;
+    switch (field) {
+    case Field::Title: target = m_combos[0]; break;
+    case Field::Subtitle: target = m_combos[1]; break;
+    case Field::Author: target = m_combos[2]; break;
+    case Field::Publisher: target = m_combos[3]; break;
+    case Field::Circle: target = m_combos[4]; break;
+    case Field::Year: target = m_year; break;
+    case Field::Month: target = m_month; break;
+    case Field::Day: target = m_day; break;
+    case Field::None: break;
+    }
+    if (target)
+        target->setFocus();
+}
+
+void CBinderyDlg::editAttributes()
+{
+    if (!m_editor.validate()) {
+        applyChanges();
+        return;
+    }
+    const InputHistories &h = m_editor.histories();
+    CAttrEditDlg::Histories histories{&h.list(InputHistories::Author), &h.list(InputHistories::Publisher),
+                                      &h.list(InputHistories::Circle), &h.list(InputHistories::ItemName),
+                                      &h.list(InputHistories::ItemValue)};
+    CAttrEditDlg dlg(m_editor.prompt(), m_editor.document().otherAttributes, histories, this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_editor.mergeOtherAttributes(dlg.attributes());
+    applyChanges();
+}
+
+void CBinderyDlg::openSettingsDialog()
+{
+    CSettingDlg dlg(m_editor.settings(), this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    BinderySettings &s = m_editor.settings();
+    const BinderySettings &chosen = dlg.settings();
+    s.autoFileName = chosen.autoFileName;
+    s.nameAsTitle = chosen.nameAsTitle;
+    s.nameTopAsDate = chosen.nameTopAsDate;
+    s.parentNameAs = chosen.parentNameAs;
+    s.expPrefix = chosen.expPrefix;
+    s.expStartNum = chosen.expStartNum;
+}
