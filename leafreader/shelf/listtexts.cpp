@@ -69,6 +69,26 @@ QString resumePageLine(const BookEntry &row)
     return QString::asprintf("p.%d/%d", row.page, int(row.pageCount));
 }
 
+TileText tileText(const BookEntry &row, bool resumeScreen, int priority)
+{
+    TileText t;
+    t.title = row.title;
+    if (!resumeScreen && (row.kind == BookEntry::Drive || row.kind == BookEntry::Folder)) {
+        t.picture = row.kind; // tile pictures 0 (drive) and 1 (folder)
+        return t;
+    }
+    t.lines[0] = row.subtitle;
+    t.lines[1] = authorLine(row, priority);
+    t.lines[2] = dateText(row.date);
+    t.lines[3] = resumeScreen ? resumePageLine(row) : pagesLine(row);
+    if (resumeScreen && row.kind != BookEntry::BookFile) {
+        t.picture = 3; // missing book
+        return t;
+    }
+    t.resumeBadge = row.page >= 0;
+    return t;
+}
+
 QString fileSizeText(uint64_t b)
 {
     using ull = unsigned long long;

@@ -31,6 +31,16 @@ QString authorLine(const BookEntry &row, int priority);
 QString pagesLine(const BookEntry &row);
 QString resumePageLine(const BookEntry &row);
 
+// What one tile shows: the title, four lines below it, and its picture (a
+// tile picture index, or -1 for the row's own book picture).
+struct TileText {
+    QString title;
+    QString lines[4];
+    int picture = -1;
+    bool resumeBadge = false;
+};
+TileText tileText(const BookEntry &row, bool resumeScreen, int priority);
+
 // File information: " (Unknown)", " %u Bytes", " %uK (%u) Bytes", " %uM (%u) Bytes"
 // or " %uG (%u) Bytes".
 QString fileSizeText(uint64_t bytes);

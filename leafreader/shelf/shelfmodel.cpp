@@ -2,6 +2,8 @@
 
 #include "rowsort.h"
 
+#include "pageview/commands.h"
+
 #include "platform/paths.h"
 
 #include <QApplication>
@@ -330,6 +332,31 @@ ResumeList::CloseResult ShelfModel::bookClosed(int mode, BookEntry &book, int pa
     m_remembered = book;
     showList();
     return result;
+}
+
+} // namespace leafreader
+
+namespace leafreader {
+
+bool ShelfModel::commandEnabled(int id) const
+{
+    const BookEntry *row = selectedRow();
+    switch (id) {
+    case CmdOpenRow:
+    case CmdFileInfo:
+        return row && row->kind == BookEntry::BookFile;
+    case CmdExpandFolder:
+        return row && !onResumeScreen() && (row->kind == BookEntry::Drive || row->kind == BookEntry::Folder);
+    case CmdUpFolder:
+    case CmdTopFolder:
+        return !onResumeScreen() && !currentFolder().isEmpty();
+    case CmdDeleteResume:
+        if (onResumeScreen())
+            return row != nullptr;
+        return row && row->kind == BookEntry::BookFile && row->page >= 0;
+    default:
+        return true;
+    }
 }
 
 } // namespace leafreader

@@ -87,6 +87,10 @@ public:
     // The resume part of closing a book and the return to the list.
     ResumeList::CloseResult bookClosed(int mode, BookEntry &book, int pageAtOpening);
 
+    // Whether a list-mode menu command can act now (open, file information,
+    // expand, up, top folder, delete resume entry).
+    bool commandEnabled(int id) const;
+
     void setRememberedBook(const BookEntry &book) { m_remembered = book; }
     const BookEntry &rememberedBook() const { return m_remembered; }
     void resetRememberedBook() { m_remembered.reset(); }

@@ -1,0 +1,479 @@
+#include "shelfview.h"
+
+#include "fileinfodlg.h"
+#include "inqresumedeletedlg.h"
+#include "listcommands.h"
+#include "listtexts.h"
+#include "settingdlg.h"
+#include "shelflist.h"
+#include "shelfpictures.h"
+
+#include "pageview/commands.h"
+#include "platform/settings.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+
+namespace leafreader {
+
+namespace {
+
+const QColor kFolderBackground(40, 60, 80);
+const QColor kResumeBackground(80, 60, 40);
+const QColor kFolderHeaderText(111, 180, 240);
+const QColor kResumeHeaderText(240, 180, 111);
+const QColor kPressedCell(192, 255, 255);
+
+QFont listFont(int pixelHeight)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setWeight(QFont::Normal);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+struct MenuItem {
+    int id; // 0 = separator
+    const char16_t *label;
+    const char16_t *hint;
+};
+
+constexpr MenuItem kFolderMenu[] = {
+    {CmdOpenRow, u"ファイルを開く", u"Enter"},
+    {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
+    {0, nullptr, nullptr},
+    {CmdSwitchScreenKeep, u"Resume画面へ(選択継承)", u"Tab"},
+    {CmdSwitchScreen, u"Resume画面へ(選択無視)", u"Ctrl+O"},
+    {CmdExpandFolder, u"Folderの展開", u"Enter"},
+    {CmdUpFolder, u"上位Folderへ", u"Shift+Backspace"},
+    {CmdTopFolder, u"最上位Folderへ", u"Esc"},
+    {CmdDeleteResume, u"Resume登録削除", u"Backspace"},
+    {0, nullptr, nullptr},
+    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+    {0, nullptr, nullptr},
+    {CmdSettings, u"設定 ...", nullptr},
+    {CmdAbout, u"Leafreaderについて ...", nullptr},
+    {0, nullptr, nullptr},
+    {CmdExit, u"終了", u"Alt+F4"},
+};
+
+constexpr MenuItem kResumeMenu[] = {
+    {CmdOpenRow, u"ファイルを開く", u"Enter"},
+    {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
+    {0, nullptr, nullptr},
+    {CmdSwitchScreenKeep, u"Folder画面へ(選択継承)", u"Tab"},
+    {CmdSwitchScreen, u"Folder画面へ(選択無視)", u"Ctrl+O"},
+    {CmdDeleteResume, u"Resume登録削除", u"Backspace"},
+    {0, nullptr, nullptr},
+    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+    {0, nullptr, nullptr},
+    {CmdSettings, u"設定 ...", nullptr},
+    {CmdAbout, u"Leafreaderについて ...", nullptr},
+    {0, nullptr, nullptr},
+    {CmdExit, u"終了", u"Alt+F4"},
+};
+
+} // namespace
+
+ShelfView::ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_prompt(prompt), m_model(settings, prompt)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    m_list = new MyListCtrl(this);
+    m_tiles = new TileListModel(this);
+    m_delegate = new TileDelegate(this);
+    m_list->setModel(m_tiles);
+    m_list->setItemDelegate(m_delegate);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { syncSelectionFromList(); });
+    connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        m_model.select(index.row());
+        openSelected();
+    });
+    connect(m_list, &MyListCtrl::keyForView, this,
+            [this](int key, Qt::KeyboardModifiers mods, bool repeat) { handleKey(key, mods, repeat); });
+    connect(m_list, &MyListCtrl::extraButton, this, [this](Qt::MouseButton button) {
+        if (button == Qt::BackButton && !m_model.onResumeScreen())
+            onCommand(CmdUpFolder);
+    });
+    connect(m_list, &MyListCtrl::contextMenuWanted, this, [this](QPoint global, bool keyboard) {
+        showMenu(keyboard ? mapToGlobal(QPoint(50, 50)) : global);
+    });
+
+    confirmDelete = [this] { return CInqResumeDeleteDlg(this).exec() == QDialog::Accepted; };
+    editSettings = [this](ReaderSettings &values) {
+        SettingDlg dialog(values, m_prompt, this);
+        dialog.onPadScalePreview = [this](int scale) { emit padScalePreview(scale); };
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values = dialog.values();
+        return true;
+    };
+    persist = [this] {
+        auto store = platform::openSettings(QStringLiteral("Leafreader"));
+        m_settings.saveResume(*store);
+        store->sync();
+    };
+    m_model.setPersist([this] {
+        if (persist)
+            persist();
+    });
+
+    applySizes();
+}
+
+ShelfView::~ShelfView() = default;
+
+HeaderLayout ShelfView::headerLayout() const
+{
+    HeaderLayout h;
+    h.height = m_metrics.headerHeight;
+    h.clientWidth = width();
+    h.fullScreen = m_fullScreen;
+    h.upFolderShown = !m_model.onResumeScreen() && !m_model.currentFolder().isEmpty();
+    return h;
+}
+
+void ShelfView::start(const QString &bookPath)
+{
+    applySizes();
+    const ShelfModel::OpenRequest request = m_model.start(bookPath);
+    refresh();
+    if (request.kind == ShelfModel::OpenRequest::OpenBook)
+        emit openBookRequested(request.book);
+}
+
+void ShelfView::openPath(const QString &bookPath)
+{
+    const ShelfModel::OpenRequest request = m_model.openPath(bookPath);
+    refresh();
+    if (request.kind == ShelfModel::OpenRequest::OpenBook)
+        emit openBookRequested(request.book);
+    else if (request.kind == ShelfModel::OpenRequest::Beep)
+        m_prompt.beep();
+}
+
+void ShelfView::setFullScreen(bool on)
+{
+    m_fullScreen = on;
+    applyLayout();
+}
+
+void ShelfView::applySizes()
+{
+    m_metrics = TileMetrics::compute(m_fullScreen ? m_settings.scaleFullScreen : m_settings.scaleNormal,
+                                     m_settings.scaleListColumn);
+    m_mainLarge = listFont(m_metrics.mainLarge);
+    m_mainSmall = listFont(m_metrics.mainSmall);
+    m_listLarge = listFont(m_metrics.listLarge);
+    m_listSmall = listFont(m_metrics.listSmall);
+    m_delegate->setMetrics(m_metrics, m_listLarge, m_listSmall);
+    m_list->setTileSize(m_metrics.tile);
+    m_list->setFont(m_listLarge);
+    placeList();
+}
+
+void ShelfView::applyLayout()
+{
+    applySizes();
+    m_model.relist();
+    refresh();
+}
+
+void ShelfView::refresh()
+{
+    m_refreshing = true;
+    const bool resume = m_model.onResumeScreen();
+    std::vector<TileListModel::Tile> tiles;
+    tiles.reserve(m_model.rows().size());
+    for (const BookEntry &row : m_model.rows())
+        tiles.push_back({tileText(row, resume, m_settings.apcPriority), row.thumbnail});
+    m_list->setUpdatesEnabled(false);
+    m_tiles->setTiles(std::move(tiles), m_metrics.picture);
+    const int row = m_model.selected();
+    if (row >= 0) {
+        const QModelIndex index = m_tiles->index(row);
+        m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_list->scrollTo(index);
+    }
+    m_list->setUpdatesEnabled(true);
+    m_refreshing = false;
+    update();
+}
+
+void ShelfView::syncSelectionFromList()
+{
+    if (m_refreshing)
+        return;
+    m_model.select(m_list->currentIndex().row());
+    update(0, 0, width(), m_metrics.headerHeight);
+}
+
+void ShelfView::placeList()
+{
+    const int h = m_metrics.headerHeight;
+    m_list->setGeometry(0, h, width(), std::max(0, height() - h));
+    if (m_list->currentIndex().isValid())
+        m_list->scrollTo(m_list->currentIndex());
+}
+
+void ShelfView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeList();
+    update();
+}
+
+void ShelfView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const bool resume = m_model.onResumeScreen();
+    p.fillRect(rect(), resume ? kResumeBackground : kFolderBackground);
+    const HeaderLayout header = headerLayout();
+    const int textRight = header.textRight();
+    p.setPen(resume ? kResumeHeaderText : kFolderHeaderText);
+    p.setFont(m_mainLarge);
+    const QRect line1(6, 0, std::max(0, textRight - 6), m_metrics.mainLarge);
+    p.drawText(line1, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+               QFontMetrics(m_mainLarge).elidedText(m_model.headerLine1(), Qt::ElideRight, line1.width()));
+    p.setFont(m_mainSmall);
+    const QRect line2(6, m_metrics.mainLarge, std::max(0, textRight - 6), m_metrics.mainSmall);
+    p.drawText(line2, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+               QFontMetrics(m_mainSmall).elidedText(m_model.headerLine2(), Qt::ElideMiddle, line2.width()));
+
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int icon = 0; icon < kHeaderIconCount; ++icon) {
+        if (!header.iconShown(icon))
+            continue;
+        const QRect cell = header.iconRect(icon);
+        if (icon == m_pressedIcon) {
+            p.fillRect(cell, kPressedCell);
+            p.setOpacity(0.6);
+        }
+        p.drawImage(cell, ShelfPictures::headerIcon(icon));
+        p.setOpacity(1.0);
+    }
+}
+
+void ShelfView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::BackButton) {
+        if (!m_model.onResumeScreen())
+            onCommand(CmdUpFolder);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    const QPoint pos = event->position().toPoint();
+    if (pos.y() < 0 || pos.y() >= m_metrics.headerHeight)
+        return;
+    const int icon = headerLayout().hitTest(pos.x(), pos.y());
+    if (icon < 0) {
+        emit controlPadRequested(event->globalPosition().toPoint());
+        return;
+    }
+    m_pressedIcon = icon;
+    update(0, 0, width(), m_metrics.headerHeight);
+}
+
+void ShelfView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_pressedIcon < 0)
+        return QWidget::mouseReleaseEvent(event);
+    const QPoint pos = event->position().toPoint();
+    const int pressed = m_pressedIcon;
+    m_pressedIcon = -1;
+    update(0, 0, width(), m_metrics.headerHeight);
+    if (headerLayout().hitTest(pos.x(), pos.y()) == pressed)
+        onCommand(headerIconCommand(pressed));
+}
+
+void ShelfView::contextMenuEvent(QContextMenuEvent *event)
+{
+    showMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(50, 50))
+                                                            : event->globalPos());
+}
+
+void ShelfView::keyPressEvent(QKeyEvent *event)
+{
+    if (!handleKey(event->key(), event->modifiers(), event->isAutoRepeat()))
+        QWidget::keyPressEvent(event);
+}
+
+void ShelfView::showMenu(QPoint globalPos)
+{
+    QMenu menu(this);
+    const bool resume = m_model.onResumeScreen();
+    const auto add = [&](const MenuItem *items, size_t count) {
+        for (size_t i = 0; i < count; ++i) {
+            const MenuItem &item = items[i];
+            if (item.id == 0) {
+                menu.addSeparator();
+                continue;
+            }
+            QString text = QString::fromUtf16(item.label);
+            if (item.hint)
+                text += u'\t' + QString::fromUtf16(item.hint);
+            QAction *action = menu.addAction(text);
+            action->setData(item.id);
+            action->setEnabled(m_model.commandEnabled(item.id));
+            if (item.id == CmdFullScreen) {
+                action->setCheckable(true);
+                action->setChecked(m_fullScreen);
+            }
+        }
+    };
+    if (resume)
+        add(kResumeMenu, std::size(kResumeMenu));
+    else
+        add(kFolderMenu, std::size(kFolderMenu));
+    if (QAction *chosen = menu.exec(globalPos))
+        onCommand(chosen->data().toInt());
+}
+
+bool ShelfView::handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    if (autoRepeat)
+        return true;
+    const ListAction action = listKeyAction(key, modifiers, !m_model.onResumeScreen());
+    if (action.isNothing())
+        return false;
+    if (action.command)
+        onCommand(action.command);
+    return true;
+}
+
+void ShelfView::padButton(int button)
+{
+    const ListAction action = listPadAction(button, !m_model.onResumeScreen());
+    if (action.listKey)
+        sendListKey(action.listKey);
+    else if (action.command)
+        onCommand(action.command);
+}
+
+void ShelfView::sendListKey(int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(m_list, &press);
+}
+
+bool ShelfView::onCommand(int id)
+{
+    switch (id) {
+    case CmdOpenRow:
+    case CmdExpandFolder:
+        openSelected();
+        return true;
+    case CmdSwitchScreenKeep:
+    case CmdSwitchScreen:
+        m_model.switchScreen(id == CmdSwitchScreenKeep);
+        refresh();
+        return true;
+    case CmdUpFolder:
+        if (!m_model.upOneFolder())
+            m_prompt.beep();
+        refresh();
+        return true;
+    case CmdTopFolder:
+        if (!m_model.toDriveList())
+            m_prompt.beep();
+        refresh();
+        return true;
+    case CmdDeleteResume:
+        deleteResume();
+        return true;
+    case CmdSettings:
+        settingsDialog();
+        return true;
+    case CmdFileInfo:
+        fileInformation();
+        return true;
+    case CmdFullScreen:
+    case CmdExit:
+    case CmdAbout:
+    case CmdEnterFullScreen:
+    case CmdLeaveFullScreen:
+    case CmdHidePad:
+    case CmdControlPad:
+        emit frameCommand(id);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ShelfView::openSelected()
+{
+    const ShelfModel::OpenRequest request = m_model.openSelected();
+    refresh();
+    if (request.kind == ShelfModel::OpenRequest::Beep)
+        m_prompt.beep();
+    else if (request.kind == ShelfModel::OpenRequest::OpenBook)
+        emit openBookRequested(request.book);
+}
+
+void ShelfView::deleteResume()
+{
+    if (!m_model.commandEnabled(CmdDeleteResume) || !m_model.deleteResume(confirmDelete))
+        m_prompt.beep();
+    refresh();
+}
+
+void ShelfView::fileInformation()
+{
+    const BookEntry *row = m_model.selectedRow();
+    if (!row || row->kind != BookEntry::BookFile) {
+        m_prompt.beep();
+        return;
+    }
+    showFileInformation(this, row->path, row->fileSize);
+}
+
+void ShelfView::showFileInformation(QWidget *parent, const QString &path, uint64_t fileSize)
+{
+    FileInfoDlg dialog(gatherFileInformation(path, fileSize), parent);
+    dialog.exec();
+}
+
+void ShelfView::settingsDialog()
+{
+    ReaderSettings values = m_settings;
+    if (!editSettings || !editSettings(values))
+        return;
+    m_settings.scaleNormal = values.scaleNormal;
+    m_settings.scaleFullScreen = values.scaleFullScreen;
+    m_settings.scalePad = values.scalePad;
+    m_settings.scaleListColumn = values.scaleListColumn;
+    m_settings.sortModeF = values.sortModeF;
+    m_settings.sortModeR = values.sortModeR;
+    m_settings.apcPriority = values.apcPriority;
+    m_settings.skipForward = values.skipForward;
+    m_settings.skipBack = values.skipBack;
+    m_settings.picEnlarge = values.picEnlarge;
+    m_settings.space = values.space;
+    m_settings.hideCursor = values.hideCursor;
+    m_settings.interval = values.interval;
+    m_settings.loop = values.loop;
+    {
+        auto store = platform::openSettings(QStringLiteral("Leafreader"));
+        m_settings.saveDialogValues(*store);
+    }
+    m_model.resetRememberedBook();
+    applyLayout();
+    emit settingsApplied();
+}
+
+void ShelfView::bookClosed(int mode, BookEntry &book, int pageAtOpening)
+{
+    m_model.bookClosed(mode, book, pageAtOpening);
+    refresh();
+    m_list->setFocus();
+}
+
+} // namespace leafreader
