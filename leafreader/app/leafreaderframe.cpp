@@ -1,0 +1,151 @@
+#include "leafreaderframe.h"
+
+#include "platform/settings.h"
+
+#include <QCloseEvent>
+
+namespace leafreader {
+
+namespace {
+
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+constexpr int kRestoreToMaximized = 2; // placement flag
+
+} // namespace
+
+CLeafreaderFrame::CLeafreaderFrame(ReaderSettings &settings, platform::Prompt &prompt)
+    : m_settings(settings), m_view(new CLeafreaderView(settings, prompt, this))
+{
+    setMenuBar(nullptr);
+    setCentralWidget(m_view);
+    setMinimumSize(640, 480);
+    setAcceptDrops(true);
+    setDocumentTitle(QString());
+    connect(m_view, &CLeafreaderView::documentTitleChanged, this, &CLeafreaderFrame::setDocumentTitle);
+    connect(m_view, &CLeafreaderView::exitRequested, this, &QWidget::close);
+    connect(m_view, &CLeafreaderView::fullScreenRequested, this,
+            [this](CLeafreaderView::FullScreenRequest request) {
+                switch (request) {
+                case CLeafreaderView::FullScreenRequest::Toggle: toggleFullScreen(); break;
+                case CLeafreaderView::FullScreenRequest::Enter: enterFullScreen(); break;
+                case CLeafreaderView::FullScreenRequest::Leave: leaveFullScreenUnlessUser(); break;
+                }
+            });
+    m_view->isFullScreen = [this] { return m_fullScreen; };
+}
+
+void CLeafreaderFrame::setDocumentTitle(const QString &title)
+{
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Leafreader")
+                                   : title + QStringLiteral(" - Leafreader"));
+}
+
+void CLeafreaderFrame::setFullScreen(bool on)
+{
+    if (on == m_fullScreen)
+        return;
+    if (on) {
+        m_savedGeometry = normalGeometry();
+        m_savedMaximized = isMaximized();
+        m_hasSavedPlacement = true;
+        m_fullScreen = true;
+        showFullScreen();
+    } else {
+        m_fullScreen = false;
+        showNormal();
+        if (m_hasSavedPlacement) {
+            setGeometry(m_savedGeometry);
+            if (m_savedMaximized)
+                showMaximized();
+        } else {
+            setGeometry(100, 80, 640, 480);
+        }
+    }
+    m_view->settingsChanged();
+}
+
+void CLeafreaderFrame::toggleFullScreen()
+{
+    setFullScreen(!m_fullScreen);
+    m_userSwitch = m_fullScreen ? 1 : 0;
+}
+
+void CLeafreaderFrame::enterFullScreen()
+{
+    if (m_fullScreen) {
+        m_userSwitch = 0;
+        return;
+    }
+    setFullScreen(true);
+    m_userSwitch = 1;
+}
+
+void CLeafreaderFrame::leaveFullScreenUnlessUser()
+{
+    if (m_fullScreen && m_userSwitch == 0)
+        setFullScreen(false);
+}
+
+void CLeafreaderFrame::showWithPlacement()
+{
+    const WindowPlacement &p = m_settings.windowPos;
+    if (m_settings.hasWindowPos && qgetenv("VELLORAN_IGNORE_WINPOS") != "1") {
+        const QRect normal(p.left, p.top, p.right - p.left, p.bottom - p.top);
+        if (normal.width() > 0 && normal.height() > 0)
+            setGeometry(normal);
+        m_savedGeometry = geometry();
+        m_savedMaximized = p.showCommand == kShowMaximized;
+        m_hasSavedPlacement = true;
+    } else {
+        resize(1024, 768);
+    }
+    if (m_settings.fullScreen) {
+        if (!m_hasSavedPlacement) {
+            m_savedGeometry = geometry();
+            m_hasSavedPlacement = true;
+        }
+        m_fullScreen = true;
+        showFullScreen();
+    } else if (m_hasSavedPlacement && m_savedMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+void CLeafreaderFrame::storePlacement()
+{
+    m_settings.fullScreen = m_fullScreen;
+    if (!m_fullScreen) {
+        m_savedGeometry = normalGeometry();
+        m_savedMaximized = isMaximized();
+        m_hasSavedPlacement = true;
+    }
+    if (!m_hasSavedPlacement)
+        return;
+    WindowPlacement p;
+    p.flags = m_savedMaximized ? kRestoreToMaximized : 0;
+    p.showCommand = isMinimized() ? (p.flags == kRestoreToMaximized ? kShowMaximized : kShowNormal)
+                    : m_savedMaximized ? kShowMaximized
+                                       : kShowNormal;
+    (void)kShowMinimized;
+    p.minX = p.minY = p.maxX = p.maxY = -1;
+    p.left = m_savedGeometry.left();
+    p.top = m_savedGeometry.top();
+    p.right = m_savedGeometry.left() + m_savedGeometry.width();
+    p.bottom = m_savedGeometry.top() + m_savedGeometry.height();
+    m_settings.windowPos = p;
+    m_settings.hasWindowPos = true;
+}
+
+void CLeafreaderFrame::closeEvent(QCloseEvent *event)
+{
+    storePlacement();
+    auto store = platform::openSettings(QStringLiteral("Leafreader"));
+    m_settings.saveWindow(*store);
+    event->accept();
+}
+
+} // namespace leafreader

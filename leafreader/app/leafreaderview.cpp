@@ -1,0 +1,481 @@
+#include "leafreaderview.h"
+
+#include "platform/paths.h"
+#include "platform/version.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+namespace leafreader {
+
+namespace {
+
+constexpr int kTimerMs = 50;
+constexpr int kResolutionDelayMs = 120;
+
+// Shows the wait cursor while it lives.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+struct MenuItem {
+    int id; // 0 = separator
+    const char16_t *label;
+    const char16_t *key;
+};
+
+const MenuItem kZoomItems[] = {
+    {CmdZoomOff, u"拡大なし", u"0"},
+    {CmdZoomOff + 1, u"２倍 - 上段左", u"7"},
+    {CmdZoomOff + 2, u"２倍 - 上段中", u"8"},
+    {CmdZoomOff + 3, u"２倍 - 上段右", u"9"},
+    {CmdZoomOff + 4, u"２倍 - 中段左", u"4"},
+    {CmdZoomOff + 5, u"２倍 - 中段中", u"5"},
+    {CmdZoomOff + 6, u"２倍 - 中段右", u"6"},
+    {CmdZoomOff + 7, u"２倍 - 下段左", u"1"},
+    {CmdZoomOff + 8, u"２倍 - 下段中", u"2"},
+    {CmdZoomOff + 9, u"２倍 - 下段右", u"3"},
+};
+
+} // namespace
+
+CLeafreaderView::CLeafreaderView(ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent)
+    : QWidget(parent),
+      m_settings(settings),
+      m_prompt(prompt),
+      m_controller(m_session, settings),
+      m_keepAwake(QStringLiteral("Leafreader"), QStringLiteral("A book is shown")),
+      m_scrollBar(new QScrollBar(Qt::Vertical, this)),
+      m_pad(new CControlDlg(this)),
+      m_status(new MessageDlg(this))
+{
+    m_clock.start();
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_scrollBar->hide();
+    m_scrollBar->setSingleStep(1);
+    connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CLeafreaderView::scrollAction);
+    m_pad->setPadSize(CControlDlg::readerPadSize(m_settings.scalePad));
+    m_pad->hide();
+    m_status->hide();
+    connect(m_pad, &CControlDlg::buttonClicked, this, &CLeafreaderView::padButton);
+
+    m_controller.onStatus = [this](const QString &text) { showStatus(text); };
+    m_controller.onRepaint = [this] {
+        syncScrollBar();
+        update();
+    };
+    m_controller.clock = [this] { return now(); };
+
+    m_timer.setInterval(kTimerMs);
+    connect(&m_timer, &QTimer::timeout, this, [this] { timerTick(now()); });
+    m_resolutionTimer.setSingleShot(true);
+    m_resolutionTimer.setInterval(kResolutionDelayMs);
+    connect(&m_resolutionTimer, &QTimer::timeout, this, [this] {
+        if (m_bookMode && m_session.refreshResolution())
+            update();
+    });
+}
+
+CLeafreaderView::~CLeafreaderView()
+{
+    m_timer.stop();
+    // Closing the window with a book open registers nothing.
+    if (m_bookMode) {
+        m_session.close();
+        m_bookMode = false;
+    }
+}
+
+Box CLeafreaderView::clientBox() const
+{
+    const int bar = m_scrollBar->isVisibleTo(this) ? m_scrollBar->sizeHint().width() : 0;
+    return {0, 0, std::max(0, width() - bar), height()};
+}
+
+void CLeafreaderView::updateViewport()
+{
+    m_session.setViewport(clientBox(), m_settings.space, m_settings.picEnlarge);
+}
+
+PageLayout CLeafreaderView::currentLayout() const
+{
+    return computeLayout(m_session.layoutInput());
+}
+
+void CLeafreaderView::settingsChanged()
+{
+    m_pad->setPadSize(CControlDlg::readerPadSize(m_settings.scalePad));
+    updateViewport();
+    if (m_bookMode)
+        m_session.refreshResolution();
+    update();
+}
+
+void CLeafreaderView::setListWidget(QWidget *list)
+{
+    m_list = list;
+    if (!m_list)
+        return;
+    m_list->setParent(this);
+    m_list->setGeometry(rect());
+    m_list->setVisible(!m_bookMode);
+}
+
+bool CLeafreaderView::openBook(const BookEntry &row)
+{
+    BookSession::OpenResult result;
+    {
+        WaitCursor wait;
+        updateViewport();
+        result = m_session.open(row);
+    }
+    if (result != BookSession::OpenResult::Opened) {
+        m_prompt.message(result == BookSession::OpenResult::CannotOpen
+                             ? QStringLiteral("ファイルを開けません。")
+                             : QStringLiteral("Page画像のロードに失敗しました。"),
+                         platform::PromptIcon::Stop);
+        m_prompt.beep();
+        return false;
+    }
+    emit documentTitleChanged(platform::fileNameOf(row.path));
+    if (m_list)
+        m_list->hide();
+    if (m_settings.hideCursor)
+        setCursorHidden(true);
+    m_idle.reset(mapFromGlobal(QCursor::pos()));
+    m_syncingBar = true;
+    m_scrollBar->setRange(0, std::max(0, m_session.pageCount() - 1));
+    m_scrollBar->setPageStep(std::max(1, m_settings.skipForward));
+    m_scrollBar->setGeometry(width() - m_scrollBar->sizeHint().width(), 0,
+                             m_scrollBar->sizeHint().width(), height());
+    m_scrollBar->show();
+    m_syncingBar = false;
+    syncScrollBar();
+    m_controller.bookOpened();
+    m_bookMode = true;
+    m_painter.clear();
+    // The scroll bar took part of the width the pages were decoded for.
+    updateViewport();
+    m_session.refreshResolution();
+    setFocus();
+    update();
+    m_keepAwake.hold();
+    emit bookOpenChanged(true);
+    return true;
+}
+
+void CLeafreaderView::closeBook(int mode)
+{
+    if (!m_bookMode)
+        return;
+    m_bookMode = false;
+    m_session.close();
+    m_painter.clear();
+    emit documentTitleChanged(QString());
+    if (m_settings.hideCursor)
+        setCursorHidden(false);
+    m_scrollBar->hide();
+    m_keepAwake.release();
+    emit bookOpenChanged(false);
+    if (m_list) {
+        m_list->setGeometry(rect());
+        m_list->show();
+        m_list->setFocus();
+    }
+    update();
+    emit bookClosed(mode, m_session.current(), m_session.pageAtOpening());
+}
+
+void CLeafreaderView::syncScrollBar()
+{
+    if (!m_bookMode && !m_session.isOpen())
+        return;
+    m_syncingBar = true;
+    m_scrollBar->setValue(m_session.position() - 1);
+    m_scrollBar->setSliderPosition(m_session.position() - 1);
+    m_syncingBar = false;
+}
+
+void CLeafreaderView::scrollAction(int action)
+{
+    if (m_syncingBar || !m_bookMode)
+        return;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: onCommand(CmdPreviousPage); break;
+    case QAbstractSlider::SliderSingleStepAdd: onCommand(CmdNextPage); break;
+    case QAbstractSlider::SliderPageStepSub: onCommand(CmdSkipBack); break;
+    case QAbstractSlider::SliderPageStepAdd: onCommand(CmdSkipForward); break;
+    case QAbstractSlider::SliderToMinimum: onCommand(CmdFirstPage); break;
+    case QAbstractSlider::SliderToMaximum: onCommand(CmdLastPage); break;
+    case QAbstractSlider::SliderMove:
+        if (m_session.scrollTo(m_scrollBar->sliderPosition()))
+            update();
+        break;
+    default: break;
+    }
+    // The bar shows the book's position, whatever the action computed.
+    m_scrollBar->setSliderPosition(m_session.position() - 1);
+}
+
+void CLeafreaderView::onCommand(int id)
+{
+    if (m_bookMode && m_controller.onCommand(id)) {
+        syncScrollBar();
+        return;
+    }
+    switch (id) {
+    case CmdFullScreen: emit fullScreenRequested(FullScreenRequest::Toggle); return;
+    case CmdEnterFullScreen: emit fullScreenRequested(FullScreenRequest::Enter); return;
+    case CmdLeaveFullScreen: emit fullScreenRequested(FullScreenRequest::Leave); return;
+    case CmdExit: emit exitRequested(); return;
+    case CmdHidePad: m_pad->hide(); return;
+    case CmdControlPad: toggleControlPad(mapFromGlobal(QCursor::pos())); return;
+    case CmdAbout:
+        m_prompt.message(QStringLiteral("Leafreader") + platform::versionText(),
+                         platform::PromptIcon::Information, platform::PromptButtons::Ok,
+                         QStringLiteral("Leafreaderについて"));
+        return;
+    case CmdCloseNoRegister:
+    case CmdCloseOverwrite:
+    case CmdCloseAdd:
+        if (m_bookMode) {
+            closeBook(id == CmdCloseNoRegister ? CloseWithoutRegistering
+                      : id == CmdCloseOverwrite ? CloseOverwrite
+                                                : CloseAdd);
+            return;
+        }
+        break;
+    default: break;
+    }
+    if (listCommand && listCommand(id))
+        return;
+}
+
+void CLeafreaderView::showStatus(const QString &text)
+{
+    m_status->showText(text, window(), now());
+}
+
+void CLeafreaderView::setCursorHidden(bool hidden)
+{
+    if (hidden == m_cursorHidden)
+        return;
+    m_cursorHidden = hidden;
+    if (hidden)
+        setCursor(Qt::BlankCursor);
+    else
+        unsetCursor();
+}
+
+void CLeafreaderView::timerTick(int64_t time)
+{
+    if (m_bookMode) {
+        const QPoint cursor = mapFromGlobal(QCursor::pos());
+        const bool inside = clientBox().toRect().contains(cursor);
+        const IdleCursor::Action action = m_idle.tick(cursor, inside, m_menuOpen);
+        if (m_settings.hideCursor && action != IdleCursor::Action::None)
+            setCursorHidden(action == IdleCursor::Action::Hide);
+        if (!hasFocus() && isActiveWindow() && !m_menuOpen)
+            setFocus();
+        m_controller.tick(time);
+    } else {
+        if (m_settings.hideCursor)
+            setCursorHidden(false);
+        if (m_list && hasFocus())
+            m_list->setFocus();
+    }
+    m_status->expire(time);
+}
+
+void CLeafreaderView::padButton(int button)
+{
+    if (m_bookMode) {
+        const int command = bookPadCommand(button);
+        if (command)
+            onCommand(command);
+        return;
+    }
+    if (listPadButton)
+        listPadButton(button);
+}
+
+void CLeafreaderView::toggleControlPad(QPoint viewPoint)
+{
+    const QPoint global = mapToGlobal(viewPoint);
+    const QSize size = m_pad->size();
+    m_pad->toggleAt(QPoint(global.x() - size.width() / 2, global.y() - size.height() / 10));
+}
+
+void CLeafreaderView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_bookMode) {
+        painter.fillRect(rect(), palette().window());
+        return;
+    }
+    const PageLayout layout = currentLayout();
+    const bool bindR = (m_session.current().layoutFlags & kvb::BindR) != 0;
+    const bool rightFirst = (!m_session.forward()) != bindR;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.paint(painter, layout, m_session.leftSlot().image, m_session.rightSlot().image,
+                    m_session.rotation(), rightFirst);
+    // Under the scroll bar nothing is drawn; keep it grey as well.
+    const Box client = clientBox();
+    if (client.right < width())
+        painter.fillRect(QRect(client.right, 0, width() - client.right, height()),
+                         QColor(kPageGrey, kPageGrey, kPageGrey));
+    m_session.setForward(true);
+}
+
+void CLeafreaderView::resizeEvent(QResizeEvent *)
+{
+    const int bar = m_scrollBar->sizeHint().width();
+    m_scrollBar->setGeometry(width() - bar, 0, bar, height());
+    if (m_list)
+        m_list->setGeometry(rect());
+    updateViewport();
+    if (m_bookMode)
+        m_resolutionTimer.start();
+}
+
+void CLeafreaderView::showEvent(QShowEvent *)
+{
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+bool CLeafreaderView::focusNextPrevChild(bool next)
+{
+    // Tab is a command key in book mode.
+    if (m_bookMode)
+        return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void CLeafreaderView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    if (m_bookMode) {
+        const int command = bookKeyCommand(event->key(), event->modifiers());
+        if (command > 0)
+            onCommand(command);
+        if (command != 0) {
+            event->accept();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CLeafreaderView::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_bookMode || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    const int command = bookCellCommand(gridCell(point, clientBox()), m_session.zoom() != 0);
+    if (command == CmdControlPad)
+        toggleControlPad(point);
+    else if (command)
+        onCommand(command);
+}
+
+void CLeafreaderView::wheelEvent(QWheelEvent *event)
+{
+    if (!m_bookMode) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    const QPoint delta = event->angleDelta();
+    int command = 0;
+    if (delta.y() != 0)
+        command = bookWheelCommand(delta.y(), m_session.zoom() != 0);
+    else if (delta.x() != 0)
+        command = bookHorizontalWheelCommand(delta.x());
+    if (command)
+        onCommand(command);
+    event->accept();
+}
+
+void CLeafreaderView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QPoint global = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        global = mapToGlobal(QPoint(clientBox().left + 50, clientBox().top + 50));
+    if (m_bookMode)
+        showBookMenu(global);
+    else if (listContextMenu)
+        listContextMenu(global);
+}
+
+QMenu *CLeafreaderView::createBookMenu()
+{
+    auto *menu = new QMenu(this);
+    auto add = [this](QMenu *into, int id, const QString &label, const QString &key) {
+        QAction *action = into->addAction(key.isEmpty() ? label : label + u'\t' + key);
+        action->setData(id);
+        ItemState state = m_controller.itemState(id);
+        if (id == CmdFullScreen)
+            state = {true, isFullScreen && isFullScreen()};
+        action->setEnabled(state.enabled);
+        if (state.checked) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+        connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
+    };
+    add(menu, CmdFullScreen, QStringLiteral("Full Screen 切替"), QStringLiteral("Ctrl+F"));
+    menu->addSeparator();
+    add(menu, CmdCloseNoRegister, QStringLiteral("Resume登録せずに閉じる"), QStringLiteral("Esc"));
+    add(menu, CmdCloseOverwrite, QStringLiteral("Resume上書きして閉じる"), QStringLiteral("Ctrl+C"));
+    add(menu, CmdCloseAdd, QStringLiteral("Resume追加して閉じる"), QStringLiteral("Ctrl+S"));
+    menu->addSeparator();
+    add(menu, CmdNextPage, QStringLiteral("次のページ"), QStringLiteral("Ctrl+N"));
+    add(menu, CmdPreviousPage, QStringLiteral("前のページ"), QStringLiteral("Ctrl+P"));
+    add(menu, CmdSkipForward, QStringLiteral("スキップ送り"), QStringLiteral("PageDown"));
+    add(menu, CmdSkipBack, QStringLiteral("スキップ戻り"), QStringLiteral("PageUp"));
+    add(menu, CmdFirstPage, QStringLiteral("先頭ページ"), QStringLiteral("Home"));
+    add(menu, CmdLastPage, QStringLiteral("最終ページ"), QStringLiteral("End"));
+    add(menu, CmdAutoTurn, QStringLiteral("自動送り"), QStringLiteral("Backspace"));
+    menu->addSeparator();
+    QMenu *layout = menu->addMenu(QStringLiteral("レイアウト"));
+    add(layout, CmdSinglePage, QStringLiteral("単ページ"), {});
+    add(layout, CmdSpread, QStringLiteral("見開き"), {});
+    QMenu *zoom = menu->addMenu(QStringLiteral("拡大表示"));
+    for (const MenuItem &item : kZoomItems)
+        add(zoom, item.id, QString::fromUtf16(item.label), QString::fromUtf16(item.key));
+    QMenu *rotation = menu->addMenu(QStringLiteral("回転表示"));
+    add(rotation, CmdRotate0, QStringLiteral("回転なし"), {});
+    add(rotation, CmdRotate1, QStringLiteral("右90°"), {});
+    add(rotation, CmdRotate3, QStringLiteral("左90°"), {});
+    add(rotation, CmdRotate2, QStringLiteral("180°"), {});
+    menu->addSeparator();
+    add(menu, CmdFileInfo, QStringLiteral("ファイル情報"), QStringLiteral("Ctrl+I"));
+    menu->addSeparator();
+    add(menu, CmdExit, QStringLiteral("終了"), QStringLiteral("Alt+F4"));
+    return menu;
+}
+
+void CLeafreaderView::showBookMenu(QPoint globalPos)
+{
+    QMenu *menu = createBookMenu();
+    m_menuOpen = true;
+    setCursorHidden(false);
+    menu->exec(globalPos);
+    m_menuOpen = false;
+    menu->deleteLater();
+}
+
+} // namespace leafreader

@@ -1,0 +1,58 @@
+#include "bookpainter.h"
+
+#include <QPainter>
+
+namespace leafreader {
+
+QImage BookPainter::scaledFor(const QImage &image, QSize size)
+{
+    if (image.size() == size)
+        return image;
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+const QImage &BookPainter::cached(Cached &slot, const QImage &image, QSize size)
+{
+    if (slot.key != image.cacheKey() || slot.size != size || slot.image.isNull()) {
+        slot.key = image.cacheKey();
+        slot.size = size;
+        slot.image = scaledFor(image, size);
+    }
+    return slot.image;
+}
+
+void BookPainter::clear()
+{
+    m_left = {};
+    m_right = {};
+}
+
+void BookPainter::paint(QPainter &painter, const PageLayout &layout, const QImage &leftImage,
+                        const QImage &rightImage, int rotation, bool rightFirst)
+{
+    const int r = rotation & 3;
+    std::vector<const PictureDraw *> order;
+    for (const PictureDraw &p : layout.pictures)
+        order.push_back(&p);
+    if (rightFirst && order.size() == 2 && order[0]->leftSlotImage)
+        std::swap(order[0], order[1]);
+
+    painter.save();
+    for (const PictureDraw *p : order) {
+        const QImage &source = p->leftSlotImage ? leftImage : rightImage;
+        if (source.isNull())
+            continue;
+        QSize upright(p->target.width(), p->target.height());
+        if (r == 1 || r == 3)
+            upright.transpose();
+        const QImage &image = cached(p->leftSlotImage ? m_left : m_right, source, upright);
+        painter.setTransform(pictureTransform(image.size(), p->target, r));
+        painter.drawImage(0, 0, image);
+    }
+    painter.resetTransform();
+    for (const Box &b : layout.background)
+        painter.fillRect(b.toRect(), QColor(kPageGrey, kPageGrey, kPageGrey));
+    painter.restore();
+}
+
+} // namespace leafreader

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace leafreader {
+
+// The floating control pad: a small topmost tool window whose face, a picture
+// of 3 columns x 7 rows of buttons, is stretched over it. Button = 3 x row +
+// column (0..20). Pressing a button highlights it; releasing on the same
+// button reports it; button 1 drags the pad instead.
+class CControlDlg : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = 3;
+    static constexpr int kRows = 7;
+    static constexpr int kDragButton = 1;
+
+    explicit CControlDlg(QWidget *owner = nullptr);
+
+    // The pad's size for a size number s: s x 384 / 100 by s x 896 / 100.
+    static QSize sizeFor(int s);
+    // Leafreader's pad size for its scale setting k (-10..10): s =
+    // trunc(icon width x 1.07^k) with the 32-pixel icon.
+    static QSize readerPadSize(int scale);
+
+    void setPadSize(QSize size);
+    // Shows the pad with its top-left corner at the point, or hides it when
+    // it is visible.
+    void toggleAt(QPoint topLeft);
+
+    // The button under a point of the pad (-1 = none).
+    int buttonAt(QPoint point) const;
+    QRect cellRect(int button) const;
+    int pressedButton() const { return m_pressed; }
+
+    // The face picture (also used by tests).
+    static QImage facePicture();
+
+signals:
+    void buttonClicked(int button);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QImage m_face;
+    int m_pressed = -1;
+    bool m_highlight = false;
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+};
+
+} // namespace leafreader
