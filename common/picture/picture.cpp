@@ -247,6 +247,9 @@ int readExifOrientation(QIODevice &d)
         // A length below 2 would not move forward at all.
         if (n < 2)
             break;
+        // A segment that claims to run past the end of the data ends the walk.
+        if (p + n > d.size())
+            break;
         if (two[1] == 0xE1) {
             uint8_t id[6];
             if (n >= 8 && readExact(d, id, 6) && std::memcmp(id, "Exif\0\0", 6) == 0)
