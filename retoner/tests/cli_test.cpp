@@ -1,0 +1,156 @@
+// Runs the built program's batch mode end to end.
+#include "core/imagebatch.h"
+#include "core/settingsfile.h"
+
+#include "qtprint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+using namespace retoner;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QStringList out;
+    QString err;
+};
+
+ProgramRun runRetoner(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(RETONER_PROGRAM), arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class BatchCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cv::Mat colour(120, 160, CV_8UC3);
+        for (int y = 0; y < colour.rows; ++y)
+            for (int x = 0; x < colour.cols; ++x)
+                colour.at<cv::Vec3b>(y, x) = cv::Vec3b(x, 255 - x, (x * 3 + y * 5) % 256);
+        cv::Mat grey(90, 70, CV_8UC3);
+        for (int y = 0; y < grey.rows; ++y)
+            for (int x = 0; x < grey.cols; ++x)
+                grey.at<cv::Vec3b>(y, x) = cv::Vec3b::all(static_cast<uchar>((x * 11 + y) % 256));
+        m_colour = write(QStringLiteral("colour.png"), colour);
+        m_grey = write(QStringLiteral("grey.bmp"), grey);
+        m_out = m_dir.filePath(QStringLiteral("out"));
+        QDir().mkpath(m_out);
+    }
+    QString write(const QString &name, const cv::Mat &image)
+    {
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(cv::imwrite(QFile::encodeName(path).toStdString(), image));
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_colour, m_grey, m_out;
+};
+
+} // namespace
+
+TEST_F(BatchCommandTest, ConvertsWithASettingsFileAndMatchesThePipeline)
+{
+    const QString tnp = m_dir.filePath(QStringLiteral("s.tnp"));
+    ASSERT_EQ(runRetoner({QStringLiteral("--write-default-settings"), tnp}).status, 0);
+    ToneSettings settings;
+    ASSERT_TRUE(readSettingsFile(settings, tnp).ok());
+    EXPECT_EQ(settings, ToneSettings());
+
+    // PNG output, correction on with a tint, so the bytes can be compared.
+    settings.output.format = FormatPng;
+    settings.color.correctionEnabled = 1;
+    settings.correction[ColorCorrectionTable::greyIndex(3)].saturationShift = 0.2f;
+    ASSERT_EQ(writeSettingsFile(settings, tnp), SettingsWriteResult::Written);
+
+    const ProgramRun run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--settings"), tnp,
+                             QStringLiteral("--output"), m_out, m_grey, m_colour});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, (QStringList{m_colour + QStringLiteral("\tColor"), m_grey + QStringLiteral("\tMono"),
+                                    QStringLiteral("完了しました。")}));
+
+    // The same conversion in this process gives the same pixels.
+    settings.outputFolder = m_out;
+    ColorLut lut;
+    buildColorLut(settings.correction, lut);
+    const cv::Mat source = cv::imread(QFile::encodeName(m_colour).toStdString());
+    cv::Mat expected;
+    ASSERT_TRUE(toneConvert(settings, lut, source, expected, true, (160 + 70) / 2, (120 + 90) / 2));
+    const cv::Mat written = cv::imread(QFile::encodeName(m_out + "/colour.png").toStdString());
+    ASSERT_EQ(written.size(), cv::Size(57, 43));
+    EXPECT_EQ(cv::norm(written, expected, cv::NORM_INF), 0);
+    EXPECT_TRUE(QFile::exists(m_out + "/grey.png"));
+}
+
+TEST_F(BatchCommandTest, FailuresAndModesShowInTheLinesAndTheStatus)
+{
+    const QString broken = m_dir.filePath(QStringLiteral("broken.jpg"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("no picture");
+    file.close();
+
+    ProgramRun run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--classify"), QStringLiteral("3"),
+                       QStringLiteral("--output"), m_out, m_colour, broken});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, (QStringList{broken + QStringLiteral("\t画像ファイルの読み出しに失敗しました。"),
+                                    m_colour + QStringLiteral("\tMono"),
+                                    QStringLiteral("1 個のファイルの保存に失敗しました。")}));
+    EXPECT_TRUE(QFile::exists(m_out + "/colour.jpg"));
+
+    // No output folder: nothing is converted.
+    run = runRetoner({QStringLiteral("--batch"), m_colour});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.last(), QStringLiteral("保存フォルダーが見つかりません。"));
+
+    // Nothing to register.
+    run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--output"), m_out, m_dir.filePath("x.txt")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.last(),
+              QStringLiteral("対象ファイルが見つかりません。\n拡張子は jpg, jpeg, png, bmp のみ対応しています。")
+                  .split(u'\n')
+                  .last());
+
+    EXPECT_EQ(runRetoner({QStringLiteral("--batch"), QStringLiteral("--classify"), QStringLiteral("4"),
+                       m_colour})
+                  .status,
+              2);
+}
+
+TEST_F(BatchCommandTest, ABadSettingsFileStopsBeforeAnythingIsConverted)
+{
+    const QString tnp = m_dir.filePath(QStringLiteral("bad.tnp"));
+    QFile file(tnp);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("ColorParam,5,1,120,1\r\n");
+    file.close();
+    const ProgramRun run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--settings"), tnp,
+                             QStringLiteral("--output"), m_out, m_colour});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.trimmed(), QStringLiteral("設定ファイルの読み出しでエラーが発生しました。（2 回）"));
+    EXPECT_TRUE(QDir(m_out).isEmpty());
+
+    EXPECT_EQ(runRetoner({QStringLiteral("--batch"), QStringLiteral("--settings"), tnp + "x",
+                       QStringLiteral("--output"), m_out, m_colour})
+                  .err.trimmed(),
+              QStringLiteral("設定ファイルの読み出しに失敗しました。(Open)"));
+}
