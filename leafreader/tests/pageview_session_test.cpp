@@ -1,0 +1,399 @@
+#include "pageview/bookcontroller.h"
+#include "pageview/bookentry.h"
+#include "pageview/booksession.h"
+
+#include "tests/testsupport.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace leafreader;
+using testsupport::BookBytes;
+
+namespace {
+
+constexpr uint8_t kSpread = kvb::PageSpread;
+constexpr uint8_t kCover = kvb::Cover;
+constexpr uint8_t kRight = kvb::BindR;
+
+// Page i (0-based) is a JPEG of width 100 + i, so its natural size names it.
+QByteArray pageJpeg(int i)
+{
+    return testsupport::encode(testsupport::cornerPicture(100 + i, 140), "JPG", 80);
+}
+
+class BookFixture : public testing::Test {
+protected:
+    QString makeBook(const QString &name, int pages, uint8_t flags, int claimedPages = -1)
+    {
+        BookBytes book;
+        book.header(uint16_t(claimedPages < 0 ? pages : claimedPages), flags);
+        book.text(kvb::Title, QStringLiteral("Testbook"));
+        for (int i = 0; i < pages; ++i)
+            book.page(kvb::Jpeg, pageJpeg(i));
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(testsupport::writeFile(path, book.bytes()));
+        return path;
+    }
+    BookEntry row(const QString &path, int page = 1)
+    {
+        BookEntry r;
+        r.kind = BookEntry::BookFile;
+        r.path = path;
+        r.page = page;
+        return r;
+    }
+    // The 0-based pages the slots hold (-1 = empty), read back from sizes.
+    static std::pair<int, int> shown(const BookSession &s)
+    {
+        const auto page = [](const SlotPicture &slot) {
+            return slot.isEmpty() ? -1 : slot.naturalSize.width() - 100;
+        };
+        return {page(s.leftSlot()), page(s.rightSlot())};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST(BookEntryTest, ResetValues)
+{
+    BookEntry e;
+    e.kind = 1;
+    e.path = QStringLiteral("x");
+    e.page = 5;
+    e.zoom = 3;
+    e.thumbnail = QByteArray(96000, 'a');
+    e.reset();
+    EXPECT_EQ(e.kind, BookEntry::Empty);
+    EXPECT_TRUE(e.path.isEmpty());
+    EXPECT_EQ(e.fileSize, 0u);
+    EXPECT_EQ(e.page, -1);
+    EXPECT_EQ(e.pageCount, 0);
+    EXPECT_EQ(e.layoutFlags, 0);
+    EXPECT_EQ(e.date, -1);
+    EXPECT_EQ(e.zoom, 0);
+    EXPECT_EQ(e.singlePage, 0);
+    EXPECT_FALSE(e.hasThumbnail());
+}
+
+TEST_F(BookFixture, ListInformationJoinsAndFallsBack)
+{
+    BookBytes book;
+    book.header(1, kSpread | kCover, 1).thumbnail(0x55);
+    book.text(kvb::Author, QStringLiteral("甲"));
+    book.text(kvb::Author, QStringLiteral("乙"));
+    book.text(kvb::Publisher, QStringLiteral("社"));
+    book.date(2021, 4, 9);
+    book.page(kvb::Jpeg, pageJpeg(0));
+    const QString path = m_dir.filePath(QStringLiteral("My.Book.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
+    BookEntry r = row(path);
+    ASSERT_TRUE(readListInformation(r));
+    EXPECT_EQ(r.title, QStringLiteral("My.Book"));
+    EXPECT_EQ(r.subtitle, QStringLiteral(" "));
+    EXPECT_EQ(r.author, QStringLiteral("甲, 乙"));
+    EXPECT_EQ(r.publisher, QStringLiteral("社"));
+    EXPECT_EQ(r.date, (2021 << 16) | (4 << 8) | 9);
+    EXPECT_EQ(r.pageCount, 1);
+    EXPECT_EQ(r.layoutFlags, kSpread | kCover);
+    ASSERT_EQ(r.thumbnail.size(), 96000);
+    EXPECT_EQ(uint8_t(r.thumbnail[0]), 0x55);
+
+    // Without the thumbnail flag no buffer is kept; no date stays -1.
+    const QString plain = makeBook(QStringLiteral("plain"), 2, 0);
+    BookEntry p = row(plain);
+    ASSERT_TRUE(readListInformation(p));
+    EXPECT_EQ(p.title, QStringLiteral("Testbook"));
+    EXPECT_FALSE(p.hasThumbnail());
+    EXPECT_EQ(p.date, -1);
+
+    BookEntry missing = row(m_dir.filePath(QStringLiteral("none.kvb")));
+    EXPECT_FALSE(readListInformation(missing));
+}
+
+TEST_F(BookFixture, OpeningClampsThePositionAndPairsPages)
+{
+    const QString path = makeBook(QStringLiteral("a.kvb"), 7, kSpread | kCover | kRight);
+    BookSession s;
+    ASSERT_EQ(s.open(row(path, 99)), BookSession::OpenResult::Opened);
+    EXPECT_EQ(s.position(), 7);
+    EXPECT_EQ(s.current().pageCount, 7);
+    EXPECT_EQ(s.current().layoutFlags, kSpread | kCover | kRight);
+    EXPECT_EQ(s.pageAtOpening(), 7);
+    EXPECT_EQ(shown(s), std::make_pair(6, 5)); // (7 | 6)
+
+    ASSERT_EQ(s.open(row(path, -1)), BookSession::OpenResult::Opened);
+    EXPECT_EQ(s.position(), 1);
+    EXPECT_EQ(shown(s), std::make_pair(0, -1)); // the cover alone, left
+    ASSERT_EQ(s.open(row(path, 0)), BookSession::OpenResult::Opened);
+    EXPECT_EQ(s.position(), 1);
+}
+
+TEST_F(BookFixture, MovesReloadOnlyWhenTheSpreadChanges)
+{
+    const QString path = makeBook(QStringLiteral("b.kvb"), 6, kSpread | kCover | kRight);
+    BookSession s;
+    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    const int loads = s.loadCount();
+    EXPECT_TRUE(s.nextPage()); // 1 -> 3, pages 2 and 3
+    EXPECT_EQ(s.position(), 3);
+    EXPECT_EQ(shown(s), std::make_pair(2, 1));
+    EXPECT_EQ(s.loadCount(), loads + 1);
+    EXPECT_TRUE(s.moveTo(2, false)); // same spread: nothing read
+    EXPECT_EQ(s.loadCount(), loads + 1);
+    EXPECT_TRUE(s.lastPage());
+    EXPECT_EQ(shown(s), std::make_pair(-1, 5)); // page 6 alone, right slot
+    EXPECT_FALSE(s.nextPage());
+    EXPECT_FALSE(s.lastPage());
+    EXPECT_TRUE(s.firstPage());
+    EXPECT_FALSE(s.previousPage());
+    EXPECT_TRUE(s.scrollTo(3));
+    EXPECT_EQ(s.position(), 4);
+    EXPECT_TRUE(s.forward());
+
+    // Without a cover: 1 -> 3 and back.
+    const QString plain = makeBook(QStringLiteral("c.kvb"), 6, kSpread);
+    ASSERT_EQ(s.open(row(plain)), BookSession::OpenResult::Opened);
+    EXPECT_TRUE(s.nextPage());
+    EXPECT_EQ(s.position(), 3);
+    EXPECT_EQ(shown(s), std::make_pair(2, 3));
+    EXPECT_TRUE(s.previousPage());
+    EXPECT_EQ(s.position(), 1);
+
+    // The override shows one page at a time.
+    EXPECT_TRUE(s.setSinglePage(true));
+    EXPECT_EQ(s.step(), 1);
+    EXPECT_EQ(shown(s), std::make_pair(0, -1));
+    EXPECT_TRUE(s.nextPage());
+    EXPECT_EQ(s.position(), 2);
+}
+
+TEST_F(BookFixture, SkipsClampAtTheEnds)
+{
+    const QString path = makeBook(QStringLiteral("d.kvb"), 100, 0);
+    BookSession s;
+    ASSERT_EQ(s.open(row(path, 95)), BookSession::OpenResult::Opened);
+    EXPECT_TRUE(s.skipForward(10));
+    EXPECT_EQ(s.position(), 100);
+    EXPECT_TRUE(s.skipBack(600));
+    EXPECT_EQ(s.position(), 1);
+    // Not a spread book: the override is refused.
+    EXPECT_FALSE(s.setSinglePage(true));
+}
+
+TEST_F(BookFixture, BrokenBooksDoNotOpen)
+{
+    BookSession s;
+    EXPECT_EQ(s.open(row(m_dir.filePath(QStringLiteral("missing.kvb")))),
+              BookSession::OpenResult::CannotOpen);
+    // The header claims more pages than the book holds.
+    const QString lying = makeBook(QStringLiteral("lying.kvb"), 3, 0, 4);
+    EXPECT_EQ(s.open(row(lying)), BookSession::OpenResult::CannotOpen);
+    EXPECT_FALSE(s.isOpen());
+    // Cut inside the last page.
+    const QString good = makeBook(QStringLiteral("good.kvb"), 3, 0);
+    QByteArray bytes = testsupport::readFile(good);
+    const QString truncated = m_dir.filePath(QStringLiteral("truncated.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(truncated, bytes.left(bytes.size() - 50)));
+    EXPECT_EQ(s.open(row(truncated)), BookSession::OpenResult::CannotOpen);
+    // A page record whose bytes are no picture: the book opens as a
+    // container, but its first page cannot be shown.
+    BookBytes garbage;
+    garbage.header(2, 0).page(kvb::Jpeg, QByteArray(300, 'x')).page(kvb::Jpeg, pageJpeg(1));
+    const QString bad = m_dir.filePath(QStringLiteral("bad.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(bad, garbage.bytes()));
+    EXPECT_EQ(s.open(row(bad)), BookSession::OpenResult::PageLoadFailed);
+    EXPECT_FALSE(s.isOpen());
+    // Starting at the good page works; turning back to the bad one leaves
+    // the slot empty but still moves.
+    ASSERT_EQ(s.open(row(bad, 2)), BookSession::OpenResult::Opened);
+    EXPECT_TRUE(s.previousPage());
+    EXPECT_EQ(s.position(), 1);
+    EXPECT_TRUE(s.leftSlot().isEmpty());
+}
+
+TEST_F(BookFixture, FailedLeftSlotLeavesTheRightUnread)
+{
+    BookBytes book;
+    // Spread without cover, left binding: p = 1 shows (1 | 2); page 1 is broken.
+    book.header(4, kSpread).page(kvb::Jpeg, QByteArray(300, 'x')).page(kvb::Jpeg, pageJpeg(1));
+    book.page(kvb::Jpeg, pageJpeg(2)).page(kvb::Jpeg, pageJpeg(3));
+    const QString path = m_dir.filePath(QStringLiteral("halfbad.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
+    BookSession s;
+    ASSERT_EQ(s.open(row(path, 3)), BookSession::OpenResult::Opened);
+    EXPECT_TRUE(s.firstPage());
+    EXPECT_TRUE(s.leftSlot().isEmpty());
+    EXPECT_TRUE(s.rightSlot().isEmpty());
+}
+
+TEST_F(BookFixture, ExifSixPageIsShownTurned)
+{
+    BookBytes book;
+    book.header(1, 0).page(kvb::Jpeg,
+                           testsupport::jpegWithOrientation(testsupport::cornerPicture(200, 100), 6));
+    const QString path = m_dir.filePath(QStringLiteral("exif.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
+    BookSession s;
+    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    EXPECT_EQ(s.leftSlot().naturalSize, QSize(100, 200));
+    const QImage &image = s.leftSlot().image;
+    ASSERT_EQ(image.size(), QSize(100, 200));
+    // Turned clockwise: the red top-left corner is now at the top-right.
+    const QRgb topRight = image.pixel(95, 4);
+    EXPECT_GT(qRed(topRight), 180);
+    EXPECT_LT(qGreen(topRight), 90);
+}
+
+TEST_F(BookFixture, PagesDecodeJustLargeEnoughAndGrowWithTheWindow)
+{
+    BookBytes book;
+    book.header(2, kSpread).page(kvb::Jpeg, testsupport::encode(testsupport::cornerPicture(1600, 2400), "JPG"));
+    book.page(kvb::Jpeg, testsupport::encode(testsupport::cornerPicture(1600, 2400), "JPG"));
+    const QString path = m_dir.filePath(QStringLiteral("big.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
+    BookSession s;
+    s.setViewport({0, 0, 400, 300}, 0, false);
+    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    EXPECT_EQ(s.leftSlot().naturalSize, QSize(1600, 2400));
+    EXPECT_LE(s.leftSlot().image.height(), 300);
+    EXPECT_GE(s.leftSlot().image.height(), 299);
+    EXPECT_LE(s.rightSlot().image.height(), 300);
+    EXPECT_FALSE(s.refreshResolution());
+    // Zoom doubles the slot: decoded again, larger.
+    s.setZoom(5);
+    EXPECT_TRUE(s.refreshResolution());
+    EXPECT_GE(s.leftSlot().image.height(), 599);
+    // A larger window asks for more again; a smaller one keeps what it has.
+    s.setZoom(0);
+    s.setViewport({0, 0, 2000, 1500}, 0, false);
+    EXPECT_TRUE(s.refreshResolution());
+    EXPECT_GE(s.leftSlot().image.height(), 1499);
+    s.setViewport({0, 0, 200, 100}, 0, false);
+    EXPECT_FALSE(s.refreshResolution());
+    // Full size reached: never decoded again.
+    s.setViewport({0, 0, 8000, 8000}, 0, false);
+    EXPECT_TRUE(s.refreshResolution());
+    EXPECT_EQ(s.leftSlot().image.size(), QSize(1600, 2400));
+    EXPECT_FALSE(s.refreshResolution());
+}
+
+TEST_F(BookFixture, ControllerCommandsAndAutomaticTurning)
+{
+    const QString path = makeBook(QStringLiteral("e.kvb"), 5, 0);
+    BookSession s;
+    ReaderSettings settings;
+    settings.interval = 1;
+    settings.skipForward = 3;
+    BookController c(s, settings);
+    QStringList status;
+    int repaints = 0;
+    c.onStatus = [&](const QString &t) { status << t; };
+    c.onRepaint = [&] { ++repaints; };
+    int64_t clock = 1000;
+    c.clock = [&] { return clock; };
+    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    c.bookOpened();
+
+    EXPECT_TRUE(c.onCommand(CmdSkipForward));
+    EXPECT_EQ(s.position(), 4);
+    EXPECT_FALSE(c.onCommand(CmdFullScreen)); // the window's business
+    EXPECT_TRUE(c.onCommand(CmdFirstPage));
+
+    // Zoom on from a region command, off by the toggle; status texts.
+    EXPECT_TRUE(c.onCommand(zoomCommand(8)));
+    EXPECT_EQ(s.zoom(), 8);
+    EXPECT_TRUE(c.onCommand(CmdZoomDown)); // bottom row: next page, top row
+    EXPECT_EQ(s.position(), 2);
+    EXPECT_EQ(s.zoom(), 2);
+    EXPECT_TRUE(c.onCommand(CmdZoomToggle));
+    EXPECT_EQ(s.zoom(), 0);
+    EXPECT_TRUE(c.onCommand(CmdZoomOff)); // already off: nothing shown
+    EXPECT_EQ(status, (QStringList{kZoomOnText, kZoomOffText}));
+    EXPECT_TRUE(c.itemState(zoomCommand(0)).checked);
+
+    // Rotation toggle cycles.
+    for (int i = 0; i < 3; ++i)
+        c.onCommand(CmdRotationToggle);
+    EXPECT_EQ(s.rotation(), 3);
+    EXPECT_TRUE(c.itemState(CmdRotate3).checked);
+    c.onCommand(CmdRotationToggle);
+    EXPECT_EQ(s.rotation(), 0);
+
+    // Automatic turning: at most one turn per interval, off at the end.
+    status.clear();
+    c.onCommand(CmdAutoTurn);
+    EXPECT_EQ(status, QStringList{kAutoTurnOnText});
+    EXPECT_TRUE(c.itemState(CmdAutoTurn).checked);
+    for (clock = 1000; clock <= 6000; clock += 50)
+        c.tick(clock);
+    EXPECT_EQ(s.position(), 5);
+    EXPECT_FALSE(c.autoTurnOn()); // reached the end without Loop: off, silently
+    EXPECT_EQ(status, QStringList{kAutoTurnOnText});
+
+    // One turn per second at most: ticks every 50 ms over 2.5 s give 2 turns.
+    c.onCommand(CmdFirstPage);
+    clock = 10000;
+    c.onCommand(CmdAutoTurn);
+    for (int64_t t = 10000; t <= 12500; t += 50)
+        c.tick(t);
+    EXPECT_EQ(s.position(), 3);
+
+    // With Loop the book starts again at page 1.
+    settings.loop = true;
+    c.onCommand(CmdLastPage);
+    for (int64_t t = 12550; t <= 13600; t += 50)
+        c.tick(t);
+    EXPECT_EQ(s.position(), 1);
+    EXPECT_TRUE(c.autoTurnOn());
+
+    // Menu states at the ends.
+    EXPECT_FALSE(c.itemState(CmdPreviousPage).enabled);
+    EXPECT_TRUE(c.itemState(CmdNextPage).enabled);
+    EXPECT_FALSE(c.itemState(CmdSinglePage).enabled); // not a spread book
+}
+
+TEST(IdleCursorTest, HidesAfterASecondOfRest)
+{
+    IdleCursor idle;
+    idle.reset({10, 10});
+    for (int i = 0; i < 19; ++i)
+        EXPECT_EQ(idle.tick({12, 12}, true, false), IdleCursor::Action::None); // moved by 2,2: rest
+    EXPECT_EQ(idle.tick({12, 12}, true, false), IdleCursor::Action::Hide);
+    EXPECT_EQ(idle.tick({18, 12}, true, false), IdleCursor::Action::Show); // 36 > 32
+    EXPECT_EQ(idle.count(), 0);
+    EXPECT_EQ(idle.tick({18, 12}, true, true), IdleCursor::Action::Show); // menu open
+    EXPECT_EQ(idle.tick({500, 500}, false, false), IdleCursor::Action::None); // outside
+}
+
+TEST(KeyMap, BookKeysAndCells)
+{
+    EXPECT_EQ(bookKeyCommand(Qt::Key_1, Qt::NoModifier), zoomCommand(7));
+    EXPECT_EQ(bookKeyCommand(Qt::Key_9, Qt::KeypadModifier), zoomCommand(3));
+    EXPECT_EQ(bookKeyCommand(Qt::Key_0, Qt::NoModifier), CmdZoomOff);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Return, Qt::AltModifier), CmdEnterFullScreen);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Return, Qt::ControlModifier), 0);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_PageDown, Qt::ShiftModifier | Qt::ControlModifier), CmdSkipForward);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Left, Qt::ShiftModifier), 0);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_3, Qt::ControlModifier), CmdLeaveFullScreen);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_T, Qt::ControlModifier), CmdSkipForward);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_VolumeUp, Qt::NoModifier), -1);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Escape, Qt::NoModifier), CmdCloseNoRegister);
+
+    const Box client{0, 0, 300, 300};
+    EXPECT_EQ(gridCell({0, 0}, client), 0);
+    EXPECT_EQ(gridCell({299, 299}, client), 8);
+    EXPECT_EQ(gridCell({150, 50}, client), 1);
+    EXPECT_EQ(bookCellCommand(1, false), CmdPreviousPage);
+    EXPECT_EQ(bookCellCommand(1, true), CmdZoomUp);
+    EXPECT_EQ(bookCellCommand(4, false), zoomCommand(5));
+    EXPECT_EQ(bookCellCommand(4, true), CmdZoomOff);
+    EXPECT_EQ(bookCellCommand(3, false), 0);
+    EXPECT_EQ(bookWheelCommand(120, false), CmdPreviousPage);
+    EXPECT_EQ(bookWheelCommand(-120, true), CmdZoomDown);
+    EXPECT_EQ(bookPadCommand(15), CmdZoomLeft);
+    EXPECT_EQ(bookPadCommand(1), 0);
+}
