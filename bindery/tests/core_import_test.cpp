@@ -1,0 +1,273 @@
+// Ways pages come in: addPages ordering and messages, folder images, folder as
+// document with its name rules, and the command line.
+#include "testfixtures.h"
+
+#include "core/binderyeditor.h"
+#include "core/commandline.h"
+#include "core/foldername.h"
+#include "core/messages.h"
+
+#include <book/kvbfile.h>
+#include <picture/picture.h>
+
+#include <gtest/gtest.h>
+
+using namespace bindery;
+using binderytest::Workspace;
+using platform::ScriptedPrompt;
+using testsupport::BookBytes;
+
+namespace {
+
+QStringList pageNames(const BookDocument &d)
+{
+    QStringList names;
+    for (const auto &page : d.pages)
+        names << page.sourcePath.section(u'/', -1) + (page.offset ? QStringLiteral("@") + QString::number(page.offset) : QString());
+    return names;
+}
+
+QString twoPageBook(const Workspace &ws, const QString &name)
+{
+    BookBytes book;
+    book.header(2).page(kvb::Jpeg, binderytest::jpegBytes()).page(kvb::Png, binderytest::pngBytes());
+    return ws.file(name, book.bytes());
+}
+
+} // namespace
+
+TEST(BinderyAddPages, CapitalLettersSortFirstAndBooksKeepTheirPageOrder)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    const QString b = ws.picture(QStringLiteral("b.jpg"));
+    const QString A = ws.picture(QStringLiteral("A.png"));
+    const QString a = ws.picture(QStringLiteral("a.bmp"));
+    const QString book = twoPageBook(ws, QStringLiteral("Ab.kvb"));
+    ASSERT_TRUE(editor.addPagesCommand({b, A, book, a}));
+    const QStringList names = pageNames(editor.document());
+    ASSERT_EQ(names.size(), 5);
+    EXPECT_EQ(names[0], QStringLiteral("A.png"));
+    EXPECT_TRUE(names[1].startsWith(QStringLiteral("Ab.kvb@")));
+    EXPECT_TRUE(names[2].startsWith(QStringLiteral("Ab.kvb@")));
+    EXPECT_LT(editor.document().pages[1].offset, editor.document().pages[2].offset);
+    EXPECT_EQ(names[3], QStringLiteral("a.bmp"));
+    EXPECT_EQ(names[4], QStringLiteral("b.jpg"));
+    EXPECT_TRUE(editor.document().modified);
+    EXPECT_TRUE(editor.takeChanges() & ChangeScrollToEnd);
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST(BinderyAddPages, MessagesComeInPathOrderAndNothingUsableChangesNothing)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    const QString empty = ws.file(QStringLiteral("empty.jpg"), {});
+    const QString text = ws.file(QStringLiteral("notes.txt"), "hello");
+    const QString broken = ws.file(QStringLiteral("broken.kvb"), "xx");
+    EXPECT_FALSE(editor.addPagesCommand({empty, text, broken}));
+    EXPECT_EQ(prompt.texts(), (QStringList{text::BadSize, text::BookUnreadable, text::NothingFound}));
+    EXPECT_EQ(editor.document().pageCount(), 0);
+    EXPECT_FALSE(editor.document().modified);
+
+    // Undecodable pictures are still added, without thumbnail, with one
+    // message each in page order.
+    prompt.clear();
+    const QString bad1 = ws.file(QStringLiteral("x1.png"), "not a png");
+    const QString good = ws.picture(QStringLiteral("x2.jpg"));
+    const QString bad3 = ws.file(QStringLiteral("x3.jpg"), "not a jpeg");
+    ASSERT_TRUE(editor.addPagesCommand({bad3, good, bad1}));
+    EXPECT_EQ(prompt.texts(), (QStringList{text::PictureUnreadable, text::PictureUnreadable}));
+    ASSERT_EQ(editor.document().pageCount(), 3);
+    EXPECT_TRUE(editor.document().pages[0].thumbnail.isNull());
+    EXPECT_FALSE(editor.document().pages[1].thumbnail.isNull());
+}
+
+TEST(BinderyAddPages, ThumbnailsHaveTheSizeOfTheFullPictureRule)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    editor.setThumbnailBox(QSize(123, 154));
+    // Odd sizes where a reduced decode rounds differently from the full picture.
+    const QString tall = ws.picture(QStringLiteral("t.jpg"), 997, 1999);
+    const QString wide = ws.picture(QStringLiteral("w.jpg"), 2001, 1003);
+    const QString small = ws.picture(QStringLiteral("s.png"), 30, 20);
+    ASSERT_TRUE(editor.addPages({tall, wide, small}));
+    for (const auto &page : editor.document().pages) {
+        QImage full;
+        ASSERT_TRUE(kvb::loadPagePicture(page, full));
+        EXPECT_EQ(page.thumbnail.size(), kvb::makeListThumbnail(full, QSize(123, 154)).size()) << page.sourcePath.toStdString();
+    }
+}
+
+TEST(BinderyImportCommands, AddImagesAndFolderImagesRememberTheirFolders)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    const QString folder = ws.folder(QStringLiteral("pics/set"));
+    const QString p2 = ws.picture(QStringLiteral("pics/set/2.jpg"));
+    const QString p1 = ws.picture(QStringLiteral("pics/set/1.png"));
+    ws.file(QStringLiteral("pics/set/readme.txt"), "x");
+    ws.picture(QStringLiteral("pics/set/sub/3.jpg"));
+
+    prompt.planFiles({p2, p1});
+    ASSERT_TRUE(editor.runCommand(CmdAddImages));
+    EXPECT_EQ(editor.settings().imageFolder, folder);
+    EXPECT_EQ(prompt.dialogs().back().kind, QStringLiteral("openFiles"));
+
+    prompt.planPath(folder);
+    ASSERT_TRUE(editor.runCommand(CmdAddFolderImages));
+    EXPECT_EQ(editor.settings().imageFolder2, ws.path(QStringLiteral("pics")));
+    EXPECT_EQ(prompt.dialogs().back().caption, text::FolderCaption);
+    EXPECT_EQ(pageNames(editor.document()), (QStringList{"1.png", "2.jpg", "1.png", "2.jpg"}));
+
+    // Cancelled dialogs change nothing.
+    EXPECT_FALSE(editor.runCommand(CmdAddImages));
+    EXPECT_EQ(editor.document().pageCount(), 4);
+}
+
+TEST(BinderyFolderName, LeadingNumbersOfFourSixAndEightDigits)
+{
+    FolderNameDate d = parseFolderName(QStringLiteral("20210305 My Title"));
+    EXPECT_TRUE(d.dated);
+    EXPECT_EQ(d.year, 2021);
+    EXPECT_EQ(d.month, 3);
+    EXPECT_EQ(d.day, 5);
+    EXPECT_EQ(d.rest, QStringLiteral("My Title"));
+
+    d = parseFolderName(QStringLiteral("202113\u3000Title"));
+    EXPECT_TRUE(d.dated);
+    EXPECT_EQ(d.month, 12);
+    EXPECT_EQ(d.day, 0);
+    EXPECT_EQ(d.rest, QStringLiteral("Title"));
+
+    d = parseFolderName(QStringLiteral("20211240"));
+    EXPECT_EQ(d.day, 31);
+    EXPECT_TRUE(d.rest.isEmpty());
+
+    d = parseFolderName(QStringLiteral("1999x"));
+    EXPECT_TRUE(d.dated);
+    EXPECT_EQ(d.year, 1999);
+    EXPECT_EQ(d.rest, QStringLiteral("x"));
+
+    for (const QString &name : {QStringLiteral("12345 Five"), QStringLiteral("Title"), QString()}) {
+        d = parseFolderName(name);
+        EXPECT_FALSE(d.dated);
+        EXPECT_EQ(d.rest, name);
+    }
+}
+
+TEST(BinderyFolderAsDocument, NameGivesTitleDateAndParentGivesCircle)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    editor.settings().nameAsTitle = true;
+    editor.settings().nameTopAsDate = true;
+    editor.settings().parentNameAs = 3;
+    const QString folder = ws.folder(QStringLiteral("Circle X/20210305 My Title"));
+    ws.picture(QStringLiteral("Circle X/20210305 My Title/b.jpg"));
+    ws.picture(QStringLiteral("Circle X/20210305 My Title/a.jpg"));
+    editor.document().month = 9;
+
+    prompt.planPath(folder + u'/');
+    ASSERT_TRUE(editor.runCommand(CmdOpenFolderAsDocument));
+    const BookDocument &d = editor.document();
+    EXPECT_EQ(d.title, QStringLiteral("My Title"));
+    EXPECT_TRUE(d.datePresent);
+    EXPECT_EQ(d.year, 2021);
+    EXPECT_EQ(d.month, 3);
+    EXPECT_EQ(d.day, 5);
+    EXPECT_EQ(d.circle, QStringLiteral("Circle X"));
+    EXPECT_EQ(d.documentPath, ws.path(QStringLiteral("Circle X/20210305 My Title.kvb")));
+    EXPECT_EQ(pageNames(d), (QStringList{"a.jpg", "b.jpg"}));
+    EXPECT_TRUE(d.modified);
+    EXPECT_EQ(editor.settings().asDocFolder, ws.path(QStringLiteral("Circle X")));
+    EXPECT_EQ(prompt.dialogs().back().caption, text::FolderAsDocCaption);
+
+    // A second run asks first; Cancel keeps the document.
+    prompt.planAnswer(platform::PromptAnswer::Cancel);
+    EXPECT_FALSE(editor.runCommand(CmdOpenFolderAsDocument));
+    EXPECT_EQ(prompt.texts().back(), text::ClearQuestion);
+    EXPECT_EQ(editor.document().pageCount(), 2);
+
+    // Five digits: the name stays whole and the date box is cleared.
+    const QString five = ws.folder(QStringLiteral("Circle X/12345 Five"));
+    ws.picture(QStringLiteral("Circle X/12345 Five/p.jpg"));
+    prompt.planPath(five);
+    ASSERT_TRUE(editor.runCommand(CmdOpenFolderAsDocument));
+    EXPECT_EQ(editor.document().title, QStringLiteral("12345 Five"));
+    EXPECT_FALSE(editor.document().datePresent);
+    EXPECT_EQ(editor.document().pageCount(), 1);
+}
+
+TEST(BinderyCommandLine, SplittingRules)
+{
+    const auto none = [](const QString &) { return false; };
+    CommandLine c = splitCommandLine(QStringLiteral("  a.jpg \"b c.png\"x  /d /Q d<e.jpg \"\" f"), none);
+    EXPECT_TRUE(c.openFolderAsDocument);
+    EXPECT_EQ(c.paths, (QStringList{"a.jpg", "b c.png", "d", "f"}));
+
+    c = splitCommandLine(QStringLiteral("/X \"quoted*rest\" /Dfolder"), none);
+    EXPECT_TRUE(c.openFolderAsDocument);
+    EXPECT_EQ(c.paths, QStringList{"quoted"});
+
+    // A word starting with '/' that names a path is a path, not an option.
+    const auto exists = [](const QString &p) { return p == QStringLiteral("/data/d.kvb"); };
+    c = splitCommandLine(QStringLiteral("/data/d.kvb /d"), exists);
+    EXPECT_TRUE(c.openFolderAsDocument);
+    EXPECT_EQ(c.paths, QStringList{"/data/d.kvb"});
+
+    EXPECT_EQ(joinArguments({QStringLiteral("/a b/c.kvb"), QStringLiteral("/D"), QStringLiteral("x")}),
+              QStringLiteral("\"/a b/c.kvb\" /D x"));
+}
+
+TEST(BinderyCommandLine, OneBookOpensUnchangedAndMixedPathsMakeANewDocument)
+{
+    Workspace ws;
+    const QString book = twoPageBook(ws, QStringLiteral("my book.kvb"));
+    const QString picture = ws.picture(QStringLiteral("z.jpg"));
+    {
+        ScriptedPrompt prompt;
+        BinderyEditor editor(prompt);
+        editor.processArguments({book});
+        EXPECT_EQ(editor.document().documentPath, book);
+        EXPECT_EQ(editor.document().pageCount(), 2);
+        EXPECT_FALSE(editor.document().modified);
+    }
+    {
+        ScriptedPrompt prompt;
+        BinderyEditor editor(prompt);
+        editor.processArguments({book, picture, ws.path(QStringLiteral("missing.jpg"))});
+        EXPECT_TRUE(editor.document().documentPath.isEmpty());
+        EXPECT_EQ(editor.document().pageCount(), 3);
+        EXPECT_TRUE(editor.document().modified);
+        EXPECT_TRUE(prompt.texts().isEmpty());
+    }
+    {
+        // A folder takes the paths before it and ends the walk.
+        ScriptedPrompt prompt;
+        BinderyEditor editor(prompt);
+        const QString folder = ws.folder(QStringLiteral("f"));
+        ws.picture(QStringLiteral("f/1.jpg"));
+        editor.processArguments({picture, folder, book});
+        EXPECT_EQ(editor.document().pageCount(), 2);
+        EXPECT_TRUE(editor.document().modified);
+    }
+    {
+        // "/D" opens the first existing folder as the document.
+        ScriptedPrompt prompt;
+        BinderyEditor editor(prompt);
+        editor.settings().nameAsTitle = true;
+        editor.settings().nameTopAsDate = false;
+        editor.processArguments({QStringLiteral("/D"), picture, ws.path(QStringLiteral("f"))});
+        EXPECT_EQ(editor.document().title, QStringLiteral("f"));
+        EXPECT_EQ(editor.document().documentPath, ws.path(QStringLiteral("f.kvb")));
+        EXPECT_EQ(editor.document().pageCount(), 1);
+        EXPECT_TRUE(editor.document().modified);
+    }
+}
