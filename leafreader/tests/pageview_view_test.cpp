@@ -1,0 +1,181 @@
+#include "leafreaderview.h"
+
+#include "pageview/controldlg.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace leafreader;
+
+namespace {
+
+const QString kDemoBook =
+    QStringLiteral(VELLORAN_BUILD_DIR "/demo-library/Demo 01 - Harbour Notes.kvb");
+
+bool isGrey(QRgb c)
+{
+    return qRed(c) == kPageGrey && qGreen(c) == kPageGrey && qBlue(c) == kPageGrey;
+}
+
+// The bounding box of the non-grey pixels in a column range of the image.
+QRect paintedBox(const QImage &image, int x0, int x1)
+{
+    int left = x1, right = x0 - 1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = x0; x < x1; ++x)
+            if (!isGrey(image.pixel(x, y))) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < left ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QImage painted(CLeafreaderView &view)
+{
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+class ViewFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QFile::exists(kDemoBook))
+            GTEST_SKIP() << "demo library not built";
+        m_view = std::make_unique<CLeafreaderView>(m_settings, m_prompt);
+        m_view->resize(1000, 700);
+        m_view->show();
+        QApplication::processEvents();
+    }
+    bool open(int page = 1)
+    {
+        BookEntry row;
+        row.kind = BookEntry::BookFile;
+        row.path = kDemoBook;
+        row.page = page;
+        return m_view->openBook(row);
+    }
+
+    ReaderSettings m_settings;
+    platform::ScriptedPrompt m_prompt;
+    std::unique_ptr<CLeafreaderView> m_view;
+};
+
+} // namespace
+
+TEST_F(ViewFixture, PaintsTheSlotsTheLayoutComputes)
+{
+    ASSERT_TRUE(open());
+    EXPECT_TRUE(m_view->bookMode());
+    const Box client = m_view->clientBox();
+    const int middle = client.width() / 2;
+
+    // The cover of a right-bound spread: left half only, against the spine.
+    QImage image = painted(*m_view);
+    PageLayout layout = m_view->currentLayout();
+    ASSERT_EQ(layout.pictures.size(), 1u);
+    EXPECT_EQ(paintedBox(image, 0, middle), layout.pictures[0].target.toRect());
+    EXPECT_EQ(layout.pictures[0].target.right, middle);
+    EXPECT_TRUE(paintedBox(image, middle, client.right).isNull());
+
+    // Ctrl+N: pages 2 and 3 side by side.
+    QTest::keyClick(m_view.get(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(m_view->session().position(), 3);
+    image = painted(*m_view);
+    layout = m_view->currentLayout();
+    ASSERT_EQ(layout.pictures.size(), 2u);
+    for (const PictureDraw &p : layout.pictures) {
+        const bool inLeftHalf = p.target.right <= middle;
+        EXPECT_EQ(paintedBox(image, inLeftHalf ? 0 : middle, inLeftHalf ? middle : client.right),
+                  p.target.toRect());
+    }
+
+    // Tab: single page, centred.
+    QTest::keyClick(m_view.get(), Qt::Key_Tab);
+    EXPECT_EQ(m_view->session().current().singlePage, 1);
+    image = painted(*m_view);
+    layout = m_view->currentLayout();
+    ASSERT_EQ(layout.pictures.size(), 1u);
+    EXPECT_EQ(paintedBox(image, 0, client.right), layout.pictures[0].target.toRect());
+
+    // 5: zoom region 5 with its status; the picture overflows the client.
+    QTest::keyClick(m_view.get(), Qt::Key_5);
+    EXPECT_EQ(m_view->session().zoom(), 5);
+    EXPECT_EQ(m_view->statusPopup().text(), kZoomOnText);
+    EXPECT_TRUE(m_view->statusPopup().isVisible());
+    m_view->timerTick(m_view->now() + MessageDlg::kLifeMs);
+    EXPECT_FALSE(m_view->statusPopup().isVisible());
+    image = painted(*m_view);
+    EXPECT_FALSE(isGrey(image.pixel(client.width() / 2, 2)));
+    EXPECT_FALSE(isGrey(image.pixel(client.width() / 2, client.height() - 2)));
+
+    // Ctrl+O turns the page; the painted box is the turned one.
+    QTest::keyClick(m_view.get(), Qt::Key_0);
+    QTest::keyClick(m_view.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_view->session().rotation(), 1);
+    image = painted(*m_view);
+    layout = m_view->currentLayout();
+    const Box target = layout.pictures[0].target;
+    EXPECT_GT(target.width(), target.height());
+    EXPECT_EQ(paintedBox(image, 0, client.right), target.toRect());
+}
+
+TEST_F(ViewFixture, MouseGridWheelAndClosing)
+{
+    ASSERT_TRUE(open(5));
+    const Box client = m_view->clientBox();
+    // Bottom-centre cell: next page.
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, QPoint(client.width() / 2, client.height() - 5));
+    EXPECT_EQ(m_view->session().position(), 7);
+    // Top-centre cell: previous page.
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, QPoint(client.width() / 2, 5));
+    EXPECT_EQ(m_view->session().position(), 5);
+    // Bottom-right cell: automatic turning with its status.
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, QPoint(client.width() - 5, client.height() - 5));
+    EXPECT_TRUE(m_view->controller().autoTurnOn());
+    EXPECT_EQ(m_view->statusPopup().text(), kAutoTurnOnText);
+
+    QSignalSpy closed(m_view.get(), &CLeafreaderView::bookClosed);
+    QTest::keyClick(m_view.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(closed.count(), 1);
+    EXPECT_EQ(closed[0][0].toInt(), int(CLeafreaderView::CloseAdd));
+    EXPECT_EQ(closed[0][2].toInt(), 5); // the page at opening
+    EXPECT_FALSE(m_view->bookMode());
+    EXPECT_FALSE(m_view->session().isOpen());
+}
+
+TEST_F(ViewFixture, OpeningFailuresShowTheirMessages)
+{
+    BookEntry row;
+    row.kind = BookEntry::BookFile;
+    row.path = QStringLiteral("/nonexistent/book.kvb");
+    EXPECT_FALSE(m_view->openBook(row));
+    EXPECT_EQ(m_prompt.texts(), QStringList{QStringLiteral("ファイルを開けません。")});
+    EXPECT_EQ(m_prompt.beeps(), 1);
+    EXPECT_FALSE(m_view->bookMode());
+}
+
+TEST(ControlPad, SizeCellsAndClicks)
+{
+    EXPECT_EQ(CControlDlg::readerPadSize(0), QSize(32 * 384 / 100, 32 * 896 / 100));
+    EXPECT_EQ(CControlDlg::sizeFor(50), QSize(192, 448));
+    CControlDlg pad;
+    pad.setPadSize(CControlDlg::sizeFor(100)); // 384 x 896: cells of 128 x 128
+    EXPECT_EQ(pad.buttonAt({0, 0}), 0);
+    EXPECT_EQ(pad.buttonAt({383, 895}), 20);
+    EXPECT_EQ(pad.buttonAt({200, 300}), 7);
+    pad.show();
+    QSignalSpy clicked(&pad, &CControlDlg::buttonClicked);
+    QTest::mouseClick(&pad, Qt::LeftButton, {}, QPoint(200, 300));
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked[0][0].toInt(), 7);
+    // Pressed on one button and released on another: nothing.
+    QTest::mousePress(&pad, Qt::LeftButton, {}, QPoint(200, 300));
+    QTest::mouseMove(&pad, QPoint(60, 500));
+    QTest::mouseRelease(&pad, Qt::LeftButton, {}, QPoint(60, 500));
+    EXPECT_EQ(clicked.count(), 1);
+}
