@@ -17,10 +17,14 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
 
     QString screenshot, bookPath;
+    QList<int> commands; // --commands id,id,...: run after opening (screenshots of layouts)
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--screenshot") && i + 1 < args.size())
             screenshot = args[++i];
+        else if (args[i] == QStringLiteral("--commands") && i + 1 < args.size())
+            for (const QString &id : args[++i].split(u','))
+                commands << id.toInt();
         else if (bookPath.isEmpty())
             bookPath = args[i];
     }
@@ -36,9 +40,9 @@ int main(int argc, char *argv[])
 
     CLeafreaderFrame frame(settings, prompt);
     widgetPrompt.setParent(&frame);
-    if (!screenshot.isEmpty())
-        frame.resize(1280, 800);
     frame.showWithPlacement();
+    if (!screenshot.isEmpty() && !frame.fullScreenOn())
+        frame.resize(1280, 800);
 
     // Until the list screens are there, a closed book ends the program.
     QObject::connect(&frame.view(), &CLeafreaderView::bookClosed, &frame, &QWidget::close);
@@ -49,7 +53,9 @@ int main(int argc, char *argv[])
         row.path = QFileInfo(bookPath).absoluteFilePath();
         row.page = 1;
         QApplication::processEvents();
-        frame.view().openBook(row);
+        if (frame.view().openBook(row))
+            for (int id : commands)
+                frame.view().onCommand(id);
     }
 
     if (!screenshot.isEmpty()) {

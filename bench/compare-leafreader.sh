@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Leafreader page turn against djpeg, measured in one run:
+#  - Next page to finished paint at 1920 x 1080, a spread of two 4960 x 7016
+#    JPEG pages  vs  djpeg -scale 1/4 decoding the same two files one after
+#    the other (goal: ratio <= 1.2)
+#  - both pages decoded at full size, for contrast (loadPagePicture and djpeg)
+set -u
+BUILD=$1
+SCRATCH=$2
+BENCH="$BUILD/bench/bench_leafreader"
+export VELLORAN_BENCH_DIR="$SCRATCH"
+if [ ! -x "$BENCH" ]; then
+  echo "bench_leafreader not built (build with -DVELLORAN_PROGRAMS including leafreader)"
+  exit 1
+fi
+
+best_of() {
+  local n=$1; shift
+  local best=""
+  for _ in $(seq "$n"); do
+    local t0 t1
+    t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N)
+    local t=$(( t1 - t0 ))
+    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+  done
+  awk -v ns="$best" 'BEGIN { printf "%.1f", ns / 1e6 }'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+json=$("$BENCH" --benchmark_format=json 2>/dev/null)
+turn_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_PageTurn")][0]; print("%.1f" % b["real_time"])')
+full_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_FullSize")][0]; print("%.1f" % b["real_time"])')
+
+if command -v djpeg >/dev/null; then
+  P1="$SCRATCH/page1.jpg"; P2="$SCRATCH/page2.jpg"
+  cat "$P1" "$P2" > /dev/null
+  djpeg_q=$(best_of 7 sh -c "djpeg -scale 1/4 -outfile /dev/null '$P1' && djpeg -scale 1/4 -outfile /dev/null '$P2'")
+  djpeg_full=$(best_of 5 sh -c "djpeg -outfile /dev/null '$P1' && djpeg -outfile /dev/null '$P2'")
+  echo "page turn, spread of two 4960x7016 JPEG pages at 1920x1080: leafreader ${turn_ms} ms, djpeg -scale 1/4 (both) ${djpeg_q} ms, ratio $(ratio "$turn_ms" "$djpeg_q") (goal <= 1.2)"
+  echo "full-size decode of both pages: loadPagePicture ${full_ms} ms, djpeg ${djpeg_full} ms, ratio $(ratio "$full_ms" "$djpeg_full")"
+else
+  echo "page turn: leafreader ${turn_ms} ms; full-size decode of both ${full_ms} ms (djpeg not installed: apt-get install libjpeg-turbo-progs)"
+fi

@@ -1,0 +1,6 @@
+# Leafreader: a page turn (Next page to finished paint) of a spread of two
+# A4 600 dpi JPEG pages at 1920 x 1080, and the full-size decode for contrast.
+if(TARGET leafreader_app)
+  add_executable(bench_leafreader ${CMAKE_CURRENT_LIST_DIR}/leafreader_bench.cpp)
+  target_link_libraries(bench_leafreader PRIVATE leafreader_app benchmark::benchmark)
+endif()
