@@ -3,6 +3,9 @@
 #include "platform/settings.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 
 namespace leafreader {
 
@@ -64,6 +67,7 @@ void CLeafreaderFrame::setFullScreen(bool on)
         }
     }
     m_view->settingsChanged();
+    emit fullScreenChanged(m_fullScreen);
 }
 
 void CLeafreaderFrame::toggleFullScreen()
@@ -146,6 +150,27 @@ void CLeafreaderFrame::closeEvent(QCloseEvent *event)
     auto store = platform::openSettings(QStringLiteral("Leafreader"));
     m_settings.saveWindow(*store);
     event->accept();
+}
+
+} // namespace leafreader
+
+namespace leafreader {
+
+void CLeafreaderFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CLeafreaderFrame::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            emit fileDropped(url.toLocalFile());
+            return;
+        }
+    }
 }
 
 } // namespace leafreader

@@ -34,8 +34,16 @@ public:
     void leaveFullScreenUnlessUser();
     int userSwitch() const { return m_userSwitch; }
 
+signals:
+    // After each switch: the list screens lay out their fonts again.
+    void fullScreenChanged(bool on);
+    // A file dropped on the window (the first one).
+    void fileDropped(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void setFullScreen(bool on);

@@ -45,15 +45,31 @@ int main(int argc, char *argv[])
         frame.resize(1280, 800);
 
     // Until the list screens are there, a closed book ends the program.
-    QObject::connect(&frame.view(), &CLeafreaderView::bookClosed, &frame, &QWidget::close);
+    bool replacing = false;
+    QObject::connect(&frame.view(), &CLeafreaderView::bookClosed, &frame, [&frame, &replacing] {
+        if (!replacing)
+            frame.close();
+    });
 
-    if (!bookPath.isEmpty()) {
+    const auto openPath = [&frame](const QString &path) {
         BookEntry row;
         row.kind = BookEntry::BookFile;
-        row.path = QFileInfo(bookPath).absoluteFilePath();
+        row.path = QFileInfo(path).absoluteFilePath();
         row.page = 1;
+        return frame.view().openBook(row);
+    };
+    // A dropped book replaces the one shown.
+    QObject::connect(&frame, &CLeafreaderFrame::fileDropped, &frame,
+                     [&frame, &replacing, openPath](const QString &path) {
+                         replacing = true;
+                         frame.view().closeBook(CLeafreaderView::CloseWithoutRegistering);
+                         replacing = false;
+                         openPath(path);
+                     });
+
+    if (!bookPath.isEmpty()) {
         QApplication::processEvents();
-        if (frame.view().openBook(row))
+        if (openPath(bookPath))
             for (int id : commands)
                 frame.view().onCommand(id);
     }

@@ -6,9 +6,22 @@ namespace leafreader {
 
 QImage BookPainter::scaledFor(const QImage &image, QSize size)
 {
-    if (image.size() == size)
-        return image;
-    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage source = image;
+    if (source.hasAlphaChannel()) {
+        // A page is paper: transparent parts show white, not what was painted before.
+        QImage opaque(source.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter p(&opaque);
+        p.drawImage(0, 0, source);
+        p.end();
+        source = opaque;
+    } else if (source.format() != QImage::Format_RGB32) {
+        // Drawn often, converted once.
+        source = source.convertToFormat(QImage::Format_RGB32);
+    }
+    if (source.size() == size)
+        return source;
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 const QImage &BookPainter::cached(Cached &slot, const QImage &image, QSize size)
