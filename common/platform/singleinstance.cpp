@@ -18,12 +18,11 @@ namespace {
 constexpr char kRaiseTag[] = "RAISE";
 constexpr char kAnswer[] = "OK\n";
 
+// The temporary folder is shared by every session of the machine, as the
+// single-instance rule asks (one copy per user, whatever the session).
 QString runtimeFolder()
 {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::tempPath();
-    return folder;
+    return QDir::tempPath();
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace platform {
 
 // One running copy per user: the first copy holds a lock file and listens on
 // a local socket, both named after `name` and the user id and kept in the
-// user's runtime folder. A later copy finds the lock taken, connects, asks
+// temporary folder ($TMPDIR or /tmp). A later copy finds the lock taken, connects, asks
 // the first copy to raise its window (handing over a path, possibly empty)
 // and is expected to end.
 class SingleInstance : public QObject {
@@ -31,7 +31,7 @@ public:
     // when this one is second.
     Role start(const QString &path = {});
 
-    // The socket's full path: <runtime folder>/<name>.<user id>.
+    // The socket's full path: <temporary folder>/<name>.<user id>.
     static QString serverPath(const QString &name);
 
 signals:
