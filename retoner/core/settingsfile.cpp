@@ -87,40 +87,6 @@ bool isValidUtf8(QIODevice &device)
     return pending == 0;
 }
 
-QString decodeCp932(const QByteArray &bytes)
-{
-    QStringDecoder decoder("CP932");
-    if (decoder.isValid())
-        return decoder.decode(bytes);
-    // Qt without ICU: glibc's converter knows the same code page.
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return QString::fromLatin1(bytes);
-    QByteArray in = bytes;
-    QByteArray out(in.size() * 2 + 4, '\0');
-    char *inPtr = in.data();
-    size_t inLeft = in.size();
-    char *outPtr = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-            if (errno != EILSEQ && errno != EINVAL)
-                break;
-            // An undefined byte becomes U+FFFD, as Qt's decoders do.
-            if (outLeft < 2)
-                break;
-            *outPtr++ = static_cast<char>(0xFD);
-            *outPtr++ = static_cast<char>(0xFF);
-            outLeft -= 2;
-            ++inPtr;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    return QString(reinterpret_cast<const QChar *>(out.constData()),
-                   (out.size() - static_cast<qsizetype>(outLeft)) / 2);
-}
-
 locale_t cLocale()
 {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
@@ -172,6 +138,44 @@ void storeHue(float &target, float value, bool neutralPoint, int &errors)
 }
 
 } // namespace
+
+QString decodeCp932(const QByteArray &bytes)
+{
+    QStringDecoder decoder("CP932");
+    if (decoder.isValid())
+        return decoder.decode(bytes);
+    return decodeCp932WithIconv(bytes);
+}
+
+QString decodeCp932WithIconv(const QByteArray &bytes)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return QString::fromLatin1(bytes);
+    QByteArray in = bytes;
+    QByteArray out(in.size() * 2 + 4, '\0');
+    char *inPtr = in.data();
+    size_t inLeft = in.size();
+    char *outPtr = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+            if (errno != EILSEQ && errno != EINVAL)
+                break;
+            // An undefined or cut-off byte becomes U+FFFD, as Qt's decoders do.
+            if (outLeft < 2)
+                break;
+            *outPtr++ = static_cast<char>(0xFD);
+            *outPtr++ = static_cast<char>(0xFF);
+            outLeft -= 2;
+            ++inPtr;
+            --inLeft;
+        }
+    }
+    iconv_close(cd);
+    return QString(reinterpret_cast<const QChar *>(out.constData()),
+                   (out.size() - static_cast<qsizetype>(outLeft)) / 2);
+}
 
 int32_t settingsInt(const QString &field, bool &overflow)
 {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace retoner {
 
@@ -68,7 +69,7 @@ void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
         d.pull = std::sqrt(d.dx * d.dx + d.dy * d.dy + d.dz * d.dz) + 1.0f;
     }
 
-    lut.m_values.assign(3 * ColorLut::EntryCount, 0.0f);
+    lut.m_values.assign(ColorLut::Stride * ColorLut::EntryCount, 0.0f);
     constexpr int G = ColorLut::Grid;
     for (int bg = 0; bg < G * G; ++bg) {
         const int b = bg / G;
@@ -125,10 +126,35 @@ void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
                 hue += TwoPi;
             const float saturation = std::sqrt(x2 * x2 + y2 * y2);
             z2 = std::clamp(z2, 0.0f, 1.0f);
-            hsvToRgb(hue, saturation, z2, lut.m_values.data() + 3 * (bg * G + r));
+            hsvToRgb(hue, saturation, z2, lut.m_values.data() + ColorLut::Stride * (bg * G + r));
         }
     }
 }
+
+namespace {
+
+// Four floats in one SSE register; every lane does the same single-precision
+// operations as scalar code would, so the results are the same.
+typedef float Float4 __attribute__((vector_size(16)));
+
+inline Float4 load4(const float *p)
+{
+    Float4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline Float4 lerp(Float4 a, Float4 b, float f)
+{
+    return a + (b - a) * f;
+}
+
+inline uchar toByte(float v)
+{
+    return static_cast<uchar>(std::clamp(static_cast<double>(v) * 255.0, 0.0, 255.0));
+}
+
+} // namespace
 
 void applyColorLut(const ColorLut &lut, const cv::Mat &source, cv::Mat &destination)
 {
@@ -138,8 +164,10 @@ void applyColorLut(const ColorLut &lut, const cv::Mat &source, cv::Mat &destinat
         destination.create(source.size(), CV_8UC3);
     const float *table = lut.entry(0);
     constexpr int G = ColorLut::Grid;
-    constexpr int StepG = 3 * G;
-    constexpr int StepB = 3 * G * G;
+    constexpr int S = ColorLut::Stride;
+    constexpr int StepR = S;
+    constexpr int StepG = S * G;
+    constexpr int StepB = S * G * G;
     const int rows = source.rows;
     const int columns = source.cols;
 
@@ -149,26 +177,22 @@ void applyColorLut(const ColorLut &lut, const cv::Mat &source, cv::Mat &destinat
         uchar *out = destination.ptr<uchar>(y);
         for (int x = 0; x < columns; ++x, in += 3, out += 3) {
             const int B = in[0], Gr = in[1], R = in[2];
-            const int b0 = B >> 3, g0 = Gr >> 3, r0 = R >> 3;
-            const float fb = B / 8.0f - b0;
-            const float fg = Gr / 8.0f - g0;
-            const float fr = R / 8.0f - r0;
-            const float *p = table + 3 * (b0 * G * G + g0 * G + r0);
-            float result[3];
-            for (int c = 0; c < 3; ++c) {
-                const float *q = p + c;
-                const float c00 = q[0] + (q[3] - q[0]) * fr;
-                const float c01 = q[StepG] + (q[StepG + 3] - q[StepG]) * fr;
-                const float c10 = q[StepB] + (q[StepB + 3] - q[StepB]) * fr;
-                const float c11 = q[StepB + StepG] + (q[StepB + StepG + 3] - q[StepB + StepG]) * fr;
-                const float c0 = c00 + (c01 - c00) * fg;
-                const float c1 = c10 + (c11 - c10) * fg;
-                result[c] = c0 + (c1 - c0) * fb;
-            }
-            // result is red, green, blue; the image is blue, green, red.
-            out[0] = static_cast<uchar>(std::clamp(static_cast<double>(result[2]) * 255.0, 0.0, 255.0));
-            out[1] = static_cast<uchar>(std::clamp(static_cast<double>(result[1]) * 255.0, 0.0, 255.0));
-            out[2] = static_cast<uchar>(std::clamp(static_cast<double>(result[0]) * 255.0, 0.0, 255.0));
+            // Grid coordinate byte / 8: index byte >> 3, fraction (byte & 7) / 8.
+            const float fb = (B & 7) * 0.125f;
+            const float fg = (Gr & 7) * 0.125f;
+            const float fr = (R & 7) * 0.125f;
+            const float *p = table + StepB * (B >> 3) + StepG * (Gr >> 3) + StepR * (R >> 3);
+            const Float4 c00 = lerp(load4(p), load4(p + StepR), fr);
+            const Float4 c01 = lerp(load4(p + StepG), load4(p + StepG + StepR), fr);
+            const Float4 c10 = lerp(load4(p + StepB), load4(p + StepB + StepR), fr);
+            const Float4 c11 = lerp(load4(p + StepB + StepG), load4(p + StepB + StepG + StepR), fr);
+            const Float4 c0 = lerp(c00, c01, fg);
+            const Float4 c1 = lerp(c10, c11, fg);
+            const Float4 rgb = lerp(c0, c1, fb);
+            // The entry is red, green, blue; the image is blue, green, red.
+            out[0] = toByte(rgb[2]);
+            out[1] = toByte(rgb[1]);
+            out[2] = toByte(rgb[0]);
         }
     }
 }

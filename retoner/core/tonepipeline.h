@@ -15,9 +15,13 @@ public:
     static constexpr int Grid = 33;
     static constexpr int EntryCount = Grid * Grid * Grid;
 
+    // Each entry is stored as four floats (red, green, blue, unused) so that
+    // one entry is one 16-byte vector when the table is applied.
+    static constexpr int Stride = 4;
+
     bool isValid() const { return !m_values.empty(); }
-    // Three floats: red, green, blue.
-    const float *entry(int index) const { return m_values.data() + 3 * index; }
+    // Red, green, blue.
+    const float *entry(int index) const { return m_values.data() + Stride * index; }
     const float *entry(int b, int g, int r) const { return entry(b * Grid * Grid + g * Grid + r); }
 
 private:
