@@ -1,5 +1,7 @@
 #include "retonerprofile.h"
 
+#include "settingsfile.h"
+
 #include <platform/paths.h>
 #include <platform/settings.h>
 
@@ -14,6 +16,20 @@ QString lastSettingPath()
 {
     const QString folder = platform::localDataFolder(QStringLiteral("Retoner"));
     return folder.isEmpty() ? QString() : platform::joinPath(folder, u"$LastSetting.tnp");
+}
+
+bool readLastSettings(ToneSettings &settings, platform::Prompt &prompt)
+{
+    const QString path = lastSettingPath();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    return readSettings(settings, path, prompt);
+}
+
+bool writeLastSettings(const ToneSettings &settings, platform::Prompt &prompt)
+{
+    const QString path = lastSettingPath();
+    return !path.isEmpty() && writeSettings(settings, path, prompt);
 }
 
 void RecentSettings::add(const QString &path)

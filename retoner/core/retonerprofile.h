@@ -8,11 +8,23 @@
 
 class QSettings;
 
+namespace platform {
+class Prompt;
+}
+
 namespace retoner {
+
+struct ToneSettings;
 
 // "$LastSetting.tnp" in Retoner's local data folder (the folder is created);
 // empty when the folder cannot be made.
 QString lastSettingPath();
+
+// At start: reads "$LastSetting.tnp" when it exists as a file (its messages
+// may appear). False when there was none or it did not read cleanly.
+bool readLastSettings(ToneSettings &settings, platform::Prompt &prompt);
+// At exit: writes "$LastSetting.tnp" when its path can be computed.
+bool writeLastSettings(const ToneSettings &settings, platform::Prompt &prompt);
 
 // The ten most recently used settings files, most recent first. Paths are
 // compared without regard to case, as they always were.

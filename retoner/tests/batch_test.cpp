@@ -236,6 +236,17 @@ TEST_F(BatchTest, RegistrationOrderKindsAndMessages)
     EXPECT_EQ(m_prompt.texts(), (QStringList{SizeIgnored, NothingFound}));
 }
 
+TEST_F(BatchTest, AverageSizeCountsPicturesWiderThan16Bits)
+{
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    const QString wide = picture(QStringLiteral("wide.png"), cv::Mat(1, 70000, CV_8UC3, cv::Scalar::all(90)));
+    const QString small = picture(QStringLiteral("small.png"), cv::Mat(3, 10, CV_8UC3, cv::Scalar::all(90)));
+    ASSERT_EQ(batch.registerFiles({wide, small}, RegistrationMode::AutoSaturatedIsColor, observer), 2);
+    EXPECT_EQ(batch.entry(1).width, 70000);
+    EXPECT_EQ(batch.averageSize(), QSize(35005, 2));
+}
+
 TEST_F(BatchTest, CancelledRegistrationKeepsTheProcessedEntries)
 {
     ImageBatch batch(m_prompt);

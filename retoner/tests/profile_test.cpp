@@ -1,4 +1,7 @@
 #include "core/retonerprofile.h"
+#include "core/settingsfile.h"
+
+#include <platform/prompt.h>
 
 #include <platform/settings.h>
 
@@ -97,4 +100,16 @@ TEST(RetonerProfile, LastSettingLivesInTheLocalDataFolder)
     ASSERT_FALSE(path.isEmpty());
     EXPECT_TRUE(path.endsWith(QStringLiteral("/Velloran/Retoner/$LastSetting.tnp")));
     EXPECT_TRUE(QFileInfo(QFileInfo(path).path()).isDir());
+
+    platform::ScriptedPrompt prompt;
+    QFile::remove(path);
+    ToneSettings settings;
+    EXPECT_FALSE(readLastSettings(settings, prompt)); // none yet: silently nothing
+    settings.mono.curve = -55;
+    ASSERT_TRUE(writeLastSettings(settings, prompt));
+    ToneSettings back;
+    EXPECT_TRUE(readLastSettings(back, prompt));
+    EXPECT_EQ(back.mono.curve, -55);
+    EXPECT_TRUE(prompt.texts().isEmpty());
+    QFile::remove(path);
 }
