@@ -11,9 +11,10 @@ namespace leafreader {
 
 namespace {
 
+// Show commands of a stored placement.
 constexpr int kShowNormal = 1;
-constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
+constexpr int kShowRestore = 9;
 constexpr int kRestoreToMaximized = 2; // placement flag
 
 } // namespace
@@ -131,10 +132,10 @@ void CLeafreaderFrame::storePlacement()
         return;
     WindowPlacement p;
     p.flags = m_savedMaximized ? kRestoreToMaximized : 0;
-    p.showCommand = isMinimized() ? (p.flags == kRestoreToMaximized ? kShowMaximized : kShowNormal)
-                    : m_savedMaximized ? kShowMaximized
-                                       : kShowNormal;
-    (void)kShowMinimized;
+    if (isMinimized())
+        p.showCommand = p.flags == kRestoreToMaximized ? kShowMaximized : kShowRestore;
+    else
+        p.showCommand = m_savedMaximized ? kShowMaximized : kShowNormal;
     p.minX = p.minY = p.maxX = p.maxY = -1;
     p.left = m_savedGeometry.left();
     p.top = m_savedGeometry.top();

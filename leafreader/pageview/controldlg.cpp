@@ -109,6 +109,11 @@ void CControlDlg::paintEvent(QPaintEvent *)
     // The pressed cell: light fill with its part of the face blended over it.
     const int inset = (width() * 4 + 192) / 384;
     const QRect cell = cellRect(m_pressed).adjusted(inset, inset, -inset, -inset);
+    if (m_style == Highlight::HalfOpacityOver) {
+        p.setOpacity(0.5);
+        p.fillRect(cell, QColor(192, 255, 255));
+        return;
+    }
     p.fillRect(cell, QColor(192, 255, 255));
     const double sx = double(m_face.width()) / width(), sy = double(m_face.height()) / height();
     const QRectF source(cell.x() * sx, cell.y() * sy, cell.width() * sx, cell.height() * sy);

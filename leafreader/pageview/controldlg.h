@@ -16,7 +16,13 @@ public:
     static constexpr int kRows = 7;
     static constexpr int kDragButton = 1;
 
+    // How a pressed button is marked: Leafreader fills the cell light and
+    // blends its part of the face over it; Glancer lays the light colour over
+    // the face at half opacity.
+    enum class Highlight { FillUnderFace, HalfOpacityOver };
+
     explicit CControlDlg(QWidget *owner = nullptr);
+    void setHighlight(Highlight style) { m_style = style; }
 
     // The pad's size for a size number s: s x 384 / 100 by s x 896 / 100.
     static QSize sizeFor(int s);
@@ -48,6 +54,7 @@ protected:
 
 private:
     QImage m_face;
+    Highlight m_style = Highlight::FillUnderFace;
     int m_pressed = -1;
     bool m_highlight = false;
     bool m_dragging = false;

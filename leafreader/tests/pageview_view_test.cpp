@@ -1,3 +1,4 @@
+#include "leafreaderframe.h"
 #include "leafreaderview.h"
 
 #include "pageview/controldlg.h"
@@ -178,4 +179,39 @@ TEST(ControlPad, SizeCellsAndClicks)
     QTest::mouseMove(&pad, QPoint(60, 500));
     QTest::mouseRelease(&pad, Qt::LeftButton, {}, QPoint(60, 500));
     EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(Frame, TitleAndFullScreenSwitches)
+{
+    ReaderSettings settings;
+    platform::ScriptedPrompt prompt;
+    CLeafreaderFrame frame(settings, prompt);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Leafreader"));
+    frame.setDocumentTitle(QStringLiteral("Demo.kvb"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Demo.kvb - Leafreader"));
+    EXPECT_EQ(frame.minimumSize(), QSize(640, 480));
+    EXPECT_EQ(frame.menuWidget(), nullptr);
+
+    frame.show();
+    // Ctrl+3 leaves full screen only when the user did not switch it on.
+    frame.toggleFullScreen();
+    EXPECT_TRUE(frame.fullScreenOn());
+    EXPECT_EQ(frame.userSwitch(), 1);
+    frame.leaveFullScreenUnlessUser();
+    EXPECT_TRUE(frame.fullScreenOn());
+    // Alt+Enter while already full: the switch counts as the program's.
+    frame.enterFullScreen();
+    EXPECT_EQ(frame.userSwitch(), 0);
+    frame.leaveFullScreenUnlessUser();
+    EXPECT_FALSE(frame.fullScreenOn());
+    // Through the view's command door as well.
+    frame.view().onCommand(CmdFullScreen);
+    EXPECT_TRUE(frame.fullScreenOn());
+    frame.view().onCommand(CmdFullScreen);
+    EXPECT_FALSE(frame.fullScreenOn());
+
+    frame.storePlacement();
+    EXPECT_TRUE(settings.hasWindowPos);
+    EXPECT_FALSE(settings.fullScreen);
+    EXPECT_EQ(settings.windowPos.showCommand, 1);
 }
