@@ -92,6 +92,17 @@ void CColorListCtrl::addRow(const QString &item, const QString &content, const Q
     }
 }
 
+void CColorListCtrl::resizeEvent(QResizeEvent *event)
+{
+    QTreeWidget::resizeEvent(event);
+    // A third of the client width without a vertical scroll bar for the
+    // item column, the rest for the content.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int width = std::max(0, this->width() - 2 * frameWidth() - bar);
+    setColumnWidth(0, width / 3);
+    setColumnWidth(1, width - width / 3);
+}
+
 std::vector<int> CColorListCtrl::selectedRows() const
 {
     std::vector<int> rows;
@@ -146,15 +157,6 @@ QPushButton *CAttrEditDlg::button(int id) const
 {
     const auto it = m_buttons.find(id);
     return it == m_buttons.end() ? nullptr : it->second;
-}
-
-void CAttrEditDlg::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    const int bar = m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
-    const int width = m_list->viewport()->width() + (m_list->verticalScrollBar()->isVisible() ? bar : 0) - bar;
-    m_list->setColumnWidth(0, width / 3);
-    m_list->setColumnWidth(1, width - width / 3);
 }
 
 void CAttrEditDlg::rebuild(int selectRow)

@@ -33,6 +33,9 @@ public:
     void addRow(const QString &item, const QString &content, const QColor &background,
                 const QColor &textColor = Qt::black);
     std::vector<int> selectedRows() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 };
 
 // "その他の付加情報の編集": edits a copy of the further attributes.
@@ -58,7 +61,6 @@ public:
     QPushButton *button(int id) const;
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     // Opens the small dialog; returns false when cancelled. Tests replace it.
     virtual bool askAttribute(uint8_t type, QString &item, QString &content);
 

@@ -2,6 +2,7 @@
 // follow it.
 #include "testfixtures.h"
 
+#include "app/attradddlg.h"
 #include "app/attreditdlg.h"
 #include "app/binderydlg.h"
 #include "app/pagelistbox.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -191,4 +193,34 @@ TEST(BinderyAttributeDialog, RowsButtonsAndTheReturnedList)
     EXPECT_EQ(main.editor().document().otherAttributes.size(), 1u);
     EXPECT_EQ(CHeaderCtrlEx::heightForFont(0), 18);
     EXPECT_EQ(CHeaderCtrlEx::heightForFont(-12), 17);
+}
+
+TEST(BinderyAttributeDialog, SmallDialogTitlesLimitsAndMessages)
+{
+    ScriptedPrompt prompt;
+    const QStringList names{QStringLiteral("ISBN")};
+    const QStringList values{QStringLiteral("v1"), QStringLiteral("v2")};
+    CAttrAddDlg user(prompt, kvb::UserDefined, {}, {}, &names, &values);
+    EXPECT_EQ(user.windowTitle(), QStringLiteral("ユーザー定義の追加"));
+    EXPECT_TRUE(user.itemBox()->isEnabled());
+    EXPECT_EQ(user.itemBox()->count(), 1);
+    EXPECT_EQ(user.contentBox()->count(), 2);
+    // 17 characters cannot be entered as an item name.
+    EXPECT_EQ(user.itemBox()->lineEdit()->maxLength(), 16);
+    EXPECT_EQ(user.contentBox()->lineEdit()->maxLength(), 127);
+    user.itemBox()->setEditText(QStringLiteral("Key"));
+    user.contentBox()->setEditText(QString());
+    user.accept();
+    EXPECT_EQ(prompt.texts(), QStringList{text::ContentEmpty});
+    EXPECT_EQ(user.result(), int(QDialog::Rejected));
+    user.contentBox()->setEditText(QStringLiteral("Value"));
+    user.accept();
+    EXPECT_EQ(user.result(), int(QDialog::Accepted));
+    EXPECT_EQ(user.item(), QStringLiteral("Key"));
+    EXPECT_EQ(user.content(), QStringLiteral("Value"));
+
+    CAttrAddDlg author(prompt, kvb::Author, QStringLiteral("著者"), QStringLiteral("A"), nullptr, &values);
+    EXPECT_EQ(author.windowTitle(), QStringLiteral("著者の編集"));
+    EXPECT_FALSE(author.itemBox()->isEnabled());
+    EXPECT_EQ(author.itemBox()->currentText(), QStringLiteral("著者"));
 }
