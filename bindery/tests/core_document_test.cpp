@@ -179,6 +179,20 @@ TEST(BinderyPageEdits, DuplicateInsertsACopyBeforeAndKeepsTheOriginalSelected)
     EXPECT_FALSE(f.editor.document().modified);
 }
 
+TEST(BinderyPageEdits, DuplicatingAnUndecodablePageGivesACopyWithoutThumbnail)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    ASSERT_TRUE(editor.addPages({ws.file(QStringLiteral("bad.jpg"), "not a jpeg")}));
+    EXPECT_EQ(prompt.texts(), QStringList{text::PictureUnreadable});
+    editor.setSelection({0});
+    ASSERT_TRUE(editor.duplicate());
+    EXPECT_EQ(editor.document().pageCount(), 2);
+    EXPECT_TRUE(editor.document().pages[0].thumbnail.isNull());
+    EXPECT_EQ(prompt.texts().size(), 1);
+}
+
 TEST(BinderyDocument, ClearAsksOnlyWhenThereArePagesAndKeepsLayoutAndDate)
 {
     PagesFixture f(2);

@@ -195,6 +195,17 @@ TEST(BinderyFolderAsDocument, NameGivesTitleDateAndParentGivesCircle)
     EXPECT_EQ(prompt.texts().back(), text::ClearQuestion);
     EXPECT_EQ(editor.document().pageCount(), 2);
 
+    // Four digits give the year; month and day the name does not give are left open.
+    const QString four = ws.folder(QStringLiteral("Circle X/1999 Old"));
+    ws.picture(QStringLiteral("Circle X/1999 Old/p.jpg"));
+    prompt.planPath(four);
+    ASSERT_TRUE(editor.runCommand(CmdOpenFolderAsDocument));
+    EXPECT_EQ(editor.document().title, QStringLiteral("Old"));
+    EXPECT_TRUE(editor.document().datePresent);
+    EXPECT_EQ(editor.document().year, 1999);
+    EXPECT_EQ(editor.document().month, 0);
+    EXPECT_EQ(editor.document().day, 0);
+
     // Five digits: the name stays whole and the date box is cleared.
     const QString five = ws.folder(QStringLiteral("Circle X/12345 Five"));
     ws.picture(QStringLiteral("Circle X/12345 Five/p.jpg"));
