@@ -27,13 +27,20 @@ const QColor kFolderHeaderText(111, 180, 240);
 const QColor kResumeHeaderText(240, 180, 111);
 const QColor kPressedCell(192, 255, 255);
 
-QFont listFont(int pixelHeight)
+// A font for a line of `cellHeight` pixels. Japanese fonts here have lines
+// far taller than their size; they are reduced until their letters (not
+// their full line) fit the cell.
+QFont listFont(int cellHeight)
 {
     QFont font;
     font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(std::max(1, pixelHeight));
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
+    const int cell = std::max(1, cellHeight);
+    font.setPixelSize(cell);
+    const int line = QFontMetrics(font).height();
+    if (line > cell)
+        font.setPixelSize(std::max(1, std::max(cell * cell / line, cell * 4 / 5)));
     return font;
 }
 
@@ -89,6 +96,7 @@ ShelfView::ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget
     m_delegate = new TileDelegate(this);
     m_list->setModel(m_tiles);
     m_list->setItemDelegate(m_delegate);
+    setFocusProxy(m_list);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { syncSelectionFromList(); });
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
@@ -102,7 +110,7 @@ ShelfView::ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget
             onCommand(CmdUpFolder);
     });
     connect(m_list, &MyListCtrl::contextMenuWanted, this, [this](QPoint global, bool keyboard) {
-        showMenu(keyboard ? mapToGlobal(QPoint(50, 50)) : global);
+        showContextMenu(keyboard ? mapToGlobal(QPoint(50, 50)) : global);
     });
 
     confirmDelete = [this] { return CInqResumeDeleteDlg(this).exec() == QDialog::Accepted; };
@@ -142,6 +150,7 @@ HeaderLayout ShelfView::headerLayout() const
 void ShelfView::start(const QString &bookPath)
 {
     applySizes();
+    m_started = true;
     const ShelfModel::OpenRequest request = m_model.start(bookPath);
     refresh();
     if (request.kind == ShelfModel::OpenRequest::OpenBook)
@@ -181,6 +190,8 @@ void ShelfView::applySizes()
 void ShelfView::applyLayout()
 {
     applySizes();
+    if (!m_started)
+        return;
     m_model.relist();
     refresh();
 }
@@ -295,7 +306,7 @@ void ShelfView::mouseReleaseEvent(QMouseEvent *event)
 
 void ShelfView::contextMenuEvent(QContextMenuEvent *event)
 {
-    showMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(50, 50))
+    showContextMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(50, 50))
                                                             : event->globalPos());
 }
 
@@ -305,7 +316,7 @@ void ShelfView::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
-void ShelfView::showMenu(QPoint globalPos)
+void ShelfView::showContextMenu(QPoint globalPos)
 {
     QMenu menu(this);
     const bool resume = m_model.onResumeScreen();

@@ -52,6 +52,8 @@ public:
     // A key the list did not keep; false when it means nothing here.
     bool handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat = false);
     void padButton(int button);
+    // The folder or resume menu at a global position.
+    void showContextMenu(QPoint globalPos);
 
     // After a book closed: the resume rules of the closing mode, then the
     // list again with the book selected.
@@ -93,7 +95,6 @@ private:
     void applySizes();
     void placeList();
     void syncSelectionFromList();
-    void showMenu(QPoint globalPos);
     void fileInformation();
     void settingsDialog();
     void deleteResume();
@@ -111,6 +112,7 @@ private:
     bool m_fullScreen = false;
     int m_pressedIcon = -1;
     bool m_refreshing = false;
+    bool m_started = false;
 };
 
 } // namespace leafreader

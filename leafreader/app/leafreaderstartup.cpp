@@ -1,0 +1,137 @@
+#include "leafreaderstartup.h"
+
+#include "pageview/commands.h"
+#include "platform/settings.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace leafreader {
+
+LaunchOptions LaunchOptions::parse(const QStringList &arguments)
+{
+    LaunchOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == QStringLiteral("--screenshot") && i + 1 < arguments.size()) {
+            options.screenshot = arguments[++i];
+        } else if (arg == QStringLiteral("--commands") && i + 1 < arguments.size()) {
+            for (const QString &id : arguments[++i].split(u',', Qt::SkipEmptyParts))
+                options.commands << id.toInt();
+        } else if (options.bookPath.isEmpty()) {
+            options.bookPath = QFileInfo(arg).absoluteFilePath();
+        }
+    }
+    return options;
+}
+
+LeafreaderStartup::LeafreaderStartup(const LaunchOptions &options, platform::Prompt &prompt)
+    : m_options(options), m_prompt(prompt)
+{
+}
+
+LeafreaderStartup::~LeafreaderStartup()
+{
+    if (m_frame)
+        saveResume();
+}
+
+LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
+{
+    if (singleInstance) {
+        m_instance = std::make_unique<platform::SingleInstance>(QString::fromLatin1(kInstanceName));
+        switch (m_instance->start(m_options.bookPath)) {
+        case platform::SingleInstance::Role::Second:
+            return StartResult::AnotherCopyRuns;
+        case platform::SingleInstance::Role::Failed:
+            m_prompt.message(QStringLiteral("CreateMutex: Failed."), platform::PromptIcon::Stop);
+            return StartResult::Failed;
+        case platform::SingleInstance::Role::First:
+            break;
+        }
+        connect(m_instance.get(), &platform::SingleInstance::activationRequested, this,
+                [this](const QString &path) {
+                    raiseWindow();
+                    if (!path.isEmpty())
+                        openPath(path);
+                });
+    }
+
+    m_settings.load(*platform::openSettings(QStringLiteral("Leafreader")));
+    m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_prompt);
+    m_shelf = new ShelfView(m_settings, m_prompt);
+    wire();
+    m_frame->showWithPlacement();
+    if (!m_options.screenshot.isEmpty() && !m_frame->fullScreenOn())
+        m_frame->resize(1280, 800);
+    m_shelf->setFullScreen(m_frame->fullScreenOn());
+    QApplication::processEvents();
+    m_shelf->start(m_options.bookPath);
+    for (int id : m_options.commands)
+        m_frame->view().onCommand(id);
+    return StartResult::Running;
+}
+
+void LeafreaderStartup::wire()
+{
+    CLeafreaderView &view = m_frame->view();
+    view.setListWidget(m_shelf);
+    view.listCommand = [this, &view](int id) {
+        if (!view.bookMode())
+            return m_shelf->onCommand(id);
+        if (id == CmdFileInfo) {
+            const BookEntry &book = view.session().current();
+            ShelfView::showFileInformation(&view, book.path, book.fileSize);
+            return true;
+        }
+        return false; // list commands mean nothing while a book is shown
+    };
+    view.listPadButton = [this](int button) { m_shelf->padButton(button); };
+    view.listContextMenu = [this](QPoint global) { m_shelf->showContextMenu(global); };
+
+    connect(m_shelf, &ShelfView::frameCommand, &view, &CLeafreaderView::onCommand);
+    connect(m_shelf, &ShelfView::controlPadRequested, &view,
+            [&view](QPoint) { view.onCommand(CmdControlPad); });
+    connect(m_shelf, &ShelfView::openBookRequested, &view, [this, &view](const BookEntry &row) {
+        if (view.openBook(row))
+            m_shelf->bookOpened(view.session().current());
+    });
+    connect(&view, &CLeafreaderView::bookClosed, m_shelf,
+            [this](int mode, const BookEntry &book, int pageAtOpening) {
+                BookEntry closed = book;
+                m_shelf->bookClosed(mode, closed, pageAtOpening);
+            });
+    connect(m_frame.get(), &CLeafreaderFrame::fullScreenChanged, m_shelf, &ShelfView::setFullScreen);
+    connect(m_shelf, &ShelfView::padScalePreview, &view, [this, &view](int scale) {
+        m_settings.scalePad = scale;
+        view.settingsChanged();
+    });
+    connect(m_shelf, &ShelfView::settingsApplied, &view, &CLeafreaderView::settingsChanged);
+    connect(m_frame.get(), &CLeafreaderFrame::fileDropped, this, &LeafreaderStartup::openPath);
+}
+
+void LeafreaderStartup::openPath(const QString &path)
+{
+    CLeafreaderView &view = m_frame->view();
+    // A book handed in replaces the one shown, which is not registered.
+    if (view.bookMode())
+        view.closeBook(CLeafreaderView::CloseWithoutRegistering);
+    m_shelf->openPath(QFileInfo(path).absoluteFilePath());
+}
+
+void LeafreaderStartup::raiseWindow()
+{
+    if (m_frame->isMinimized())
+        m_frame->showNormal();
+    m_frame->raise();
+    m_frame->activateWindow();
+}
+
+void LeafreaderStartup::saveResume()
+{
+    m_shelf->model().storeResume();
+    auto store = platform::openSettings(QStringLiteral("Leafreader"));
+    m_settings.saveResume(*store);
+}
+
+} // namespace leafreader

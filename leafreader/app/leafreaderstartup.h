@@ -1,0 +1,69 @@
+#pragma once
+
+#include "leafreaderframe.h"
+
+#include "pageview/readersettings.h"
+#include "platform/prompt.h"
+#include "platform/singleinstance.h"
+#include "shelf/shelfview.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace leafreader {
+
+// The program's command line: one optional book path, and --screenshot FILE
+// (plus --commands id,id,... run after start-up, for screenshots).
+struct LaunchOptions {
+    QString bookPath;
+    QString screenshot;
+    QList<int> commands;
+    static LaunchOptions parse(const QStringList &arguments);
+};
+
+// Start-up of the reader: the single-instance rule, the settings, the frame
+// with its view in list mode, and the wiring between the list screens and
+// the book view. main() only adds the application object and its loop.
+class LeafreaderStartup : public QObject {
+    Q_OBJECT
+public:
+    // The name the single-instance lock and socket are formed from.
+    static constexpr const char *kInstanceName = "Leafreader.2021.Velloran";
+
+    LeafreaderStartup(const LaunchOptions &options, platform::Prompt &prompt);
+    ~LeafreaderStartup() override;
+
+    enum class StartResult {
+        Running,         // the window is shown with its first screen
+        AnotherCopyRuns, // that copy was asked to come forward; end quietly
+        Failed,          // the single-instance lock failed ("CreateMutex: Failed.")
+    };
+    // With `singleInstance` off (screenshot runs, tests) no lock is taken.
+    StartResult start(bool singleInstance = true);
+
+    CLeafreaderFrame &frame() { return *m_frame; }
+    ShelfView &shelf() { return *m_shelf; }
+    ReaderSettings &settings() { return m_settings; }
+
+    // A book handed over by a later start, or dropped on the window.
+    void openPath(const QString &path);
+    // Brings the window forward (a later start asked for it).
+    void raiseWindow();
+    // Stores the resume list and the current folder.
+    void saveResume();
+
+private:
+    void wire();
+
+    LaunchOptions m_options;
+    platform::Prompt &m_prompt;
+    ReaderSettings m_settings;
+    std::unique_ptr<platform::SingleInstance> m_instance;
+    std::unique_ptr<CLeafreaderFrame> m_frame;
+    ShelfView *m_shelf = nullptr;
+};
+
+} // namespace leafreader
