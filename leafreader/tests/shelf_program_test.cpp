@@ -1,0 +1,123 @@
+// The reader as a whole: started on a folder, a book opened from the list
+// and closed again with Ctrl+S; and the program binary itself.
+#include "leafreaderstartup.h"
+#include "shelf/shelflist.h"
+#include "shelf_testbooks.h"
+
+#include "platform/settings.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace leafreader;
+using shelftest::BookSpec;
+
+namespace {
+
+QString programPath()
+{
+    return QStringLiteral(VELLORAN_BUILD_DIR "/leafreader/leafreader");
+}
+
+} // namespace
+
+TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
+{
+    QTemporaryDir dir;
+    const QString library = dir.path() + "/library";
+    QDir().mkpath(library);
+    BookSpec spec;
+    spec.title = "Only book";
+    spec.pages = 6;
+    ASSERT_TRUE(shelftest::writeBook(library + "/only.kvb", spec));
+    {
+        auto store = platform::openSettings("Leafreader");
+        store->remove("");
+        store->setValue("CurrentFolder", library);
+    }
+
+    platform::ScriptedPrompt prompt;
+    LeafreaderStartup startup(LaunchOptions{}, prompt);
+    ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+    CLeafreaderView &view = startup.frame().view();
+    ShelfView &shelf = startup.shelf();
+    ASSERT_FALSE(view.bookMode());
+    ASSERT_FALSE(shelf.model().onResumeScreen()); // no resume entries yet
+    ASSERT_EQ(shelf.model().rows().size(), 1u);
+
+    shelf.list()->setFocus();
+    QTest::keyClick(shelf.list(), Qt::Key_Return);
+    ASSERT_TRUE(view.bookMode()) << prompt.texts().join('\n').toStdString();
+    EXPECT_EQ(startup.frame().windowTitle(), "only.kvb - Leafreader");
+    QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_FALSE(view.bookMode());
+    EXPECT_EQ(startup.frame().windowTitle(), "Leafreader");
+
+    // The entry is there and already stored, without waiting for the exit.
+    ASSERT_EQ(shelf.model().resume().size(), 1);
+    EXPECT_EQ(shelf.model().resume().entries()[0].page, 3);
+    EXPECT_EQ(platform::openSettings("Leafreader")->value("Resume0").toString(),
+              "2|3|6|0|0|" + library + "/only.kvb");
+    EXPECT_EQ(shelf.model().selectedRow()->page, 3);
+
+    // The resume screen lists it; opening it there and closing with Ctrl+C
+    // (overwrite) keeps one entry.
+    shelf.onCommand(CmdSwitchScreen);
+    ASSERT_TRUE(shelf.model().onResumeScreen());
+    QTest::keyClick(shelf.list(), Qt::Key_Return);
+    ASSERT_TRUE(view.bookMode());
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(shelf.model().resume().size(), 1);
+    EXPECT_EQ(shelf.model().resume().entries()[0].page, 6);
+    EXPECT_TRUE(shelf.model().onResumeScreen());
+}
+
+TEST(LeafreaderProgram, ScreenshotAndSecondStart)
+{
+    if (!QFileInfo::exists(programPath()))
+        GTEST_SKIP() << "program not built";
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+    env.insert("TMPDIR", dir.path()); // a lock of its own, beside any real copy
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+
+    // Without a book the first screen is written.
+    QProcess shot;
+    shot.setProcessEnvironment(env);
+    shot.start(programPath(), {"--screenshot", dir.path() + "/first.png"});
+    ASSERT_TRUE(shot.waitForFinished(30000));
+    EXPECT_EQ(shot.exitCode(), 0);
+    EXPECT_FALSE(QImage(dir.path() + "/first.png").isNull());
+
+    // A running copy makes a second start end at once.
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(programPath(), QStringList());
+    ASSERT_TRUE(first.waitForStarted(10000));
+    QThread::msleep(1500);
+    ASSERT_EQ(first.state(), QProcess::Running);
+    QProcess second;
+    second.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    second.start(programPath(), {dir.path() + "/none.kvb"});
+    EXPECT_TRUE(second.waitForFinished(15000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.terminate();
+    if (!first.waitForFinished(10000)) {
+        first.kill();
+        first.waitForFinished(5000);
+    }
+}
