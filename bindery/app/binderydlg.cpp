@@ -95,7 +95,8 @@ CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
 
     m_editor.setThumbnailBox(m_pageList->thumbnailBox());
     m_editor.setPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    m_editor.setBusyHook([](bool on) {
+    m_editor.setBusyHook([this](bool on) {
+        m_busyDepth += on ? 1 : -1;
         if (on)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
@@ -279,6 +280,8 @@ void CBinderyDlg::buildControls()
             movePreviewTo(m_editor.document().selection.front() + 1);
     });
     connect(m_pageList, &CPageListBox::filesDropped, this, [this](const QStringList &paths) {
+        if (m_busyDepth > 0)
+            return;
         m_editor.dropFiles(paths);
         applyChanges();
     });
@@ -406,6 +409,9 @@ void CBinderyDlg::processArguments(const QStringList &arguments)
 
 void CBinderyDlg::onCommand(int id)
 {
+    // Long work keeps the window painted; commands wait until it ends.
+    if (m_busyDepth > 0)
+        return;
     switch (id) {
     case CmdFileMenu: {
         QWidget *button = m_buttons[CmdFileMenu];
@@ -423,7 +429,7 @@ void CBinderyDlg::onCommand(int id)
 
 void CBinderyDlg::reject()
 {
-    if (!m_editor.confirmClose())
+    if (m_busyDepth > 0 || !m_editor.confirmClose())
         return;
     if (m_store)
         saveSettings(*m_store);

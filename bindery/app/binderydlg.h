@@ -75,6 +75,7 @@ private:
     bindery::BinderyEditor m_editor;
     QSettings *m_store = nullptr;
     bool m_syncing = false;
+    int m_busyDepth = 0;
 
     CPageListBox *m_pageList = nullptr;
     QLabel *m_pageCount = nullptr;
