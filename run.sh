@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the suite and starts its main job on the bundled demo library.
 #   ./run.sh            the demo library: kvbtool info of its first book
+#   ./run.sh retoner    the first demo book's pages through Retoner's batch mode
 set -u
 ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$ROOT/tools/scripts/setup.sh"
@@ -16,8 +17,18 @@ case "$program" in
     first=$(ls "$LIBRARY"/*.kvb | head -n 1)
     exec "$BIN/tools/kvbtool/kvbtool" info "$first"
     ;;
+  retoner)
+    shift
+    if [ $# -eq 0 ]; then
+      # The pages of the first demo book through the batch mode.
+      work="$BIN/retoner-demo"; rm -rf "$work"; mkdir -p "$work/pages" "$work/out"
+      "$BIN/tools/kvbtool/kvbtool" unpack "$LIBRARY/Demo 01 - Harbour Notes.kvb" "$work/pages" || exit 1
+      exec "$BIN/retoner/retoner" --batch --output "$work/out" "$work/pages"/*
+    fi
+    exec "$BIN/retoner/retoner" "$@"
+    ;;
   *)
-    echo "usage: ./run.sh" >&2
+    echo "usage: ./run.sh [retoner [ARGS...]]" >&2
     exit 2
     ;;
 esac
