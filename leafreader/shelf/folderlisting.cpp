@@ -3,6 +3,7 @@
 #include "resumelist.h"
 #include "rowsort.h"
 
+#include "book/kvbfile.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -43,7 +44,54 @@ std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives)
     return rows;
 }
 
-FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode)
+bool readRowInformation(BookEntry &row, bool withThumbnail)
+{
+    if (withThumbnail)
+        return readListInformation(row);
+    kvb::BookHeader header;
+    kvb::AttributeList attributes;
+    if (!kvb::KVBFile::readBook(row.path, kvb::KVBFile::ReadOptions{&header, &attributes, nullptr, nullptr}))
+        return false;
+    row.pageCount = header.pageCount;
+    row.layoutFlags = header.layoutFlags;
+    row.thumbnailFlag = header.thumbnailFlag;
+    row.thumbnail.clear();
+    QStringList texts[kvb::Circle + 1];
+    int32_t date = -1;
+    for (const kvb::AttributeEntry &a : attributes) {
+        if (a.type >= kvb::Title && a.type <= kvb::Circle)
+            texts[a.type] << a.text;
+        else if (a.type == kvb::PublicationDate)
+            date = BookEntry::packDate(a.year, a.month, a.day);
+    }
+    const QString separator = QStringLiteral(", ");
+    row.title = texts[kvb::Title].join(separator);
+    row.subtitle = texts[kvb::Subtitle].join(separator);
+    row.author = texts[kvb::Author].join(separator);
+    row.publisher = texts[kvb::Publisher].join(separator);
+    row.circle = texts[kvb::Circle].join(separator);
+    row.date = date;
+    if (row.title.isEmpty())
+        row.title = platform::baseNameOf(row.path);
+    if (row.subtitle.isEmpty())
+        row.subtitle = QStringLiteral(" ");
+    return true;
+}
+
+QByteArray readRowThumbnail(const QString &path)
+{
+    kvb::BookHeader header;
+    QByteArray thumbnail(kvb::kThumbnailBytes, Qt::Uninitialized);
+    kvb::KVBFile::ReadOptions options;
+    options.header = &header;
+    options.thumbnail = reinterpret_cast<uint8_t *>(thumbnail.data());
+    if (!kvb::KVBFile::readBook(path, options) || !(header.thumbnailFlag & 1))
+        return {};
+    return thumbnail;
+}
+
+FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode,
+                         bool withThumbnails)
 {
     FolderListing listing;
     std::vector<BookEntry> folders, books;
@@ -74,7 +122,7 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
             row.zoom = entry.zoom;
             row.singlePage = entry.singlePage;
         }
-        if (!readListInformation(row)) {
+        if (!readRowInformation(row, withThumbnails)) {
             listing.failedBooks << row.path;
             continue;
         }

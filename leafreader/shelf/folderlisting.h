@@ -24,9 +24,19 @@ std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives);
 
 // Lists one folder: visible sub-folders and ".kvb" files (any case). A book
 // row takes the page, zoom region and single-page override of the first
-// resume entry with its path. Nothing but the header, thumbnail and
-// attributes of each book is read.
-FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode);
+// resume entry with its path. Nothing but the header and attributes of each
+// book is read, and its thumbnail when `withThumbnails` is set; otherwise the
+// tiles read the thumbnails of the rows they show (readRowThumbnail).
+FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode,
+                         bool withThumbnails = false);
+
+// The list information of a book row as readListInformation gives it, with
+// the thumbnail left out unless asked for (a folder of many books is listed
+// without holding 96000 bytes per row).
+bool readRowInformation(BookEntry &row, bool withThumbnail);
+// The 96000-byte thumbnail of a book, or empty when it has none or cannot be
+// read.
+QByteArray readRowThumbnail(const QString &path);
 
 // The name a row is selected by: the drive root for drives, the last path
 // component otherwise.

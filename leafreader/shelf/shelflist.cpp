@@ -1,5 +1,6 @@
 #include "shelflist.h"
 
+#include "folderlisting.h"
 #include "shelfpictures.h"
 
 #include <QContextMenuEvent>
@@ -40,6 +41,10 @@ QImage TileListModel::picture(int row) const
         return base;
     }
     auto it = m_pictures.find(row);
+    if (it == m_pictures.end() && !t.thumbnailPath.isEmpty()) {
+        m_tiles[size_t(row)].thumbnail = readRowThumbnail(t.thumbnailPath);
+        m_tiles[size_t(row)].thumbnailPath.clear();
+    }
     if (it == m_pictures.end())
         it = m_pictures.insert(row, ShelfPictures::bookPicture(t.thumbnail, m_pictureSize,
                                                                t.text.resumeBadge));

@@ -26,6 +26,8 @@ public:
     struct Tile {
         TileText text;
         QByteArray thumbnail; // the row's 96000-byte thumbnail or empty
+        // A book with a thumbnail not read yet: read when the tile is shown.
+        QString thumbnailPath;
     };
 
     void setTiles(std::vector<Tile> tiles, QSize pictureSize);
@@ -37,7 +39,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    std::vector<Tile> m_tiles;
+    mutable std::vector<Tile> m_tiles;
     QSize m_pictureSize;
     mutable QHash<int, QImage> m_pictures;
     mutable QImage m_base[kTilePictureCount];

@@ -202,8 +202,12 @@ void ShelfView::refresh()
     const bool resume = m_model.onResumeScreen();
     std::vector<TileListModel::Tile> tiles;
     tiles.reserve(m_model.rows().size());
-    for (const BookEntry &row : m_model.rows())
-        tiles.push_back({tileText(row, resume, m_settings.apcPriority), row.thumbnail});
+    for (const BookEntry &row : m_model.rows()) {
+        TileListModel::Tile tile{tileText(row, resume, m_settings.apcPriority), row.thumbnail, {}};
+        if (tile.text.picture < 0 && row.thumbnail.isEmpty() && (row.thumbnailFlag & 1))
+            tile.thumbnailPath = row.path;
+        tiles.push_back(std::move(tile));
+    }
     m_list->setUpdatesEnabled(false);
     m_tiles->setTiles(std::move(tiles), m_metrics.picture);
     const int row = m_model.selected();

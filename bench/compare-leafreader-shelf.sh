@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Leafreader folder screen against head, measured in one run: listing a folder
+# of 1000 small books (each with its thumbnail) as the folder screen does
+#  vs  reading the first 100 KB of each of those files with head
+#      (one head over all files, and one head per file) (goal: ratio <= 1.5)
+set -u
+BUILD=$1
+SCRATCH=$2
+BENCH="$BUILD/leafreader/bench_leafreader_shelf"
+export VELLORAN_BENCH_DIR="$SCRATCH"
+if [ ! -x "$BENCH" ]; then
+  echo "bench_leafreader_shelf not built (build with -DVELLORAN_PROGRAMS including leafreader)"
+  exit 1
+fi
+
+best_of() {
+  local n=$1; shift
+  local best=""
+  for _ in $(seq "$n"); do
+    local t0 t1
+    t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N)
+    local t=$(( t1 - t0 ))
+    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+  done
+  awk -v ns="$best" 'BEGIN { printf "%.1f", ns / 1e6 }'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+json=$("$BENCH" --benchmark_format=json 2>/dev/null)
+list_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_ListFolder")][0]; print("%.1f" % b["real_time"])')
+pics_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_ScreenOfPictures")][0]; print("%.1f" % b["real_time"])')
+
+BOOKS="$SCRATCH/books"
+head_all=$(best_of 7 sh -c "head -q -c 100000 '$BOOKS'/*.kvb")
+head_each=$(best_of 3 sh -c "for f in '$BOOKS'/*.kvb; do head -c 100000 \"\$f\"; done")
+echo "folder of 1000 books: leafreader listing ${list_ms} ms, head -c 100000 over all files ${head_all} ms, ratio $(ratio "$list_ms" "$head_all") (goal <= 1.5)"
+echo "same folder, one head -c 100000 per file: ${head_each} ms, ratio $(ratio "$list_ms" "$head_each")"
+echo "tile pictures of one screen (24 thumbnails read and reduced, badges): ${pics_ms} ms"
