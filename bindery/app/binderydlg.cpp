@@ -116,6 +116,8 @@ CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
+    refreshFields();
+    refreshCombos();
     applyChanges();
 }
 

@@ -47,6 +47,9 @@ public:
     void updateFileMenu();
     const QImage &previewSlotA() const { return m_slotA; }
     const QImage &previewSlotB() const { return m_slotB; }
+    // The stored sizes of the pictures in the two slots (empty when none).
+    QSize previewSizeA() const { return m_naturalA; }
+    QSize previewSizeB() const { return m_naturalB; }
 
     void reject() override;
 

@@ -9,6 +9,8 @@
 #include "core/messages.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLabel>
@@ -223,4 +225,55 @@ TEST(BinderyAttributeDialog, SmallDialogTitlesLimitsAndMessages)
     EXPECT_EQ(author.windowTitle(), QStringLiteral("著者の編集"));
     EXPECT_FALSE(author.itemBox()->isEnabled());
     EXPECT_EQ(author.itemBox()->currentText(), QStringLiteral("著者"));
+}
+
+TEST(BinderyDialog, PreviewShowsTheSpreadOfThePositionAndTheWheelTurnsIt)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    CBinderyDlg dlg(prompt);
+    dlg.resize(900, 700);
+    dlg.show();
+    // Pages told apart by their sizes: 1.jpg 40x50, 2.jpg 50x40, 3.jpg 60x30, 4.jpg 30x60.
+    const QSize sizes[] = {{40, 50}, {50, 40}, {60, 30}, {30, 60}};
+    QStringList paths;
+    for (int i = 0; i < 4; ++i)
+        paths << ws.picture(QStringLiteral("%1.jpg").arg(i + 1), sizes[i].width(), sizes[i].height());
+    prompt.planFiles(paths);
+    dlg.onCommand(CmdAddImages);
+    BookDocument &d = dlg.editor().document();
+    ASSERT_EQ(d.pageCount(), 4);
+    // A new window shows the document's defaults: spread, cover, right binding.
+    EXPECT_TRUE(qobject_cast<QRadioButton *>(dlg.control(1016))->isChecked());
+    EXPECT_TRUE(qobject_cast<QRadioButton *>(dlg.control(1005))->isChecked());
+    qobject_cast<QRadioButton *>(dlg.control(1015))->click(); // 左綴じ
+    EXPECT_FALSE(d.bindRight);
+    EXPECT_EQ(dlg.previewSizeB(), sizes[0]);
+    qobject_cast<QRadioButton *>(dlg.control(1014))->click(); // 右綴じ, reloads the preview
+    EXPECT_TRUE(d.bindRight);
+    EXPECT_EQ(dlg.previewSizeA(), sizes[0]); // the cover alone on the left of a right-bound book
+    EXPECT_TRUE(dlg.previewSizeB().isEmpty());
+
+    // Turning the wheel towards the user moves one spread forward: (2, 1).
+    QWheelEvent towards(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(dlg.control(1019), &towards);
+    EXPECT_EQ(d.currentPosition, 3);
+    EXPECT_EQ(dlg.previewSizeA(), sizes[2]);
+    EXPECT_EQ(dlg.previewSizeB(), sizes[1]);
+    // With Ctrl held the wheel does nothing.
+    QWheelEvent withCtrl(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, 120), Qt::NoButton,
+                         Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(dlg.control(1019), &withCtrl);
+    EXPECT_EQ(d.currentPosition, 3);
+
+    // Single view: the scroll bar moves one page at a time.
+    qobject_cast<QRadioButton *>(dlg.control(1017))->click();
+    auto *scroll = qobject_cast<QScrollBar *>(dlg.control(1031));
+    scroll->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(d.currentPosition, 4);
+    EXPECT_EQ(dlg.previewSizeA(), sizes[3]);
+    scroll->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(d.currentPosition, 1);
+    EXPECT_EQ(dlg.previewSizeA(), sizes[0]);
 }
