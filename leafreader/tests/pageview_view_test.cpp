@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -214,4 +215,27 @@ TEST(Frame, TitleAndFullScreenSwitches)
     EXPECT_TRUE(settings.hasWindowPos);
     EXPECT_FALSE(settings.fullScreen);
     EXPECT_EQ(settings.windowPos.showCommand, 1);
+}
+
+TEST(KeepAwakeTest, WithoutASessionBusItDoesNothingQuietly)
+{
+    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir empty;
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("XDG_RUNTIME_DIR", empty.path().toLocal8Bit());
+    {
+        platform::KeepAwake keep(QStringLiteral("Leafreader"), QStringLiteral("test"));
+        keep.hold();
+        EXPECT_TRUE(keep.isHeld());
+        EXPECT_FALSE(keep.isInhibiting());
+        keep.release();
+        EXPECT_FALSE(keep.isHeld());
+    }
+    if (!address.isEmpty())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    if (!runtime.isEmpty())
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    else
+        qunsetenv("XDG_RUNTIME_DIR");
 }

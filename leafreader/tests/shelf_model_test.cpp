@@ -310,4 +310,9 @@ TEST_F(ShelfModelTest, StartWithABookPathOpensIt)
     EXPECT_FALSE(model.onResumeScreen());
     EXPECT_EQ(model.currentFolder(), library);
     EXPECT_EQ(model.selectedRow()->path, library + "/dated.KVB");
+
+    // A folder handed in is shown, nothing opens.
+    EXPECT_EQ(model.openPath(library + "/sub").kind, ShelfModel::OpenRequest::Nothing);
+    EXPECT_EQ(model.currentFolder(), library + "/sub");
+    EXPECT_EQ(rowTitles(), QStringList({"deeper"}));
 }

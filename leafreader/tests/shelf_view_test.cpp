@@ -125,6 +125,12 @@ TEST_F(ShelfViewTest, KeysAndDoubleClickOpen)
     ASSERT_EQ(open.count(), 2);
     EXPECT_EQ(open.at(1).at(0).value<BookEntry>().title, "Harbour 10");
 
+    // Tab switches to the resume screen instead of moving the focus.
+    QTest::keyClick(view.list(), Qt::Key_Tab);
+    EXPECT_TRUE(view.model().onResumeScreen());
+    QTest::keyClick(view.list(), Qt::Key_Tab);
+    EXPECT_FALSE(view.model().onResumeScreen());
+
     // Backspace on a book without a resume position beeps.
     const int beeps = prompt.beeps();
     QTest::keyClick(view.list(), Qt::Key_Backspace);
