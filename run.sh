@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the suite and starts its main job on the bundled demo library.
 #   ./run.sh            the demo library: kvbtool info of its first book
+#   ./run.sh bindery [PATH...]   the book editor
 #   ./run.sh retoner    the first demo book's pages through Retoner's batch mode
 set -u
 ROOT=$(cd "$(dirname "$0")" && pwd)
@@ -17,6 +18,10 @@ case "$program" in
     first=$(ls "$LIBRARY"/*.kvb | head -n 1)
     exec "$BIN/tools/kvbtool/kvbtool" info "$first"
     ;;
+  bindery)
+    shift
+    exec "$BIN/bindery/bindery" "$@"
+    ;;
   retoner)
     shift
     if [ $# -eq 0 ]; then
@@ -28,7 +33,7 @@ case "$program" in
     exec "$BIN/retoner/retoner" "$@"
     ;;
   *)
-    echo "usage: ./run.sh [retoner [ARGS...]]" >&2
+    echo "usage: ./run.sh [bindery [PATH...] | retoner [ARGS...]]" >&2
     exit 2
     ;;
 esac
