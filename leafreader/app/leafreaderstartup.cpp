@@ -108,6 +108,12 @@ void LeafreaderStartup::wire()
     });
     connect(m_shelf, &ShelfView::settingsApplied, &view, &CLeafreaderView::settingsChanged);
     connect(m_frame.get(), &CLeafreaderFrame::fileDropped, this, &LeafreaderStartup::openPath);
+    // The session ends (logout, shutdown): keep the window and the list.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        saveResume();
+        m_frame->storePlacement();
+        m_settings.saveWindow(*platform::openSettings(QStringLiteral("Leafreader")));
+    });
 }
 
 void LeafreaderStartup::openPath(const QString &path)

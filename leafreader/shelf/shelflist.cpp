@@ -200,3 +200,12 @@ void MyListCtrl::contextMenuEvent(QContextMenuEvent *event)
 }
 
 } // namespace leafreader
+
+namespace leafreader {
+
+bool MyListCtrl::focusNextPrevChild(bool)
+{
+    return false;
+}
+
+} // namespace leafreader

@@ -79,6 +79,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    // Tab switches screens here; it does not move the focus.
+    bool focusNextPrevChild(bool next) override;
 };
 
 } // namespace leafreader

@@ -97,6 +97,13 @@ ShelfModel::OpenRequest ShelfModel::start(const QString &bookPath)
 ShelfModel::OpenRequest ShelfModel::openPath(const QString &bookPath)
 {
     const QString path = QFileInfo(bookPath).absoluteFilePath();
+    if (QFileInfo(path).isDir()) {
+        // A folder is shown rather than opened.
+        setCurrentFolder(path);
+        m_screen = Screen::Folder;
+        showFolderScreen(QString());
+        return {};
+    }
     setCurrentFolder(platform::folderOf(path).isEmpty() ? QStringLiteral("/")
                                                         : platform::folderOf(path));
     m_screen = Screen::Folder;

@@ -46,7 +46,8 @@ public:
     // screen. With a book path the folder screen selects that book and the
     // request says to open it.
     OpenRequest start(const QString &bookPath = {});
-    // A book dropped on the window or handed over by a second start.
+    // A book dropped on the window or handed over by a second start (a
+    // folder is shown instead).
     OpenRequest openPath(const QString &bookPath);
 
     Screen screen() const { return m_screen; }
