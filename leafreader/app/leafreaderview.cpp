@@ -283,13 +283,15 @@ void CLeafreaderView::timerTick(int64_t time)
         const IdleCursor::Action action = m_idle.tick(cursor, inside, m_menuOpen);
         if (m_settings.hideCursor && action != IdleCursor::Action::None)
             setCursorHidden(action == IdleCursor::Action::Hide);
-        if (!hasFocus() && isActiveWindow() && !m_menuOpen)
+        QWidget *focus = QApplication::focusWidget();
+        if (focus && (focus == m_pad || m_pad->isAncestorOf(focus)))
             setFocus();
         m_controller.tick(time);
     } else {
         if (m_settings.hideCursor)
             setCursorHidden(false);
-        if (m_list && hasFocus())
+        QWidget *focus = QApplication::focusWidget();
+        if (m_list && focus && (focus == this || focus == m_pad || m_pad->isAncestorOf(focus)))
             m_list->setFocus();
     }
     m_status->expire(time);
