@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -125,6 +126,7 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, platform::Prompt &prompt,
     layout->addLayout(fields);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SettingDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingDlg::reject);
     layout->addWidget(buttons);

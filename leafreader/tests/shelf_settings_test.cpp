@@ -83,6 +83,8 @@ TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
     EXPECT_EQ(dialog.priority()->currentIndex(), 2);
     EXPECT_EQ(dialog.folderOrder()->checkedId(), 1);
 
+    if (qEnvironmentVariableIsSet("SHELF_DIALOG_SHOTS"))
+        dialog.grab().save(qEnvironmentVariable("SHELF_DIALOG_SHOTS") + "/settings.png");
     dialog.accept(); // 600 is outside 1..100
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(prompt.texts().size(), 1);
@@ -145,6 +147,8 @@ TEST(FileInformationDialog, ShowsHeaderAndSortedAttributes)
                                  Row("著者", "First author"), Row("著者", "Second author"),
                                  Row("出版日", "2021"), Row("ISBN", "42")}; // type 9 is skipped by the reader
     EXPECT_EQ(dialog.attributeRows(), expected);
+    if (qEnvironmentVariableIsSet("SHELF_DIALOG_SHOTS"))
+        dialog.grab().save(qEnvironmentVariable("SHELF_DIALOG_SHOTS") + "/fileinfo.png");
     const QImage shown = dialog.picture()->grab().toImage();
     EXPECT_EQ(shown.pixelColor(80, 100), QColor(0x30, 0x30, 0x30));
 
