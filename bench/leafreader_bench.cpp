@@ -112,7 +112,7 @@ void BM_PageTurn(benchmark::State &state)
         forward = !forward;
     }
 }
-BENCHMARK(BM_PageTurn)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_PageTurn)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 
 void BM_FullSizeDecodeBoth(benchmark::State &state)
 {
