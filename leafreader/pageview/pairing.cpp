@@ -28,6 +28,18 @@ SlotPages pairPages(int p, uint8_t layoutFlags, bool singlePage)
     return right ? SlotPages{higher, lower} : SlotPages{lower, higher};
 }
 
+uint8_t layoutFlagsFor(int layout, int binding)
+{
+    uint8_t flags = 0;
+    if (layout == 2)
+        flags |= kvb::PageSpread | kvb::Cover;
+    else if (layout == 3)
+        flags |= kvb::PageSpread;
+    if (binding == 0)
+        flags |= kvb::BindR;
+    return flags;
+}
+
 int spreadIndex(int p, uint8_t layoutFlags, bool singlePage)
 {
     if (p == 0)

@@ -23,6 +23,10 @@ SlotPages pairPages(int p, uint8_t layoutFlags, bool singlePage);
 // Positions with the same spread index show the same pages.
 int spreadIndex(int p, uint8_t layoutFlags, bool singlePage);
 
+// The layout flags of a folder previewed as a book: layout 1 single pages, 2
+// a spread with a cover, 3 a spread without one; binding 0 right, 1 left.
+uint8_t layoutFlagsFor(int layout, int binding);
+
 inline bool pageInRange(int index, int count) { return index >= 0 && index < count; }
 
 } // namespace leafreader

@@ -77,6 +77,15 @@ TEST(Pairing, EveryPositionShowsItsPageAndSpreadIndexMatchesThePages)
     }
 }
 
+TEST(Pairing, FolderLayoutsPairAsBooks)
+{
+    // Layout 2 (cover), right binding: {1}, {2, 3}...; layout 3: {1, 2}...
+    EXPECT_EQ(pairPages(3, layoutFlagsFor(2, 0), false), (SlotPages{2, 1}));
+    EXPECT_EQ(pairPages(1, layoutFlagsFor(3, 1), false), (SlotPages{0, 1}));
+    EXPECT_EQ(pairPages(4, layoutFlagsFor(1, 0), false), (SlotPages{3, -1}));
+    EXPECT_FALSE(showsSpread(layoutFlagsFor(1, 1), false));
+}
+
 TEST(Pairing, SpreadIndexValues)
 {
     EXPECT_EQ(spreadIndex(0, kSpread | kCover, false), 0);
