@@ -215,6 +215,20 @@ TEST_F(BookFixture, BrokenBooksDoNotOpen)
     EXPECT_TRUE(s.leftSlot().isEmpty());
 }
 
+TEST_F(BookFixture, BookWithoutPagesIsNotOpened)
+{
+    // A book that ends in its attributes holds no page to show.
+    BookBytes book;
+    book.header(0, kSpread).text(kvb::Title, QStringLiteral("empty"));
+    const QString path = m_dir.filePath(QStringLiteral("empty.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
+    BookSession s;
+    EXPECT_EQ(s.open(row(path, 3)), BookSession::OpenResult::CannotOpen);
+    EXPECT_FALSE(s.isOpen());
+    EXPECT_FALSE(s.nextPage());
+    EXPECT_FALSE(s.previousPage());
+}
+
 TEST_F(BookFixture, FailedLeftSlotLeavesTheRightUnread)
 {
     BookBytes book;
