@@ -105,6 +105,28 @@ TEST_F(ShelfModelTest, BookRowsTakeTheirResumePosition)
     EXPECT_EQ(it->singlePage, 1);
 }
 
+TEST_F(ShelfModelTest, PathsDifferingInCaseAreDifferentBooks)
+{
+    // Linux file names are case-sensitive: "vol 9.kvb" and "VOL 9.kvb" are
+    // two books, and the resume position of one is not the other's.
+    ASSERT_TRUE(shelftest::writeBook(library + "/VOL 9.kvb", BookSpec{}));
+    settings.resume[0] = "2|2|2|0|0|" + library + "/VOL 9.kvb";
+    settings.currentFolder = library;
+    settings.sortModeF = 0;
+    model.start();
+    model.switchScreen(false);
+    int positions = 0;
+    for (const BookEntry &r : model.rows())
+        positions += r.page >= 0 ? 1 : 0;
+    EXPECT_EQ(positions, 1);
+    const auto lower = std::find_if(model.rows().begin(), model.rows().end(),
+                                    [this](const BookEntry &r) { return r.path == library + "/vol 9.kvb"; });
+    ASSERT_NE(lower, model.rows().end());
+    model.select(int(lower - model.rows().begin()));
+    EXPECT_FALSE(model.deleteResume([] { return true; }));
+    EXPECT_EQ(model.resume().size(), 1);
+}
+
 TEST_F(ShelfModelTest, UpOneFolderAndDriveList)
 {
     settings.currentFolder = library + "/sub/deeper";
