@@ -7,6 +7,22 @@
 
 using namespace leafreader;
 
+namespace {
+
+// Screenshot runs answer every question without waiting; a question to retry
+// is answered with Cancel, so a missing folder cannot keep the run asking.
+class ScreenshotPrompt : public platform::ScriptedPrompt {
+public:
+    platform::PromptAnswer message(const QString &text, platform::PromptIcon icon,
+                                   platform::PromptButtons buttons, const QString &caption) override
+    {
+        const platform::PromptAnswer answer = ScriptedPrompt::message(text, icon, buttons, caption);
+        return buttons == platform::PromptButtons::RetryCancel ? platform::PromptAnswer::Cancel : answer;
+    }
+};
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -18,7 +34,7 @@ int main(int argc, char *argv[])
 
     // A screenshot run must not wait on a message box.
     platform::WidgetPrompt widgetPrompt;
-    platform::ScriptedPrompt scriptedPrompt;
+    ScreenshotPrompt scriptedPrompt;
     platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(scriptedPrompt) : widgetPrompt;
 
     LeafreaderStartup startup(options, prompt);
