@@ -131,10 +131,15 @@ TEST_F(ShelfViewTest, KeysAndDoubleClickOpen)
     QTest::keyClick(view.list(), Qt::Key_Tab);
     EXPECT_FALSE(view.model().onResumeScreen());
 
-    // Backspace on a book without a resume position beeps.
+    // Backspace on a book without a resume position beeps, and so does file
+    // information on a folder row.
     const int beeps = prompt.beeps();
     QTest::keyClick(view.list(), Qt::Key_Backspace);
     EXPECT_EQ(prompt.beeps(), beeps + 1);
+    QTest::keyClick(view.list(), Qt::Key_Home);
+    ASSERT_EQ(view.model().selected(), 0);
+    QTest::keyClick(view.list(), Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(prompt.beeps(), beeps + 2);
 }
 
 TEST_F(ShelfViewTest, SettingsApplyTheLayoutAndStore)
