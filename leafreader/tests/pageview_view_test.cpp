@@ -4,6 +4,9 @@
 #include "pageview/controldlg.h"
 
 #include <QFile>
+#include <QMenu>
+
+#include <map>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,6 +151,38 @@ TEST_F(ViewFixture, MouseGridWheelAndClosing)
     EXPECT_EQ(closed[0][2].toInt(), 5); // the page at opening
     EXPECT_FALSE(m_view->bookMode());
     EXPECT_FALSE(m_view->session().isOpen());
+}
+
+TEST_F(ViewFixture, BookMenuItemsAndStates)
+{
+    ASSERT_TRUE(open());
+    std::unique_ptr<QMenu> menu(m_view->createBookMenu());
+    std::map<int, QAction *> items;
+    std::function<void(QMenu *)> collect = [&](QMenu *m) {
+        for (QAction *a : m->actions()) {
+            if (a->menu())
+                collect(a->menu());
+            else if (!a->isSeparator())
+                items[a->data().toInt()] = a;
+        }
+    };
+    collect(menu.get());
+    ASSERT_TRUE(items.count(CmdNextPage));
+    EXPECT_EQ(items[CmdNextPage]->text(), QStringLiteral("次のページ\tCtrl+N"));
+    EXPECT_TRUE(items[CmdNextPage]->isEnabled());
+    EXPECT_FALSE(items[CmdPreviousPage]->isEnabled()); // page 1
+    EXPECT_FALSE(items[CmdFirstPage]->isEnabled());
+    EXPECT_TRUE(items[CmdSinglePage]->isEnabled()); // a spread book
+    EXPECT_FALSE(items[CmdSinglePage]->isChecked());
+    EXPECT_TRUE(items[CmdSpread]->isChecked());
+    EXPECT_TRUE(items[CmdZoomOff]->isChecked());
+    EXPECT_EQ(items[zoomCommand(7)]->text(), QStringLiteral("２倍 - 下段左\t1"));
+    EXPECT_TRUE(items[CmdRotate0]->isChecked());
+    EXPECT_EQ(items.size(), 29u);
+
+    // Choosing an item goes through the command door.
+    items[CmdLastPage]->trigger();
+    EXPECT_EQ(m_view->session().position(), m_view->session().pageCount());
 }
 
 TEST_F(ViewFixture, OpeningFailuresShowTheirMessages)
