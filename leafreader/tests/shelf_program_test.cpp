@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -99,7 +100,11 @@ TEST(LeafreaderProgram, ScreenshotAndSecondStart)
     EXPECT_EQ(shot.exitCode(), 0);
     EXPECT_FALSE(QImage(dir.path() + "/first.png").isNull());
 
-    // A running copy makes a second start end at once.
+    // A running copy makes a second start end at once; the book it was given
+    // opens in the first copy (whose current folder, stored at once, follows).
+    const QString books = dir.path() + "/handed";
+    QDir().mkpath(books);
+    ASSERT_TRUE(shelftest::writeBook(books + "/given.kvb", BookSpec{}));
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(programPath(), QStringList());
@@ -110,11 +115,19 @@ TEST(LeafreaderProgram, ScreenshotAndSecondStart)
     second.setProcessEnvironment(env);
     QElapsedTimer clock;
     clock.start();
-    second.start(programPath(), {dir.path() + "/none.kvb"});
+    second.start(programPath(), {books + "/given.kvb"});
     EXPECT_TRUE(second.waitForFinished(15000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
+    const QString ini = dir.path() + "/config/Velloran/Leafreader.ini";
+    bool followed = false;
+    for (int i = 0; i < 100 && !followed; ++i) {
+        QThread::msleep(50);
+        QSettings store(ini, QSettings::IniFormat);
+        followed = store.value("Settings/CurrentFolder").toString() == books;
+    }
+    EXPECT_TRUE(followed);
     first.terminate();
     if (!first.waitForFinished(10000)) {
         first.kill();
