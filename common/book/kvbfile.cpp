@@ -28,6 +28,7 @@ constexpr size_t kCopyPiece = 4096;
 std::mutex g_copyMutex;
 alignas(64) uint8_t g_copyBuffer[kCopyPiece];
 std::atomic<uint64_t> g_copyPieces{0};
+constexpr size_t kReadAhead = 256 * 1024;
 
 // Reads at an explicit position with pread, so a file the caller keeps open
 // is never moved and a walk costs one system call per record head.
@@ -307,13 +308,36 @@ bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
     if (src < 0)
         return false;
     std::lock_guard lock(g_copyMutex);
+    // The source is read ahead in large blocks: one system call per block
+    // instead of one per piece. Every piece still moves through the copy
+    // buffer, and a source shorter than the page still fails.
+    static std::vector<uint8_t> readAhead(kReadAhead);
     PositionedReader in(src, 0);
     in.skip(page.offset);
     uint32_t left = page.size;
+    size_t have = 0, used = 0;
     bool ok = true;
     while (left > 0) {
         const size_t piece = left < kCopyPiece ? left : kCopyPiece;
-        if (!in.read(g_copyBuffer, piece) || !sink(g_copyBuffer, piece)) {
+        if (used == have) {
+            const size_t want = std::min<size_t>(kReadAhead, left);
+            have = in.readSome(readAhead.data(), want);
+            used = 0;
+        }
+        if (have - used < piece) {
+            // The block ended inside this piece: only a short source does that.
+            const size_t part = have - used;
+            std::memcpy(g_copyBuffer, readAhead.data() + used, part);
+            if (!in.read(g_copyBuffer + part, piece - part)) {
+                ok = false;
+                break;
+            }
+            have = used = 0;
+        } else {
+            std::memcpy(g_copyBuffer, readAhead.data() + used, piece);
+            used += piece;
+        }
+        if (!sink(g_copyBuffer, piece)) {
             ok = false;
             break;
         }

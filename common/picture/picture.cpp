@@ -6,11 +6,13 @@
 #include <QtEndian>
 
 #include <cmath>
+#include <utility>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 
 #include <jpeglib.h>
+#include <sys/mman.h>
 
 namespace kvb {
 
@@ -65,6 +67,35 @@ int readTiffOrientation(QIODevice &d, qint64 base, qint64 end, int result)
         result = u16(e + 8);
     }
     return result;
+}
+
+// Large pictures live in memory mapped for them and marked for huge pages:
+// decoding a scan touches every byte once, and with 4 KiB pages the page
+// faults cost nearly as much as the decoding itself.
+constexpr size_t kHugePageThreshold = size_t(8) << 20;
+
+void unmapPicture(void *info)
+{
+    auto *mapping = static_cast<std::pair<void *, size_t> *>(info);
+    ::munmap(mapping->first, mapping->second);
+    delete mapping;
+}
+
+QImage allocatePicture(int width, int height)
+{
+    const auto bytesPerLine = qsizetype(width) * 4;
+    const size_t bytes = size_t(bytesPerLine) * size_t(height);
+    if (bytes >= kHugePageThreshold) {
+        void *memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory != MAP_FAILED) {
+#ifdef MADV_HUGEPAGE
+            ::madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+            return QImage(static_cast<uchar *>(memory), width, height, bytesPerLine, QImage::Format_RGB32,
+                          unmapPicture, new std::pair<void *, size_t>(memory, bytes));
+        }
+    }
+    return QImage(width, height, QImage::Format_RGB32);
 }
 
 struct JpegErrorManager {
@@ -128,7 +159,7 @@ QImage decodeJpeg(const QByteArray &bytes, QSize box, QSize *storedSize)
         jpeg_destroy_decompress(&cinfo);
         return {};
     }
-    image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_RGB32);
+    image = allocatePicture(int(cinfo.output_width), int(cinfo.output_height));
     if (image.isNull()) {
         jpeg_destroy_decompress(&cinfo);
         return {};
