@@ -91,7 +91,7 @@ void LeafreaderStartup::wire()
 
     connect(m_shelf, &ShelfView::frameCommand, &view, &CLeafreaderView::onCommand);
     connect(m_shelf, &ShelfView::controlPadRequested, &view,
-            [&view](QPoint) { view.onCommand(CmdControlPad); });
+            [&view](QPoint globalPos) { view.toggleControlPadAt(globalPos); });
     connect(m_shelf, &ShelfView::openBookRequested, &view, [this, &view](const BookEntry &row) {
         if (view.openBook(row))
             m_shelf->bookOpened(view.session().current());

@@ -237,7 +237,7 @@ void CLeafreaderView::onCommand(int id)
     case CmdLeaveFullScreen: emit fullScreenRequested(FullScreenRequest::Leave); return;
     case CmdExit: emit exitRequested(); return;
     case CmdHidePad: m_pad->hide(); return;
-    case CmdControlPad: toggleControlPad(mapFromGlobal(QCursor::pos())); return;
+    case CmdControlPad: toggleControlPadAt(QCursor::pos()); return;
     case CmdAbout:
         m_prompt.message(QStringLiteral("Leafreader") + platform::versionText(),
                          platform::PromptIcon::Information, platform::PromptButtons::Ok,
@@ -309,9 +309,8 @@ void CLeafreaderView::padButton(int button)
         listPadButton(button);
 }
 
-void CLeafreaderView::toggleControlPad(QPoint viewPoint)
+void CLeafreaderView::toggleControlPadAt(QPoint global)
 {
-    const QPoint global = mapToGlobal(viewPoint);
     const QSize size = m_pad->size();
     m_pad->toggleAt(QPoint(global.x() - size.width() / 2, global.y() - size.height() / 10));
 }
@@ -389,7 +388,7 @@ void CLeafreaderView::mousePressEvent(QMouseEvent *event)
     const QPoint point = event->position().toPoint();
     const int command = bookCellCommand(gridCell(point, clientBox()), m_session.zoom() != 0);
     if (command == CmdControlPad)
-        toggleControlPad(point);
+        toggleControlPadAt(mapToGlobal(point));
     else if (command)
         onCommand(command);
 }

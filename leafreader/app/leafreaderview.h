@@ -76,6 +76,10 @@ public:
     // The book menu with its item states (the caller shows and deletes it).
     QMenu *createBookMenu();
     bool cursorHidden() const { return m_cursorHidden; }
+    // Shows the control pad for a click at a screen point (its top-left
+    // corner half its width left of the point and a tenth of its height
+    // above), or hides it when it is visible.
+    void toggleControlPadAt(QPoint globalPos);
 
 signals:
     void documentTitleChanged(const QString &title);
@@ -102,7 +106,6 @@ private:
     void showStatus(const QString &text);
     void setCursorHidden(bool hidden);
     void padButton(int button);
-    void toggleControlPad(QPoint viewPoint);
     void showBookMenu(QPoint globalPos);
 
     ReaderSettings &m_settings;

@@ -153,6 +153,27 @@ TEST_F(ViewFixture, MouseGridWheelAndClosing)
     EXPECT_FALSE(m_view->session().isOpen());
 }
 
+TEST_F(ViewFixture, ControlPadOpensAtTheClickPoint)
+{
+    CControlDlg &pad = m_view->controlPad();
+    const QSize size = pad.size();
+    // From the list screens: at the point they pass, not where the cursor is.
+    m_view->toggleControlPadAt(QPoint(600, 500));
+    ASSERT_TRUE(pad.isVisible());
+    EXPECT_EQ(pad.pos(), QPoint(600 - size.width() / 2, 500 - size.height() / 10));
+    m_view->toggleControlPadAt(QPoint(600, 500));
+    EXPECT_FALSE(pad.isVisible());
+
+    // In book mode a click on the top-right cell shows it at the click.
+    ASSERT_TRUE(open());
+    const QPoint click(m_view->clientBox().width() - 20, 30);
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, click);
+    ASSERT_TRUE(pad.isVisible());
+    const QPoint global = m_view->mapToGlobal(click);
+    EXPECT_EQ(pad.pos(), QPoint(global.x() - size.width() / 2, global.y() - size.height() / 10));
+    pad.hide();
+}
+
 TEST_F(ViewFixture, BookMenuItemsAndStates)
 {
     ASSERT_TRUE(open());
