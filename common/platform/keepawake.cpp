@@ -10,11 +10,22 @@ namespace platform {
 
 namespace {
 
-const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString kPath = QStringLiteral("/org/freedesktop/ScreenSaver");
+struct Service {
+    QString name, path, interface;
+};
+
+Service serviceFor(KeepAwake::Kind kind)
+{
+    if (kind == KeepAwake::Kind::System)
+        return {QStringLiteral("org.freedesktop.PowerManagement"),
+                QStringLiteral("/org/freedesktop/PowerManagement/Inhibit"),
+                QStringLiteral("org.freedesktop.PowerManagement.Inhibit")};
+    return {QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
+            QStringLiteral("org.freedesktop.ScreenSaver")};
+}
 
 // The session bus when it is there and the service answers on it.
-bool serviceAvailable()
+bool serviceAvailable(const QString &service)
 {
     // Without an address or the standard socket there is no bus to ask, and
     // asking would only start a bus of its own.
@@ -25,14 +36,14 @@ bool serviceAvailable()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
         return false;
-    const QDBusReply<bool> registered = bus.interface()->isServiceRegistered(kService);
+    const QDBusReply<bool> registered = bus.interface()->isServiceRegistered(service);
     return registered.isValid() && registered.value();
 }
 
 } // namespace
 
-KeepAwake::KeepAwake(QString application, QString reason)
-    : m_application(std::move(application)), m_reason(std::move(reason))
+KeepAwake::KeepAwake(QString application, QString reason, Kind kind)
+    : m_application(std::move(application)), m_reason(std::move(reason)), m_kind(kind)
 {
 }
 
@@ -46,9 +57,11 @@ void KeepAwake::hold()
     if (m_held)
         return;
     m_held = true;
-    if (!serviceAvailable())
+    const Service service = serviceFor(m_kind);
+    if (!serviceAvailable(service.name))
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Inhibit"));
+    QDBusMessage call = QDBusMessage::createMethodCall(service.name, service.path, service.interface,
+                                                       QStringLiteral("Inhibit"));
     call << m_application << m_reason;
     const QDBusReply<uint> reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
     if (reply.isValid())
@@ -62,7 +75,9 @@ void KeepAwake::release()
     m_held = false;
     if (m_cookie == 0)
         return;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("UnInhibit"));
+    const Service service = serviceFor(m_kind);
+    QDBusMessage call = QDBusMessage::createMethodCall(service.name, service.path, service.interface,
+                                                       QStringLiteral("UnInhibit"));
     call << m_cookie;
     QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
     m_cookie = 0;

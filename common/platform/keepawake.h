@@ -6,13 +6,16 @@
 
 namespace platform {
 
-// Keeps the screen saver and display sleep away while held: asks the session's
-// org.freedesktop.ScreenSaver service to inhibit, and releases the request on
-// release() or destruction. Without a session bus or the service it does
-// nothing, silently.
+// Keeps the screen saver and display sleep away while held (Display: the
+// session's org.freedesktop.ScreenSaver service), or only the system's idle
+// suspend (System: org.freedesktop.PowerManagement.Inhibit), and releases the
+// request on release() or destruction. Without a session bus or the service
+// it does nothing, silently.
 class KeepAwake {
 public:
-    KeepAwake(QString application, QString reason);
+    enum class Kind { Display, System };
+
+    KeepAwake(QString application, QString reason, Kind kind = Kind::Display);
     ~KeepAwake();
     KeepAwake(const KeepAwake &) = delete;
     KeepAwake &operator=(const KeepAwake &) = delete;
@@ -26,6 +29,7 @@ public:
 private:
     QString m_application;
     QString m_reason;
+    Kind m_kind;
     bool m_held = false;
     uint32_t m_cookie = 0;
 };

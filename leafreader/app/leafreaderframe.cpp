@@ -20,8 +20,12 @@ constexpr int kRestoreToMaximized = 2; // placement flag
 } // namespace
 
 CLeafreaderFrame::CLeafreaderFrame(ReaderSettings &settings, platform::Prompt &prompt)
-    : m_settings(settings), m_view(new CLeafreaderView(settings, prompt, this))
+    : m_settings(settings),
+      m_stayAwake(QStringLiteral("Leafreader"), QStringLiteral("Leafreader is running"),
+                  platform::KeepAwake::Kind::System),
+      m_view(new CLeafreaderView(settings, prompt, this))
 {
+    m_stayAwake.hold();
     setMenuBar(nullptr);
     setCentralWidget(m_view);
     setMinimumSize(640, 480);
@@ -150,6 +154,7 @@ void CLeafreaderFrame::closeEvent(QCloseEvent *event)
     storePlacement();
     auto store = platform::openSettings(QStringLiteral("Leafreader"));
     m_settings.saveWindow(*store);
+    m_stayAwake.release();
     event->accept();
 }
 

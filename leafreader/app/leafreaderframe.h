@@ -3,6 +3,7 @@
 #include "leafreaderview.h"
 
 #include "pageview/readersettings.h"
+#include "platform/keepawake.h"
 #include "platform/prompt.h"
 
 #include <QByteArray>
@@ -33,6 +34,8 @@ public:
     // Ctrl+3: leaves full screen unless the user switched it on.
     void leaveFullScreenUnlessUser();
     int userSwitch() const { return m_userSwitch; }
+    // The system stays awake from the window's creation until it closes.
+    const platform::KeepAwake &stayAwake() const { return m_stayAwake; }
 
 signals:
     // After each switch: the list screens lay out their fonts again.
@@ -49,6 +52,7 @@ private:
     void setFullScreen(bool on);
 
     ReaderSettings &m_settings;
+    platform::KeepAwake m_stayAwake;
     CLeafreaderView *m_view;
     bool m_fullScreen = false;
     int m_userSwitch = 0;

@@ -267,6 +267,11 @@ TEST(Frame, TitleAndFullScreenSwitches)
     frame.view().onCommand(CmdFullScreen);
     EXPECT_FALSE(frame.fullScreenOn());
 
+    // The system is kept awake while the window is open, not only while a book is shown.
+    EXPECT_TRUE(frame.stayAwake().isHeld());
+    frame.close();
+    EXPECT_FALSE(frame.stayAwake().isHeld());
+
     frame.storePlacement();
     EXPECT_TRUE(settings.hasWindowPos);
     EXPECT_FALSE(settings.fullScreen);
