@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the suite and starts its main job on the bundled demo library.
-#   ./run.sh            the demo library: kvbtool info of its first book
+#   ./run.sh                     Leafreader on the demo library
+#   ./run.sh leafreader [BOOK|FOLDER]
+#   ./run.sh kvbtool [ARGS...]   (without arguments: info of the first demo book)
 #   ./run.sh bindery [PATH...]   the book editor
 #   ./run.sh retoner    the first demo book's pages through Retoner's batch mode
 set -u
@@ -14,9 +16,20 @@ BIN="$ROOT/build"
 LIBRARY="$BIN/demo-library"
 program=${1:-}
 case "$program" in
-  "")
-    first=$(ls "$LIBRARY"/*.kvb | head -n 1)
-    exec "$BIN/tools/kvbtool/kvbtool" info "$first"
+  ""|leafreader)
+    [ $# -gt 0 ] && shift
+    if [ $# -eq 0 ]; then
+      exec "$BIN/leafreader/leafreader" "$LIBRARY"
+    fi
+    exec "$BIN/leafreader/leafreader" "$@"
+    ;;
+  kvbtool)
+    shift
+    if [ $# -eq 0 ]; then
+      first=$(ls "$LIBRARY"/*.kvb | head -n 1)
+      exec "$BIN/tools/kvbtool/kvbtool" info "$first"
+    fi
+    exec "$BIN/tools/kvbtool/kvbtool" "$@"
     ;;
   bindery)
     shift
@@ -33,7 +46,7 @@ case "$program" in
     exec "$BIN/retoner/retoner" "$@"
     ;;
   *)
-    echo "usage: ./run.sh [bindery [PATH...] | retoner [ARGS...]]" >&2
+    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | retoner [ARGS...] | kvbtool [ARGS...]]" >&2
     exit 2
     ;;
 esac

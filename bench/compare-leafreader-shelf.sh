@@ -6,7 +6,7 @@
 set -u
 BUILD=$1
 SCRATCH=$2
-BENCH="$BUILD/leafreader/bench_leafreader_shelf"
+BENCH="$BUILD/bench/bench_leafreader_shelf"
 export VELLORAN_BENCH_DIR="$SCRATCH"
 if [ ! -x "$BENCH" ]; then
   echo "bench_leafreader_shelf not built (build with -DVELLORAN_PROGRAMS including leafreader)"

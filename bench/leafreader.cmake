@@ -4,3 +4,9 @@ if(TARGET leafreader_app)
   add_executable(bench_leafreader ${CMAKE_CURRENT_LIST_DIR}/leafreader_bench.cpp)
   target_link_libraries(bench_leafreader PRIVATE leafreader_app benchmark::benchmark)
 endif()
+
+# The list screens: listing a folder of many books.
+if(TARGET leafreader_shelf)
+  add_executable(bench_leafreader_shelf ${CMAKE_CURRENT_LIST_DIR}/leafreader_shelf_bench.cpp)
+  target_link_libraries(bench_leafreader_shelf PRIVATE leafreader_shelf benchmark::benchmark)
+endif()

@@ -190,7 +190,7 @@ void ShelfView::applySizes()
 void ShelfView::applyLayout()
 {
     applySizes();
-    if (!m_started)
+    if (!m_started || m_bookShown)
         return;
     m_model.relist();
     refresh();

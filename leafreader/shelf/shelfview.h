@@ -40,6 +40,10 @@ public:
 
     // Full screen toggled: sizes and fonts again, and the list rebuilt.
     void setFullScreen(bool on);
+    // While a book is shown the list is not rebuilt by layout changes (a
+    // gone folder would ask to retry in the middle of reading); closing the
+    // book lists the screen again anyway.
+    void setBookShown(bool shown) { m_bookShown = shown; }
     // Sizes, fonts and pictures from the settings, then the list again with
     // the same row selected.
     void applyLayout();
@@ -113,6 +117,7 @@ private:
     int m_pressedIcon = -1;
     bool m_refreshing = false;
     bool m_started = false;
+    bool m_bookShown = false;
 };
 
 } // namespace leafreader

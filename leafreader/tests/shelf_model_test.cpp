@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace leafreader;
-using shelftest::BookSpec;
+using shelftest::TestBook;
 
 namespace {
 
@@ -25,9 +25,9 @@ protected:
         library = root + "/library";
         QDir().mkpath(library + "/sub/deeper");
         QDir().mkpath(library + "/.hidden");
-        ASSERT_TRUE(shelftest::writeBook(library + "/vol 10.kvb", BookSpec{}));
-        ASSERT_TRUE(shelftest::writeBook(library + "/vol 9.kvb", BookSpec{}));
-        BookSpec dated;
+        ASSERT_TRUE(shelftest::writeBook(library + "/vol 10.kvb", TestBook{}));
+        ASSERT_TRUE(shelftest::writeBook(library + "/vol 9.kvb", TestBook{}));
+        TestBook dated;
         dated.title = "Dated";
         dated.year = 2020;
         dated.month = 4;
@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(shelftest::writeBook(library + "/dated.KVB", dated));
         ASSERT_TRUE(testsupport::writeFile(library + "/broken.kvb", "not a book"));
         ASSERT_TRUE(testsupport::writeFile(library + "/picture.jpg", "jpeg"));
-        ASSERT_TRUE(shelftest::writeBook(library + "/.secret.kvb", BookSpec{}));
+        ASSERT_TRUE(shelftest::writeBook(library + "/.secret.kvb", TestBook{}));
         model.setDriveSource([this] {
             return std::vector<platform::Drive>{{"/", "System"}, {root, "Test"}};
         });
@@ -109,7 +109,7 @@ TEST_F(ShelfModelTest, PathsDifferingInCaseAreDifferentBooks)
 {
     // Linux file names are case-sensitive: "vol 9.kvb" and "VOL 9.kvb" are
     // two books, and the resume position of one is not the other's.
-    ASSERT_TRUE(shelftest::writeBook(library + "/VOL 9.kvb", BookSpec{}));
+    ASSERT_TRUE(shelftest::writeBook(library + "/VOL 9.kvb", TestBook{}));
     settings.resume[0] = "2|2|2|0|0|" + library + "/VOL 9.kvb";
     settings.currentFolder = library;
     settings.sortModeF = 0;

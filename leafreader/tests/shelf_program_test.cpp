@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 using namespace leafreader;
-using shelftest::BookSpec;
+using shelftest::TestBook;
 
 namespace {
 
@@ -33,10 +33,10 @@ TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
     QTemporaryDir dir;
     const QString library = dir.path() + "/library";
     QDir().mkpath(library);
-    BookSpec spec;
-    spec.title = "Only book";
-    spec.pages = 6;
-    ASSERT_TRUE(shelftest::writeBook(library + "/only.kvb", spec));
+    TestBook book;
+    book.title = "Only book";
+    book.pages = 6;
+    ASSERT_TRUE(shelftest::writeBook(library + "/only.kvb", book));
     {
         auto store = platform::openSettings("Leafreader");
         store->remove("");
@@ -104,7 +104,7 @@ TEST(LeafreaderProgram, ScreenshotAndSecondStart)
     // opens in the first copy (whose current folder, stored at once, follows).
     const QString books = dir.path() + "/handed";
     QDir().mkpath(books);
-    ASSERT_TRUE(shelftest::writeBook(books + "/given.kvb", BookSpec{}));
+    ASSERT_TRUE(shelftest::writeBook(books + "/given.kvb", TestBook{}));
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(programPath(), QStringList());

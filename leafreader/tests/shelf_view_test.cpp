@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace leafreader;
-using shelftest::BookSpec;
+using shelftest::TestBook;
 
 namespace {
 
@@ -24,15 +24,15 @@ protected:
     {
         library = m_dir.path() + "/library";
         QDir().mkpath(library + "/sub");
-        BookSpec spec;
-        spec.title = "Harbour 2";
-        spec.author = "Author";
-        spec.year = 2021;
-        spec.month = 3;
-        ASSERT_TRUE(shelftest::writeBook(library + "/b.kvb", spec));
-        spec.title = "Harbour 10";
-        spec.thumbnail = false;
-        ASSERT_TRUE(shelftest::writeBook(library + "/a.kvb", spec));
+        TestBook book;
+        book.title = "Harbour 2";
+        book.author = "Author";
+        book.year = 2021;
+        book.month = 3;
+        ASSERT_TRUE(shelftest::writeBook(library + "/b.kvb", book));
+        book.title = "Harbour 10";
+        book.thumbnail = false;
+        ASSERT_TRUE(shelftest::writeBook(library + "/a.kvb", book));
         settings.currentFolder = library;
         settings.sortModeF = 0;
         settings.resume[0] = "2|2|2|0|0|" + library + "/b.kvb";
