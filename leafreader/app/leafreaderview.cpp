@@ -62,6 +62,7 @@ CLeafreaderView::CLeafreaderView(ReaderSettings &settings, platform::Prompt &pro
     m_scrollBar->hide();
     m_scrollBar->setSingleStep(1);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CLeafreaderView::scrollAction);
+    m_scrollBar->installEventFilter(this);
     m_pad->setPadSize(CControlDlg::readerPadSize(m_settings.scalePad));
     m_pad->hide();
     m_status->hide();
@@ -351,6 +352,17 @@ void CLeafreaderView::showEvent(QShowEvent *)
 {
     if (!m_timer.isActive())
         m_timer.start();
+}
+
+bool CLeafreaderView::eventFilter(QObject *watched, QEvent *event)
+{
+    // The wheel over the scroll bar turns pages as over the pages, not by
+    // the bar's own wheel lines.
+    if (watched == m_scrollBar && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool CLeafreaderView::focusNextPrevChild(bool next)

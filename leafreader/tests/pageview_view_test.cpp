@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include <map>
 #include <QSignalSpy>
@@ -138,6 +140,19 @@ TEST_F(ViewFixture, MouseGridWheelAndClosing)
     EXPECT_EQ(m_view->session().position(), 7);
     // Top-centre cell: previous page.
     QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, QPoint(client.width() / 2, 5));
+    EXPECT_EQ(m_view->session().position(), 5);
+    // The wheel over the scroll bar turns one spread, as over the pages.
+    QScrollBar *bar = m_view->findChild<QScrollBar *>();
+    ASSERT_NE(bar, nullptr);
+    const QPoint barPoint(bar->width() / 2, bar->height() / 2);
+    QWheelEvent towards(QPointF(barPoint), QPointF(bar->mapToGlobal(barPoint)), QPoint(),
+                        QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &towards);
+    EXPECT_EQ(m_view->session().position(), 7);
+    EXPECT_EQ(bar->value(), 6);
+    QWheelEvent away(QPointF(barPoint), QPointF(bar->mapToGlobal(barPoint)), QPoint(),
+                     QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &away);
     EXPECT_EQ(m_view->session().position(), 5);
     // Bottom-right cell: automatic turning with its status.
     QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, QPoint(client.width() - 5, client.height() - 5));
