@@ -101,6 +101,7 @@ void LeafreaderStartup::wire()
                 BookEntry closed = book;
                 m_shelf->bookClosed(mode, closed, pageAtOpening);
             });
+    connect(&view, &CLeafreaderView::bookOpenChanged, m_shelf, &ShelfView::setBookShown);
     connect(m_frame.get(), &CLeafreaderFrame::fullScreenChanged, m_shelf, &ShelfView::setFullScreen);
     connect(m_shelf, &ShelfView::padScalePreview, &view, [this, &view](int scale) {
         m_settings.scalePad = scale;

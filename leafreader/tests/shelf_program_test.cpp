@@ -37,6 +37,8 @@ TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
     book.title = "Only book";
     book.pages = 6;
     ASSERT_TRUE(shelftest::writeBook(library + "/only.kvb", book));
+    // An unreadable book: reported when the folder is listed.
+    ASSERT_TRUE(testsupport::writeFile(library + "/broken.kvb", QByteArray("KVB")));
     {
         auto store = platform::openSettings("Leafreader");
         store->remove("");
@@ -56,6 +58,13 @@ TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
     QTest::keyClick(shelf.list(), Qt::Key_Return);
     ASSERT_TRUE(view.bookMode()) << prompt.texts().join('\n').toStdString();
     EXPECT_EQ(startup.frame().windowTitle(), "only.kvb - Leafreader");
+    // Switching full screen while reading does not list the folder again
+    // (which would report the broken book in the middle of the book).
+    const qsizetype reported = prompt.texts().size();
+    EXPECT_GE(reported, 1);
+    QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(prompt.texts().size(), reported) << prompt.texts().join('\n').toStdString();
     QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
