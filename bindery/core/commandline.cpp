@@ -43,7 +43,10 @@ CommandLine splitCommandLine(const QString &line, const std::function<bool(const
         if (line[i] == u'/') {
             skipWord();
             const QString word = line.mid(start, i - start);
-            if (pathExists && pathExists(word)) {
+            // An option never holds a second '/'; such a word is an absolute
+            // path even when nothing lies there, so a missing "/data/..."
+            // path does not turn into the "/D" option.
+            if (word.indexOf(u'/', 1) > 0 || (pathExists && pathExists(word))) {
                 result.paths << word;
             } else if (word.size() >= 2 && (word[1] == u'D' || word[1] == u'd')) {
                 result.openFolderAsDocument = true;

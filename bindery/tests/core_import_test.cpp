@@ -232,6 +232,10 @@ TEST(BinderyCommandLine, SplittingRules)
     c = splitCommandLine(QStringLiteral("/data/d.kvb /d"), exists);
     EXPECT_TRUE(c.openFolderAsDocument);
     EXPECT_EQ(c.paths, QStringList{"/data/d.kvb"});
+    // A missing absolute path stays a path (dropped later) and asks for nothing.
+    c = splitCommandLine(QStringLiteral("/data/missing /data/d.kvb"), exists);
+    EXPECT_FALSE(c.openFolderAsDocument);
+    EXPECT_EQ(c.paths, (QStringList{"/data/missing", "/data/d.kvb"}));
 
     EXPECT_EQ(joinArguments({QStringLiteral("/a b/c.kvb"), QStringLiteral("/D"), QStringLiteral("x")}),
               QStringLiteral("\"/a b/c.kvb\" /D x"));
