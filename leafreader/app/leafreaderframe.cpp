@@ -111,10 +111,8 @@ void CLeafreaderFrame::showWithPlacement()
         resize(1024, 768);
     }
     if (m_settings.fullScreen) {
-        if (!m_hasSavedPlacement) {
-            m_savedGeometry = geometry();
-            m_hasSavedPlacement = true;
-        }
+        // Without a stored placement, leaving full screen later uses the
+        // fixed fallback window.
         m_fullScreen = true;
         showFullScreen();
     } else if (m_hasSavedPlacement && m_savedMaximized) {

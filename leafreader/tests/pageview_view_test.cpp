@@ -293,6 +293,19 @@ TEST(Frame, TitleAndFullScreenSwitches)
     EXPECT_EQ(settings.windowPos.showCommand, 1);
 }
 
+TEST(Frame, LeavingAFullScreenStartWithoutPlacementUsesTheFallbackWindow)
+{
+    ReaderSettings settings;
+    settings.fullScreen = true;
+    platform::ScriptedPrompt prompt;
+    CLeafreaderFrame frame(settings, prompt);
+    frame.showWithPlacement();
+    ASSERT_TRUE(frame.fullScreenOn());
+    frame.toggleFullScreen();
+    EXPECT_FALSE(frame.fullScreenOn());
+    EXPECT_EQ(frame.geometry(), QRect(100, 80, 640, 480));
+}
+
 TEST(KeepAwakeTest, WithoutASessionBusItDoesNothingQuietly)
 {
     const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
