@@ -677,7 +677,9 @@ void CBinderyDlg::focusField(Field field)
 
 void CBinderyDlg::editAttributes()
 {
-    if (!m_editor.validate()) {
+    // The fields are taken over first; the checks before a save (control
+    // characters, the day of the month) wait for the save.
+    if (!m_editor.validate(true)) {
         applyChanges();
         return;
     }

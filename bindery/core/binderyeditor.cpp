@@ -371,9 +371,9 @@ void BinderyEditor::mergeOtherAttributes(kvb::AttributeList edited)
     changed(ChangeFields | ChangeHistories);
 }
 
-bool BinderyEditor::validate()
+bool BinderyEditor::validate(bool rangesOnly)
 {
-    const Validation v = validateDocument(m_doc);
+    const Validation v = validateDocument(m_doc, rangesOnly);
     if (v.ok)
         return true;
     m_focus = v.focus;

@@ -121,7 +121,9 @@ public:
     void mergeOtherAttributes(kvb::AttributeList edited);
     // Marks the document as changed after an edit of the fields.
     void markModified() { m_doc.modified = true; }
-    bool validate();
+    // The checks before a save (or, with rangesOnly, only those of taking
+    // the fields over); false after the message, with a focus request.
+    bool validate(bool rangesOnly = false);
 
     // Import.
     bool addPages(const QStringList &paths);

@@ -55,7 +55,7 @@ bool hasControlCharacter(const QString &text)
 
 } // namespace
 
-Validation validateDocument(const BookDocument &doc)
+Validation validateDocument(const BookDocument &doc, bool rangesOnly)
 {
     struct TextField {
         const QString *text;
@@ -84,6 +84,8 @@ Validation validateDocument(const BookDocument &doc)
         if (n.value < 0 || n.value > n.limit)
             return {false, text::RangeFormat.arg(0).arg(n.limit), n.field};
     }
+    if (rangesOnly)
+        return {};
     for (const TextField &t : texts) {
         if (hasControlCharacter(*t.text))
             return {false, *t.controlMessage, t.field};

@@ -61,7 +61,8 @@ struct Validation {
 
 // The checks before a save: lengths and ranges, control characters in the
 // principal texts, and the day against the month's last allowed day (made
-// whether or not the date box is ticked).
-Validation validateDocument(const BookDocument &document);
+// whether or not the date box is ticked). With `rangesOnly` only the lengths
+// and ranges, as taking the fields over from the window checks them.
+Validation validateDocument(const BookDocument &document, bool rangesOnly = false);
 
 } // namespace bindery

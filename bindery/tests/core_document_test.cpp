@@ -289,6 +289,11 @@ TEST(BinderyValidation, ControlCharactersAreReportedForTheFirstFieldInOrder)
     EXPECT_EQ(validateDocument(d).message, text::CircleControl);
     d.circle = QStringLiteral("ok");
     EXPECT_EQ(validateDocument(d).message, text::BadDate);
+    // Taking the fields over (before the further-attributes dialog) checks
+    // lengths and ranges only.
+    d.circle = QStringLiteral("a\tb");
+    EXPECT_TRUE(validateDocument(d, true).ok);
     d.title = QString(128, u'x');
     EXPECT_EQ(validateDocument(d).focus, Field::Title);
+    EXPECT_EQ(validateDocument(d, true).focus, Field::Title);
 }
