@@ -2,9 +2,12 @@
 
 #include "pageview/commands.h"
 #include "platform/settings.h"
+#include "shelf/shelfpictures.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 
 namespace leafreader {
 
@@ -59,6 +62,7 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
 
     m_settings.load(*platform::openSettings(QStringLiteral("Leafreader")));
     m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_prompt);
+    m_frame->setWindowIcon(QIcon(QPixmap::fromImage(ShelfPictures::programIcon())));
     m_shelf = new ShelfView(m_settings, m_prompt);
     wire();
     m_frame->showWithPlacement();

@@ -152,6 +152,29 @@ const QImage &ShelfPictures::headerIcon(int which)
     return icons[size_t(std::clamp(which, 0, kHeaderIconCount - 1))];
 }
 
+QImage ShelfPictures::programIcon()
+{
+    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 60, 80), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // Two pages opened from the spine in the middle.
+    QPolygonF left, right;
+    left << QPointF(32, 14) << QPointF(6, 8) << QPointF(6, 52) << QPointF(32, 58);
+    right << QPointF(32, 14) << QPointF(58, 8) << QPointF(58, 52) << QPointF(32, 58);
+    p.setBrush(QColor(209, 231, 255));
+    p.drawPolygon(left);
+    p.setBrush(QColor(160, 189, 200));
+    p.drawPolygon(right);
+    p.setBrush(QColor(230, 120, 40));
+    p.setPen(Qt::NoPen);
+    QPolygonF ribbon;
+    ribbon << QPointF(44, 10) << QPointF(52, 8) << QPointF(52, 30) << QPointF(48, 26) << QPointF(44, 31);
+    p.drawPolygon(ribbon);
+    return image;
+}
+
 QImage ShelfPictures::tileAt(int which, QSize size)
 {
     return tile(which).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

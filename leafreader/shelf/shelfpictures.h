@@ -23,6 +23,8 @@ public:
     static QImage bookPicture(const QByteArray &thumbnail, QSize size, bool resumeBadge);
     // A tile picture reduced to `size`.
     static QImage tileAt(int which, QSize size);
+    // The program's window icon: an open book.
+    static QImage programIcon();
 };
 
 } // namespace leafreader

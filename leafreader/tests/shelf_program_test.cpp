@@ -51,6 +51,9 @@ TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
     CLeafreaderView &view = startup.frame().view();
     ShelfView &shelf = startup.shelf();
     ASSERT_FALSE(view.bookMode());
+    EXPECT_FALSE(startup.frame().windowIcon().isNull());
+    if (qEnvironmentVariableIsSet("SHELF_DIALOG_SHOTS"))
+        startup.frame().windowIcon().pixmap(64, 64).save(qEnvironmentVariable("SHELF_DIALOG_SHOTS") + "/icon.png");
     ASSERT_FALSE(shelf.model().onResumeScreen()); // no resume entries yet
     ASSERT_EQ(shelf.model().rows().size(), 1u);
 
