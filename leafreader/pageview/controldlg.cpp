@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <cmath>
 
@@ -127,6 +128,10 @@ void CControlDlg::mousePressEvent(QMouseEvent *event)
         return;
     const int button = buttonAt(event->position().toPoint());
     if (button == kDragButton) {
+        // Where the window system moves windows itself (Wayland allows no
+        // other way), it drags the pad; elsewhere the pad follows the mouse.
+        if (windowHandle() && windowHandle()->startSystemMove())
+            return;
         m_dragging = true;
         m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
         return;

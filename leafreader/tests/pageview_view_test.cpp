@@ -251,6 +251,13 @@ TEST(ControlPad, SizeCellsAndClicks)
     QTest::mouseMove(&pad, QPoint(60, 500));
     QTest::mouseRelease(&pad, Qt::LeftButton, {}, QPoint(60, 500));
     EXPECT_EQ(clicked.count(), 1);
+    // Button 1 drags the pad and reports nothing.
+    pad.move(100, 100);
+    QTest::mousePress(&pad, Qt::LeftButton, {}, QPoint(190, 60));
+    QTest::mouseMove(&pad, QPoint(230, 90));
+    QTest::mouseRelease(&pad, Qt::LeftButton, {}, QPoint(230, 90));
+    EXPECT_EQ(pad.pos(), QPoint(140, 130));
+    EXPECT_EQ(clicked.count(), 1);
 }
 
 TEST(Frame, TitleAndFullScreenSwitches)
