@@ -104,6 +104,7 @@ Box CLeafreaderView::clientBox() const
 void CLeafreaderView::updateViewport()
 {
     m_session.setViewport(clientBox(), m_settings.space, m_settings.picEnlarge);
+    m_session.setPixelRatio(devicePixelRatioF());
 }
 
 PageLayout CLeafreaderView::currentLayout() const
@@ -322,6 +323,11 @@ void CLeafreaderView::paintEvent(QPaintEvent *)
     if (!m_bookMode) {
         painter.fillRect(rect(), palette().window());
         return;
+    }
+    if (devicePixelRatioF() != m_session.pixelRatio()) {
+        // Moved to a screen of another scale: decode for it shortly.
+        m_session.setPixelRatio(devicePixelRatioF());
+        m_resolutionTimer.start();
     }
     const PageLayout layout = currentLayout();
     const bool bindR = (m_session.current().layoutFlags & kvb::BindR) != 0;

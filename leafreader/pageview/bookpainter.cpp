@@ -50,6 +50,9 @@ void BookPainter::paint(QPainter &painter, const PageLayout &layout, const QImag
     if (rightFirst && order.size() == 2 && order[0]->leftSlotImage)
         std::swap(order[0], order[1]);
 
+    // On a scaled screen the picture is reduced to the device pixels it
+    // covers, so it stays sharp.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     painter.save();
     for (const PictureDraw *p : order) {
         const QImage &source = p->leftSlotImage ? leftImage : rightImage;
@@ -58,9 +61,10 @@ void BookPainter::paint(QPainter &painter, const PageLayout &layout, const QImag
         QSize upright(p->target.width(), p->target.height());
         if (r == 1 || r == 3)
             upright.transpose();
-        const QImage &image = cached(p->leftSlotImage ? m_left : m_right, source, upright);
-        painter.setTransform(pictureTransform(image.size(), p->target, r));
-        painter.drawImage(0, 0, image);
+        const QSize devicePixels = ratio == 1.0 ? upright : (QSizeF(upright) * ratio).toSize();
+        const QImage &image = cached(p->leftSlotImage ? m_left : m_right, source, devicePixels);
+        painter.setTransform(pictureTransform(upright, p->target, r));
+        painter.drawImage(QRectF(0, 0, upright.width(), upright.height()), image);
     }
     painter.resetTransform();
     for (const Box &b : layout.background)

@@ -3,6 +3,7 @@
 #include "book/kvbfile.h"
 #include "picture/picture.h"
 
+#include <cmath>
 #include <future>
 
 namespace leafreader {
@@ -97,8 +98,8 @@ bool BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool 
 {
     *leftOk = *rightOk = true;
     const LayoutInput in = layoutInput();
-    const QSize leftBox = m_hasViewport ? decodeBox(in, true) : QSize();
-    const QSize rightBox = m_hasViewport ? decodeBox(in, false) : QSize();
+    const QSize leftBox = deviceBox(in, true);
+    const QSize rightBox = deviceBox(in, false);
     const int leftPage = m_left.page, rightPage = m_right.page;
 
     QByteArray leftBytes, rightBytes;
@@ -199,6 +200,16 @@ void BookSession::setViewport(const Box &client, int space, bool enlarge)
     m_enlarge = enlarge;
 }
 
+QSize BookSession::deviceBox(const LayoutInput &in, bool leftSlotImage) const
+{
+    if (!m_hasViewport)
+        return {};
+    const QSize box = decodeBox(in, leftSlotImage);
+    if (!box.isValid() || m_pixelRatio == 1.0)
+        return box;
+    return QSize(int(std::ceil(box.width() * m_pixelRatio)), int(std::ceil(box.height() * m_pixelRatio)));
+}
+
 LayoutInput BookSession::layoutInput() const
 {
     LayoutInput in;
@@ -218,8 +229,8 @@ bool BookSession::refreshResolution()
     if (!m_open || !m_hasViewport)
         return false;
     const LayoutInput in = layoutInput();
-    const bool redoLeft = needsLargerDecode(m_left, decodeBox(in, true));
-    const bool redoRight = needsLargerDecode(m_right, decodeBox(in, false));
+    const bool redoLeft = needsLargerDecode(m_left, deviceBox(in, true));
+    const bool redoRight = needsLargerDecode(m_right, deviceBox(in, false));
     if (!redoLeft && !redoRight)
         return false;
     const SlotPicture oldLeft = m_left, oldRight = m_right;

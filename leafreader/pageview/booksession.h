@@ -91,6 +91,10 @@ public:
     // Pages are decoded just large enough for their slots; with no viewport
     // they are decoded at full size.
     void setViewport(const Box &client, int space, bool enlarge);
+    // Device pixels per layout pixel of the screen the pages are shown on:
+    // pages are decoded for the device pixels they cover.
+    void setPixelRatio(double ratio) { m_pixelRatio = ratio > 0 ? ratio : 1.0; }
+    double pixelRatio() const { return m_pixelRatio; }
     LayoutInput layoutInput() const;
     // Decodes a slot again when its slot has outgrown the decoded picture.
     // True when something was decoded again.
@@ -100,6 +104,8 @@ public:
 
 private:
     bool readPageBytes(int index, QByteArray &bytes);
+    // The decode box of a slot in device pixels (invalid without a viewport).
+    QSize deviceBox(const LayoutInput &in, bool leftSlotImage) const;
     bool decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk);
 
     bool m_open = false;
@@ -116,6 +122,7 @@ private:
     Box m_client;
     int m_space = 0;
     bool m_enlarge = false;
+    double m_pixelRatio = 1.0;
 };
 
 } // namespace leafreader

@@ -200,4 +200,20 @@ TEST(BookPainter, PaintsRotatedPictureAndGrey)
     EXPECT_EQ(out.pixel(27, 3), qRgb(255, 255, 255));
     EXPECT_EQ(out.pixel(5, 50), qRgb(kPageGrey, kPageGrey, kPageGrey));
     EXPECT_EQ(out.pixel(95, 50), qRgb(kPageGrey, kPageGrey, kPageGrey));
+
+    // On a device of twice the density the picture keeps its device pixels:
+    // a one-pixel checker survives instead of being averaged to grey.
+    QImage checker(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    const PageLayout flat = computeLayout(single({0, 0, 100, 100}, checker.size()));
+    QImage dense(200, 200, QImage::Format_RGB32);
+    dense.setDevicePixelRatio(2.0);
+    QPainter densePainter(&dense);
+    BookPainter densePages;
+    densePages.paint(densePainter, flat, checker, {}, 0);
+    densePainter.end();
+    EXPECT_EQ(dense.pixel(50, 50), checker.pixel(50, 50));
+    EXPECT_EQ(dense.pixel(51, 50), checker.pixel(51, 50));
 }

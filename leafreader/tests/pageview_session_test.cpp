@@ -293,6 +293,14 @@ TEST_F(BookFixture, PagesDecodeJustLargeEnoughAndGrowWithTheWindow)
     EXPECT_TRUE(s.refreshResolution());
     EXPECT_EQ(s.leftSlot().image.size(), QSize(1600, 2400));
     EXPECT_FALSE(s.refreshResolution());
+
+    // A screen of twice the pixel density: pages decoded for its pixels.
+    BookSession sharp;
+    sharp.setViewport({0, 0, 400, 300}, 0, false);
+    sharp.setPixelRatio(2.0);
+    ASSERT_EQ(sharp.open(row(path)), BookSession::OpenResult::Opened);
+    EXPECT_GE(sharp.leftSlot().image.height(), 599);
+    EXPECT_LE(sharp.leftSlot().image.height(), 600);
 }
 
 TEST_F(BookFixture, ControllerCommandsAndAutomaticTurning)
