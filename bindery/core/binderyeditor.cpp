@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -588,6 +589,20 @@ bool BinderyEditor::saveAs()
     return true;
 }
 
+bool BinderyEditor::replacesPageSource(const std::vector<QString> &targets) const
+{
+    QSet<QString> sources;
+    for (const kvb::PageEntry &page : m_doc.pages) {
+        const QString source = QFileInfo(page.sourcePath).canonicalFilePath();
+        if (!source.isEmpty())
+            sources.insert(source);
+    }
+    return std::any_of(targets.begin(), targets.end(), [&](const QString &target) {
+        const QString existing = QFileInfo(target).canonicalFilePath();
+        return !existing.isEmpty() && sources.contains(existing);
+    });
+}
+
 bool BinderyEditor::exportPages(bool selectedOnly)
 {
     if (m_doc.pages.empty() || (selectedOnly && m_doc.selection.empty())) {
@@ -601,17 +616,28 @@ bool BinderyEditor::exportPages(bool selectedOnly)
     {
         BusyScope busy(*this);
         m_settings.expFolder = folder;
+        std::vector<QString> names;
         int number = m_settings.expStartNum;
+        for (int i = 0; i < m_doc.pageCount(); ++i) {
+            if (!selectedOnly || m_doc.isSelected(i))
+                names.push_back(exportFileName(folder, m_settings.expPrefix, number++, m_doc.pages[size_t(i)].kind));
+        }
+        // Replacing a file that pages are still read from would destroy those
+        // pages (the file is emptied before it is read), so such an export
+        // fails before anything is written.
+        if (replacesPageSource(names)) {
+            m_prompt.message(text::ExportFailed, PromptIcon::None);
+            return false;
+        }
+        size_t next = 0;
         for (int i = 0; i < m_doc.pageCount(); ++i) {
             if (selectedOnly && !m_doc.isSelected(i))
                 continue;
             const kvb::PageEntry &page = m_doc.pages[size_t(i)];
-            const QString name = exportFileName(folder, m_settings.expPrefix, number, page.kind);
-            if (!kvb::KVBFile::copyPageData(page, name)) {
+            if (!kvb::KVBFile::copyPageData(page, names[next++])) {
                 m_prompt.message(text::ExportFailed, PromptIcon::None);
                 return false;
             }
-            ++number;
         }
     }
     m_prompt.message(text::Exported, PromptIcon::Information);

@@ -159,6 +159,8 @@ private:
     void refreshNow();
     bool askClear();
     bool moveSelected(int target);
+    // Whether writing the targets would replace a file a page is read from.
+    bool replacesPageSource(const std::vector<QString> &targets) const;
 
     platform::Prompt &m_prompt;
     BookDocument m_doc;

@@ -181,3 +181,31 @@ TEST(BinderyExport, NumbersRunPastFourDigitsAndTheStartNumberIsKept)
     EXPECT_FALSE(f.editor.runCommand(CmdExportAll));
     EXPECT_EQ(f.prompt.texts(), QStringList{text::ExportFailed});
 }
+
+TEST(BinderyExport, FilesThatPagesAreReadFromAreNotReplaced)
+{
+    // Pages added from a scan folder, exported back into it under the names
+    // they already have: writing would empty 0001.jpg before it is read.
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    const QString scans = ws.folder(QStringLiteral("scans"));
+    const QStringList files{ws.picture(QStringLiteral("scans/0002.jpg"), 30, 40),
+                            ws.picture(QStringLiteral("scans/0001.jpg"), 50, 40)};
+    ASSERT_TRUE(editor.addPagesCommand(files));
+    editor.setSelection({1});
+    ASSERT_TRUE(editor.moveToTop()); // 0002.jpg becomes page 1 and would go to 0001.jpg
+    const QByteArray before = testsupport::readFile(files[1]);
+    editor.settings().expStartNum = 1;
+    prompt.planPath(scans);
+    EXPECT_FALSE(editor.runCommand(CmdExportAll));
+    EXPECT_EQ(prompt.texts(), QStringList{text::ExportFailed});
+    EXPECT_EQ(testsupport::readFile(files[1]), before);
+    // Into another folder, or after the names move on, the export works.
+    prompt.clear();
+    editor.settings().expStartNum = 3;
+    prompt.planPath(scans);
+    EXPECT_TRUE(editor.runCommand(CmdExportAll));
+    EXPECT_EQ(testsupport::readFile(scans + QStringLiteral("/0003.jpg")), testsupport::readFile(files[0]));
+    EXPECT_EQ(testsupport::readFile(files[1]), before);
+}
