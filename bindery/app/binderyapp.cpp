@@ -10,11 +10,20 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTimer>
 
 platform::PromptAnswer CBinderyPrompt::message(const QString &text, platform::PromptIcon icon,
                                                platform::PromptButtons buttons, const QString &caption)
 {
+    // A message shown while long work holds the wait cursor gets the arrow.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const auto restore = qScopeGuard([waiting] {
+        if (waiting)
+            QApplication::restoreOverrideCursor();
+    });
     if (text != bindery::text::CloseQuestion)
         return platform::WidgetPrompt::message(text, icon, buttons, caption);
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
