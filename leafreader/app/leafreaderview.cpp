@@ -11,12 +11,15 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <cstdlib>
+
 namespace leafreader {
 
 namespace {
 
 constexpr int kTimerMs = 50;
 constexpr int kResolutionDelayMs = 120;
+constexpr int kWheelNotch = 120;
 
 // Shows the wait cursor while it lives.
 struct WaitCursor {
@@ -162,6 +165,7 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     m_syncingBar = false;
     syncScrollBar();
     m_controller.bookOpened();
+    m_wheelSum = {};
     m_bookMode = true;
     m_painter.clear();
     // The scroll bar took part of the width the pages were decoded for.
@@ -417,14 +421,23 @@ void CLeafreaderView::wheelEvent(QWheelEvent *event)
         QWidget::wheelEvent(event);
         return;
     }
+    // One command per wheel notch (120): touchpads and fine-stepping wheels
+    // send many small steps, which add up to a notch first.
     const QPoint delta = event->angleDelta();
-    int command = 0;
-    if (delta.y() != 0)
-        command = bookWheelCommand(delta.y(), m_session.zoom() != 0);
-    else if (delta.x() != 0)
-        command = bookHorizontalWheelCommand(delta.x());
-    if (command)
-        onCommand(command);
+    const bool vertical = delta.y() != 0;
+    const int step = vertical ? delta.y() : delta.x();
+    int &sum = vertical ? m_wheelSum.ry() : m_wheelSum.rx();
+    if ((sum > 0 && step < 0) || (sum < 0 && step > 0))
+        sum = 0; // turned back: start again
+    sum += step;
+    while (std::abs(sum) >= kWheelNotch) {
+        const int notch = sum > 0 ? kWheelNotch : -kWheelNotch;
+        sum -= notch;
+        const int command = vertical ? bookWheelCommand(notch, m_session.zoom() != 0)
+                                     : bookHorizontalWheelCommand(notch);
+        if (command)
+            onCommand(command);
+    }
     event->accept();
 }
 

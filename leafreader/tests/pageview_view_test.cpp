@@ -154,6 +154,13 @@ TEST_F(ViewFixture, MouseGridWheelAndClosing)
                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(bar, &away);
     EXPECT_EQ(m_view->session().position(), 5);
+    // A touchpad's small steps turn one spread per whole notch.
+    for (int i = 0; i < 7; ++i) {
+        QWheelEvent small(QPointF(200, 200), QPointF(m_view->mapToGlobal(QPoint(200, 200))), QPoint(0, -3),
+                          QPoint(0, -20), Qt::NoButton, Qt::NoModifier, Qt::ScrollUpdate, false);
+        QApplication::sendEvent(m_view.get(), &small);
+    }
+    EXPECT_EQ(m_view->session().position(), 7);
     // Bottom-right cell: automatic turning with its status.
     QTest::mouseClick(m_view.get(), Qt::LeftButton, {}, QPoint(client.width() - 5, client.height() - 5));
     EXPECT_TRUE(m_view->controller().autoTurnOn());
