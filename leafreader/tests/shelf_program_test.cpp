@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -145,4 +146,46 @@ TEST(LeafreaderProgram, ScreenshotAndSecondStart)
         first.kill();
         first.waitForFinished(5000);
     }
+}
+
+TEST(LeafreaderProgram, FullScreenAndPlacementLastFromExitToStart)
+{
+    // The shared test main ignores stored placements; this test wants them.
+    const QByteArray ignore = qgetenv("VELLORAN_IGNORE_WINPOS");
+    qunsetenv("VELLORAN_IGNORE_WINPOS");
+    const auto restore = qScopeGuard([&ignore] {
+        if (!ignore.isNull())
+            qputenv("VELLORAN_IGNORE_WINPOS", ignore);
+    });
+    const QString placement = "0:1:-1:-1:-1:-1:120:90:920:690";
+    {
+        auto store = platform::openSettings("Leafreader");
+        store->remove("");
+        store->setValue("FullScreen", 1);
+        store->setValue("WindowPos", placement);
+    }
+    {
+        platform::ScriptedPrompt prompt;
+        LeafreaderStartup startup(LaunchOptions{}, prompt);
+        ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+        EXPECT_TRUE(startup.frame().fullScreenOn());
+        EXPECT_TRUE(startup.shelf().fullScreen()); // full-screen scale and the close icon
+        EXPECT_TRUE(startup.shelf().headerLayout().iconShown(IconCloseProgram));
+        // Closing in full screen keeps both: the next start is full screen
+        // again and leaving it returns to the stored window.
+        startup.frame().close();
+    }
+    auto store = platform::openSettings("Leafreader");
+    EXPECT_EQ(store->value("FullScreen").toInt(), 1);
+    EXPECT_EQ(store->value("WindowPos").toString(), placement);
+
+    platform::ScriptedPrompt prompt;
+    LeafreaderStartup startup(LaunchOptions{}, prompt);
+    ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+    ASSERT_TRUE(startup.frame().fullScreenOn());
+    startup.frame().toggleFullScreen();
+    EXPECT_FALSE(startup.shelf().fullScreen());
+    EXPECT_EQ(startup.frame().geometry(), QRect(120, 90, 800, 600));
+    startup.frame().close();
+    EXPECT_EQ(platform::openSettings("Leafreader")->value("FullScreen").toInt(), 0);
 }
