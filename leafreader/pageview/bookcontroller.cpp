@@ -172,14 +172,8 @@ int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers)
     const bool alt = modifiers & Qt::AltModifier;
     const bool plain = !ctrl && !shift;
 
-    // Any modifiers.
+    // Media keys, with any modifiers.
     switch (key) {
-    case Qt::Key_PageUp: return CmdSkipBack;
-    case Qt::Key_PageDown: return CmdSkipForward;
-    case Qt::Key_Home: return CmdFirstPage;
-    case Qt::Key_End: return CmdLastPage;
-    case Qt::Key_Up: return CmdZoomUp;
-    case Qt::Key_Down: return CmdZoomDown;
     case Qt::Key_MediaNext: return CmdLastPage;
     case Qt::Key_MediaPrevious: return CmdFirstPage;
     case Qt::Key_MediaStop: return CmdCloseOverwrite;
@@ -189,6 +183,20 @@ int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_VolumeMute:
     case Qt::Key_VolumeDown:
     case Qt::Key_VolumeUp: return -1;
+    default: break;
+    }
+    // With Alt held the keys belong to the window (system keys); only
+    // Alt+Enter is the view's.
+    if (alt)
+        return (key == Qt::Key_Return || key == Qt::Key_Enter) && plain ? CmdEnterFullScreen : 0;
+    // Any other modifiers.
+    switch (key) {
+    case Qt::Key_PageUp: return CmdSkipBack;
+    case Qt::Key_PageDown: return CmdSkipForward;
+    case Qt::Key_Home: return CmdFirstPage;
+    case Qt::Key_End: return CmdLastPage;
+    case Qt::Key_Up: return CmdZoomUp;
+    case Qt::Key_Down: return CmdZoomDown;
     default: break;
     }
     if (ctrl && !shift) {
@@ -214,7 +222,7 @@ int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Backspace: return CmdAutoTurn;
     case Qt::Key_Tab: return CmdSinglePageToggle;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return alt ? CmdEnterFullScreen : CmdZoomToggle;
+    case Qt::Key_Enter: return CmdZoomToggle;
     case Qt::Key_Escape: return CmdCloseNoRegister;
     case Qt::Key_Left: return CmdZoomLeft;
     case Qt::Key_Right: return CmdZoomRight;

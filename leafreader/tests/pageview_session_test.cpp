@@ -398,6 +398,10 @@ TEST(KeyMap, BookKeysAndCells)
     EXPECT_EQ(bookKeyCommand(Qt::Key_0, Qt::NoModifier), CmdZoomOff);
     EXPECT_EQ(bookKeyCommand(Qt::Key_Return, Qt::AltModifier), CmdEnterFullScreen);
     EXPECT_EQ(bookKeyCommand(Qt::Key_Return, Qt::ControlModifier), 0);
+    // Other keys with Alt are the window's, not page commands.
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Left, Qt::AltModifier), 0);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Home, Qt::AltModifier), 0);
+    EXPECT_EQ(bookKeyCommand(Qt::Key_Return, Qt::KeypadModifier), CmdZoomToggle);
     EXPECT_EQ(bookKeyCommand(Qt::Key_PageDown, Qt::ShiftModifier | Qt::ControlModifier), CmdSkipForward);
     EXPECT_EQ(bookKeyCommand(Qt::Key_Left, Qt::ShiftModifier), 0);
     EXPECT_EQ(bookKeyCommand(Qt::Key_3, Qt::ControlModifier), CmdLeaveFullScreen);
