@@ -11,19 +11,7 @@ KVBTOOL="$BUILD/tools/kvbtool/kvbtool"
 BENCH="$BUILD/bench/bench_common"
 export VELLORAN_BENCH_DIR="$SCRATCH"
 
-# Best of N wall-clock runs of a command, in seconds.
-best_of() {
-  local n=$1; shift
-  local best=""
-  for _ in $(seq "$n"); do
-    local t0 t1
-    t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N)
-    local t=$(( t1 - t0 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  awk -v ns="$best" 'BEGIN { printf "%.4f", ns / 1e9 }'
-}
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+. "$(dirname "$0")/timing.sh"
 
 # 200 MB of page files (content is not decoded when packing).
 mkdir -p "$SCRATCH/pages"
@@ -31,9 +19,9 @@ for i in $(seq -w 1 100); do
   head -c 2097152 /dev/urandom > "$SCRATCH/pages/p$i.jpg"
 done
 cat "$SCRATCH"/pages/*.jpg > /dev/null   # warm the cache for both
-t_pack=$(best_of 5 "$KVBTOOL" pack "$SCRATCH/out.kvb" "$SCRATCH/pages")
-t_catsync=$(best_of 5 sh -c "cat '$SCRATCH'/pages/*.jpg > '$SCRATCH/out.cat' && sync '$SCRATCH/out.cat'")
-t_cat=$(best_of 5 sh -c "cat '$SCRATCH'/pages/*.jpg > '$SCRATCH/out.cat'")
+t_pack=$(best_of_s 5 "$KVBTOOL" pack "$SCRATCH/out.kvb" "$SCRATCH/pages")
+t_catsync=$(best_of_s 5 sh -c "cat '$SCRATCH'/pages/*.jpg > '$SCRATCH/out.cat' && sync '$SCRATCH/out.cat'")
+t_cat=$(best_of_s 5 sh -c "cat '$SCRATCH'/pages/*.jpg > '$SCRATCH/out.cat'")
 echo "pack 200 MB: kvbtool ${t_pack}s, cat+sync ${t_catsync}s, ratio $(ratio "$t_pack" "$t_catsync") (goal <= 1.3); plain cat ${t_cat}s"
 rm -f "$SCRATCH/out.kvb" "$SCRATCH/out.cat"
 
@@ -43,7 +31,7 @@ load_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.std
 echo "walk 10,000-page book: ${walk_us} us per page (goal < 5)"
 
 if command -v djpeg >/dev/null; then
-  t_djpeg=$(best_of 5 djpeg -outfile /dev/null "$SCRATCH/photo6000x4000.jpg")
+  t_djpeg=$(best_of_s 5 djpeg -outfile /dev/null "$SCRATCH/photo6000x4000.jpg")
   djpeg_ms=$(awk -v s="$t_djpeg" 'BEGIN { printf "%.1f", s * 1000 }')
   echo "decode 6000x4000 JPEG: loadPagePicture ${load_ms} ms, djpeg ${djpeg_ms} ms, ratio $(ratio "$load_ms" "$djpeg_ms") (goal <= 1.3)"
 else

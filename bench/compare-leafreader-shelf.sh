@@ -13,26 +13,15 @@ if [ ! -x "$BENCH" ]; then
   exit 1
 fi
 
-best_of() {
-  local n=$1; shift
-  local best=""
-  for _ in $(seq "$n"); do
-    local t0 t1
-    t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N)
-    local t=$(( t1 - t0 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  awk -v ns="$best" 'BEGIN { printf "%.1f", ns / 1e6 }'
-}
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+. "$(dirname "$0")/timing.sh"
 
 json=$("$BENCH" --benchmark_format=json 2>/dev/null)
 list_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_ListFolder")][0]; print("%.1f" % b["real_time"])')
 pics_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_ScreenOfPictures")][0]; print("%.1f" % b["real_time"])')
 
 BOOKS="$SCRATCH/books"
-head_all=$(best_of 7 sh -c "head -q -c 100000 '$BOOKS'/*.kvb")
-head_each=$(best_of 3 sh -c "for f in '$BOOKS'/*.kvb; do head -c 100000 \"\$f\"; done")
+head_all=$(best_of_ms 7 sh -c "head -q -c 100000 '$BOOKS'/*.kvb")
+head_each=$(best_of_ms 3 sh -c "for f in '$BOOKS'/*.kvb; do head -c 100000 \"\$f\"; done")
 echo "folder of 1000 books: leafreader listing ${list_ms} ms, head -c 100000 over all files ${head_all} ms, ratio $(ratio "$list_ms" "$head_all") (goal <= 1.5)"
 echo "same folder, one head -c 100000 per file: ${head_each} ms, ratio $(ratio "$list_ms" "$head_each")"
 echo "tile pictures of one screen (24 thumbnails read and reduced, badges): ${pics_ms} ms"

@@ -14,18 +14,7 @@ if [ ! -x "$BENCH" ]; then
   exit 1
 fi
 
-best_of() {
-  local n=$1; shift
-  local best=""
-  for _ in $(seq "$n"); do
-    local t0 t1
-    t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N)
-    local t=$(( t1 - t0 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  awk -v ns="$best" 'BEGIN { printf "%.1f", ns / 1e6 }'
-}
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+. "$(dirname "$0")/timing.sh"
 
 # The best of several repetitions, as djpeg gets the best of several runs:
 # on a shared machine the minimum is the figure least disturbed by others.
@@ -39,8 +28,8 @@ full_ms=$(best BM_FullSize)
 if command -v djpeg >/dev/null; then
   P1="$SCRATCH/page1.jpg"; P2="$SCRATCH/page2.jpg"
   cat "$P1" "$P2" > /dev/null
-  djpeg_q=$(best_of 7 sh -c "djpeg -scale 1/4 -outfile /dev/null '$P1' && djpeg -scale 1/4 -outfile /dev/null '$P2'")
-  djpeg_full=$(best_of 5 sh -c "djpeg -outfile /dev/null '$P1' && djpeg -outfile /dev/null '$P2'")
+  djpeg_q=$(best_of_ms 7 sh -c "djpeg -scale 1/4 -outfile /dev/null '$P1' && djpeg -scale 1/4 -outfile /dev/null '$P2'")
+  djpeg_full=$(best_of_ms 5 sh -c "djpeg -outfile /dev/null '$P1' && djpeg -outfile /dev/null '$P2'")
   echo "page turn, spread of two 4960x7016 JPEG pages at 1920x1080: leafreader ${turn_ms} ms, djpeg -scale 1/4 (both) ${djpeg_q} ms, ratio $(ratio "$turn_ms" "$djpeg_q") (goal <= 1.2)"
   echo "full-size decode of both pages: loadPagePicture ${full_ms} ms, djpeg ${djpeg_full} ms, ratio $(ratio "$full_ms" "$djpeg_full")"
 else

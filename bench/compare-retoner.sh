@@ -21,31 +21,19 @@ PAGE="$SCRATCH/page.jpg"
 sed -i 's/^ColorParam,3,3,40,0\r$/ColorParam,3,3,40,1\r/' "$SCRATCH/chain.tnp"
 grep -q '^ColorParam,3,3,40,1' "$SCRATCH/chain.tnp" || { echo "settings not as expected"; exit 1; }
 
-now() { date +%s.%N; }
-# best of three wall-clock seconds of a command
-best_of_three() {
-  local best="" start end t
-  for _ in 1 2 3; do
-    start=$(now)
-    "$@" >/dev/null 2>&1 || return 1
-    end=$(now)
-    t=$(echo "$end - $start" | bc -l)
-    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
-  done
-  echo "$best"
-}
+. "$(dirname "$0")/timing.sh"
 
 status=0
-ours=$(best_of_three "$RETONER" --batch --classify 2 --settings "$SCRATCH/chain.tnp" \
+ours=$(best_of_s 3 "$RETONER" --batch --classify 2 --settings "$SCRATCH/chain.tnp" \
        --output "$SCRATCH/out" "$PAGE") || { echo "retoner --batch failed"; exit 1; }
 if [ -x "$MAGICK" ] && "$MAGICK" -version 2>/dev/null | grep -q ImageMagick; then
   # sigma 1.4 is OpenCV's own for a 7 x 7 blur; the unsharp mask is 7 x 7 at sigma 1.6, amount 0.8.
-  theirs=$(best_of_three "$MAGICK" "$PAGE" -blur 3x1.4 -filter Lanczos -resize 36% \
+  theirs=$(best_of_s 3 "$MAGICK" "$PAGE" -blur 3x1.4 -filter Lanczos -resize 36% \
            -unsharp 3x1.6+0.8+0 -quality 95 "$SCRATCH/out/magick.jpg") || { echo "convert failed"; exit 1; }
-  ratio=$(echo "$ours / $theirs" | bc -l)
+  ratio=$(ratio "$ours" "$theirs")
   printf 'colour chain, file to file: retoner %.3f s, ImageMagick %.3f s, ratio %.2f (goal <= 0.50)\n' \
     "$ours" "$theirs" "$ratio"
-  [ "$(echo "$ratio <= 0.5" | bc -l)" = 1 ] || status=1
+  awk -v r="$ratio" 'BEGIN { exit !(r <= 0.5) }' || status=1
 else
   printf 'colour chain, file to file: retoner %.3f s (ImageMagick not found at %s)\n' "$ours" "$MAGICK"
 fi

@@ -12,22 +12,25 @@ bool BookEntry::isSpread() const
     return (layoutFlags & kvb::PageSpread) != 0 && singlePage == 0;
 }
 
-bool readListInformation(BookEntry &row)
+bool readListInformation(BookEntry &row, bool withThumbnail)
 {
     kvb::BookHeader header;
     kvb::AttributeList attributes;
-    QByteArray thumbnail(kvb::kThumbnailBytes, '\0');
+    QByteArray thumbnail;
     kvb::KVBFile::ReadOptions options;
     options.header = &header;
     options.attributes = &attributes;
-    options.thumbnail = reinterpret_cast<uint8_t *>(thumbnail.data());
+    if (withThumbnail) {
+        thumbnail.resize(kvb::kThumbnailBytes);
+        options.thumbnail = reinterpret_cast<uint8_t *>(thumbnail.data());
+    }
     if (!kvb::KVBFile::readBook(row.path, options))
         return false;
 
     row.pageCount = header.pageCount;
     row.layoutFlags = header.layoutFlags;
     row.thumbnailFlag = header.thumbnailFlag;
-    row.thumbnail = (header.thumbnailFlag & 1) ? thumbnail : QByteArray();
+    row.thumbnail = withThumbnail && (header.thumbnailFlag & 1) ? thumbnail : QByteArray();
 
     QStringList titles, subtitles, authors, publishers, circles;
     int32_t date = -1;

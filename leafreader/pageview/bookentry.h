@@ -41,8 +41,9 @@ struct BookEntry {
 // row (page count, layout flags, thumbnail flag and thumbnail, title,
 // subtitle, author, publisher, circle, date) without walking the pages. An
 // empty title becomes the file name without its extension, an empty subtitle
-// a single blank. False when the file cannot be opened or read; the row is
-// then unchanged.
-bool readListInformation(BookEntry &row);
+// a single blank. Without `withThumbnail` the thumbnail block is moved over
+// (a folder of many books is listed without holding 96000 bytes per row).
+// False when the file cannot be opened or read; the row is then unchanged.
+bool readListInformation(BookEntry &row, bool withThumbnail = true);
 
 } // namespace leafreader

@@ -46,36 +46,7 @@ std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives)
 
 bool readRowInformation(BookEntry &row, bool withThumbnail)
 {
-    if (withThumbnail)
-        return readListInformation(row);
-    kvb::BookHeader header;
-    kvb::AttributeList attributes;
-    if (!kvb::KVBFile::readBook(row.path, kvb::KVBFile::ReadOptions{&header, &attributes, nullptr, nullptr}))
-        return false;
-    row.pageCount = header.pageCount;
-    row.layoutFlags = header.layoutFlags;
-    row.thumbnailFlag = header.thumbnailFlag;
-    row.thumbnail.clear();
-    QStringList texts[kvb::Circle + 1];
-    int32_t date = -1;
-    for (const kvb::AttributeEntry &a : attributes) {
-        if (a.type >= kvb::Title && a.type <= kvb::Circle)
-            texts[a.type] << a.text;
-        else if (a.type == kvb::PublicationDate)
-            date = BookEntry::packDate(a.year, a.month, a.day);
-    }
-    const QString separator = QStringLiteral(", ");
-    row.title = texts[kvb::Title].join(separator);
-    row.subtitle = texts[kvb::Subtitle].join(separator);
-    row.author = texts[kvb::Author].join(separator);
-    row.publisher = texts[kvb::Publisher].join(separator);
-    row.circle = texts[kvb::Circle].join(separator);
-    row.date = date;
-    if (row.title.isEmpty())
-        row.title = platform::baseNameOf(row.path);
-    if (row.subtitle.isEmpty())
-        row.subtitle = QStringLiteral(" ");
-    return true;
+    return readListInformation(row, withThumbnail);
 }
 
 QByteArray readRowThumbnail(const QString &path)

@@ -30,9 +30,8 @@ std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives);
 FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode,
                          bool withThumbnails = false);
 
-// The list information of a book row as readListInformation gives it, with
-// the thumbnail left out unless asked for (a folder of many books is listed
-// without holding 96000 bytes per row).
+// The list information of a book row (readListInformation), with the
+// thumbnail left out unless asked for.
 bool readRowInformation(BookEntry &row, bool withThumbnail);
 // The 96000-byte thumbnail of a book, or empty when it has none or cannot be
 // read.

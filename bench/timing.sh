@@ -1,0 +1,22 @@
+# Timing helpers for the compare-*.sh scripts (sourced).
+
+# best_of_ns N COMMAND...: the best of N wall-clock runs, in nanoseconds.
+# Fails when the command fails.
+best_of_ns() {
+  local n=$1; shift
+  local best="" t0 t1 t
+  for _ in $(seq "$n"); do
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || return 1
+    t1=$(date +%s%N)
+    t=$(( t1 - t0 ))
+    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+  done
+  echo "$best"
+}
+
+# The same, printed in milliseconds (one decimal) or seconds (four decimals).
+best_of_ms() { local ns; ns=$(best_of_ns "$@") || return 1; awk -v ns="$ns" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
+best_of_s() { local ns; ns=$(best_of_ns "$@") || return 1; awk -v ns="$ns" 'BEGIN { printf "%.4f", ns / 1e9 }'; }
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
