@@ -94,24 +94,15 @@ AttributeListModel::Buttons AttributeListModel::buttons(const std::vector<int> &
     return b;
 }
 
-namespace {
-
-bool hasControlCharacter(const QString &text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return platform::isControlCharacter(c); });
-}
-
-} // namespace
-
 AttributeInputCheck checkAttributeInput(const QString &item, const QString &content)
 {
     if (item.isEmpty())
         return {false, text::ItemEmpty, true};
-    if (hasControlCharacter(item))
+    if (platform::hasControlCharacter(item))
         return {false, text::ItemControl, true};
     if (content.isEmpty())
         return {false, text::ContentEmpty, false};
-    if (hasControlCharacter(content))
+    if (platform::hasControlCharacter(content))
         return {false, text::ContentControl, false};
     return {};
 }

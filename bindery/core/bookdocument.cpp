@@ -46,15 +46,6 @@ kvb::AttributeList bookAttributes(const BookDocument &doc)
     return list;
 }
 
-namespace {
-
-bool hasControlCharacter(const QString &text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return platform::isControlCharacter(c); });
-}
-
-} // namespace
-
 Validation validateDocument(const BookDocument &doc, bool rangesOnly)
 {
     struct TextField {
@@ -87,7 +78,7 @@ Validation validateDocument(const BookDocument &doc, bool rangesOnly)
     if (rangesOnly)
         return {};
     for (const TextField &t : texts) {
-        if (hasControlCharacter(*t.text))
+        if (platform::hasControlCharacter(*t.text))
             return {false, *t.controlMessage, t.field};
     }
     if (doc.day > kvb::lastAllowedDay(doc.year, doc.month))

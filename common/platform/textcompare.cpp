@@ -77,4 +77,13 @@ bool isControlCharacter(QChar c)
     return u < 0x20 || (u >= 0x7F && u <= 0x9F);
 }
 
+bool hasControlCharacter(QStringView text)
+{
+    for (QChar c : text) {
+        if (isControlCharacter(c))
+            return true;
+    }
+    return false;
+}
+
 } // namespace platform

@@ -14,5 +14,7 @@ bool isHalfWidth(QStringView text);
 
 // True when the character is a control character (C0, DEL or C1).
 bool isControlCharacter(QChar c);
+// True when any character of the text is a control character.
+bool hasControlCharacter(QStringView text);
 
 } // namespace platform

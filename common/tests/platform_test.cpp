@@ -43,6 +43,8 @@ TEST(PlatformText, HalfWidthAndControlCharacters)
     EXPECT_TRUE(isControlCharacter(QChar(0x85)));
     EXPECT_FALSE(isControlCharacter(QChar(u' ')));
     EXPECT_FALSE(isControlCharacter(QChar(u'本')));
+    EXPECT_TRUE(hasControlCharacter(u"題名\x1f"));
+    EXPECT_FALSE(hasControlCharacter(u"題名 です"));
 }
 
 TEST(PlatformPaths, SplitsOnTheLastSlash)
