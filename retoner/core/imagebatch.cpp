@@ -17,7 +17,6 @@ namespace {
 
 // Files of this size or larger are refused at registration.
 constexpr qint64 SizeLimit = qint64(1) << 32;
-constexpr qsizetype MaxNativePath = 4095;
 
 // Marks the batch busy for one operation.
 class BusyScope {
@@ -184,15 +183,7 @@ ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver
             } else {
                 const QString outputPath =
                     platform::joinPath(settings.outputFolder, entry.outputName + extension);
-                const QByteArray native = QFile::encodeName(outputPath);
-                bool written = false;
-                if (native.size() <= MaxNativePath) {
-                    try {
-                        written = cv::imwrite(native.toStdString(), result, writeParams);
-                    } catch (const cv::Exception &) {
-                    }
-                }
-                if (written)
+                if (writePicture(outputPath, result, writeParams))
                     ++report.written;
                 else
                     ++report.failures;

@@ -15,7 +15,7 @@ namespace retoner {
 
 namespace {
 
-// The longest path the conversion hands to the image codecs.
+// The longest path handed to the image codecs.
 constexpr qsizetype MaxNativePath = 4095;
 
 struct DetectionTables {
@@ -65,6 +65,18 @@ bool readPicture(const QString &path, cv::Mat &image)
         return false;
     }
     return true;
+}
+
+bool writePicture(const QString &path, const cv::Mat &image, const std::vector<int> &params)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (native.isEmpty() || native.size() > MaxNativePath)
+        return false;
+    try {
+        return cv::imwrite(native.toStdString(), image, params);
+    } catch (const cv::Exception &) {
+        return false;
+    }
 }
 
 cv::Mat makeLinearizeLut()

@@ -6,6 +6,7 @@
 #include <opencv2/core.hpp>
 
 #include <cstdint>
+#include <vector>
 
 namespace retoner {
 
@@ -38,6 +39,9 @@ uint8_t imageKindForPath(const QString &path);
 // Reads a picture the way registration and conversion do (any depth, any
 // colour count) and accepts it only as 8-bit, three channels.
 bool readPicture(const QString &path, cv::Mat &image);
+// Writes a picture in the format of the path's extension; false when the
+// codec refuses the path or the write fails.
+bool writePicture(const QString &path, const cv::Mat &image, const std::vector<int> &params);
 
 // The detection tables (1 x 256 CV_8U each).
 cv::Mat makeLinearizeLut(); // undoes a 0.45-power transfer curve
