@@ -307,11 +307,10 @@ bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Ma
         sharpenImage(work, work, p.sharpenIndex, p.sharpenStrength);
     } else {
         const MonoParams &p = settings.mono;
+        cv::Mat grey;
         if (p.grayscale)
-            cv::cvtColor(source, work, cv::COLOR_BGR2GRAY);
-        else
-            work = source.clone();
-        cv::LUT(work, makeLevelLut(p), work);
+            cv::cvtColor(source, grey, cv::COLOR_BGR2GRAY);
+        cv::LUT(p.grayscale ? grey : source, makeLevelLut(p), work);
         blurImage(work, work, p.blurIndex);
         if (target.kind == TargetSize::Resize)
             cv::resize(work, work, target.size, 0, 0, cv::INTER_LANCZOS4);
