@@ -39,17 +39,10 @@ struct BinderyEditor::BusyScope {
 
 namespace {
 
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(u'/'))
-        path.chop(1);
-    return path;
-}
-
 // The folder above a chosen folder.
 QString parentFolder(const QString &folder)
 {
-    return platform::folderOf(withoutTrailingSlash(folder));
+    return platform::folderOf(platform::withoutTrailingSlash(folder));
 }
 
 } // namespace
@@ -441,7 +434,7 @@ bool BinderyEditor::openFolderAsDocumentCommand()
 void BinderyEditor::openFolderAsDocument(const QString &chosen)
 {
     BusyScope busy(*this);
-    const QString folder = withoutTrailingSlash(chosen);
+    const QString folder = platform::withoutTrailingSlash(chosen);
     m_doc.documentPath = folder + QStringLiteral(".kvb");
     addPages(kvb::folderPictureEntries(folder));
 

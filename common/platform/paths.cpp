@@ -36,4 +36,11 @@ QString joinPath(QStringView folder, QStringView name)
     return folder.toString() + u'/' + name.toString();
 }
 
+QString withoutTrailingSlash(QStringView path)
+{
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path.toString();
+}
+
 } // namespace platform

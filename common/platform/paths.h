@@ -15,5 +15,8 @@ QString extensionOf(QStringView path);
 QString baseNameOf(QStringView path);
 // folder + '/' + name, without doubling a trailing '/'.
 QString joinPath(QStringView folder, QStringView name);
+// The path without the '/' a folder chooser may leave at its end; the root
+// "/" stays as it is.
+QString withoutTrailingSlash(QStringView path);
 
 } // namespace platform

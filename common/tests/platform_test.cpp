@@ -57,6 +57,8 @@ TEST(PlatformPaths, SplitsOnTheLastSlash)
     EXPECT_EQ(baseNameOf(u"/a/c.tar.kvb"), QStringLiteral("c.tar"));
     EXPECT_EQ(joinPath(u"/a/", u"b"), QStringLiteral("/a/b"));
     EXPECT_EQ(joinPath(u"/a", u"b"), QStringLiteral("/a/b"));
+    EXPECT_EQ(withoutTrailingSlash(u"/a/b//"), QStringLiteral("/a/b"));
+    EXPECT_EQ(withoutTrailingSlash(u"/"), QStringLiteral("/"));
 }
 
 TEST(PlatformSettings, StoreIsAnIniFileUnderTheCompanyInGroupSettings)
