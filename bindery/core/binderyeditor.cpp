@@ -16,6 +16,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <numeric>
 
 namespace bindery {
 
@@ -213,7 +214,6 @@ bool BinderyEditor::openBookFile(const QString &path)
     const bool ok = loadFromBook(path);
     m_doc.modified = false;
     m_doc.currentPosition = 0;
-    changed(ChangePages | ChangeFields | ChangeHistories | ChangeSelection);
     return ok;
 }
 
@@ -330,8 +330,7 @@ bool BinderyEditor::duplicate()
 void BinderyEditor::selectAll()
 {
     m_doc.selection.resize(m_doc.pages.size());
-    for (int i = 0; i < m_doc.pageCount(); ++i)
-        m_doc.selection[size_t(i)] = i;
+    std::iota(m_doc.selection.begin(), m_doc.selection.end(), 0);
     changed(ChangeSelection);
 }
 
@@ -494,11 +493,9 @@ void BinderyEditor::processCommandLine(const QString &line)
         for (const QString &path : paths) {
             if (QFileInfo(path).isDir()) {
                 openFolderAsDocument(path);
-                m_doc.modified = true;
                 break;
             }
         }
-        changed(ChangeFields | ChangeHistories);
         return;
     }
     QStringList collected;
@@ -518,10 +515,9 @@ void BinderyEditor::processCommandLine(const QString &line)
         loadFromBook(collected.front());
         m_doc.modified = false;
         m_doc.currentPosition = 0;
-    } else if (addPagesCommand(collected)) {
-        m_doc.modified = true;
+    } else {
+        addPagesCommand(collected);
     }
-    changed(ChangeFields | ChangeHistories | ChangePages);
 }
 
 // ---- Save and export ----
