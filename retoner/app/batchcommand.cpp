@@ -30,31 +30,6 @@ void printLine(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
-// Messages land here instead of in boxes; the command line prints them where
-// they belong (per file, or as the final line).
-class RecordingPrompt : public platform::Prompt {
-public:
-    platform::PromptAnswer message(const QString &text, platform::PromptIcon,
-                                   platform::PromptButtons buttons, const QString &) override
-    {
-        m_last = text;
-        return buttons == platform::PromptButtons::YesNo
-                       || buttons == platform::PromptButtons::YesNoCancel
-                   ? platform::PromptAnswer::Yes
-                   : platform::PromptAnswer::Ok;
-    }
-    QStringList openFiles(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString folder(const QString &, const QString &) override { return {}; }
-    void beep() override {}
-
-    const QString &last() const { return m_last; }
-
-private:
-    QString m_last;
-};
-
 // One line per file: its path, a tab, then "Color", "Mono" or its message.
 class LineObserver : public BatchObserver {
 public:
@@ -151,11 +126,14 @@ int runCommandLine(const QStringList &arguments)
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
 
-    RecordingPrompt prompt;
+    // Messages are recorded instead of shown; the command line prints them
+    // where they belong (per file, or as the final line).
+    platform::ScriptedPrompt prompt;
     ImageBatch batch(prompt);
     LineObserver observer;
     if (batch.registerFiles(paths, static_cast<RegistrationMode>(mode), observer) == 0) {
-        printLine(stdout, prompt.last());
+        const QStringList shown = prompt.texts();
+        printLine(stdout, shown.isEmpty() ? QString() : shown.last());
         return 1;
     }
     if (g_interrupted) {
