@@ -33,19 +33,18 @@ ThumbnailResult makePageThumbnail(const kvb::PageEntry &page, QSize box)
 
 ThumbnailLoader::ThumbnailLoader(const kvb::PageList &pages, QSize box, int threads) : m_box(box)
 {
-    m_jobs.reserve(pages.size());
+    m_pages.reserve(pages.size());
     for (const kvb::PageEntry &page : pages) {
-        Job job;
-        job.page.kind = page.kind;
-        job.page.sourcePath = page.sourcePath;
-        job.page.offset = page.offset;
-        job.page.size = page.size;
-        m_jobs.push_back(std::move(job));
+        kvb::PageEntry &copy = m_pages.emplace_back();
+        copy.kind = page.kind;
+        copy.sourcePath = page.sourcePath;
+        copy.offset = page.offset;
+        copy.size = page.size;
     }
-    m_results.resize(m_jobs.size());
+    m_results.resize(m_pages.size());
     if (threads <= 0)
         threads = std::max(1, QThread::idealThreadCount());
-    threads = std::min<int>(threads, int(m_jobs.size()));
+    threads = std::min<int>(threads, int(m_pages.size()));
     for (int i = 0; i < threads; ++i)
         m_threads.emplace_back([this] { work(); });
 }
@@ -66,11 +65,11 @@ void ThumbnailLoader::work()
         size_t index;
         {
             std::lock_guard lock(m_mutex);
-            if (m_stop || m_next >= m_jobs.size())
+            if (m_stop || m_next >= m_pages.size())
                 return;
             index = m_next++;
         }
-        ThumbnailResult result = makePageThumbnail(m_jobs[index].page, m_box);
+        ThumbnailResult result = makePageThumbnail(m_pages[index], m_box);
         {
             std::lock_guard lock(m_mutex);
             m_results[index] = std::move(result);

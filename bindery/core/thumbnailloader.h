@@ -36,12 +36,9 @@ public:
     ThumbnailResult take(int index, const std::function<void()> &pump = {});
 
 private:
-    struct Job {
-        kvb::PageEntry page; // without thumbnail
-    };
     void work();
 
-    std::vector<Job> m_jobs;
+    kvb::PageList m_pages; // the pages' places, without their thumbnails
     QSize m_box;
     std::vector<std::optional<ThumbnailResult>> m_results;
     std::mutex m_mutex;
