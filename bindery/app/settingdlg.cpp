@@ -68,10 +68,10 @@ CSettingDlg::CSettingDlg(const bindery::BinderySettings &settings, QWidget *pare
 
 void CSettingDlg::accept()
 {
-    m_settings.autoFileName = std::clamp(std::max(0, m_autoFileName->currentIndex()), 0, 4);
+    m_settings.autoFileName = std::clamp(m_autoFileName->currentIndex(), 0, 4);
     m_settings.nameAsTitle = m_nameAsTitle->isChecked();
     m_settings.nameTopAsDate = m_nameTopAsDate->isChecked();
-    m_settings.parentNameAs = std::clamp(std::max(0, m_parentNameAs->currentIndex()), 0, 3);
+    m_settings.parentNameAs = std::clamp(m_parentNameAs->currentIndex(), 0, 3);
     m_settings.expPrefix = m_prefix->text();
     m_settings.expStartNum = m_startNum->value();
     QDialog::accept();
