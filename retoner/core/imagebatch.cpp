@@ -158,7 +158,7 @@ ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver
         const std::vector<int> writeParams{cv::IMWRITE_JPEG_QUALITY, settings.output.jpegQuality};
         // One table for the whole batch: the costly weighting is done once.
         if (settings.color.correctionEnabled)
-            buildColorLut(settings.correction, m_lut);
+            updateColorLut(settings.correction);
         const QString extension = outputExtension(settings.output.format);
 
         for (int i = 0; i < total; ++i) {
@@ -248,6 +248,14 @@ bool ImageBatch::setCurrentImage(int oneBasedIndex)
     return true;
 }
 
+void ImageBatch::updateColorLut(const ColorCorrectionTable &table)
+{
+    if (m_lut.isValid() && m_lutPoints == table)
+        return;
+    buildColorLut(table, m_lut);
+    m_lutPoints = table;
+}
+
 bool ImageBatch::preview(const ToneSettings &settings, cv::Mat &source, cv::Mat &result)
 {
     source.release();
@@ -260,7 +268,7 @@ bool ImageBatch::preview(const ToneSettings &settings, cv::Mat &source, cv::Mat 
     const QSize average = averageSize();
     try {
         if (entry.isColor && settings.color.correctionEnabled)
-            buildColorLut(settings.correction, m_lut);
+            updateColorLut(settings.correction);
         if (!toneConvert(settings, m_lut, source, result, entry.isColor != 0, average.width(),
                          average.height()))
             result.release();

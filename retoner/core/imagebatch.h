@@ -102,9 +102,14 @@ public:
     static QString outputExtension(int format);
 
 private:
+    // Builds the colour table unless it already stands for these points: a
+    // preview after a change of other settings does not pay for it again.
+    void updateColorLut(const ColorCorrectionTable &table);
+
     platform::Prompt &m_prompt;
     std::vector<std::unique_ptr<ImageEntry>> m_entries;
     ColorLut m_lut;
+    ColorCorrectionTable m_lutPoints; // what m_lut was built from
     int m_current = 0;
     bool m_busy = false;
 };

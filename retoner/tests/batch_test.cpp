@@ -409,3 +409,34 @@ TEST_F(BatchTest, ListCommandsAndTheCurrentImage)
     EXPECT_EQ(batch.currentImage(), 0);
     EXPECT_FALSE(batch.preview(settings, source, result));
 }
+
+// The preview keeps its colour table between calls; an edited point must
+// still reach the next preview.
+TEST_F(BatchTest, PreviewFollowsEditedColourPoints)
+{
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    ASSERT_EQ(batch.registerFiles({picture(QStringLiteral("colour.png"), rainbow(40, 30))},
+                                  RegistrationMode::AllColor, observer),
+              1);
+    ToneSettings settings;
+    settings.output.resizeMode = KeepSize;
+    settings.color.correctionEnabled = 1;
+
+    const auto expected = [&](const cv::Mat &source) {
+        ColorLut lut;
+        buildColorLut(settings.correction, lut);
+        cv::Mat result;
+        EXPECT_TRUE(toneConvert(settings, lut, source, result, true, 0, 0));
+        return result;
+    };
+    cv::Mat source, first, second;
+    ASSERT_TRUE(batch.preview(settings, source, first));
+    EXPECT_EQ(cv::norm(first, expected(source), cv::NORM_INF), 0.0);
+
+    settings.correction[ColorCorrectionTable::colouredIndex(2, 3, 4)].hueShift = 0.8f;
+    settings.correction[ColorCorrectionTable::greyIndex(3)].valueShift = -0.3f;
+    ASSERT_TRUE(batch.preview(settings, source, second));
+    EXPECT_EQ(cv::norm(second, expected(source), cv::NORM_INF), 0.0);
+    EXPECT_GT(cv::norm(first, second, cv::NORM_INF), 0.0);
+}
