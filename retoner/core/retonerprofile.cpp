@@ -92,6 +92,17 @@ void RecentSettings::save(QSettings &store) const
     }
 }
 
+namespace {
+
+// A stored folder is taken only while it still exists.
+QString existingFolder(const QVariant &stored)
+{
+    const QString folder = stored.toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+} // namespace
+
 std::optional<QRect> RetonerProfile::parseWinPos(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
@@ -109,10 +120,8 @@ QString RetonerProfile::formatWinPos(const QRect &rect)
 void RetonerProfile::load(QSettings &store)
 {
     windowRect = parseWinPos(store.value(QStringLiteral("WinPos")).toString());
-    const QString images = store.value(QStringLiteral("ImageFolder")).toString();
-    imageFolder = !images.isEmpty() && QFileInfo(images).isDir() ? images : QString();
-    const QString tnp = store.value(QStringLiteral("TNPFolder")).toString();
-    tnpFolder = !tnp.isEmpty() && QFileInfo(tnp).isDir() ? tnp : QString();
+    imageFolder = existingFolder(store.value(QStringLiteral("ImageFolder")));
+    tnpFolder = existingFolder(store.value(QStringLiteral("TNPFolder")));
     recent.load(store);
     lastSetting = store.value(QStringLiteral("LastSetting")).toString();
 }
