@@ -476,11 +476,8 @@ void CBinderyDlg::fieldEdited()
     if (m_syncing)
         return;
     BookDocument &d = m_editor.document();
-    d.title = m_combos[0]->currentText();
-    d.subtitle = m_combos[1]->currentText();
-    d.author = m_combos[2]->currentText();
-    d.publisher = m_combos[3]->currentText();
-    d.circle = m_combos[4]->currentText();
+    for (int i = 0; i < 5; ++i)
+        d.principalText(uint8_t(kvb::Title + i)) = m_combos[size_t(i)]->currentText();
     d.datePresent = m_dateCheck->isChecked();
     d.year = m_year->value();
     d.month = m_month->value();
@@ -532,13 +529,12 @@ void CBinderyDlg::refreshFields()
 void CBinderyDlg::refreshCombos()
 {
     const BookDocument &d = m_editor.document();
-    const QString *texts[5] = {&d.title, &d.subtitle, &d.author, &d.publisher, &d.circle};
     m_syncing = true;
     for (int i = 0; i < 5; ++i) {
         QComboBox *combo = m_combos[size_t(i)];
         combo->clear();
         combo->addItems(m_editor.histories().list(InputHistories::Kind(i)));
-        combo->setEditText(*texts[i]);
+        combo->setEditText(d.principalText(uint8_t(kvb::Title + i)));
     }
     m_syncing = false;
 }

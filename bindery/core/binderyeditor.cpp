@@ -169,23 +169,23 @@ bool BinderyEditor::loadFromBook(const QString &path)
     m_doc.pageSpread = header.layoutFlags & kvb::PageSpread;
     m_doc.withThumbnail = header.thumbnailFlag & 1;
 
-    QString *principal[] = {&m_doc.title, &m_doc.subtitle, &m_doc.author, &m_doc.publisher, &m_doc.circle};
-    kvb::AttributeList rest;
     for (kvb::AttributeEntry &entry : attributes) {
         switch (entry.type) {
         case kvb::Title:
         case kvb::Subtitle:
-            if (principal[entry.type - 1]->isEmpty())
-                *principal[entry.type - 1] = entry.text;
-            break;
         case kvb::Author:
         case kvb::Publisher:
-        case kvb::Circle:
-            if (principal[entry.type - 1]->isEmpty())
-                *principal[entry.type - 1] = entry.text;
-            else
-                rest.push_back(std::move(entry));
+        case kvb::Circle: {
+            // The first of each type fills its field; further authors,
+            // publishers and circles stay as further attributes, while a
+            // second title or subtitle has no place to go.
+            QString &text = m_doc.principalText(entry.type);
+            if (text.isEmpty())
+                text = entry.text;
+            else if (entry.type >= kvb::Author)
+                m_doc.otherAttributes.push_back(std::move(entry));
             break;
+        }
         case kvb::PublicationDate:
             if (!m_doc.datePresent) {
                 m_doc.year = entry.year;
@@ -195,11 +195,10 @@ bool BinderyEditor::loadFromBook(const QString &path)
             }
             break;
         default:
-            rest.push_back(std::move(entry));
+            m_doc.otherAttributes.push_back(std::move(entry));
             break;
         }
     }
-    std::move(rest.begin(), rest.end(), std::back_inserter(m_doc.otherAttributes));
     appendWithThumbnails(pages);
     m_doc.documentPath = path;
     changed(ChangePages | ChangeFields | ChangeHistories);
@@ -349,13 +348,14 @@ void BinderyEditor::normalizePosition()
 
 void BinderyEditor::mergeOtherAttributes(kvb::AttributeList edited)
 {
-    QString *principal[] = {&m_doc.author, &m_doc.publisher, &m_doc.circle};
     kvb::AttributeList kept;
     for (kvb::AttributeEntry &entry : edited) {
-        if (entry.type >= kvb::Author && entry.type <= kvb::Circle
-            && principal[entry.type - kvb::Author]->isEmpty()) {
-            *principal[entry.type - kvb::Author] = entry.text;
-            continue;
+        if (entry.type >= kvb::Author && entry.type <= kvb::Circle) {
+            QString &text = m_doc.principalText(entry.type);
+            if (text.isEmpty()) {
+                text = entry.text;
+                continue;
+            }
         }
         kept.push_back(std::move(entry));
     }
@@ -455,10 +455,10 @@ void BinderyEditor::openFolderAsDocument(const QString &chosen)
         }
         m_doc.title = name.left(kvb::kMaxTextChars);
     }
+    // 1 author, 2 publisher, 3 circle.
     if (m_settings.parentNameAs >= 1 && m_settings.parentNameAs <= 3) {
-        const QString parentName = platform::fileNameOf(platform::folderOf(folder)).left(kvb::kMaxTextChars);
-        QString *target[] = {&m_doc.author, &m_doc.publisher, &m_doc.circle};
-        *target[m_settings.parentNameAs - 1] = parentName;
+        m_doc.principalText(uint8_t(kvb::Author + m_settings.parentNameAs - 1))
+            = platform::fileNameOf(platform::folderOf(folder)).left(kvb::kMaxTextChars);
     }
     m_doc.modified = true;
     changed(ChangePages | ChangeFields | ChangeHistories);

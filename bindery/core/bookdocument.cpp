@@ -4,9 +4,28 @@
 
 #include <platform/textcompare.h>
 
+#include <QtGlobal>
+
 #include <algorithm>
+#include <utility>
 
 namespace bindery {
+
+const QString &BookDocument::principalText(uint8_t type) const
+{
+    switch (type) {
+    case kvb::Title: return title;
+    case kvb::Subtitle: return subtitle;
+    case kvb::Author: return author;
+    case kvb::Publisher: return publisher;
+    default: Q_ASSERT(type == kvb::Circle); return circle;
+    }
+}
+
+QString &BookDocument::principalText(uint8_t type)
+{
+    return const_cast<QString &>(std::as_const(*this).principalText(type));
+}
 
 bool BookDocument::isSelected(int index) const
 {
@@ -22,13 +41,13 @@ uint8_t BookDocument::layoutFlags() const
 kvb::AttributeList bookAttributes(const BookDocument &doc)
 {
     kvb::AttributeList list;
-    const QString *texts[] = {&doc.title, &doc.subtitle, &doc.author, &doc.publisher, &doc.circle};
-    for (int i = 0; i < 5; ++i) {
-        if (texts[i]->isEmpty())
+    for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type) {
+        const QString &text = doc.principalText(type);
+        if (text.isEmpty())
             continue;
         kvb::AttributeEntry entry;
-        entry.type = uint8_t(kvb::Title + i);
-        entry.text = *texts[i];
+        entry.type = type;
+        entry.text = text;
         list.push_back(entry);
     }
     if (doc.datePresent) {

@@ -40,6 +40,10 @@ struct BookDocument {
     // Indices of the selected pages of the page list, ascending.
     std::vector<int> selection;
 
+    // The principal text of a type from kvb::Title to kvb::Circle.
+    QString &principalText(uint8_t type);
+    const QString &principalText(uint8_t type) const;
+
     int pageCount() const { return int(pages.size()); }
     bool isSelected(int index) const;
     uint8_t layoutFlags() const;

@@ -26,10 +26,10 @@ void InputHistories::merge(QStringList &history, const QStringList &values)
 void InputHistories::mergeDocument(const BookDocument &doc)
 {
     std::array<QStringList, Count> values;
-    const QString *principal[] = {&doc.title, &doc.subtitle, &doc.author, &doc.publisher, &doc.circle};
     for (int k = Title; k <= Circle; ++k) {
-        if (!principal[k]->isEmpty())
-            values[k] << *principal[k];
+        const QString &text = doc.principalText(uint8_t(kvb::Title + k));
+        if (!text.isEmpty())
+            values[k] << text;
     }
     for (const kvb::AttributeEntry &a : doc.otherAttributes) {
         if (a.type >= kvb::Title && a.type <= kvb::Circle) {
