@@ -22,7 +22,6 @@ namespace retoner {
 
 namespace {
 
-constexpr float TwoPi = 6.2831855f;
 constexpr float HueLimit = 2.0943952f; // 120 degrees
 constexpr float ShiftLimit = 0.5f;
 

@@ -11,8 +11,6 @@ namespace retoner {
 
 namespace {
 
-constexpr float TwoPi = 6.2831855f;
-
 float wrapAngle(float angle)
 {
     while (angle >= TwoPi)

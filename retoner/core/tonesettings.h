@@ -43,6 +43,9 @@ struct OutputParams {
     bool operator==(const OutputParams &) const = default;
 };
 
+// A full turn of hue in radians, in the single precision of the colour table.
+inline constexpr float TwoPi = 6.2831855f;
+
 // One control point of the colour correction: a fixed position in HSV space
 // (hue in radians, saturation and value 0..1) and the three edited shifts.
 struct ControlPoint {
