@@ -305,11 +305,7 @@ bool BinderyEditor::duplicate()
         return false;
     const int index = m_doc.selection.front();
     const kvb::PageEntry &source = m_doc.pages[size_t(index)];
-    kvb::PageEntry copy;
-    copy.kind = source.kind;
-    copy.sourcePath = source.sourcePath;
-    copy.offset = source.offset;
-    copy.size = source.size;
+    kvb::PageEntry copy = source;
     // A page without a thumbnail (it could not be decoded) gives a copy
     // without one; only a thumbnail that exists and cannot be copied fails.
     if (!source.thumbnail.isNull()) {

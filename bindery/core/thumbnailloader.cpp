@@ -31,16 +31,9 @@ ThumbnailResult makePageThumbnail(const kvb::PageEntry &page, QSize box)
     return result;
 }
 
-ThumbnailLoader::ThumbnailLoader(const kvb::PageList &pages, QSize box, int threads) : m_box(box)
+ThumbnailLoader::ThumbnailLoader(const kvb::PageList &pages, QSize box, int threads)
+    : m_pages(pages), m_box(box)
 {
-    m_pages.reserve(pages.size());
-    for (const kvb::PageEntry &page : pages) {
-        kvb::PageEntry &copy = m_pages.emplace_back();
-        copy.kind = page.kind;
-        copy.sourcePath = page.sourcePath;
-        copy.offset = page.offset;
-        copy.size = page.size;
-    }
     m_results.resize(m_pages.size());
     if (threads <= 0)
         threads = std::max(1, QThread::idealThreadCount());

@@ -38,7 +38,7 @@ public:
 private:
     void work();
 
-    kvb::PageList m_pages; // the pages' places, without their thumbnails
+    kvb::PageList m_pages;
     QSize m_box;
     std::vector<std::optional<ThumbnailResult>> m_results;
     std::mutex m_mutex;
