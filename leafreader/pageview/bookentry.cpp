@@ -7,11 +7,6 @@
 
 namespace leafreader {
 
-bool BookEntry::isSpread() const
-{
-    return (layoutFlags & kvb::PageSpread) != 0 && singlePage == 0;
-}
-
 bool readListInformation(BookEntry &row, bool withThumbnail)
 {
     kvb::BookHeader header;

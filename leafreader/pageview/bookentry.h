@@ -28,8 +28,6 @@ struct BookEntry {
 
     void reset() { *this = BookEntry(); }
     bool hasThumbnail() const { return !thumbnail.isEmpty(); }
-    // Shown as two pages side by side.
-    bool isSpread() const;
 
     static int32_t packDate(int year, int month, int day) { return year << 16 | month << 8 | day; }
     int year() const { return date < 0 ? 0 : date >> 16; }

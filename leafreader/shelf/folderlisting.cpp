@@ -44,11 +44,6 @@ std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives)
     return rows;
 }
 
-bool readRowInformation(BookEntry &row, bool withThumbnail)
-{
-    return readListInformation(row, withThumbnail);
-}
-
 QByteArray readRowThumbnail(const QString &path)
 {
     kvb::BookHeader header;
@@ -93,7 +88,7 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
             row.zoom = entry.zoom;
             row.singlePage = entry.singlePage;
         }
-        if (!readRowInformation(row, withThumbnails)) {
+        if (!readListInformation(row, withThumbnails)) {
             listing.failedBooks << row.path;
             continue;
         }

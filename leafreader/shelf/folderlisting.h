@@ -30,9 +30,6 @@ std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives);
 FolderListing listFolder(const QString &folder, const ResumeList &resume, int sortMode,
                          bool withThumbnails = false);
 
-// The list information of a book row (readListInformation), with the
-// thumbnail left out unless asked for.
-bool readRowInformation(BookEntry &row, bool withThumbnail);
 // The 96000-byte thumbnail of a book, or empty when it has none or cannot be
 // read.
 QByteArray readRowThumbnail(const QString &path);
