@@ -9,13 +9,6 @@ namespace bindery {
 
 namespace {
 
-bool readFlag(QSettings &store, const char *name, bool fallback)
-{
-    bool ok = false;
-    const int value = store.value(QLatin1String(name)).toInt(&ok);
-    return ok ? value != 0 : fallback;
-}
-
 std::optional<int> readInt(QSettings &store, const char *name)
 {
     bool ok = false;
@@ -23,6 +16,12 @@ std::optional<int> readInt(QSettings &store, const char *name)
     if (!ok)
         return std::nullopt;
     return value;
+}
+
+bool readFlag(QSettings &store, const char *name, bool fallback)
+{
+    const std::optional<int> value = readInt(store, name);
+    return value ? *value != 0 : fallback;
 }
 
 // Numbers separated by ';'; empty when any part is not a number or the count differs.
