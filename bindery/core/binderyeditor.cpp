@@ -601,11 +601,14 @@ bool BinderyEditor::exportPages(bool selectedOnly)
     {
         BusyScope busy(*this);
         m_settings.expFolder = folder;
+        std::vector<const kvb::PageEntry *> pages;
         std::vector<QString> names;
         int number = m_settings.expStartNum;
         for (int i = 0; i < m_doc.pageCount(); ++i) {
-            if (!selectedOnly || m_doc.isSelected(i))
-                names.push_back(exportFileName(folder, m_settings.expPrefix, number++, m_doc.pages[size_t(i)].kind));
+            if (selectedOnly && !m_doc.isSelected(i))
+                continue;
+            pages.push_back(&m_doc.pages[size_t(i)]);
+            names.push_back(exportFileName(folder, m_settings.expPrefix, number++, pages.back()->kind));
         }
         // Replacing a file that pages are still read from would destroy those
         // pages (the file is emptied before it is read), so such an export
@@ -614,12 +617,8 @@ bool BinderyEditor::exportPages(bool selectedOnly)
             m_prompt.message(text::ExportFailed, PromptIcon::None);
             return false;
         }
-        size_t next = 0;
-        for (int i = 0; i < m_doc.pageCount(); ++i) {
-            if (selectedOnly && !m_doc.isSelected(i))
-                continue;
-            const kvb::PageEntry &page = m_doc.pages[size_t(i)];
-            if (!kvb::KVBFile::copyPageData(page, names[next++])) {
+        for (size_t k = 0; k < pages.size(); ++k) {
+            if (!kvb::KVBFile::copyPageData(*pages[k], names[k])) {
                 m_prompt.message(text::ExportFailed, PromptIcon::None);
                 return false;
             }
