@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "qtprint.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -96,23 +97,18 @@ class BatchTest : public ::testing::Test {
 protected:
     QString picture(const QString &name, const cv::Mat &image)
     {
-        const QString path = m_dir.filePath(name);
-        std::string native = QFile::encodeName(path).toStdString();
         // The extension may be in any case; encode by the lower-case one.
         const QString ext = name.section(u'.', -1).toLower();
         std::vector<uchar> bytes;
         EXPECT_TRUE(cv::imencode("." + ext.toStdString(), image, bytes));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
-        return path;
+        return rawFile(name, QByteArray(reinterpret_cast<const char *>(bytes.data()),
+                                        static_cast<qsizetype>(bytes.size())));
     }
     QString rawFile(const QString &name, const QByteArray &bytes)
     {
-        QFile file(m_dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(testsupport::writeFile(path, bytes));
+        return path;
     }
     bool colourOf(const cv::Mat &image, RegistrationMode mode)
     {

@@ -3,6 +3,7 @@
 #include "core/settingsfile.h"
 
 #include "qtprint.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,10 +104,7 @@ TEST_F(BatchCommandTest, ConvertsWithASettingsFileAndMatchesThePipeline)
 TEST_F(BatchCommandTest, FailuresAndModesShowInTheLinesAndTheStatus)
 {
     const QString broken = m_dir.filePath(QStringLiteral("broken.jpg"));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("no picture");
-    file.close();
+    ASSERT_TRUE(testsupport::writeFile(broken, "no picture"));
 
     ProgramRun run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--classify"), QStringLiteral("3"),
                        QStringLiteral("--output"), m_out, m_colour, broken});
@@ -138,10 +136,7 @@ TEST_F(BatchCommandTest, FailuresAndModesShowInTheLinesAndTheStatus)
 TEST_F(BatchCommandTest, ABadSettingsFileStopsBeforeAnythingIsConverted)
 {
     const QString tnp = m_dir.filePath(QStringLiteral("bad.tnp"));
-    QFile file(tnp);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("ColorParam,5,1,120,1\r\n");
-    file.close();
+    ASSERT_TRUE(testsupport::writeFile(tnp, "ColorParam,5,1,120,1\r\n"));
     const ProgramRun run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--settings"), tnp,
                              QStringLiteral("--output"), m_out, m_colour});
     EXPECT_EQ(run.status, 1);

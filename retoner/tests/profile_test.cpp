@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "qtprint.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +21,7 @@ namespace {
 
 QString touch(const QString &path)
 {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("x");
+    testsupport::writeFile(path, "x");
     return path;
 }
 

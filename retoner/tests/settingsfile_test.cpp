@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "qtprint.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +23,7 @@ protected:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString writeBytes(const QByteArray &bytes, const QString &name = QStringLiteral("s.tnp"))
     {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(testsupport::writeFile(path(name), bytes));
         return path(name);
     }
     // Reads the bytes into settings and returns the message shown, if any.
