@@ -157,9 +157,9 @@ inline uchar toByte(float v)
 void applyColorLut(const ColorLut &lut, const cv::Mat &source, cv::Mat &destination)
 {
     CV_Assert(source.type() == CV_8UC3 && lut.isValid());
-    if (destination.data != source.data || destination.size() != source.size()
-        || destination.type() != CV_8UC3)
-        destination.create(source.size(), CV_8UC3);
+    // Keeps the buffer when destination already has this size and type, so
+    // destination may be source.
+    destination.create(source.size(), CV_8UC3);
     const float *table = lut.entry(0);
     constexpr int G = ColorLut::Grid;
     constexpr int S = ColorLut::Stride;
