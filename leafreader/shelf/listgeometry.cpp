@@ -22,11 +22,16 @@ TileMetrics TileMetrics::compute(int scale, int listColumn, QSize iconSize)
     return m;
 }
 
-QRect TileMetrics::badgeRect() const
+QRect resumeBadgeRect(QSize picture)
 {
     const int bw = picture.width() * 64 / 160;
     const int bh = picture.height() * 43 / 200;
     return QRect(picture.width() - bw, picture.height() - bh, bw, bh);
+}
+
+QRect TileMetrics::badgeRect() const
+{
+    return resumeBadgeRect(picture);
 }
 
 bool HeaderLayout::iconShown(int icon) const

@@ -22,9 +22,13 @@ struct TileMetrics {
 
     // scale: the normal-screen or full-screen scale k; listColumn: j.
     static TileMetrics compute(int scale, int listColumn, QSize iconSize = {kSystemIconSize, kSystemIconSize});
-    // The resume badge's rectangle in the bottom-right corner of a picture.
+    // The resume badge's rectangle in the bottom-right corner of the picture.
     QRect badgeRect() const;
 };
+
+// The resume badge (64 x 43 on the 160 x 200 picture) scaled with a picture
+// of `picture` size, in its bottom-right corner.
+QRect resumeBadgeRect(QSize picture);
 
 // The header above the list: two text lines at the left, the icon cells
 // (each H x H) right-aligned at the top.

@@ -1,5 +1,7 @@
 #include "listtexts.h"
 
+#include "shelfpictures.h"
+
 #include <algorithm>
 #include <array>
 
@@ -74,7 +76,7 @@ TileText tileText(const BookEntry &row, bool resumeScreen, int priority)
     TileText t;
     t.title = row.title;
     if (!resumeScreen && (row.kind == BookEntry::Drive || row.kind == BookEntry::Folder)) {
-        t.picture = row.kind; // tile pictures 0 (drive) and 1 (folder)
+        t.picture = row.kind == BookEntry::Drive ? TileDrive : TileFolder;
         return t;
     }
     t.lines[0] = row.subtitle;
@@ -82,7 +84,7 @@ TileText tileText(const BookEntry &row, bool resumeScreen, int priority)
     t.lines[2] = dateText(row.date);
     t.lines[3] = resumeScreen ? resumePageLine(row) : pagesLine(row);
     if (resumeScreen && row.kind != BookEntry::BookFile) {
-        t.picture = 3; // missing book
+        t.picture = TileMissingBook;
         return t;
     }
     t.resumeBadge = row.page >= 0;

@@ -32,7 +32,7 @@ QString pagesLine(const BookEntry &row);
 QString resumePageLine(const BookEntry &row);
 
 // What one tile shows: the title, four lines below it, and its picture (a
-// tile picture index, or -1 for the row's own book picture).
+// TilePicture, or -1 for the row's own book picture).
 struct TileText {
     QString title;
     QString lines[4];

@@ -92,18 +92,16 @@ QImage drawIcon(int which)
         p.drawPolyline(QPolygonF() << QPointF(22, 36) << QPointF(40, 18) << QPointF(58, 36));
         break;
     case IconSwitchScreen:
-        p.drawLine(QPointF(16, 30), QPointF(62, 30));
-        p.drawPolyline(QPolygonF() << QPointF(52, 20) << QPointF(62, 30) << QPointF(52, 40));
-        p.drawLine(QPointF(64, 52), QPointF(18, 52));
-        p.drawPolyline(QPolygonF() << QPointF(28, 42) << QPointF(18, 52) << QPointF(28, 62));
-        break;
     case IconSwitchKeepSelection:
+        // Two arrows, one each way; keeping the selection adds a dot between them.
         p.drawLine(QPointF(16, 30), QPointF(62, 30));
         p.drawPolyline(QPolygonF() << QPointF(52, 20) << QPointF(62, 30) << QPointF(52, 40));
         p.drawLine(QPointF(64, 52), QPointF(18, 52));
         p.drawPolyline(QPolygonF() << QPointF(28, 42) << QPointF(18, 52) << QPointF(28, 62));
-        p.setBrush(ink);
-        p.drawEllipse(QPointF(40, 41), 4, 4);
+        if (which == IconSwitchKeepSelection) {
+            p.setBrush(ink);
+            p.drawEllipse(QPointF(40, 41), 4, 4);
+        }
         break;
     case IconFileInformation:
         p.drawEllipse(QPointF(40, 40), 28, 28);
@@ -190,11 +188,9 @@ QImage ShelfPictures::bookPicture(const QByteArray &thumbnail, QSize size, bool 
     picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                   .convertToFormat(QImage::Format_RGB32);
     if (withBadge) {
-        const int bw = size.width() * 64 / 160;
-        const int bh = size.height() * 43 / 200;
         QPainter p(&picture);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(size.width() - bw, size.height() - bh, bw, bh), resumeBadge());
+        p.drawImage(resumeBadgeRect(size), resumeBadge());
     }
     return picture;
 }
