@@ -1,7 +1,5 @@
 #include "leafreaderframe.h"
 
-#include "platform/settings.h"
-
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -150,8 +148,7 @@ void CLeafreaderFrame::storePlacement()
 void CLeafreaderFrame::closeEvent(QCloseEvent *event)
 {
     storePlacement();
-    auto store = platform::openSettings(QStringLiteral("Leafreader"));
-    m_settings.saveWindow(*store);
+    m_settings.saveWindow(*ReaderSettings::openStore());
     m_stayAwake.release();
     event->accept();
 }

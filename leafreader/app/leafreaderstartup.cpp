@@ -1,7 +1,6 @@
 #include "leafreaderstartup.h"
 
 #include "pageview/commands.h"
-#include "platform/settings.h"
 #include "shelf/shelfpictures.h"
 
 #include <QApplication>
@@ -60,7 +59,7 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
                 });
     }
 
-    m_settings.load(*platform::openSettings(QStringLiteral("Leafreader")));
+    m_settings.load(*ReaderSettings::openStore());
     m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_prompt);
     m_frame->setWindowIcon(QIcon(QPixmap::fromImage(ShelfPictures::programIcon())));
     m_shelf = new ShelfView(m_settings, m_prompt);
@@ -117,7 +116,7 @@ void LeafreaderStartup::wire()
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
         saveResume();
         m_frame->storePlacement();
-        m_settings.saveWindow(*platform::openSettings(QStringLiteral("Leafreader")));
+        m_settings.saveWindow(*ReaderSettings::openStore());
     });
 }
 
@@ -141,8 +140,7 @@ void LeafreaderStartup::raiseWindow()
 void LeafreaderStartup::saveResume()
 {
     m_shelf->model().storeResume();
-    auto store = platform::openSettings(QStringLiteral("Leafreader"));
-    m_settings.saveResume(*store);
+    m_settings.saveResume(*ReaderSettings::openStore());
 }
 
 } // namespace leafreader

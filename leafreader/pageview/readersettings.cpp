@@ -1,5 +1,7 @@
 #include "readersettings.h"
 
+#include "platform/settings.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -100,6 +102,11 @@ void ReaderSettings::setScaleText(const QString &text)
     scaleListColumn = clampScale(n[3]);
 }
 
+std::unique_ptr<QSettings> ReaderSettings::openStore()
+{
+    return platform::openSettings(QStringLiteral("Leafreader"));
+}
+
 void ReaderSettings::load(QSettings &store)
 {
     hasWindowPos = false;
@@ -136,6 +143,24 @@ void ReaderSettings::saveDialogValues(QSettings &store) const
     store.setValue(QStringLiteral("HideCursor"), hideCursor ? 1 : 0);
     store.setValue(QStringLiteral("Interval"), interval);
     store.setValue(QStringLiteral("Loop"), loop ? 1 : 0);
+}
+
+void ReaderSettings::takeDialogValues(const ReaderSettings &from)
+{
+    scaleNormal = from.scaleNormal;
+    scaleFullScreen = from.scaleFullScreen;
+    scalePad = from.scalePad;
+    scaleListColumn = from.scaleListColumn;
+    sortModeF = from.sortModeF;
+    sortModeR = from.sortModeR;
+    apcPriority = from.apcPriority;
+    skipForward = from.skipForward;
+    skipBack = from.skipBack;
+    picEnlarge = from.picEnlarge;
+    space = from.space;
+    hideCursor = from.hideCursor;
+    interval = from.interval;
+    loop = from.loop;
 }
 
 void ReaderSettings::saveWindow(QSettings &store) const

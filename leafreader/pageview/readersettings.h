@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace leafreader {
@@ -61,6 +62,9 @@ struct ReaderSettings {
     int interval = 4;        // "Interval", seconds, 1..3600
     bool loop = false;       // "Loop"
 
+    // The program's own store: section "Settings" of Velloran/Leafreader.
+    static std::unique_ptr<QSettings> openStore();
+
     // Reads every value; missing or unreadable values keep what the struct
     // holds (the defaults on a fresh struct), out-of-range ones are clamped.
     void load(QSettings &store);
@@ -71,6 +75,8 @@ struct ReaderSettings {
     void saveDialogValues(QSettings &store) const; // Scale .. Loop, on the settings dialog's OK
     void saveWindow(QSettings &store) const;       // FullScreen, WindowPos, when the window closes
     void saveResume(QSettings &store) const;       // CurrentFolder, Resume0..99, when the view ends
+    // Takes the values the settings dialog edits (those saveDialogValues writes).
+    void takeDialogValues(const ReaderSettings &from);
 
     QString scaleText() const;
     // Applies a "Scale" text: fewer than three numbers give the defaults, a

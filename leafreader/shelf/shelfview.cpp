@@ -9,7 +9,6 @@
 #include "shelfpictures.h"
 
 #include "pageview/commands.h"
-#include "platform/settings.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -123,7 +122,7 @@ ShelfView::ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget
         return true;
     };
     persist = [this] {
-        auto store = platform::openSettings(QStringLiteral("Leafreader"));
+        auto store = ReaderSettings::openStore();
         m_settings.saveResume(*store);
         store->sync();
     };
@@ -461,24 +460,8 @@ void ShelfView::settingsDialog()
     ReaderSettings values = m_settings;
     if (!editSettings || !editSettings(values))
         return;
-    m_settings.scaleNormal = values.scaleNormal;
-    m_settings.scaleFullScreen = values.scaleFullScreen;
-    m_settings.scalePad = values.scalePad;
-    m_settings.scaleListColumn = values.scaleListColumn;
-    m_settings.sortModeF = values.sortModeF;
-    m_settings.sortModeR = values.sortModeR;
-    m_settings.apcPriority = values.apcPriority;
-    m_settings.skipForward = values.skipForward;
-    m_settings.skipBack = values.skipBack;
-    m_settings.picEnlarge = values.picEnlarge;
-    m_settings.space = values.space;
-    m_settings.hideCursor = values.hideCursor;
-    m_settings.interval = values.interval;
-    m_settings.loop = values.loop;
-    {
-        auto store = platform::openSettings(QStringLiteral("Leafreader"));
-        m_settings.saveDialogValues(*store);
-    }
+    m_settings.takeDialogValues(values);
+    m_settings.saveDialogValues(*ReaderSettings::openStore());
     m_model.resetRememberedBook();
     applyLayout();
     emit settingsApplied();
