@@ -153,10 +153,6 @@ void CLeafreaderFrame::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-} // namespace leafreader
-
-namespace leafreader {
-
 void CLeafreaderFrame::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasUrls())

@@ -1,5 +1,6 @@
 #include "leafreaderview.h"
 
+#include "pageview/waitcursor.h"
 #include "platform/paths.h"
 #include "platform/version.h"
 
@@ -20,12 +21,6 @@ namespace {
 constexpr int kTimerMs = 50;
 constexpr int kResolutionDelayMs = 120;
 constexpr int kWheelNotch = 120;
-
-// Shows the wait cursor while it lives.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 struct MenuItem {
     int id; // 0 = separator

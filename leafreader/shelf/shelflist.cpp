@@ -199,10 +199,6 @@ void MyListCtrl::contextMenuEvent(QContextMenuEvent *event)
     event->accept();
 }
 
-} // namespace leafreader
-
-namespace leafreader {
-
 bool MyListCtrl::focusNextPrevChild(bool)
 {
     return false;

@@ -3,10 +3,10 @@
 #include "rowsort.h"
 
 #include "pageview/commands.h"
+#include "pageview/waitcursor.h"
 
 #include "platform/paths.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
 #include <numeric>
@@ -14,19 +14,6 @@
 namespace leafreader {
 
 namespace {
-
-struct WaitCursor {
-    WaitCursor()
-    {
-        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
-            QApplication::restoreOverrideCursor();
-    }
-};
 
 bool isExistingFile(const QString &path)
 {
@@ -340,10 +327,6 @@ ResumeList::CloseResult ShelfModel::bookClosed(int mode, BookEntry &book, int pa
     showList();
     return result;
 }
-
-} // namespace leafreader
-
-namespace leafreader {
 
 bool ShelfModel::commandEnabled(int id) const
 {
