@@ -22,8 +22,9 @@ constexpr int kTimerMs = 50;
 constexpr int kResolutionDelayMs = 120;
 constexpr int kWheelNotch = 120;
 
+// The zoom submenu: no zoom, then regions 1..9 with the digit key of each.
 struct MenuItem {
-    int id; // 0 = separator
+    int id;
     const char16_t *label;
     const char16_t *key;
 };

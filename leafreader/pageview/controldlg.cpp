@@ -37,7 +37,7 @@ CControlDlg::CControlDlg(QWidget *owner)
 
 QSize CControlDlg::sizeFor(int s)
 {
-    return {s * 384 / 100, s * 896 / 100};
+    return {s * kFaceWidth / 100, s * kFaceHeight / 100};
 }
 
 QSize CControlDlg::readerPadSize(int scale)
@@ -105,10 +105,11 @@ void CControlDlg::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(rect(), m_face);
-    if (m_pressed < 0 || !m_highlight)
+    if (m_pressed < 0)
         return;
-    // The pressed cell: light fill with its part of the face blended over it.
-    const int inset = (width() * 4 + 192) / 384;
+    // The pressed cell, inset by four face pixels at the pad's size: light
+    // fill with its part of the face blended over it.
+    const int inset = (width() * 4 + kFaceWidth / 2) / kFaceWidth;
     const QRect cell = cellRect(m_pressed).adjusted(inset, inset, -inset, -inset);
     if (m_style == Highlight::HalfOpacityOver) {
         p.setOpacity(0.5);
@@ -137,7 +138,6 @@ void CControlDlg::mousePressEvent(QMouseEvent *event)
         return;
     }
     m_pressed = button;
-    m_highlight = button >= 0;
     update();
 }
 
@@ -152,7 +152,6 @@ void CControlDlg::mouseMoveEvent(QMouseEvent *event)
     // Moving off the pressed button cancels the press.
     if (buttonAt(event->position().toPoint()) != m_pressed) {
         m_pressed = -1;
-        m_highlight = false;
         update();
     }
 }
@@ -168,7 +167,6 @@ void CControlDlg::mouseReleaseEvent(QMouseEvent *event)
     const int pressed = m_pressed;
     const bool on = pressed >= 0 && buttonAt(event->position().toPoint()) == pressed;
     m_pressed = -1;
-    m_highlight = false;
     update();
     if (on)
         emit buttonClicked(pressed);

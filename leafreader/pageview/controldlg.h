@@ -55,8 +55,7 @@ protected:
 private:
     QImage m_face;
     Highlight m_style = Highlight::FillUnderFace;
-    int m_pressed = -1;
-    bool m_highlight = false;
+    int m_pressed = -1; // the highlighted button, -1 = none
     bool m_dragging = false;
     QPoint m_dragOffset;
 };

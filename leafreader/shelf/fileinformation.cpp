@@ -17,7 +17,6 @@ FileInformation gatherFileInformation(const QString &path, uint64_t fileSize)
     info.path = path;
     info.fileSize = fileSize;
     kvb::BookHeader header;
-    header.magic[0] = header.magic[1] = header.magic[2] = header.magic[3] = 0;
     kvb::AttributeList attributes;
     QByteArray thumbnail(kvb::kThumbnailBytes, '\0');
     kvb::KVBFile::ReadOptions options;
