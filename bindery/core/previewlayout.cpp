@@ -32,44 +32,41 @@ PreviewPages spreadPages(int s, bool spread, bool cover, bool bindRight, int pag
     return pages;
 }
 
-QRect singlePageRect(const QRect &area, QSize picture)
-{
-    if (picture.isEmpty() || area.isEmpty())
-        return {};
-    const int W = area.width();
-    const int H = area.height();
-    const double m = double(picture.height()) / double(picture.width());
-    if (m > double(H) / double(W)) {
-        const int w = int(std::trunc(H / m));
-        return {area.left() + (W - w) / 2, area.top(), w, H};
-    }
-    const int h = int(std::trunc(W * m));
-    return {area.left(), area.top() + (H - h) / 2, W, h};
-}
-
 namespace {
+
+// The picture scaled, aspect kept, to the full height of a width x height
+// area when it is relatively taller than the area, else to its full width.
+QSize fittedSize(int width, int height, QSize picture)
+{
+    const double m = double(picture.height()) / double(picture.width());
+    if (m > double(height) / double(width))
+        return {int(std::trunc(height / m)), height};
+    return {width, int(std::trunc(width * m))};
+}
 
 // The picture in one half: full height touching the centre line, or full
 // half width centred vertically.
 QRect halfRect(const QRect &area, QSize picture, bool leftHalf)
 {
-    if (picture.isEmpty() || area.isEmpty())
-        return {};
     const int half = int(std::trunc(area.width() / 2.0));
-    const int H = area.height();
-    const int centre = area.left() + half;
-    if (half <= 0)
+    if (picture.isEmpty() || area.isEmpty() || half <= 0)
         return {};
-    const double m = double(picture.height()) / double(picture.width());
-    if (m > double(H) / double(half)) {
-        const int w = int(std::trunc(H / m));
-        return {leftHalf ? centre - w : centre, area.top(), w, H};
-    }
-    const int h = int(std::trunc(half * m));
-    return {leftHalf ? area.left() : centre, area.top() + (H - h) / 2, half, h};
+    const QSize size = fittedSize(half, area.height(), picture);
+    const int centre = area.left() + half;
+    return {leftHalf ? centre - size.width() : centre, area.top() + (area.height() - size.height()) / 2,
+            size.width(), size.height()};
 }
 
 } // namespace
+
+QRect singlePageRect(const QRect &area, QSize picture)
+{
+    if (picture.isEmpty() || area.isEmpty())
+        return {};
+    const QSize size = fittedSize(area.width(), area.height(), picture);
+    return {area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2,
+            size.width(), size.height()};
+}
 
 QRect spreadLeftRect(const QRect &area, QSize picture)
 {
