@@ -135,10 +135,15 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     BookSession::OpenResult result;
     {
         WaitCursor wait;
+        // The scroll bar a book shows takes its part of the width before the
+        // pages are decoded for the rest.
+        placeScrollBar();
+        m_scrollBar->show();
         updateViewport();
         result = m_session.open(row);
     }
     if (result != BookSession::OpenResult::Opened) {
+        m_scrollBar->hide();
         m_prompt.message(result == BookSession::OpenResult::CannotOpen
                              ? QStringLiteral("ファイルを開けません。")
                              : QStringLiteral("Page画像のロードに失敗しました。"),
@@ -155,18 +160,12 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     m_syncingBar = true;
     m_scrollBar->setRange(0, std::max(0, m_session.pageCount() - 1));
     m_scrollBar->setPageStep(std::max(1, m_settings.skipForward));
-    m_scrollBar->setGeometry(width() - m_scrollBar->sizeHint().width(), 0,
-                             m_scrollBar->sizeHint().width(), height());
-    m_scrollBar->show();
     m_syncingBar = false;
     syncScrollBar();
     m_controller.bookOpened();
     m_wheelSum = {};
     m_bookMode = true;
     m_painter.clear();
-    // The scroll bar took part of the width the pages were decoded for.
-    updateViewport();
-    m_session.refreshResolution();
     setFocus();
     update();
     m_keepAwake.hold();
@@ -201,8 +200,8 @@ void CLeafreaderView::syncScrollBar()
     if (!m_bookMode && !m_session.isOpen())
         return;
     m_syncingBar = true;
+    // Sets the slider position too.
     m_scrollBar->setValue(m_session.position() - 1);
-    m_scrollBar->setSliderPosition(m_session.position() - 1);
     m_syncingBar = false;
 }
 
@@ -343,10 +342,15 @@ void CLeafreaderView::paintEvent(QPaintEvent *)
     m_session.setForward(true);
 }
 
-void CLeafreaderView::resizeEvent(QResizeEvent *)
+void CLeafreaderView::placeScrollBar()
 {
     const int bar = m_scrollBar->sizeHint().width();
     m_scrollBar->setGeometry(width() - bar, 0, bar, height());
+}
+
+void CLeafreaderView::resizeEvent(QResizeEvent *)
+{
+    placeScrollBar();
     if (m_list)
         m_list->setGeometry(rect());
     updateViewport();

@@ -101,6 +101,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void placeScrollBar();
     void syncScrollBar();
     void scrollAction(int action);
     void updateViewport();
