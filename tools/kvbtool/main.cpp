@@ -233,10 +233,8 @@ QString checkText(const QString &value, int limit)
 {
     if (value.size() > limit)
         return QStringLiteral("longer than %1 characters").arg(limit);
-    for (QChar c : value) {
-        if (platform::isControlCharacter(c))
-            return QStringLiteral("contains a control character");
-    }
+    if (platform::hasControlCharacter(value))
+        return QStringLiteral("contains a control character");
     return {};
 }
 
