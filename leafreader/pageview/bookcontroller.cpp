@@ -81,6 +81,14 @@ bool BookController::onCommand(int id)
         s.refreshResolution();
         changed();
     };
+    const auto singlePage = [&](bool single) {
+        if (s.setSinglePage(single))
+            changed();
+    };
+    const auto zoomTo = [&](int zoom) {
+        if (zoom != s.zoom())
+            setZoom(zoom);
+    };
     switch (id) {
     case CmdNextPage: pageMove([&] { return s.nextPage(); }); return true;
     case CmdPreviousPage: pageMove([&] { return s.previousPage(); }); return true;
@@ -89,42 +97,19 @@ bool BookController::onCommand(int id)
     case CmdFirstPage: pageMove([&] { return s.firstPage(); }); return true;
     case CmdLastPage: pageMove([&] { return s.lastPage(); }); return true;
     case CmdAutoTurn: setAutoTurn(!m_autoTurn.isOn(), now()); return true;
-    case CmdSinglePage:
-        if (s.setSinglePage(true))
-            changed();
-        return true;
-    case CmdSpread:
-        if (s.setSinglePage(false))
-            changed();
-        return true;
-    case CmdSinglePageToggle:
-        if (s.setSinglePage(s.current().singlePage == 0))
-            changed();
-        return true;
-    case CmdZoomOff:
-        if (s.zoom() != 0)
-            setZoom(0);
-        return true;
+    case CmdSinglePage: singlePage(true); return true;
+    case CmdSpread: singlePage(false); return true;
+    case CmdSinglePageToggle: singlePage(s.current().singlePage == 0); return true;
+    case CmdZoomOff: zoomTo(0); return true;
     case CmdZoomToggle: setZoom(s.zoom() == 0 ? 5 : 0); return true;
-    case CmdZoomUp: {
-        const int z = zoomUp(s.zoom(), [&] { return pageMove([&] { return s.previousPage(); }); });
-        if (z != s.zoom())
-            setZoom(z);
+    case CmdZoomUp:
+        zoomTo(zoomUp(s.zoom(), [&] { return pageMove([&] { return s.previousPage(); }); }));
         return true;
-    }
-    case CmdZoomDown: {
-        const int z = zoomDown(s.zoom(), [&] { return pageMove([&] { return s.nextPage(); }); });
-        if (z != s.zoom())
-            setZoom(z);
+    case CmdZoomDown:
+        zoomTo(zoomDown(s.zoom(), [&] { return pageMove([&] { return s.nextPage(); }); }));
         return true;
-    }
-    case CmdZoomLeft:
-    case CmdZoomRight: {
-        const int z = id == CmdZoomLeft ? zoomLeft(s.zoom()) : zoomRight(s.zoom());
-        if (z != s.zoom())
-            setZoom(z);
-        return true;
-    }
+    case CmdZoomLeft: zoomTo(zoomLeft(s.zoom())); return true;
+    case CmdZoomRight: zoomTo(zoomRight(s.zoom())); return true;
     case CmdRotate0: rotate(0); return true;
     case CmdRotate1: rotate(1); return true;
     case CmdRotate2: rotate(2); return true;

@@ -91,8 +91,8 @@ ShelfModel::OpenRequest ShelfModel::openPath(const QString &bookPath)
         showFolderScreen(QString());
         return {};
     }
-    setCurrentFolder(platform::folderOf(path).isEmpty() ? QStringLiteral("/")
-                                                        : platform::folderOf(path));
+    const QString folder = platform::folderOf(path);
+    setCurrentFolder(folder.isEmpty() ? QStringLiteral("/") : folder);
     m_screen = Screen::Folder;
     showFolderScreen(platform::fileNameOf(path));
     for (size_t i = 0; i < m_rows.size(); ++i) {
