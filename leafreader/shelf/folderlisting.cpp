@@ -13,14 +13,6 @@ namespace leafreader {
 
 namespace {
 
-QString withoutTrailingSlash(const QString &path)
-{
-    QString p = path;
-    while (p.size() > 1 && p.endsWith(u'/'))
-        p.chop(1);
-    return p;
-}
-
 bool isInside(const QString &folder, const QString &root)
 {
     if (root == QStringLiteral("/"))
@@ -113,12 +105,12 @@ QString rowName(const BookEntry &row)
 {
     if (row.kind == BookEntry::Drive)
         return driveRootOf(row);
-    return platform::fileNameOf(withoutTrailingSlash(row.path));
+    return platform::fileNameOf(platform::withoutTrailingSlash(row.path));
 }
 
 FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots)
 {
-    const QString f = withoutTrailingSlash(folder);
+    const QString f = platform::withoutTrailingSlash(folder);
     const qsizetype slash = f.lastIndexOf(u'/');
     // A drive root, or nothing above: the drive list selects it.
     if (f.isEmpty() || f == QStringLiteral("/") || slash < 0
@@ -132,10 +124,10 @@ FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots)
 
 FolderMove toDriveList(const QString &folder, const QStringList &driveRoots)
 {
-    const QString f = withoutTrailingSlash(folder);
+    const QString f = platform::withoutTrailingSlash(folder);
     QString best;
     for (const QString &root : driveRoots) {
-        const QString r = withoutTrailingSlash(root);
+        const QString r = platform::withoutTrailingSlash(root);
         if (isInside(f, r) && r.size() > best.size())
             best = r;
     }
