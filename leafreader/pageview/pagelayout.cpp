@@ -63,22 +63,19 @@ void assignSlots(PageLayout &layout, bool spread, int rotation)
     layout.rightImageSlot = swapped ? 0 : 1;
 }
 
-} // namespace
-
-PageLayout computeLayout(const LayoutInput &in)
+// The factor, virtual area and slot areas of a layout, and the slot each
+// image goes to: everything that does not depend on the pictures.
+void layOutSlots(PageLayout &layout, const LayoutInput &in)
 {
-    PageLayout layout;
     const int r = in.rotation & 3;
-    const bool zoomed = in.zoom != 0;
-    layout.factor = zoomed ? 2 : 1;
+    layout.factor = zoomFactor(in.zoom);
     layout.virtualArea = zoomArea(in.client, in.zoom);
     const Box &v = layout.virtualArea;
     const int gap = layout.factor * in.space;
-    const bool sideBySide = r == 0 || r == 2;
 
     if (!in.spread) {
         layout.areas.push_back(v);
-    } else if (sideBySide) {
+    } else if (r == 0 || r == 2) {
         const int m = v.left + (v.width() - gap) / 2;
         layout.areas.push_back({v.left, v.top, m, v.bottom});
         layout.areas.push_back({m + gap, v.top, v.right, v.bottom});
@@ -88,6 +85,16 @@ PageLayout computeLayout(const LayoutInput &in)
         layout.areas.push_back({v.left, n + gap, v.right, v.bottom});
     }
     assignSlots(layout, in.spread, r);
+}
+
+} // namespace
+
+PageLayout computeLayout(const LayoutInput &in)
+{
+    PageLayout layout;
+    layOutSlots(layout, in);
+    const int r = in.rotation & 3;
+    const bool sideBySide = r == 0 || r == 2;
 
     auto place = [&](QSize image, int slotIndex, bool leftSlotImage) {
         if (slotIndex < 0 || image.isEmpty())
@@ -130,10 +137,8 @@ PageLayout computeLayout(const LayoutInput &in)
 
 QSize decodeBox(const LayoutInput &in, bool leftSlotImage)
 {
-    LayoutInput probe = in;
-    // Any picture gives the slot; the slot size does not depend on it.
-    probe.leftImage = probe.rightImage = QSize(1, 1);
-    const PageLayout layout = computeLayout(probe);
+    PageLayout layout;
+    layOutSlots(layout, in);
     const int index = leftSlotImage ? layout.leftImageSlot : layout.rightImageSlot;
     if (index < 0)
         return {};
