@@ -21,12 +21,12 @@ namespace leafreader {
 
 namespace {
 
-// What the fields may show: the stored limits, so a stored value beyond the
-// dialog's range is shown as it is and refused only on OK.
-constexpr int kShowMinimum[SettingDlg::kFieldCount] = {1, 1, 0, 1};
+// The lowest value is the same for the store and the dialog. The fields may
+// show up to the stored limits, so a stored value beyond the dialog's range
+// is shown as it is and refused only on OK.
+constexpr int kMinimum[SettingDlg::kFieldCount] = {1, 1, 0, 1};
 constexpr int kShowMaximum[SettingDlg::kFieldCount] = {ReaderSettings::kSkipMax, ReaderSettings::kSkipMax,
                                                        ReaderSettings::kSpaceMax, ReaderSettings::kIntervalMax};
-constexpr int kAcceptMinimum[SettingDlg::kFieldCount] = {1, 1, 0, 1};
 constexpr int kAcceptMaximum[SettingDlg::kFieldCount] = {100, 100, 30, 3600};
 
 QGroupBox *orderGroup(const QString &title, QButtonGroup *group, int current, QWidget *parent)
@@ -46,7 +46,7 @@ QGroupBox *orderGroup(const QString &title, QButtonGroup *group, int current, QW
 
 } // namespace
 
-int SettingDlg::fieldMinimum(int which) { return kAcceptMinimum[which]; }
+int SettingDlg::fieldMinimum(int which) { return kMinimum[which]; }
 int SettingDlg::fieldMaximum(int which) { return kAcceptMaximum[which]; }
 
 SettingDlg::SettingDlg(const ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent)
@@ -117,7 +117,7 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, platform::Prompt &prompt,
                                           settings.interval};
     for (int i = 0; i < kFieldCount; ++i) {
         auto *spin = new QSpinBox(this);
-        spin->setRange(kShowMinimum[i], kShowMaximum[i]);
+        spin->setRange(kMinimum[i], kShowMaximum[i]);
         spin->setValue(fieldValues[i]);
         m_fields[i] = spin;
         fields->addWidget(new QLabel(fieldTitles[i], this), i, 0);
@@ -136,9 +136,9 @@ void SettingDlg::accept()
 {
     for (int i = 0; i < kFieldCount; ++i) {
         const int value = m_fields[i]->value();
-        if (value < kAcceptMinimum[i] || value > kAcceptMaximum[i]) {
+        if (value < kMinimum[i] || value > kAcceptMaximum[i]) {
             m_prompt.message(QStringLiteral("%1 から %2 までの整数を入力してください。")
-                                 .arg(kAcceptMinimum[i])
+                                 .arg(kMinimum[i])
                                  .arg(kAcceptMaximum[i]),
                              platform::PromptIcon::Warning);
             m_fields[i]->setFocus();
