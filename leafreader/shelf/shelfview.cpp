@@ -148,7 +148,8 @@ HeaderLayout ShelfView::headerLayout() const
 
 void ShelfView::start(const QString &bookPath)
 {
-    applySizes();
+    // Sizes and fonts are in place already: the constructor applied them and
+    // every change of the full-screen state or the settings applies them again.
     m_started = true;
     const ShelfModel::OpenRequest request = m_model.start(bookPath);
     refresh();
@@ -168,6 +169,8 @@ void ShelfView::openPath(const QString &bookPath)
 
 void ShelfView::setFullScreen(bool on)
 {
+    if (on == m_fullScreen)
+        return;
     m_fullScreen = on;
     applyLayout();
 }

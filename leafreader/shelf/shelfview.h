@@ -38,7 +38,8 @@ public:
     // A book dropped on the window or handed over by a second start.
     void openPath(const QString &bookPath);
 
-    // Full screen toggled: sizes and fonts again, and the list rebuilt.
+    // Full screen switched: sizes and fonts again, and the list rebuilt
+    // (nothing when the state is the one shown).
     void setFullScreen(bool on);
     // While a book is shown the list is not rebuilt by layout changes (a
     // gone folder would ask to retry in the middle of reading); closing the
