@@ -94,7 +94,7 @@ bool BookSession::readPageBytes(int index, QByteArray &bytes)
     return m_file.read(bytes.data(), qint64(page.size)) == qint64(page.size);
 }
 
-bool BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk)
+void BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk)
 {
     *leftOk = *rightOk = true;
     const LayoutInput in = layoutInput();
@@ -130,7 +130,6 @@ bool BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool 
         m_right = right.get();
         *rightOk = rightDecoded;
     }
-    return *leftOk && *rightOk;
 }
 
 bool BookSession::loadCurrentPages()

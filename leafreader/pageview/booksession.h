@@ -106,7 +106,10 @@ private:
     bool readPageBytes(int index, QByteArray &bytes);
     // The decode box of a slot in device pixels (invalid without a viewport).
     QSize deviceBox(const LayoutInput &in, bool leftSlotImage) const;
-    bool decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk);
+    // Decodes the wanted slots (their page set) for the current viewport and
+    // reports each one's success; a left slot that cannot be read leaves the
+    // right one unread.
+    void decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk);
 
     bool m_open = false;
     QFile m_file;
