@@ -139,7 +139,8 @@ void ResumeList::refresh()
         if (entry.kind != BookEntry::BookFile && entry.kind != BookEntry::Empty)
             continue;
         const QFileInfo info(entry.path);
-        if (!entry.path.isEmpty() && info.isFile() && readListInformation(entry)) {
+        // As on the folder screen, a tile reads its thumbnail when it is shown.
+        if (!entry.path.isEmpty() && info.isFile() && readListInformation(entry, false)) {
             entry.kind = BookEntry::BookFile;
             entry.fileSize = uint64_t(info.size());
         } else {

@@ -52,8 +52,9 @@ public:
     // replaced; 2: a new entry, or the one at the same page moved to the end.
     CloseResult closeBook(int mode, BookEntry &book, int pageAtOpening);
 
-    // Reads every book entry again: kind 2 with the current size when the
-    // file reads, else kind 3 titled with the file name.
+    // Reads every book entry's list information again, thumbnails left out:
+    // kind 2 with the current size when the file reads, else kind 3 titled
+    // with the file name.
     void refresh();
 
 private:

@@ -96,6 +96,10 @@ TEST_F(ShelfModelTest, BookRowsTakeTheirResumePosition)
     settings.currentFolder = library;
     model.start();
     EXPECT_TRUE(model.onResumeScreen()); // a resume list makes it the first screen
+    // The resume screen, too, leaves the thumbnails to the tiles that show them.
+    ASSERT_EQ(model.rows().size(), 2u);
+    EXPECT_EQ(model.rows()[0].thumbnailFlag, 1);
+    EXPECT_TRUE(model.rows()[0].thumbnail.isEmpty());
     model.switchScreen(false);
     const auto &rows = model.rows();
     const auto it = std::find_if(rows.begin(), rows.end(), [](const BookEntry &r) { return r.title == "vol 9"; });
