@@ -110,15 +110,8 @@ QList<QPair<QString, QString>> FileInfoDlg::attributeRows() const
 void FileInfoDlg::paintPicture(QPainter &painter, const QRect &rect)
 {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!m_thumbnail.isNull()) {
-        painter.drawImage(rect, m_thumbnail);
-        return;
-    }
-    const QImage &book = ShelfPictures::tile(TileBook);
-    if (book.isNull())
-        painter.fillRect(rect, Qt::black);
-    else
-        painter.drawImage(rect, book);
+    // A book without a thumbnail shows the book tile.
+    painter.drawImage(rect, m_thumbnail.isNull() ? ShelfPictures::tile(TileBook) : m_thumbnail);
 }
 
 void FileInfoDlg::sizeColumns()
