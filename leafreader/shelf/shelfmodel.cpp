@@ -251,24 +251,24 @@ void ShelfModel::bookOpened(const BookEntry &row)
     m_remembered = row;
 }
 
-bool ShelfModel::upOneFolder()
+bool ShelfModel::moveFolder(FolderMove (*move)(const QString &, const QStringList &))
 {
     if (onResumeScreen() || currentFolder().isEmpty())
         return false;
-    const FolderMove move = leafreader::upOneFolder(currentFolder(), driveRoots());
-    setCurrentFolder(move.folder);
-    showFolderScreen(move.selectName);
+    const FolderMove to = move(currentFolder(), driveRoots());
+    setCurrentFolder(to.folder);
+    showFolderScreen(to.selectName);
     return true;
+}
+
+bool ShelfModel::upOneFolder()
+{
+    return moveFolder(&leafreader::upOneFolder);
 }
 
 bool ShelfModel::toDriveList()
 {
-    if (onResumeScreen() || currentFolder().isEmpty())
-        return false;
-    const FolderMove move = leafreader::toDriveList(currentFolder(), driveRoots());
-    setCurrentFolder(move.folder);
-    showFolderScreen(move.selectName);
-    return true;
+    return moveFolder(&leafreader::toDriveList);
 }
 
 void ShelfModel::switchScreen(bool keepSelection)

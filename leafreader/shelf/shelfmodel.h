@@ -106,6 +106,9 @@ private:
     void setCurrentFolder(const QString &folder);
     void changed();
     void selectByName(const QString &name);
+    // A move on the folder screen from the current folder (false, nothing
+    // done, on the resume screen or the drive list).
+    bool moveFolder(FolderMove (*move)(const QString &, const QStringList &));
 
     ReaderSettings &m_settings;
     platform::Prompt &m_prompt;
