@@ -2,35 +2,12 @@
 
 #include "binderydlg.h"
 
-#include "core/messages.h"
-
 #include <platform/settings.h>
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QScopeGuard>
 #include <QTimer>
-
-platform::PromptAnswer CBinderyPrompt::message(const QString &text, platform::PromptIcon icon,
-                                               platform::PromptButtons buttons, const QString &caption)
-{
-    // A message shown while long work holds the wait cursor gets the arrow.
-    const bool waiting = QApplication::overrideCursor() != nullptr;
-    if (waiting)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const auto restore = qScopeGuard([waiting] {
-        if (waiting)
-            QApplication::restoreOverrideCursor();
-    });
-    if (text != bindery::text::CloseQuestion)
-        return platform::WidgetPrompt::message(text, icon, buttons, caption);
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok ? platform::PromptAnswer::Ok : platform::PromptAnswer::Cancel;
-}
 
 namespace {
 

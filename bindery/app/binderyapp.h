@@ -6,13 +6,10 @@
 
 class QApplication;
 
-// Real message boxes, with Cancel as the default answer of the closing
-// question; book dialogs whose default extension is ".kvb".
+// Book dialogs whose default extension is ".kvb".
 class CBinderyPrompt : public platform::WidgetPrompt {
 public:
     using platform::WidgetPrompt::WidgetPrompt;
-    platform::PromptAnswer message(const QString &text, platform::PromptIcon icon, platform::PromptButtons buttons,
-                                   const QString &caption) override;
     // The dialog itself adds ".kvb" to a name typed without extension, so
     // its question before replacing a file is about the file really written.
     QString saveFile(const QString &caption, const QString &proposedPath, const QString &filter) override;

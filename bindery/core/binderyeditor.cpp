@@ -658,7 +658,8 @@ bool BinderyEditor::confirmClose()
 {
     if (!needsCloseQuestion())
         return true;
-    return m_prompt.message(text::CloseQuestion, PromptIcon::Question, PromptButtons::OkCancel) == PromptAnswer::Ok;
+    return m_prompt.message(text::CloseQuestion, PromptIcon::Question, PromptButtons::OkCancelDefaultCancel)
+           == PromptAnswer::Ok;
 }
 
 } // namespace bindery

@@ -137,11 +137,13 @@ TEST(BinderyDialog, FileMenuGrayingAndFieldEditsMarkTheDocument)
     EXPECT_FALSE(enabled(dlg, 1005));
     EXPECT_EQ(qobject_cast<QScrollBar *>(dlg.control(1031))->singleStep(), 1);
 
-    // Closing a changed document asks; Cancel keeps the window open.
+    // Closing a changed document asks, with Cancel as the default button;
+    // Cancel keeps the window open.
     prompt.clear();
     prompt.planAnswer(platform::PromptAnswer::Cancel);
     dlg.reject();
     EXPECT_EQ(prompt.texts(), QStringList{text::CloseQuestion});
+    EXPECT_EQ(prompt.shown().back().buttons, platform::PromptButtons::OkCancelDefaultCancel);
     EXPECT_TRUE(dlg.isVisible());
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 namespace platform {
 
@@ -24,8 +25,10 @@ PromptAnswer firstAnswer(PromptButtons buttons)
 {
     if (buttons == PromptButtons::RetryCancel)
         return PromptAnswer::Retry;
-    return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel ? PromptAnswer::Ok
-                                                                              : PromptAnswer::Yes;
+    return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel
+                   || buttons == PromptButtons::OkCancelDefaultCancel
+               ? PromptAnswer::Ok
+               : PromptAnswer::Yes;
 }
 
 } // namespace
@@ -33,6 +36,14 @@ PromptAnswer firstAnswer(PromptButtons buttons)
 PromptAnswer WidgetPrompt::message(const QString &text, PromptIcon icon, PromptButtons buttons,
                                    const QString &caption)
 {
+    // A message shown while long work holds the wait cursor gets the arrow.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const auto restore = qScopeGuard([waiting] {
+        if (waiting)
+            QApplication::restoreOverrideCursor();
+    });
     QMessageBox box(toQt(icon), caption.isEmpty() ? QApplication::applicationDisplayName() : caption,
                     text, QMessageBox::NoButton, m_parent);
     switch (buttons) {
@@ -44,6 +55,10 @@ PromptAnswer WidgetPrompt::message(const QString &text, PromptIcon icon, PromptB
         break;
     case PromptButtons::RetryCancel:
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        break;
+    case PromptButtons::OkCancelDefaultCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {

@@ -12,7 +12,9 @@ namespace platform {
 
 enum class PromptIcon { None, Stop, Information, Question, Warning };
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+// OkCancelDefaultCancel: OK and Cancel with Cancel as the default button, for
+// questions whose safe answer is to leave things as they are.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, OkCancelDefaultCancel };
 
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 
