@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/previewlayout.h"
 
+#include <book/pagepairing.h>
 #include <graph/mygraph.h>
 #include <picture/picture.h>
 #include <platform/version.h>
@@ -460,7 +461,7 @@ bool CBinderyDlg::eventFilter(QObject *watched, QEvent *event)
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() == Qt::NoModifier && wheel->buttons() == Qt::NoButton) {
             const int dy = wheel->angleDelta().y();
-            const int step = previewStep(m_editor.document().pageSpread);
+            const int step = kvb::pageStep(m_editor.document().layoutFlags());
             if (dy > 0)
                 movePreviewTo(m_editor.document().currentPosition - step);
             else if (dy < 0)
@@ -589,7 +590,7 @@ void CBinderyDlg::updateControls()
         spin->setEnabled(s.dateFields);
     m_syncing = true;
     m_scroll->setRange(0, std::max(0, d.pageCount() - 1));
-    m_scroll->setSingleStep(previewStep(d.pageSpread));
+    m_scroll->setSingleStep(kvb::pageStep(d.layoutFlags()));
     m_scroll->setPageStep(10);
     m_scroll->setValue(std::max(0, d.currentPosition - 1));
     m_scroll->setEnabled(d.pageCount() > 0);
@@ -607,7 +608,7 @@ void CBinderyDlg::movePreviewTo(int position)
 void CBinderyDlg::reloadPreview(bool force)
 {
     const BookDocument &d = m_editor.document();
-    const int spreadNo = spreadNumber(d.currentPosition, d.pageSpread, d.cover);
+    const int spreadNo = kvb::spreadIndex(d.currentPosition, d.layoutFlags());
     if (!force && spreadNo == m_shownSpread)
         return;
     m_shownSpread = spreadNo;
@@ -615,7 +616,7 @@ void CBinderyDlg::reloadPreview(bool force)
     m_slotB = QImage();
     m_naturalA = m_naturalB = QSize();
     if (!d.pages.empty()) {
-        const PreviewPages pages = spreadPages(spreadNo, d.pageSpread, d.cover, d.bindRight, d.pageCount());
+        const kvb::SpreadPages pages = kvb::spreadPages(spreadNo, d.pageCount(), d.layoutFlags());
         const QSize area = m_preview->size();
         kvb::LoadOptions options;
         options.fitWithin = d.pageSpread ? QSize(std::max(1, area.width() / 2), area.height()) : area;

@@ -4,34 +4,6 @@
 
 namespace bindery {
 
-int spreadNumber(int position, bool spread, bool cover)
-{
-    if (position <= 0)
-        return 0;
-    if (!spread)
-        return position - 1;
-    return cover ? position / 2 : (position - 1) / 2;
-}
-
-PreviewPages spreadPages(int s, bool spread, bool cover, bool bindRight, int pageCount)
-{
-    auto page = [&](int index) { return index >= 0 && index < pageCount ? index : -1; };
-    PreviewPages pages;
-    if (!spread) {
-        pages.left = page(s);
-        return pages;
-    }
-    const int r = bindRight ? 1 : 0;
-    if (cover) {
-        pages.left = page(2 * s + r - 1);
-        pages.right = page(2 * s - r);
-    } else {
-        pages.left = page(2 * s + r);
-        pages.right = page(2 * s + (1 - r));
-    }
-    return pages;
-}
-
 namespace {
 
 // The picture scaled, aspect kept, to the full height of a width x height

@@ -136,15 +136,15 @@ bool BookSession::loadCurrentPages()
 {
     if (!m_open)
         return false;
-    const SlotPages pair = pairPages(m_current.page, m_current.layoutFlags, m_current.singlePage != 0);
-    const int n = pageCount();
+    const kvb::SpreadPages pair
+        = kvb::pagesAt(m_current.page, pageCount(), m_current.layoutFlags, m_current.singlePage != 0);
     m_left.clear();
     m_right.clear();
     ++m_loadCount;
-    const bool wantLeft = pageInRange(pair.left, n);
-    const bool wantRight = pageInRange(pair.right, n);
-    m_left.page = wantLeft ? pair.left : -1;
-    m_right.page = wantRight ? pair.right : -1;
+    const bool wantLeft = pair.left >= 0;
+    const bool wantRight = pair.right >= 0;
+    m_left.page = pair.left;
+    m_right.page = pair.right;
     bool leftOk = true, rightOk = true;
     decodeSlots(wantLeft, wantRight, &leftOk, &rightOk);
     if (!leftOk) {
@@ -170,8 +170,8 @@ bool BookSession::moveTo(int position, bool forward)
     m_forward = forward;
     m_current.page = position;
     const bool single = m_current.singlePage != 0;
-    if (spreadIndex(old, m_current.layoutFlags, single)
-        != spreadIndex(position, m_current.layoutFlags, single))
+    if (kvb::spreadIndex(old, m_current.layoutFlags, single)
+        != kvb::spreadIndex(position, m_current.layoutFlags, single))
         loadCurrentPages();
     return true;
 }

@@ -2,9 +2,8 @@
 
 #include "bookentry.h"
 #include "pagelayout.h"
-#include "pairing.h"
-
 #include "book/bookrecords.h"
+#include "book/pagepairing.h"
 
 #include <QFile>
 #include <QImage>
@@ -55,8 +54,8 @@ public:
     int position() const { return m_current.page; }
     int pageCount() const { return int(m_pages.size()); }
     const kvb::PageList &pageTable() const { return m_pages; }
-    bool isSpread() const { return showsSpread(m_current.layoutFlags, m_current.singlePage != 0); }
-    int step() const { return isSpread() ? 2 : 1; }
+    bool isSpread() const { return kvb::showsSpread(m_current.layoutFlags, m_current.singlePage != 0); }
+    int step() const { return kvb::pageStep(m_current.layoutFlags, m_current.singlePage != 0); }
 
     const SlotPicture &leftSlot() const { return m_left; }
     const SlotPicture &rightSlot() const { return m_right; }
