@@ -2,6 +2,7 @@
 
 #include "messages.h"
 
+#include <book/principalattributes.h>
 #include <platform/textcompare.h>
 
 #include <QtGlobal>
@@ -40,29 +41,12 @@ uint8_t BookDocument::layoutFlags() const
 
 kvb::AttributeList bookAttributes(const BookDocument &doc)
 {
-    kvb::AttributeList list;
-    for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type) {
-        const QString &text = doc.principalText(type);
-        if (text.isEmpty())
-            continue;
-        kvb::AttributeEntry entry;
-        entry.type = type;
-        entry.text = text;
-        list.push_back(entry);
-    }
-    if (doc.datePresent) {
-        kvb::AttributeEntry date;
-        date.type = kvb::PublicationDate;
-        date.year = uint16_t(doc.year);
-        date.month = uint8_t(doc.month);
-        date.day = uint8_t(doc.day);
-        list.push_back(date);
-    }
-    for (const kvb::AttributeEntry &entry : doc.otherAttributes) {
-        if (entry.type != kvb::PublicationDate)
-            list.push_back(entry);
-    }
-    return list;
+    kvb::PrincipalAttributes principal;
+    for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type)
+        principal.text(type) = doc.principalText(type);
+    if (doc.datePresent)
+        principal.date = kvb::BookDate{doc.year, doc.month, doc.day};
+    return kvb::bookAttributeList(principal, doc.otherAttributes);
 }
 
 Validation validateDocument(const BookDocument &doc, bool rangesOnly)

@@ -49,9 +49,8 @@ struct BookDocument {
     uint8_t layoutFlags() const;
 };
 
-// The attribute list a save writes: the principal texts that are not empty
-// (Title to Circle), the date when ticked, then the further attributes
-// without any PublicationDate.
+// The attribute list a save writes: the principal texts, the date when
+// ticked, then the further attributes.
 kvb::AttributeList bookAttributes(const BookDocument &document);
 
 // Fields whose check can fail before a save; the dialog moves the focus there.

@@ -84,6 +84,14 @@ QString extensionForKind(uint8_t kind);
 
 namespace kvb {
 
+// A publication date's parts; 0 leaves a part open.
+struct BookDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const BookDate &) const = default;
+};
+
 // The last day a month may have: February has 29 in leap years of the
 // Gregorian calendar (year 0 counts as leap), months 4, 6, 9 and 11 have 30,
 // and every other month (including the open month 0) allows 31.

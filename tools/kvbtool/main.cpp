@@ -3,6 +3,7 @@
 // an operation that failed, 2 a usage error.
 #include "book/kvbfile.h"
 #include "book/pagecollect.h"
+#include "book/principalattributes.h"
 #include "picture/picture.h"
 #include "platform/textcompare.h"
 
@@ -238,7 +239,7 @@ QString checkText(const QString &value, int limit)
     return {};
 }
 
-std::optional<AttributeEntry> parseDate(const QString &value)
+std::optional<BookDate> parseDate(const QString &value)
 {
     static const QRegularExpression form(QStringLiteral("^(\\d{1,4})(?:-(\\d{1,2})(?:-(\\d{1,2}))?)?$"));
     const QRegularExpressionMatch m = form.match(value);
@@ -249,22 +250,14 @@ std::optional<AttributeEntry> parseDate(const QString &value)
     const int d = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
     if (!isValidBookDate(y, mo, d))
         return std::nullopt;
-    AttributeEntry e;
-    e.type = PublicationDate;
-    e.year = uint16_t(y);
-    e.month = uint8_t(mo);
-    e.day = uint8_t(d);
-    return e;
+    return BookDate{y, mo, d};
 }
 
 int cmdPack(const QStringList &args)
 {
     uint8_t flags = 0;
     bool thumbnail = false;
-    QString title, subtitle;
-    std::optional<AttributeEntry> date;
-    QString firstOf[3]; // author, publisher, circle
-    bool haveFirst[3] = {false, false, false};
+    PrincipalAttributes principal;
     AttributeList further;
     QStringList positional;
 
@@ -295,27 +288,28 @@ int cmdPack(const QStringList &args)
             const QString why = checkText(value, kMaxTextChars);
             if (!why.isEmpty())
                 return usage(QStringLiteral("%1: the value %2").arg(a, why));
-            if (a == QLatin1String("--title")) {
-                title = value;
-            } else if (a == QLatin1String("--subtitle")) {
-                subtitle = value;
-            } else {
-                const int slot = a == QLatin1String("--author") ? 0 : a == QLatin1String("--publisher") ? 1 : 2;
-                if (!haveFirst[slot] && !value.isEmpty()) {
-                    firstOf[slot] = value;
-                    haveFirst[slot] = true;
-                } else if (!value.isEmpty()) {
-                    AttributeEntry e;
-                    e.type = uint8_t(Author + slot);
-                    e.text = value;
-                    further.push_back(e);
-                }
+            const uint8_t type = a == QLatin1String("--title")       ? Title
+                                 : a == QLatin1String("--subtitle")  ? Subtitle
+                                 : a == QLatin1String("--author")    ? Author
+                                 : a == QLatin1String("--publisher") ? Publisher
+                                                                     : Circle;
+            // The last title or subtitle counts; the first author, publisher
+            // or circle leads and later ones follow as further attributes.
+            if (type == Title || type == Subtitle) {
+                principal.text(type) = value;
+            } else if (principal.text(type).isEmpty()) {
+                principal.text(type) = value;
+            } else if (!value.isEmpty()) {
+                AttributeEntry e;
+                e.type = type;
+                e.text = value;
+                further.push_back(e);
             }
         } else if (a == QLatin1String("--date")) {
             if (!takeValue(i, a, value))
                 return usage(QStringLiteral("--date needs a value"));
-            date = parseDate(value);
-            if (!date)
+            principal.date = parseDate(value);
+            if (!principal.date)
                 return usage(QStringLiteral("--date: %1 is not a valid date (Y[-M[-D]], 0 leaves a part open)").arg(value));
         } else if (a == QLatin1String("--item")) {
             if (!takeValue(i, a, value))
@@ -367,24 +361,7 @@ int cmdPack(const QStringList &args)
     if (pages.size() > size_t(kMaxPages))
         return fail(QStringLiteral("%1 pages: a book holds at most %2").arg(pages.size()).arg(kMaxPages));
 
-    AttributeList attributes;
-    auto addText = [&](uint8_t type, const QString &text) {
-        if (text.isEmpty())
-            return;
-        AttributeEntry e;
-        e.type = type;
-        e.text = text;
-        attributes.push_back(e);
-    };
-    addText(Title, title);
-    addText(Subtitle, subtitle);
-    for (int slot = 0; slot < 3; ++slot)
-        addText(uint8_t(Author + slot), firstOf[slot]);
-    if (date)
-        attributes.push_back(*date);
-    attributes.insert(attributes.end(), further.begin(), further.end());
-
-    if (!KVBFile::writeBook(target, flags, thumbnail, attributes, pages))
+    if (!KVBFile::writeBook(target, flags, thumbnail, bookAttributeList(principal, further), pages))
         return fail(thumbnail ? QStringLiteral("could not write %1 (or decode its first page for the thumbnail)").arg(target)
                               : QStringLiteral("could not write %1").arg(target));
     return kOk;
