@@ -1,7 +1,7 @@
 #include "binderyeditor.h"
 
 #include "commandline.h"
-#include "foldername.h"
+#include "folderdate.h"
 #include "messages.h"
 #include "savenames.h"
 #include "thumbnailloader.h"
@@ -436,14 +436,14 @@ void BinderyEditor::openFolderAsDocument(const QString &chosen)
     if (m_settings.nameAsTitle) {
         QString name = platform::fileNameOf(folder);
         if (m_settings.nameTopAsDate) {
-            const FolderNameDate date = parseFolderName(name);
+            const kvb::LeadingDate date = clampedFolderDate(name);
             if (date.dated) {
                 m_doc.datePresent = true;
                 // Parts the name does not give are left open rather than
                 // keeping an unrelated earlier date's month or day.
-                m_doc.year = date.year;
-                m_doc.month = date.month;
-                m_doc.day = date.day;
+                m_doc.year = date.date.year;
+                m_doc.month = date.date.month;
+                m_doc.day = date.date.day;
                 name = date.rest;
             } else {
                 m_doc.datePresent = false;

@@ -4,7 +4,7 @@
 
 #include "core/binderyeditor.h"
 #include "core/commandline.h"
-#include "core/foldername.h"
+#include "core/folderdate.h"
 #include "core/messages.h"
 
 #include <book/kvbfile.h>
@@ -132,30 +132,28 @@ TEST(BinderyImportCommands, AddImagesAndFolderImagesRememberTheirFolders)
 
 TEST(BinderyFolderName, LeadingNumbersOfFourSixAndEightDigits)
 {
-    FolderNameDate d = parseFolderName(QStringLiteral("20210305 My Title"));
+    kvb::LeadingDate d = clampedFolderDate(QStringLiteral("20210305 My Title"));
     EXPECT_TRUE(d.dated);
-    EXPECT_EQ(d.year, 2021);
-    EXPECT_EQ(d.month, 3);
-    EXPECT_EQ(d.day, 5);
+    EXPECT_EQ(d.date, (kvb::BookDate{2021, 3, 5}));
     EXPECT_EQ(d.rest, QStringLiteral("My Title"));
 
-    d = parseFolderName(QStringLiteral("202113\u3000Title"));
+    d = clampedFolderDate(QStringLiteral("202113\u3000Title"));
     EXPECT_TRUE(d.dated);
-    EXPECT_EQ(d.month, 12);
-    EXPECT_EQ(d.day, 0);
+    EXPECT_EQ(d.date.month, 12);
+    EXPECT_EQ(d.date.day, 0);
     EXPECT_EQ(d.rest, QStringLiteral("Title"));
 
-    d = parseFolderName(QStringLiteral("20211240"));
-    EXPECT_EQ(d.day, 31);
+    d = clampedFolderDate(QStringLiteral("20211240"));
+    EXPECT_EQ(d.date.day, 31);
     EXPECT_TRUE(d.rest.isEmpty());
 
-    d = parseFolderName(QStringLiteral("1999x"));
+    d = clampedFolderDate(QStringLiteral("1999x"));
     EXPECT_TRUE(d.dated);
-    EXPECT_EQ(d.year, 1999);
+    EXPECT_EQ(d.date.year, 1999);
     EXPECT_EQ(d.rest, QStringLiteral("x"));
 
     for (const QString &name : {QStringLiteral("12345 Five"), QStringLiteral("Title"), QString()}) {
-        d = parseFolderName(name);
+        d = clampedFolderDate(name);
         EXPECT_FALSE(d.dated);
         EXPECT_EQ(d.rest, name);
     }

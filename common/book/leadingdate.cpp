@@ -1,12 +1,10 @@
-#include "foldername.h"
+#include "leadingdate.h"
 
-#include <algorithm>
+namespace kvb {
 
-namespace bindery {
-
-FolderNameDate parseFolderName(const QString &name)
+LeadingDate readLeadingDate(const QString &name)
 {
-    FolderNameDate result;
+    LeadingDate result;
     int digits = 0;
     while (digits < name.size() && name[digits] >= u'0' && name[digits] <= u'9')
         ++digits;
@@ -16,11 +14,11 @@ FolderNameDate parseFolderName(const QString &name)
         return result;
     auto number = [&](int from, int count) { return name.mid(from, count).toInt(); };
     result.dated = true;
-    result.year = number(0, 4);
+    result.date.year = number(0, 4);
     if (digits >= 6)
-        result.month = std::min(number(4, 2), 12);
+        result.date.month = number(4, 2);
     if (digits == 8)
-        result.day = std::min(number(6, 2), 31);
+        result.date.day = number(6, 2);
     int from = digits;
     while (from < name.size() && name[from].isSpace())
         ++from;
@@ -28,4 +26,4 @@ FolderNameDate parseFolderName(const QString &name)
     return result;
 }
 
-} // namespace bindery
+} // namespace kvb
