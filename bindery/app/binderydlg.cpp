@@ -84,6 +84,25 @@ QIcon saveIcon(bool saveAs)
 
 } // namespace
 
+void CBinderyDlg::BusyProgress::begin(const QString &title, int range)
+{
+    (void)title;
+    (void)range;
+    ++m_depth;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CBinderyDlg::BusyProgress::end()
+{
+    --m_depth;
+    QApplication::restoreOverrideCursor();
+}
+
+void CBinderyDlg::BusyProgress::processEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(parent), m_editor(prompt)
 {
     setObjectName(QStringLiteral("CBinderyDlg"));
@@ -95,14 +114,7 @@ CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
     resize(kMinimumSize);
 
     m_editor.setThumbnailBox(m_pageList->thumbnailBox());
-    m_editor.setPump([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-    m_editor.setBusyHook([this](bool on) {
-        m_busyDepth += on ? 1 : -1;
-        if (on)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
+    m_editor.setProgress(m_progress);
     m_editor.setRefreshHook([this] { applyChanges(); });
 
     m_resizeTimer.setSingleShot(true);
@@ -283,7 +295,7 @@ void CBinderyDlg::buildControls()
             movePreviewTo(m_editor.document().selection.front() + 1);
     });
     connect(m_pageList, &CPageListBox::filesDropped, this, [this](const QStringList &paths) {
-        if (m_busyDepth > 0)
+        if (m_progress.busy())
             return;
         m_editor.dropFiles(paths);
         applyChanges();
@@ -413,7 +425,7 @@ void CBinderyDlg::processArguments(const QStringList &arguments)
 void CBinderyDlg::onCommand(int id)
 {
     // Long work keeps the window painted; commands wait until it ends.
-    if (m_busyDepth > 0)
+    if (m_progress.busy())
         return;
     switch (id) {
     case CmdFileMenu: {
@@ -432,7 +444,7 @@ void CBinderyDlg::onCommand(int id)
 
 void CBinderyDlg::reject()
 {
-    if (m_busyDepth > 0 || !m_editor.confirmClose())
+    if (m_progress.busy() || !m_editor.confirmClose())
         return;
     if (m_store)
         saveSettings(*m_store);

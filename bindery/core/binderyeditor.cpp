@@ -24,20 +24,6 @@ using platform::PromptAnswer;
 using platform::PromptButtons;
 using platform::PromptIcon;
 
-struct BinderyEditor::BusyScope {
-    explicit BusyScope(BinderyEditor &editor) : m_editor(editor)
-    {
-        if (m_editor.m_busyHook)
-            m_editor.m_busyHook(true);
-    }
-    ~BusyScope()
-    {
-        if (m_editor.m_busyHook)
-            m_editor.m_busyHook(false);
-    }
-    BinderyEditor &m_editor;
-};
-
 namespace {
 
 // The folder above a chosen folder.
@@ -207,7 +193,7 @@ bool BinderyEditor::loadFromBook(const QString &path)
 
 bool BinderyEditor::openBookFile(const QString &path)
 {
-    BusyScope busy(*this);
+    platform::ProgressScope busy(*m_progress);
     clear();
     m_settings.kvbFolder = platform::folderOf(path);
     const bool ok = loadFromBook(path);
@@ -221,7 +207,7 @@ void BinderyEditor::appendWithThumbnails(kvb::PageList &newPages)
     {
         ThumbnailLoader loader(newPages, m_box, m_threads);
         for (size_t i = 0; i < newPages.size(); ++i) {
-            ThumbnailResult result = loader.take(int(i), m_pump);
+            ThumbnailResult result = loader.take(int(i), m_progress);
             if (!result.loaded)
                 m_prompt.message(text::PictureUnreadable);
             else if (result.thumbnail.isNull())
@@ -387,7 +373,7 @@ bool BinderyEditor::addPages(const QStringList &paths)
 
 bool BinderyEditor::addPagesCommand(const QStringList &paths)
 {
-    BusyScope busy(*this);
+    platform::ProgressScope busy(*m_progress);
     if (!addPages(paths))
         return false;
     m_doc.modified = true;
@@ -428,7 +414,7 @@ bool BinderyEditor::openFolderAsDocumentCommand()
 
 void BinderyEditor::openFolderAsDocument(const QString &chosen)
 {
-    BusyScope busy(*this);
+    platform::ProgressScope busy(*m_progress);
     const QString folder = platform::withoutTrailingSlash(chosen);
     m_doc.documentPath = folder + QStringLiteral(".kvb");
     addPages(kvb::folderPictureEntries(folder));
@@ -507,7 +493,7 @@ void BinderyEditor::processCommandLine(const QString &line)
             collected << path;
     }
     if (!folderSeen && collected.size() == 1 && kvb::pageKindFromExtension(collected.front()) == kvb::BookKind) {
-        BusyScope busy(*this);
+        platform::ProgressScope busy(*m_progress);
         loadFromBook(collected.front());
         m_doc.modified = false;
         m_doc.currentPosition = 0;
@@ -520,7 +506,7 @@ void BinderyEditor::processCommandLine(const QString &line)
 
 bool BinderyEditor::writeDocument(const QString &path)
 {
-    BusyScope busy(*this);
+    platform::ProgressScope busy(*m_progress);
     return kvb::KVBFile::writeBook(path, m_doc.layoutFlags(), m_doc.withThumbnail, bookAttributes(m_doc),
                                    m_doc.pages);
 }
@@ -599,7 +585,7 @@ bool BinderyEditor::exportPages(bool selectedOnly)
     if (folder.isEmpty())
         return false;
     {
-        BusyScope busy(*this);
+        platform::ProgressScope busy(*m_progress);
         m_settings.expFolder = folder;
         std::vector<const kvb::PageEntry *> pages;
         std::vector<QString> names;

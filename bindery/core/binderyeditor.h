@@ -4,6 +4,7 @@
 #include "bookdocument.h"
 #include "inputhistory.h"
 
+#include <platform/progress.h>
 #include <platform/prompt.h>
 
 #include <QSize>
@@ -80,10 +81,10 @@ public:
     // The largest list thumbnail (width, height).
     void setThumbnailBox(QSize box) { m_box = box; }
     QSize thumbnailBox() const { return m_box; }
-    // Called while long work waits, so the window can repaint.
-    void setPump(std::function<void()> pump) { m_pump = std::move(pump); }
-    // Shows or hides the wait cursor.
-    void setBusyHook(std::function<void(bool)> hook) { m_busyHook = std::move(hook); }
+    // Long work (imports, saving, export) begins and ends on it, so the
+    // window can show the wait cursor, and keeps the window painted through
+    // it while thumbnails are made.
+    void setProgress(platform::Progress &progress) { m_progress = &progress; }
     // Brings the window up to date before a message that follows a change.
     void setRefreshHook(std::function<void()> hook) { m_refreshHook = std::move(hook); }
     // Worker threads for thumbnails; 0 uses the machine's ideal count.
@@ -153,7 +154,6 @@ public:
     bool confirmClose();
 
 private:
-    struct BusyScope;
     void appendWithThumbnails(kvb::PageList &newPages);
     void changed(unsigned flags) { m_changes |= flags; }
     void refreshNow();
@@ -167,8 +167,8 @@ private:
     BinderySettings m_settings;
     InputHistories m_histories;
     QSize m_box{160, 200};
-    std::function<void()> m_pump;
-    std::function<void(bool)> m_busyHook;
+    platform::Progress m_noProgress;
+    platform::Progress *m_progress = &m_noProgress;
     std::function<void()> m_refreshHook;
     int m_threads = 0;
     unsigned m_changes = 0;

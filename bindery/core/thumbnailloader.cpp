@@ -71,14 +71,14 @@ void ThumbnailLoader::work()
     }
 }
 
-ThumbnailResult ThumbnailLoader::take(int index, const std::function<void()> &pump)
+ThumbnailResult ThumbnailLoader::take(int index, platform::Progress *progress)
 {
     std::unique_lock lock(m_mutex);
     while (!m_results[size_t(index)]) {
-        if (pump) {
+        if (progress) {
             m_ready.wait_for(lock, std::chrono::milliseconds(30));
             lock.unlock();
-            pump();
+            progress->processEvents();
             lock.lock();
         } else {
             m_ready.wait(lock);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <book/bookrecords.h>
+#include <platform/progress.h>
 
 #include <QImage>
 #include <QSize>
 
 #include <condition_variable>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -25,7 +25,7 @@ ThumbnailResult makePageThumbnail(const kvb::PageEntry &page, QSize box);
 
 // Makes the list thumbnails of many pages on worker threads. Results are taken
 // in page order on the caller's thread, which may keep its window alive
-// through `pump` while it waits.
+// through the progress's processEvents while it waits.
 class ThumbnailLoader {
 public:
     ThumbnailLoader(const kvb::PageList &pages, QSize box, int threads = 0);
@@ -33,7 +33,7 @@ public:
     ThumbnailLoader(const ThumbnailLoader &) = delete;
     ThumbnailLoader &operator=(const ThumbnailLoader &) = delete;
 
-    ThumbnailResult take(int index, const std::function<void()> &pump = {});
+    ThumbnailResult take(int index, platform::Progress *progress = nullptr);
 
 private:
     void work();

@@ -159,6 +159,31 @@ TEST(BinderyFolderName, LeadingNumbersOfFourSixAndEightDigits)
     }
 }
 
+TEST(BinderyAddPages, LongWorkBeginsAndEndsItsProgressAndPumpsOnlyInside)
+{
+    // A begin without its end would leave the window refusing every command.
+    struct Counting : platform::Progress {
+        void begin(const QString &, int) override { ++begun, ++depth; }
+        void end() override { --depth; }
+        void processEvents() override { pumpedOutside += depth <= 0; }
+        int begun = 0, depth = 0, pumpedOutside = 0;
+    } progress;
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    editor.setProgress(progress);
+    const QString folder = ws.folder(QStringLiteral("pages"));
+    for (int i = 0; i < 6; ++i)
+        ws.picture(QStringLiteral("pages/p%1.jpg").arg(i), 400, 600);
+    editor.openFolderAsDocument(folder);
+    ASSERT_EQ(editor.document().pageCount(), 6);
+    // A failed open ends its work too.
+    editor.openBookFile(ws.file(QStringLiteral("broken.kvb"), QByteArray("not a book")));
+    EXPECT_GE(progress.begun, 2);
+    EXPECT_EQ(progress.depth, 0);
+    EXPECT_EQ(progress.pumpedOutside, 0);
+}
+
 TEST(BinderyFolderAsDocument, NameGivesTitleDateAndParentGivesCircle)
 {
     Workspace ws;

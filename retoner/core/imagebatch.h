@@ -4,6 +4,8 @@
 #include "tonepipeline.h"
 #include "tonesettings.h"
 
+#include <platform/progress.h>
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -18,23 +20,11 @@ class Prompt;
 namespace retoner {
 
 // What a registration or conversion tells its onlooker (the progress dialog
-// and list of the window, or the command line). Every call has a default, so
-// an onlooker takes only what it shows.
-class BatchObserver {
+// and list of the window, or the command line): the progress of the run, and
+// for registration what became of each file. Every call has a default, so an
+// onlooker takes only what it shows.
+class BatchObserver : public platform::Progress {
 public:
-    virtual ~BatchObserver() = default;
-
-    // The progress display opens with a title and the range 0..range; opening
-    // clears the cancel request.
-    virtual void begin(const QString &title, int range) { (void)title; (void)range; }
-    virtual void setText(const QString &text) { (void)text; }
-    virtual void setPosition(int position) { (void)position; }
-    virtual void end() {}
-    // Between items: keep the window alive (process pending events).
-    virtual void processEvents() {}
-    // Read after each item.
-    virtual bool cancelRequested() { return false; }
-
     // Registration: a file left out at the extension (message empty) or size
     // test; an entry appended to the list (message empty when it read well).
     virtual void fileSkipped(const QString &path, const QString &message) { (void)path; (void)message; }
