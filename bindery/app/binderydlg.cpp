@@ -25,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -123,8 +122,8 @@ CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
 
     auto *about = new QAction(QStringLiteral("Binderyについて(&A)..."), this);
     connect(about, &QAction::triggered, this, [this] {
-        QMessageBox::about(this, QStringLiteral("Binderyについて"),
-                           QStringLiteral("Bindery Version") + platform::versionText());
+        m_editor.prompt().message(text::AboutText + platform::versionText(), platform::PromptIcon::None,
+                                  platform::PromptButtons::Ok, text::AboutCaption);
     });
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -5,6 +5,9 @@
 // The editor's fixed texts, shared by the logic and the dialogs.
 namespace bindery::text {
 
+// The about box: the text is followed by the version (" 1.2.3.4").
+inline const QString AboutCaption = QStringLiteral("Binderyについて");
+inline const QString AboutText = QStringLiteral("Bindery Version");
 inline const QString ClearQuestion = QStringLiteral("現在の内容はクリアされます。\nよろしいですか？");
 inline const QString CloseQuestion = QStringLiteral("データが更新されています。\nこのまま終了しますか？");
 inline const QString BookUnreadable = QStringLiteral("KVBファイルの読み出しに失敗しました。");

@@ -9,6 +9,8 @@
 #include "app/pagelistbox.h"
 #include "core/messages.h"
 
+#include <platform/version.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -308,4 +310,19 @@ TEST(BinderyPrompt, SaveDialogAddsTheExtensionBeforeAskingToReplace)
     const QString chosen = prompt.saveFile({}, ws.path(QStringLiteral("new.kvb")), text::BookFilter);
     EXPECT_EQ(chosen, ws.path(QStringLiteral("old.kvb")));
     EXPECT_TRUE(question.contains(QStringLiteral("old.kvb")));
+}
+
+TEST(BinderyPrompt, AboutBoxGoesThroughThePrompt)
+{
+    ScriptedPrompt prompt;
+    CBinderyDlg dlg(prompt);
+    QAction *about = nullptr;
+    for (QAction *action : dlg.actions())
+        if (action->text() == QStringLiteral("Binderyについて(&A)..."))
+            about = action;
+    ASSERT_NE(about, nullptr);
+    about->trigger();
+    ASSERT_EQ(prompt.shown().size(), 1u);
+    EXPECT_EQ(prompt.shown()[0].text, text::AboutText + platform::versionText());
+    EXPECT_EQ(prompt.shown()[0].caption, QStringLiteral("Binderyについて"));
 }
