@@ -14,7 +14,9 @@ struct LeadingDate {
     // year, month and day; a part the name does not give is 0. Not limited
     // to real months and days: what a program accepts is its own choice.
     BookDate date;
-    QString rest; // when dated, the name without the number and the white space after it; else the whole name
+    // When dated, the name without the number and the white space after it;
+    // otherwise the whole name.
+    QString rest;
 };
 
 LeadingDate readLeadingDate(const QString &name);
