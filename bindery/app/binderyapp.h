@@ -1,6 +1,6 @@
 #pragma once
 
-#include <platform/prompt.h>
+#include <ui/widgetprompt.h>
 
 #include <QStringList>
 

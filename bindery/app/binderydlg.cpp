@@ -8,7 +8,7 @@
 #include "core/previewlayout.h"
 
 #include <book/pagepairing.h>
-#include <graph/mygraph.h>
+#include <ui/mygraph.h>
 #include <picture/picture.h>
 #include <platform/version.h>
 

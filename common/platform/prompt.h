@@ -6,8 +6,6 @@
 #include <deque>
 #include <vector>
 
-class QWidget;
-
 namespace platform {
 
 enum class PromptIcon { None, Stop, Information, Question, Warning };
@@ -19,7 +17,9 @@ enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, OkCanc
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 
 // Every message box and file dialog of the suite goes through this interface,
-// so a test can answer them and read what would have been shown.
+// so a test can answer them and read what would have been shown. The
+// implementation that shows real dialogs is WidgetPrompt (ui/widgetprompt.h);
+// code that only asks takes a Prompt& and needs no widgets.
 class Prompt {
 public:
     virtual ~Prompt() = default;
@@ -41,27 +41,6 @@ public:
 
     // The default beep for a command that cannot act now.
     virtual void beep() = 0;
-};
-
-// Shows real dialogs, parented to the given window.
-class WidgetPrompt : public Prompt {
-public:
-    explicit WidgetPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
-    void setParent(QWidget *parent) { m_parent = parent; }
-
-    PromptAnswer message(const QString &text, PromptIcon icon = PromptIcon::Stop,
-                         PromptButtons buttons = PromptButtons::Ok,
-                         const QString &caption = {}) override;
-    QStringList openFiles(const QString &caption, const QString &folder,
-                          const QString &filter) override;
-    QString openFile(const QString &caption, const QString &folder, const QString &filter) override;
-    QString saveFile(const QString &caption, const QString &proposedPath,
-                     const QString &filter) override;
-    QString folder(const QString &caption, const QString &startFolder) override;
-    void beep() override;
-
-private:
-    QWidget *m_parent;
 };
 
 // Records everything that would have been shown and gives planned answers.

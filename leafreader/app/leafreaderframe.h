@@ -3,8 +3,8 @@
 #include "leafreaderview.h"
 
 #include "pageview/readersettings.h"
-#include "platform/keepawake.h"
 #include "platform/prompt.h"
+#include "ui/keepawake.h"
 
 #include <QByteArray>
 #include <QMainWindow>

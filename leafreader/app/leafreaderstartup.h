@@ -4,7 +4,7 @@
 
 #include "pageview/readersettings.h"
 #include "platform/prompt.h"
-#include "platform/singleinstance.h"
+#include "ui/singleinstance.h"
 #include "shelf/shelfview.h"
 
 #include <QObject>

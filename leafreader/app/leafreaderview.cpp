@@ -1,8 +1,8 @@
 #include "leafreaderview.h"
 
-#include "pageview/waitcursor.h"
 #include "platform/paths.h"
 #include "platform/version.h"
+#include "ui/waitcursor.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -134,7 +134,7 @@ bool CLeafreaderView::openBook(const BookEntry &row)
 {
     BookSession::OpenResult result;
     {
-        WaitCursor wait;
+        platform::WaitCursor wait;
         // The scroll bar a book shows takes its part of the width before the
         // pages are decoded for the rest.
         placeScrollBar();

@@ -9,8 +9,8 @@
 #include "pageview/controldlg.h"
 #include "pageview/readersettings.h"
 
-#include "platform/keepawake.h"
 #include "platform/prompt.h"
+#include "ui/keepawake.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

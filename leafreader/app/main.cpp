@@ -1,5 +1,7 @@
 #include "leafreaderstartup.h"
 
+#include "ui/widgetprompt.h"
+
 #include <QApplication>
 #include <QTimer>
 

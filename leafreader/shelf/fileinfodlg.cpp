@@ -3,7 +3,7 @@
 #include "listtexts.h"
 #include "shelfpictures.h"
 
-#include "graph/mygraph.h"
+#include "ui/mygraph.h"
 #include "picture/picture.h"
 
 #include <QDialogButtonBox>

@@ -3,9 +3,9 @@
 #include "rowsort.h"
 
 #include "pageview/commands.h"
-#include "pageview/waitcursor.h"
 
 #include "platform/paths.h"
+#include "ui/waitcursor.h"
 
 #include <QFileInfo>
 
@@ -147,7 +147,7 @@ void ShelfModel::selectByName(const QString &name)
 
 void ShelfModel::showFolderScreen(const QString &selectName)
 {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     m_screen = Screen::Folder;
     m_resumeIndex.clear();
     m_bookCount = 0;
@@ -174,7 +174,7 @@ void ShelfModel::showFolderScreen(const QString &selectName)
 
 void ShelfModel::showResumeScreen(const BookEntry *selectEntry)
 {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     const BookEntry wanted = selectEntry ? *selectEntry : BookEntry();
     m_screen = Screen::Resume;
     m_resume.refresh();

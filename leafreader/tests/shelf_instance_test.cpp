@@ -1,6 +1,6 @@
 // The single-instance rule across two processes: the test process runs as the
 // first copy and starts itself again as the second.
-#include "platform/singleinstance.h"
+#include "ui/singleinstance.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -5,7 +5,7 @@
 #include "shelf/settingdlg.h"
 #include "shelf_testbooks.h"
 
-#include "graph/mygraph.h"
+#include "ui/mygraph.h"
 #include "pageview/readersettings.h"
 #include "platform/prompt.h"
 
