@@ -1,62 +1,20 @@
 #include "binderysettings.h"
 
-#include <QFileInfo>
-#include <QStringList>
+#include <platform/settingsreaders.h>
 
 #include <algorithm>
 
 namespace bindery {
 
-namespace {
-
-std::optional<int> readInt(QSettings &store, const char *name)
-{
-    bool ok = false;
-    const int value = store.value(QLatin1String(name)).toInt(&ok);
-    if (!ok)
-        return std::nullopt;
-    return value;
-}
-
-bool readFlag(QSettings &store, const char *name, bool fallback)
-{
-    const std::optional<int> value = readInt(store, name);
-    return value ? *value != 0 : fallback;
-}
-
-// Numbers separated by ';'; empty when any part is not a number or the count differs.
-std::optional<std::vector<int>> readNumbers(QSettings &store, const char *name, int count)
-{
-    const QStringList parts = store.value(QLatin1String(name)).toString().split(u';');
-    if (parts.size() != count)
-        return std::nullopt;
-    std::vector<int> numbers;
-    for (const QString &part : parts) {
-        bool ok = false;
-        const int n = part.trimmed().toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-        numbers.push_back(n);
-    }
-    return numbers;
-}
-
-QString readFolder(QSettings &store, const char *name)
-{
-    const QString folder = store.value(QLatin1String(name)).toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
-}
-
-} // namespace
-
 void BinderySettings::load(QSettings &store)
 {
+    using namespace platform;
     *this = BinderySettings();
-    cover = readFlag(store, "Cover", cover);
-    bindR = readFlag(store, "BindR", bindR);
-    pageSpread = readFlag(store, "PageSpread", pageSpread);
-    thumbnail = readFlag(store, "Thumbnail", thumbnail);
-    if (const auto date = readNumbers(store, "Date", 3)) {
+    cover = readFlag(store, "Cover").value_or(cover);
+    bindR = readFlag(store, "BindR").value_or(bindR);
+    pageSpread = readFlag(store, "PageSpread").value_or(pageSpread);
+    thumbnail = readFlag(store, "Thumbnail").value_or(thumbnail);
+    if (const auto date = readNumbers(store, "Date", u';', 3, 3)) {
         const std::vector<int> &d = *date;
         if (d[0] >= 0 && d[0] <= 9999)
             year = d[0];
@@ -65,26 +23,20 @@ void BinderySettings::load(QSettings &store)
         if (d[2] >= 0 && d[2] <= 31)
             day = d[2];
     }
-    nameAsTitle = readFlag(store, "NameAsTitle", nameAsTitle);
-    nameTopAsDate = readFlag(store, "NameTopAsDate", nameTopAsDate);
-    if (const auto v = readInt(store, "ParentNameAs"))
-        parentNameAs = std::clamp(*v, 0, 3);
+    nameAsTitle = readFlag(store, "NameAsTitle").value_or(nameAsTitle);
+    nameTopAsDate = readFlag(store, "NameTopAsDate").value_or(nameTopAsDate);
+    parentNameAs = readClampedInt(store, "ParentNameAs", 0, 3).value_or(parentNameAs);
     const QString prefix = store.value(QStringLiteral("ExpPrefix")).toString();
     if (prefix.size() <= kMaxPrefixChars)
         expPrefix = prefix;
-    if (const auto v = readInt(store, "ExpStartNum"))
-        expStartNum = std::clamp(*v, 0, kMaxStartNum);
-    kvbFolder = readFolder(store, "KVBFolder");
-    asDocFolder = readFolder(store, "AsDocFolder");
-    imageFolder = readFolder(store, "ImageFolder");
-    imageFolder2 = readFolder(store, "ImageFolder2");
-    expFolder = readFolder(store, "ExpFolder");
-    if (const auto v = readInt(store, "AutoFileName"); v && *v >= 0 && *v <= 4)
-        autoFileName = *v;
-    if (const auto r = readNumbers(store, "WinPos", 4)) {
-        const std::vector<int> &n = *r;
-        winPos = QRect(n[0], n[1], n[2], n[3]);
-    }
+    expStartNum = readClampedInt(store, "ExpStartNum", 0, kMaxStartNum).value_or(expStartNum);
+    kvbFolder = readExistingFolder(store, "KVBFolder");
+    asDocFolder = readExistingFolder(store, "AsDocFolder");
+    imageFolder = readExistingFolder(store, "ImageFolder");
+    imageFolder2 = readExistingFolder(store, "ImageFolder2");
+    expFolder = readExistingFolder(store, "ExpFolder");
+    autoFileName = readIntInRange(store, "AutoFileName", 0, 4).value_or(autoFileName);
+    winPos = readWindowRect(store, "WinPos");
 }
 
 void BinderySettings::save(QSettings &store) const
@@ -105,11 +57,8 @@ void BinderySettings::save(QSettings &store) const
     store.setValue(QStringLiteral("ImageFolder2"), imageFolder2);
     store.setValue(QStringLiteral("ExpFolder"), expFolder);
     store.setValue(QStringLiteral("AutoFileName"), std::clamp(autoFileName, 0, 4));
-    if (winPos) {
-        const QRect &r = *winPos;
-        store.setValue(QStringLiteral("WinPos"),
-                       QStringLiteral("%1;%2;%3;%4").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height()));
-    }
+    if (winPos)
+        store.setValue(QStringLiteral("WinPos"), platform::windowRectText(*winPos));
     store.sync();
 }
 

@@ -83,6 +83,17 @@ TEST(BinderySettings, LimitsAndMalformedValues)
     EXPECT_EQ(s.expStartNum, 0);
     EXPECT_FALSE(s.winPos.has_value());
     EXPECT_EQ(s.year, 0);
+
+    // Trailing junk is refused: the defaults stay.
+    store->setValue("WinPos", "10;20;900;700x");
+    store->setValue("ExpStartNum", "50x");
+    store->setValue("Date", "2021;3;4;");
+    store->setValue("Cover", "0 no");
+    s.load(*store);
+    EXPECT_FALSE(s.winPos.has_value());
+    EXPECT_EQ(s.expStartNum, 1);
+    EXPECT_EQ(s.year, 0);
+    EXPECT_TRUE(s.cover);
 }
 
 TEST(BinderySettings, EditorWritesTheDocumentsFlagsAndDateAndReadsThemBack)

@@ -1,49 +1,13 @@
 #include "readersettings.h"
 
 #include "platform/settings.h"
+#include "platform/settingsreaders.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace leafreader {
 
 namespace {
-
-// Reads an integer value; false when it is missing or not a number.
-bool readInt(QSettings &store, const QString &name, int &out)
-{
-    const QVariant value = store.value(name);
-    if (!value.isValid())
-        return false;
-    bool ok = false;
-    const int number = value.toString().trimmed().toInt(&ok);
-    if (!ok)
-        return false;
-    out = number;
-    return true;
-}
-
-void readClamped(QSettings &store, const QString &name, int &field, int low, int high)
-{
-    int number = 0;
-    if (readInt(store, name, number))
-        field = std::clamp(number, low, high);
-}
-
-void readBool(QSettings &store, const QString &name, bool &field)
-{
-    int number = 0;
-    if (readInt(store, name, number))
-        field = number != 0;
-}
-
-// Sort modes outside 0..2 are ignored: the value held stays.
-void readMode(QSettings &store, const QString &name, int &field)
-{
-    int number = 0;
-    if (readInt(store, name, number) && number >= 0 && number <= 2)
-        field = number;
-}
 
 QString resumeName(int slot)
 {
@@ -60,14 +24,10 @@ QString WindowPlacement::toText() const
 
 bool WindowPlacement::fromText(const QString &text, WindowPlacement &out)
 {
-    const QByteArray bytes = text.toLatin1();
-    WindowPlacement p;
-    const int parsed = std::sscanf(bytes.constData(), "%d:%d:%d:%d:%d:%d:%d:%d:%d:%d", &p.flags,
-                                   &p.showCommand, &p.minX, &p.minY, &p.maxX, &p.maxY, &p.left,
-                                   &p.top, &p.right, &p.bottom);
-    if (parsed != 10)
+    const auto n = platform::parseNumbers(text, u':', 10, 10);
+    if (!n)
         return false;
-    out = p;
+    out = {(*n)[0], (*n)[1], (*n)[2], (*n)[3], (*n)[4], (*n)[5], (*n)[6], (*n)[7], (*n)[8], (*n)[9]};
     return true;
 }
 
@@ -84,22 +44,18 @@ QString ReaderSettings::scaleText() const
 
 void ReaderSettings::setScaleText(const QString &text)
 {
-    const QByteArray bytes = text.toLatin1();
-    int n[4] = {0, 0, 0, 0};
-    const int parsed = std::sscanf(bytes.constData(), "%d:%d:%d:%d", &n[0], &n[1], &n[2], &n[3]);
-    if (parsed < 3) {
+    const auto n = platform::parseNumbers(text, u':', 3, 4);
+    if (!n) {
         scaleNormal = 0;
         scaleFullScreen = 2;
         scalePad = 0;
         scaleListColumn = 0;
         return;
     }
-    if (parsed < 4)
-        n[3] = 0;
-    scaleNormal = clampScale(n[0]);
-    scaleFullScreen = clampScale(n[1]);
-    scalePad = clampScale(n[2]);
-    scaleListColumn = clampScale(n[3]);
+    scaleNormal = clampScale((*n)[0]);
+    scaleFullScreen = clampScale((*n)[1]);
+    scalePad = clampScale((*n)[2]);
+    scaleListColumn = n->size() == 4 ? clampScale((*n)[3]) : 0;
 }
 
 std::unique_ptr<QSettings> ReaderSettings::openStore()
@@ -109,25 +65,24 @@ std::unique_ptr<QSettings> ReaderSettings::openStore()
 
 void ReaderSettings::load(QSettings &store)
 {
-    hasWindowPos = false;
-    const QVariant pos = store.value(QStringLiteral("WindowPos"));
-    if (pos.isValid() && WindowPlacement::fromText(pos.toString(), windowPos))
-        hasWindowPos = true;
-    readBool(store, QStringLiteral("FullScreen"), fullScreen);
+    using namespace platform;
+    hasWindowPos = WindowPlacement::fromText(store.value(QStringLiteral("WindowPos")).toString(), windowPos);
+    fullScreen = readFlag(store, "FullScreen").value_or(fullScreen);
     setScaleText(store.value(QStringLiteral("Scale")).toString());
     currentFolder = store.value(QStringLiteral("CurrentFolder"), currentFolder).toString();
     for (int i = 0; i < kResumeSlots; ++i)
         resume[i] = store.value(resumeName(i)).toString();
-    readClamped(store, QStringLiteral("SkipForward"), skipForward, 1, kSkipMax);
-    readClamped(store, QStringLiteral("SkipBack"), skipBack, 1, kSkipMax);
-    readBool(store, QStringLiteral("PicEnlarge"), picEnlarge);
-    readClamped(store, QStringLiteral("Space"), space, 0, kSpaceMax);
-    readBool(store, QStringLiteral("HideCursor"), hideCursor);
-    readMode(store, QStringLiteral("SortModeF"), sortModeF);
-    readMode(store, QStringLiteral("SortModeR"), sortModeR);
-    readClamped(store, QStringLiteral("APCPriority"), apcPriority, 0, 5);
-    readClamped(store, QStringLiteral("Interval"), interval, 1, kIntervalMax);
-    readBool(store, QStringLiteral("Loop"), loop);
+    skipForward = readClampedInt(store, "SkipForward", 1, kSkipMax).value_or(skipForward);
+    skipBack = readClampedInt(store, "SkipBack", 1, kSkipMax).value_or(skipBack);
+    picEnlarge = readFlag(store, "PicEnlarge").value_or(picEnlarge);
+    space = readClampedInt(store, "Space", 0, kSpaceMax).value_or(space);
+    hideCursor = readFlag(store, "HideCursor").value_or(hideCursor);
+    // Sort modes outside 0..2 are ignored: the value held stays.
+    sortModeF = readIntInRange(store, "SortModeF", 0, 2).value_or(sortModeF);
+    sortModeR = readIntInRange(store, "SortModeR", 0, 2).value_or(sortModeR);
+    apcPriority = readClampedInt(store, "APCPriority", 0, 5).value_or(apcPriority);
+    interval = readClampedInt(store, "Interval", 1, kIntervalMax).value_or(interval);
+    loop = readFlag(store, "Loop").value_or(loop);
 }
 
 void ReaderSettings::saveDialogValues(QSettings &store) const

@@ -20,7 +20,7 @@ struct WindowPlacement {
     int left = 0, top = 0, right = 0, bottom = 0;
 
     QString toText() const;
-    // Accepts the text only when all ten numbers parse.
+    // Accepts the text only when it holds exactly ten numbers.
     static bool fromText(const QString &text, WindowPlacement &out);
     bool operator==(const WindowPlacement &) const = default;
 };
@@ -79,8 +79,8 @@ struct ReaderSettings {
     void takeDialogValues(const ReaderSettings &from);
 
     QString scaleText() const;
-    // Applies a "Scale" text: fewer than three numbers give the defaults, a
-    // missing fourth is 0, each is clamped to -10..+10.
+    // Applies a "Scale" text: a text that does not hold three or four numbers
+    // gives the defaults, a missing fourth is 0, each is clamped to -10..+10.
     void setScaleText(const QString &text);
 
     // Limits shared with the settings dialog.

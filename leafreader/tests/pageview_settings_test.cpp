@@ -81,6 +81,23 @@ TEST_F(SettingsStore, OutOfRangeValuesAreClampedOrIgnored)
     EXPECT_EQ(s.scaleText(), QStringLiteral("-10:1:2:-5"));
 }
 
+TEST_F(SettingsStore, ValuesWithTrailingJunkAreRefused)
+{
+    {
+        auto st = store();
+        st->setValue(QStringLiteral("WindowPos"), QStringLiteral("0:1:-1:-1:-1:-1:10:20:810:600x"));
+        st->setValue(QStringLiteral("Scale"), QStringLiteral("3:4:5:6x"));
+        st->setValue(QStringLiteral("SkipForward"), QStringLiteral("20 pages"));
+        st->setValue(QStringLiteral("FullScreen"), QStringLiteral("1x"));
+    }
+    ReaderSettings s;
+    s.load(*store());
+    EXPECT_FALSE(s.hasWindowPos);
+    EXPECT_EQ(s.scaleText(), QStringLiteral("0:2:0:0"));
+    EXPECT_EQ(s.skipForward, 10);
+    EXPECT_FALSE(s.fullScreen);
+}
+
 TEST_F(SettingsStore, SaveAndLoadRoundTrip)
 {
     ReaderSettings s;

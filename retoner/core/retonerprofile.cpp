@@ -4,11 +4,10 @@
 
 #include <platform/paths.h>
 #include <platform/settings.h>
+#include <platform/settingsreaders.h>
 
 #include <QFileInfo>
 #include <QSettings>
-
-#include <cstdio>
 
 namespace retoner {
 
@@ -92,36 +91,11 @@ void RecentSettings::save(QSettings &store) const
     }
 }
 
-namespace {
-
-// A stored folder is taken only while it still exists.
-QString existingFolder(const QVariant &stored)
-{
-    const QString folder = stored.toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
-}
-
-} // namespace
-
-std::optional<QRect> RetonerProfile::parseWinPos(const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    int left, top, width, height;
-    if (std::sscanf(bytes.constData(), "%d;%d;%d;%d", &left, &top, &width, &height) != 4)
-        return std::nullopt;
-    return QRect(left, top, width, height);
-}
-
-QString RetonerProfile::formatWinPos(const QRect &rect)
-{
-    return QString::asprintf("%d;%d;%d;%d", rect.left(), rect.top(), rect.width(), rect.height());
-}
-
 void RetonerProfile::load(QSettings &store)
 {
-    windowRect = parseWinPos(store.value(QStringLiteral("WinPos")).toString());
-    imageFolder = existingFolder(store.value(QStringLiteral("ImageFolder")));
-    tnpFolder = existingFolder(store.value(QStringLiteral("TNPFolder")));
+    windowRect = platform::readWindowRect(store, "WinPos");
+    imageFolder = platform::readExistingFolder(store, "ImageFolder");
+    tnpFolder = platform::readExistingFolder(store, "TNPFolder");
     recent.load(store);
     lastSetting = store.value(QStringLiteral("LastSetting")).toString();
 }
@@ -129,7 +103,7 @@ void RetonerProfile::load(QSettings &store)
 void RetonerProfile::save(QSettings &store) const
 {
     if (windowRect)
-        store.setValue(QStringLiteral("WinPos"), formatWinPos(*windowRect));
+        store.setValue(QStringLiteral("WinPos"), platform::windowRectText(*windowRect));
     store.setValue(QStringLiteral("ImageFolder"), imageFolder);
     store.setValue(QStringLiteral("TNPFolder"), tnpFolder);
     recent.save(store);

@@ -62,9 +62,6 @@ struct RetonerProfile {
 
     void load(QSettings &store);
     void save(QSettings &store) const;
-
-    static std::optional<QRect> parseWinPos(const QString &text);
-    static QString formatWinPos(const QRect &rect);
 };
 
 } // namespace retoner

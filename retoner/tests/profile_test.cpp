@@ -88,9 +88,6 @@ TEST(RetonerProfile, StoreRoundTripAndWhatLoadRefuses)
     EXPECT_FALSE(store->contains(QStringLiteral("Setting2")));
     EXPECT_FALSE(store->contains(QStringLiteral("Setting4")));
     EXPECT_EQ(store->value(QStringLiteral("WinPos")).toString(), QStringLiteral("10;20;300;400"));
-
-    EXPECT_FALSE(RetonerProfile::parseWinPos(QStringLiteral("1;2;3")).has_value());
-    EXPECT_FALSE(RetonerProfile::parseWinPos(QString()).has_value());
 }
 
 TEST(RetonerProfile, LastSettingLivesInTheLocalDataFolder)
