@@ -17,8 +17,10 @@ constexpr int kRestoreToMaximized = 2; // placement flag
 
 } // namespace
 
-CLeafreaderFrame::CLeafreaderFrame(ReaderSettings &settings, platform::Prompt &prompt)
+CLeafreaderFrame::CLeafreaderFrame(ReaderSettings &settings, QSettings &store,
+                                   platform::Prompt &prompt)
     : m_settings(settings),
+      m_store(store),
       m_stayAwake(QStringLiteral("Leafreader"), QStringLiteral("Leafreader is running"),
                   platform::KeepAwake::Kind::System),
       m_view(new CLeafreaderView(settings, prompt, this))
@@ -148,7 +150,7 @@ void CLeafreaderFrame::storePlacement()
 void CLeafreaderFrame::closeEvent(QCloseEvent *event)
 {
     storePlacement();
-    m_settings.saveWindow(*ReaderSettings::openStore());
+    m_settings.saveWindow(m_store);
     m_stayAwake.release();
     event->accept();
 }

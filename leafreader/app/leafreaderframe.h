@@ -17,7 +17,8 @@ namespace leafreader {
 class CLeafreaderFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CLeafreaderFrame(ReaderSettings &settings, platform::Prompt &prompt);
+    // FullScreen and WindowPos go into `store` when the window closes.
+    CLeafreaderFrame(ReaderSettings &settings, QSettings &store, platform::Prompt &prompt);
 
     CLeafreaderView &view() { return *m_view; }
     void setDocumentTitle(const QString &title);
@@ -52,6 +53,7 @@ private:
     void setFullScreen(bool on);
 
     ReaderSettings &m_settings;
+    QSettings &m_store;
     platform::KeepAwake m_stayAwake;
     CLeafreaderView *m_view;
     bool m_fullScreen = false;

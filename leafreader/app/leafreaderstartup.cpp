@@ -27,8 +27,9 @@ LaunchOptions LaunchOptions::parse(const QStringList &arguments)
     return options;
 }
 
-LeafreaderStartup::LeafreaderStartup(const LaunchOptions &options, platform::Prompt &prompt)
-    : m_options(options), m_prompt(prompt)
+LeafreaderStartup::LeafreaderStartup(const LaunchOptions &options, QSettings &store,
+                                     platform::Prompt &prompt)
+    : m_options(options), m_store(store), m_prompt(prompt)
 {
 }
 
@@ -59,10 +60,10 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
                 });
     }
 
-    m_settings.load(*ReaderSettings::openStore());
-    m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_prompt);
+    m_settings.load(m_store);
+    m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_store, m_prompt);
     m_frame->setWindowIcon(QIcon(QPixmap::fromImage(ShelfPictures::programIcon())));
-    m_shelf = new ShelfView(m_settings, m_prompt);
+    m_shelf = new ShelfView(m_settings, m_store, m_prompt);
     wire();
     m_frame->showWithPlacement();
     if (!m_options.screenshot.isEmpty() && !m_frame->fullScreenOn())
@@ -116,7 +117,7 @@ void LeafreaderStartup::wire()
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
         saveResume();
         m_frame->storePlacement();
-        m_settings.saveWindow(*ReaderSettings::openStore());
+        m_settings.saveWindow(m_store);
     });
 }
 
@@ -140,7 +141,7 @@ void LeafreaderStartup::raiseWindow()
 void LeafreaderStartup::saveResume()
 {
     m_shelf->model().storeResume();
-    m_settings.saveResume(*ReaderSettings::openStore());
+    m_settings.saveResume(m_store);
 }
 
 } // namespace leafreader

@@ -33,7 +33,9 @@ public:
     // The name the single-instance lock and socket are formed from.
     static constexpr const char *kInstanceName = "Leafreader.2021.Velloran";
 
-    LeafreaderStartup(const LaunchOptions &options, platform::Prompt &prompt);
+    // `store` is the program's settings store ("Leafreader"), opened once by
+    // the caller and handed to every part that reads or writes settings.
+    LeafreaderStartup(const LaunchOptions &options, QSettings &store, platform::Prompt &prompt);
     ~LeafreaderStartup() override;
 
     enum class StartResult {
@@ -59,6 +61,7 @@ private:
     void wire();
 
     LaunchOptions m_options;
+    QSettings &m_store;
     platform::Prompt &m_prompt;
     ReaderSettings m_settings;
     std::unique_ptr<platform::SingleInstance> m_instance;

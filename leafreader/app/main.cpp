@@ -1,5 +1,6 @@
 #include "leafreaderstartup.h"
 
+#include "platform/settings.h"
 #include "ui/widgetprompt.h"
 
 #include <QApplication>
@@ -39,7 +40,9 @@ int main(int argc, char *argv[])
     ScreenshotPrompt scriptedPrompt;
     platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(scriptedPrompt) : widgetPrompt;
 
-    LeafreaderStartup startup(options, prompt);
+    // The one settings store of the run, handed to every part that needs it.
+    const auto store = platform::openSettings(QStringLiteral("Leafreader"));
+    LeafreaderStartup startup(options, *store, prompt);
     // A screenshot run stands beside a running copy instead of raising it.
     switch (startup.start(!screenshot)) {
     case LeafreaderStartup::StartResult::AnotherCopyRuns: return 0;

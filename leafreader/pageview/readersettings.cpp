@@ -1,6 +1,5 @@
 #include "readersettings.h"
 
-#include "platform/settings.h"
 #include "platform/settingsreaders.h"
 
 #include <algorithm>
@@ -56,11 +55,6 @@ void ReaderSettings::setScaleText(const QString &text)
     scaleFullScreen = clampScale((*n)[1]);
     scalePad = clampScale((*n)[2]);
     scaleListColumn = n->size() == 4 ? clampScale((*n)[3]) : 0;
-}
-
-std::unique_ptr<QSettings> ReaderSettings::openStore()
-{
-    return platform::openSettings(QStringLiteral("Leafreader"));
 }
 
 void ReaderSettings::load(QSettings &store)

@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace leafreader {
@@ -61,9 +60,6 @@ struct ReaderSettings {
     int apcPriority = 0;     // "APCPriority", 0..5
     int interval = 4;        // "Interval", seconds, 1..3600
     bool loop = false;       // "Loop"
-
-    // The program's own store: section "Settings" of Velloran/Leafreader.
-    static std::unique_ptr<QSettings> openStore();
 
     // Reads every value; missing or unreadable values keep what the struct
     // holds (the defaults on a fresh struct), out-of-range ones are clamped.

@@ -86,8 +86,9 @@ constexpr MenuItem kResumeMenu[] = {
 
 } // namespace
 
-ShelfView::ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_prompt(prompt), m_model(settings, prompt)
+ShelfView::ShelfView(ReaderSettings &settings, QSettings &store, platform::Prompt &prompt,
+                     QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_store(store), m_prompt(prompt), m_model(settings, prompt)
 {
     setFocusPolicy(Qt::StrongFocus);
     m_list = new MyListCtrl(this);
@@ -122,9 +123,8 @@ ShelfView::ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget
         return true;
     };
     persist = [this] {
-        auto store = ReaderSettings::openStore();
-        m_settings.saveResume(*store);
-        store->sync();
+        m_settings.saveResume(m_store);
+        m_store.sync();
     };
     m_model.setPersist([this] {
         if (persist)
@@ -464,7 +464,7 @@ void ShelfView::settingsDialog()
     if (!editSettings || !editSettings(values))
         return;
     m_settings.takeDialogValues(values);
-    m_settings.saveDialogValues(*ReaderSettings::openStore());
+    m_settings.saveDialogValues(m_store);
     m_model.resetRememberedBook();
     applyLayout();
     emit settingsApplied();

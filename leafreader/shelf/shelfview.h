@@ -9,6 +9,7 @@
 #include <functional>
 
 class QMenu;
+class QSettings;
 
 namespace leafreader {
 
@@ -23,7 +24,10 @@ class TileListModel;
 class ShelfView : public QWidget {
     Q_OBJECT
 public:
-    ShelfView(ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent = nullptr);
+    // `store` is the program's settings store, where the list keeps the
+    // resume entries and the settings dialog's values.
+    ShelfView(ReaderSettings &settings, QSettings &store, platform::Prompt &prompt,
+              QWidget *parent = nullptr);
     ~ShelfView() override;
 
     ShelfModel &model() { return m_model; }
@@ -72,7 +76,7 @@ public:
     // Shows the settings dialog; returns true when the values were taken.
     // Tests replace it; the default runs SettingDlg.
     std::function<bool(ReaderSettings &)> editSettings;
-    // Stores the resume list and the current folder (default: the program's
+    // Stores the resume list and the current folder (default: into the
     // settings store). Called whenever either changes.
     std::function<void()> persist;
 
@@ -107,6 +111,7 @@ private:
     void openSelected();
 
     ReaderSettings &m_settings;
+    QSettings &m_store;
     platform::Prompt &m_prompt;
     ShelfModel m_model;
     MyListCtrl *m_list = nullptr;

@@ -270,8 +270,10 @@ TEST(ControlPad, SizeCellsAndClicks)
 TEST(Frame, TitleAndFullScreenSwitches)
 {
     ReaderSettings settings;
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(QStringLiteral("Leafreader.ini")), QSettings::IniFormat);
     platform::ScriptedPrompt prompt;
-    CLeafreaderFrame frame(settings, prompt);
+    CLeafreaderFrame frame(settings, store, prompt);
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Leafreader"));
     frame.setDocumentTitle(QStringLiteral("Demo.kvb"));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Demo.kvb - Leafreader"));
@@ -300,6 +302,9 @@ TEST(Frame, TitleAndFullScreenSwitches)
     EXPECT_TRUE(frame.stayAwake().isHeld());
     frame.close();
     EXPECT_FALSE(frame.stayAwake().isHeld());
+    // Closing writes the placement into the store handed in.
+    EXPECT_EQ(store.value(QStringLiteral("FullScreen")).toString(), QStringLiteral("0"));
+    EXPECT_TRUE(store.contains(QStringLiteral("WindowPos")));
 
     frame.storePlacement();
     EXPECT_TRUE(settings.hasWindowPos);
@@ -311,8 +316,10 @@ TEST(Frame, LeavingAFullScreenStartWithoutPlacementUsesTheFallbackWindow)
 {
     ReaderSettings settings;
     settings.fullScreen = true;
+    QTemporaryDir dir;
+    QSettings store(dir.filePath(QStringLiteral("Leafreader.ini")), QSettings::IniFormat);
     platform::ScriptedPrompt prompt;
-    CLeafreaderFrame frame(settings, prompt);
+    CLeafreaderFrame frame(settings, store, prompt);
     frame.showWithPlacement();
     ASSERT_TRUE(frame.fullScreenOn());
     frame.toggleFullScreen();

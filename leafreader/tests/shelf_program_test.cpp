@@ -46,8 +46,9 @@ TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
         store->setValue("CurrentFolder", library);
     }
 
+    const auto store = platform::openSettings("Leafreader");
     platform::ScriptedPrompt prompt;
-    LeafreaderStartup startup(LaunchOptions{}, prompt);
+    LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
     ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
     CLeafreaderView &view = startup.frame().view();
     ShelfView &shelf = startup.shelf();
@@ -165,8 +166,9 @@ TEST(LeafreaderProgram, FullScreenAndPlacementLastFromExitToStart)
         store->setValue("WindowPos", placement);
     }
     {
+        const auto store = platform::openSettings("Leafreader");
         platform::ScriptedPrompt prompt;
-        LeafreaderStartup startup(LaunchOptions{}, prompt);
+        LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
         ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
         EXPECT_TRUE(startup.frame().fullScreenOn());
         EXPECT_TRUE(startup.shelf().fullScreen()); // full-screen scale and the close icon
@@ -180,7 +182,7 @@ TEST(LeafreaderProgram, FullScreenAndPlacementLastFromExitToStart)
     EXPECT_EQ(store->value("WindowPos").toString(), placement);
 
     platform::ScriptedPrompt prompt;
-    LeafreaderStartup startup(LaunchOptions{}, prompt);
+    LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
     ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
     ASSERT_TRUE(startup.frame().fullScreenOn());
     startup.frame().toggleFullScreen();

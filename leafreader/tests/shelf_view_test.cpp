@@ -5,8 +5,7 @@
 #include "shelf_testbooks.h"
 
 #include "pageview/commands.h"
-#include "platform/settings.h"
-
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,8 +42,9 @@ protected:
     QTemporaryDir m_dir;
     QString library;
     ReaderSettings settings;
+    QSettings store{m_dir.filePath("Leafreader.ini"), QSettings::IniFormat};
     platform::ScriptedPrompt prompt;
-    ShelfView view{settings, prompt};
+    ShelfView view{settings, store, prompt};
     int persisted = 0;
 };
 
@@ -157,9 +157,8 @@ TEST_F(ShelfViewTest, SettingsApplyTheLayoutAndStore)
     EXPECT_EQ(applied.count(), 1);
     EXPECT_EQ(settings.skipForward, 50);
     EXPECT_GT(view.metrics().headerHeight, before);
-    auto store = platform::openSettings("Leafreader");
-    EXPECT_EQ(store->value("Scale").toString(), "4:2:0:0");
-    EXPECT_EQ(store->value("SkipForward").toInt(), 50);
+    EXPECT_EQ(store.value("Scale").toString(), "4:2:0:0");
+    EXPECT_EQ(store.value("SkipForward").toInt(), 50);
 
     view.setFullScreen(true); // the full-screen scale (2) applies
     EXPECT_EQ(view.metrics().scaleUnit, 18);
