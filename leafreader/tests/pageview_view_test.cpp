@@ -326,26 +326,3 @@ TEST(Frame, LeavingAFullScreenStartWithoutPlacementUsesTheFallbackWindow)
     EXPECT_FALSE(frame.fullScreenOn());
     EXPECT_EQ(frame.geometry(), QRect(100, 80, 640, 480));
 }
-
-TEST(KeepAwakeTest, WithoutASessionBusItDoesNothingQuietly)
-{
-    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    QTemporaryDir empty;
-    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-    qputenv("XDG_RUNTIME_DIR", empty.path().toLocal8Bit());
-    {
-        platform::KeepAwake keep(QStringLiteral("Leafreader"), QStringLiteral("test"));
-        keep.hold();
-        EXPECT_TRUE(keep.isHeld());
-        EXPECT_FALSE(keep.isInhibiting());
-        keep.release();
-        EXPECT_FALSE(keep.isHeld());
-    }
-    if (!address.isEmpty())
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
-    if (!runtime.isEmpty())
-        qputenv("XDG_RUNTIME_DIR", runtime);
-    else
-        qunsetenv("XDG_RUNTIME_DIR");
-}

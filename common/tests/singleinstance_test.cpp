@@ -17,7 +17,7 @@
 
 namespace {
 
-const char *const kNameVariable = "SHELF_INSTANCE_TEST_NAME";
+const char *const kNameVariable = "SINGLE_INSTANCE_TEST_NAME";
 
 // Runs the event loop until the condition holds or 10 s have passed.
 bool waitUntil(const std::function<bool()> &condition)
@@ -48,7 +48,7 @@ TEST(SingleInstanceChild, ActsAsSecondCopy)
 // Takes the first place and keeps it until it is killed.
 TEST(SingleInstanceChild, HoldsTheLock)
 {
-    const QString name = qEnvironmentVariable("SHELF_INSTANCE_HOLD_NAME");
+    const QString name = qEnvironmentVariable("SINGLE_INSTANCE_HOLD_NAME");
     if (name.isEmpty())
         GTEST_SKIP() << "started by SingleInstance.ALockLeftByAKilledCopyIsTakenOver";
     platform::SingleInstance instance(name);
@@ -60,7 +60,7 @@ TEST(SingleInstanceChild, HoldsTheLock)
 
 TEST(SingleInstance, SecondCopyRaisesTheFirst)
 {
-    const QString name = QStringLiteral("ShelfInstanceTest.%1").arg(QCoreApplication::applicationPid());
+    const QString name = QStringLiteral("SingleInstanceTest.%1").arg(QCoreApplication::applicationPid());
     platform::SingleInstance first(name);
     ASSERT_EQ(first.start(), platform::SingleInstance::Role::First);
     QSignalSpy raised(&first, &platform::SingleInstance::activationRequested);
@@ -83,10 +83,10 @@ TEST(SingleInstance, SecondCopyRaisesTheFirst)
 
 TEST(SingleInstance, ALockLeftByAKilledCopyIsTakenOver)
 {
-    const QString name = QStringLiteral("ShelfInstanceStale.%1").arg(QCoreApplication::applicationPid());
+    const QString name = QStringLiteral("SingleInstanceStale.%1").arg(QCoreApplication::applicationPid());
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("SHELF_INSTANCE_HOLD_NAME", name);
+    env.insert("SINGLE_INSTANCE_HOLD_NAME", name);
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SingleInstanceChild.HoldsTheLock"});
     ASSERT_TRUE(child.waitForStarted(5000));
