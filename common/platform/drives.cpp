@@ -23,6 +23,20 @@ bool isPseudoFileSystem(const QByteArray &type)
     return false;
 }
 
+QString driveRootOf(QStringView rowPath)
+{
+    const qsizetype bar = rowPath.indexOf(u'|');
+    return (bar < 0 ? rowPath : rowPath.left(bar)).toString();
+}
+
+QStringList driveRoots(const std::vector<Drive> &drives)
+{
+    QStringList roots;
+    for (const Drive &d : drives)
+        roots << d.root;
+    return roots;
+}
+
 std::vector<Drive> mountedDrives()
 {
     std::vector<Drive> drives;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
@@ -13,6 +15,12 @@ struct Drive {
     // The row path the drive list stores: root + '|' + display name.
     QString rowPath() const { return root + u'|' + displayName; }
 };
+
+// The root of a drive row's path ("root|display name"); a path without '|'
+// is taken whole.
+QString driveRootOf(QStringView rowPath);
+// The roots of the drives, in their order.
+QStringList driveRoots(const std::vector<Drive> &drives);
 
 // The mounted volumes that are valid and ready and hold a real file system
 // (pseudo file systems such as proc, sysfs or cgroup are left out), then the

@@ -1,3 +1,5 @@
+#include "platform/drives.h"
+#include "platform/foldermove.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/safefile.h"
@@ -59,6 +61,34 @@ TEST(PlatformPaths, SplitsOnTheLastSlash)
     EXPECT_EQ(joinPath(u"/a", u"b"), QStringLiteral("/a/b"));
     EXPECT_EQ(withoutTrailingSlash(u"/a/b//"), QStringLiteral("/a/b"));
     EXPECT_EQ(withoutTrailingSlash(u"/"), QStringLiteral("/"));
+}
+
+TEST(PlatformFolderMove, UpOneFolderAndDriveListRules)
+{
+    const QStringList roots = {"/", "/media/usb"};
+    FolderMove m = upOneFolder("/a/b/c", roots);
+    EXPECT_EQ(m.folder, "/a/b");
+    EXPECT_EQ(m.selectName, "c");
+    m = upOneFolder("/a/b/c/", roots); // a trailing slash is ignored
+    EXPECT_EQ(m.folder, "/a/b");
+    EXPECT_EQ(m.selectName, "c");
+    m = upOneFolder("/a", roots);
+    EXPECT_EQ(m.folder, "/");
+    EXPECT_EQ(m.selectName, "a");
+    m = upOneFolder("/", roots);
+    EXPECT_TRUE(m.folder.isEmpty());
+    EXPECT_EQ(m.selectName, "/");
+    m = upOneFolder("/media/usb", roots);
+    EXPECT_TRUE(m.folder.isEmpty());
+    EXPECT_EQ(m.selectName, "/media/usb");
+    m = toDriveList("/media/usb/books/x", roots);
+    EXPECT_EQ(m.selectName, "/media/usb");
+    m = toDriveList("/home/me", roots);
+    EXPECT_EQ(m.selectName, "/");
+
+    // Drive rows keep "root|display name"; the root is what a move compares.
+    EXPECT_EQ(driveRootOf(Drive{"/media/usb", "USB"}.rowPath()), "/media/usb");
+    EXPECT_EQ(driveRoots({{"/", "System"}, {"/media/usb", "USB"}}), roots);
 }
 
 TEST(PlatformSettings, StoreIsAnIniFileUnderTheCompanyInGroupSettings)

@@ -11,17 +11,6 @@
 
 namespace leafreader {
 
-namespace {
-
-bool isInside(const QString &folder, const QString &root)
-{
-    if (root == QStringLiteral("/"))
-        return folder.startsWith(u'/');
-    return folder == root || folder.startsWith(root + u'/');
-}
-
-} // namespace
-
 std::vector<BookEntry> driveRows(const std::vector<platform::Drive> &drives)
 {
     std::vector<BookEntry> rows;
@@ -95,45 +84,11 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
     return listing;
 }
 
-QString driveRootOf(const BookEntry &row)
-{
-    const qsizetype bar = row.path.indexOf(u'|');
-    return bar < 0 ? row.path : row.path.left(bar);
-}
-
 QString rowName(const BookEntry &row)
 {
     if (row.kind == BookEntry::Drive)
-        return driveRootOf(row);
+        return platform::driveRootOf(row.path);
     return platform::fileNameOf(platform::withoutTrailingSlash(row.path));
-}
-
-FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots)
-{
-    const QString f = platform::withoutTrailingSlash(folder);
-    const qsizetype slash = f.lastIndexOf(u'/');
-    // A drive root, or nothing above: the drive list selects it.
-    if (f.isEmpty() || f == QStringLiteral("/") || slash < 0
-        || driveRoots.contains(f) || driveRoots.contains(folder))
-        return FolderMove{QString(), f.isEmpty() ? folder : f};
-    const QString name = f.mid(slash + 1);
-    // A folder right below "/" goes to "/" itself.
-    const QString parent = slash == 0 ? QStringLiteral("/") : f.left(slash);
-    return FolderMove{parent, name};
-}
-
-FolderMove toDriveList(const QString &folder, const QStringList &driveRoots)
-{
-    const QString f = platform::withoutTrailingSlash(folder);
-    QString best;
-    for (const QString &root : driveRoots) {
-        const QString r = platform::withoutTrailingSlash(root);
-        if (isInside(f, r) && r.size() > best.size())
-            best = r;
-    }
-    if (best.isEmpty() && f.startsWith(u'/'))
-        best = QStringLiteral("/");
-    return FolderMove{QString(), best};
 }
 
 } // namespace leafreader

@@ -37,19 +37,5 @@ QByteArray readRowThumbnail(const QString &path);
 // The name a row is selected by: the drive root for drives, the last path
 // component otherwise.
 QString rowName(const BookEntry &row);
-// The root of a drive row ("root|display name").
-QString driveRootOf(const BookEntry &row);
-
-struct FolderMove {
-    QString folder;     // the new current folder (empty = drive list)
-    QString selectName; // the row to select there
-};
-
-// One folder up. From a drive root (or a folder without a parent) the drive
-// list follows and selects that drive.
-FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots);
-// The drive list, selecting the drive that holds `folder`: the longest drive
-// root the folder lies in, else "/".
-FolderMove toDriveList(const QString &folder, const QStringList &driveRoots);
 
 } // namespace leafreader

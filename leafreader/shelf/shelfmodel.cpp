@@ -38,14 +38,6 @@ std::vector<platform::Drive> ShelfModel::drives() const
     return m_driveSource ? m_driveSource() : std::vector<platform::Drive>();
 }
 
-QStringList ShelfModel::driveRoots() const
-{
-    QStringList roots;
-    for (const platform::Drive &d : drives())
-        roots << d.root;
-    return roots;
-}
-
 void ShelfModel::changed()
 {
     storeResume();
@@ -229,7 +221,7 @@ ShelfModel::OpenRequest ShelfModel::openSelected()
     }
     switch (picked.kind) {
     case BookEntry::Drive:
-        setCurrentFolder(driveRootOf(picked));
+        setCurrentFolder(platform::driveRootOf(picked.path));
         showFolderScreen(QString());
         return {};
     case BookEntry::Folder:
@@ -251,11 +243,11 @@ void ShelfModel::bookOpened(const BookEntry &row)
     m_remembered = row;
 }
 
-bool ShelfModel::moveFolder(FolderMove (*move)(const QString &, const QStringList &))
+bool ShelfModel::moveFolder(platform::FolderMove (*move)(const QString &, const QStringList &))
 {
     if (onResumeScreen() || currentFolder().isEmpty())
         return false;
-    const FolderMove to = move(currentFolder(), driveRoots());
+    const platform::FolderMove to = move(currentFolder(), platform::driveRoots(drives()));
     setCurrentFolder(to.folder);
     showFolderScreen(to.selectName);
     return true;
@@ -263,12 +255,12 @@ bool ShelfModel::moveFolder(FolderMove (*move)(const QString &, const QStringLis
 
 bool ShelfModel::upOneFolder()
 {
-    return moveFolder(&leafreader::upOneFolder);
+    return moveFolder(&platform::upOneFolder);
 }
 
 bool ShelfModel::toDriveList()
 {
-    return moveFolder(&leafreader::toDriveList);
+    return moveFolder(&platform::toDriveList);
 }
 
 void ShelfModel::switchScreen(bool keepSelection)

@@ -6,6 +6,7 @@
 #include "pageview/bookentry.h"
 #include "pageview/readersettings.h"
 #include "platform/drives.h"
+#include "platform/foldermove.h"
 #include "platform/prompt.h"
 
 #include <QString>
@@ -102,13 +103,12 @@ public:
 
 private:
     std::vector<platform::Drive> drives() const;
-    QStringList driveRoots() const;
     void setCurrentFolder(const QString &folder);
     void changed();
     void selectByName(const QString &name);
     // A move on the folder screen from the current folder (false, nothing
     // done, on the resume screen or the drive list).
-    bool moveFolder(FolderMove (*move)(const QString &, const QStringList &));
+    bool moveFolder(platform::FolderMove (*move)(const QString &, const QStringList &));
 
     ReaderSettings &m_settings;
     platform::Prompt &m_prompt;

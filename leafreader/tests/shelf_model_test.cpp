@@ -159,30 +159,6 @@ TEST_F(ShelfModelTest, UpOneFolderAndDriveList)
     EXPECT_EQ(model.rows()[size_t(model.selected())].path, root + "|Test");
 }
 
-TEST(ShelfPaths, UpOneFolderRules)
-{
-    const QStringList roots = {"/", "/media/usb"};
-    FolderMove m = upOneFolder("/a/b/c", roots);
-    EXPECT_EQ(m.folder, "/a/b");
-    EXPECT_EQ(m.selectName, "c");
-    m = upOneFolder("/a/b/c/", roots); // a trailing slash is ignored
-    EXPECT_EQ(m.folder, "/a/b");
-    EXPECT_EQ(m.selectName, "c");
-    m = upOneFolder("/a", roots);
-    EXPECT_EQ(m.folder, "/");
-    EXPECT_EQ(m.selectName, "a");
-    m = upOneFolder("/", roots);
-    EXPECT_TRUE(m.folder.isEmpty());
-    EXPECT_EQ(m.selectName, "/");
-    m = upOneFolder("/media/usb", roots);
-    EXPECT_TRUE(m.folder.isEmpty());
-    EXPECT_EQ(m.selectName, "/media/usb");
-    m = toDriveList("/media/usb/books/x", roots);
-    EXPECT_EQ(m.selectName, "/media/usb");
-    m = toDriveList("/home/me", roots);
-    EXPECT_EQ(m.selectName, "/");
-}
-
 TEST_F(ShelfModelTest, MissingFolderAsksToRetry)
 {
     settings.currentFolder = library + "/gone";
