@@ -2,19 +2,12 @@
 
 namespace leafreader {
 
-// Command ids: the menu ids first (shared with the list screens), then the
-// actions keys, mouse cells and the control pad reach without a menu item.
-// Every user action goes through one onCommand(id).
+// Command ids of the page view: the menu ids first, then the actions keys,
+// mouse cells and the control pad reach without a menu item. A program's
+// list screens add their own ids beside these; every user action goes
+// through one onCommand(id).
 enum Command : int {
-    CmdOpenRow = 32772,
-    CmdSwitchScreenKeep = 32773,
-    CmdSwitchScreen = 32774,
-    CmdExpandFolder = 32775,
-    CmdUpFolder = 32776,
-    CmdTopFolder = 32777,
-    CmdDeleteResume = 32778,
     CmdFullScreen = 32779,
-    CmdSettings = 32780,
     CmdExit = 32781,
     CmdCloseNoRegister = 32782,
     CmdCloseOverwrite = 32783,

@@ -6,6 +6,18 @@
 
 namespace leafreader {
 
+// Command ids of the list screens (menu ids), beside the page view's.
+enum ListCommand : int {
+    CmdOpenRow = 32772,
+    CmdSwitchScreenKeep = 32773,
+    CmdSwitchScreen = 32774,
+    CmdExpandFolder = 32775,
+    CmdUpFolder = 32776,
+    CmdTopFolder = 32777,
+    CmdDeleteResume = 32778,
+    CmdSettings = 32780,
+};
+
 // What a key, pad button or header icon does in list mode: a command, or a
 // key handed to the list (paging and arrows), or nothing.
 struct ListAction {

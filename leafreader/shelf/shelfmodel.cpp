@@ -1,8 +1,7 @@
 #include "shelfmodel.h"
 
+#include "listcommands.h"
 #include "rowsort.h"
-
-#include "pageview/commands.h"
 
 #include "platform/paths.h"
 #include "ui/waitcursor.h"

@@ -8,8 +8,6 @@
 #include "shelflist.h"
 #include "shelfpictures.h"
 
-#include "pageview/commands.h"
-
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>

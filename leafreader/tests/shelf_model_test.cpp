@@ -4,7 +4,7 @@
 #include "shelf/shelfmodel.h"
 #include "shelf_testbooks.h"
 
-#include "pageview/commands.h"
+#include "shelf/listcommands.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
 // The reader as a whole: started on a folder, a book opened from the list
 // and closed again with Ctrl+S; and the program binary itself.
 #include "leafreaderstartup.h"
+#include "shelf/listcommands.h"
 #include "shelf/shelflist.h"
 #include "shelf_testbooks.h"
 

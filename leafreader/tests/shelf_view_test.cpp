@@ -1,10 +1,10 @@
 // The list-mode widget: what it paints and how clicks and keys reach the
 // list commands.
+#include "shelf/listcommands.h"
 #include "shelf/shelflist.h"
 #include "shelf/shelfview.h"
 #include "shelf_testbooks.h"
 
-#include "pageview/commands.h"
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
