@@ -84,7 +84,7 @@ void LeafreaderStartup::wire()
         if (!view.bookMode())
             return m_shelf->onCommand(id);
         if (id == CmdFileInfo) {
-            const BookEntry &book = view.session().current();
+            const BookEntry book = view.currentBook();
             ShelfView::showFileInformation(&view, book.path, book.fileSize);
             return true;
         }
@@ -98,7 +98,7 @@ void LeafreaderStartup::wire()
             [&view](QPoint globalPos) { view.toggleControlPadAt(globalPos); });
     connect(m_shelf, &ShelfView::openBookRequested, &view, [this, &view](const BookEntry &row) {
         if (view.openBook(row))
-            m_shelf->bookOpened(view.session().current());
+            m_shelf->bookOpened(view.currentBook());
     });
     connect(&view, &CLeafreaderView::bookClosed, m_shelf,
             [this](int mode, const BookEntry &book, int pageAtOpening) {

@@ -1,5 +1,6 @@
 #include "leafreaderview.h"
 
+#include "pageview/booksource.h"
 #include "platform/paths.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
@@ -132,7 +133,7 @@ void CLeafreaderView::setListWidget(QWidget *list)
 
 bool CLeafreaderView::openBook(const BookEntry &row)
 {
-    BookSession::OpenResult result;
+    PageSession::OpenResult result;
     {
         platform::WaitCursor wait;
         // The scroll bar a book shows takes its part of the width before the
@@ -140,17 +141,24 @@ bool CLeafreaderView::openBook(const BookEntry &row)
         placeScrollBar();
         m_scrollBar->show();
         updateViewport();
-        result = m_session.open(row);
+        PageSession::Start start;
+        start.position = row.page;
+        start.singlePage = row.singlePage != 0;
+        start.zoom = row.zoom;
+        result = leafreader::openBook(m_session, row.path, start);
     }
-    if (result != BookSession::OpenResult::Opened) {
+    if (result != PageSession::OpenResult::Opened) {
         m_scrollBar->hide();
-        m_prompt.message(result == BookSession::OpenResult::CannotOpen
+        m_prompt.message(result == PageSession::OpenResult::CannotOpen
                              ? QStringLiteral("ファイルを開けません。")
                              : QStringLiteral("Page画像のロードに失敗しました。"),
                          platform::PromptIcon::Stop);
         m_prompt.beep();
         return false;
     }
+    m_book = row;
+    m_book.pageCount = uint16_t(m_session.pageCount());
+    m_book.layoutFlags = m_session.layoutFlags();
     emit documentTitleChanged(platform::fileNameOf(row.path));
     if (m_list)
         m_list->hide();
@@ -192,7 +200,16 @@ void CLeafreaderView::closeBook(int mode)
         m_list->setFocus();
     }
     update();
-    emit bookClosed(mode, m_session.current(), m_session.pageAtOpening());
+    emit bookClosed(mode, currentBook(), m_session.positionAtOpening());
+}
+
+BookEntry CLeafreaderView::currentBook() const
+{
+    BookEntry book = m_book;
+    book.page = m_session.position();
+    book.zoom = m_session.zoom();
+    book.singlePage = m_session.singlePage() ? 1 : 0;
+    return book;
 }
 
 void CLeafreaderView::syncScrollBar()
@@ -329,7 +346,7 @@ void CLeafreaderView::paintEvent(QPaintEvent *)
         m_resolutionTimer.start();
     }
     const PageLayout layout = currentLayout();
-    const bool bindR = (m_session.current().layoutFlags & kvb::BindR) != 0;
+    const bool bindR = (m_session.layoutFlags() & kvb::BindR) != 0;
     const bool rightFirst = (!m_session.forward()) != bindR;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_painter.paint(painter, layout, m_session.leftSlot().image, m_session.rightSlot().image,

@@ -5,9 +5,10 @@
 #include "pageview/autoturn.h"
 #include "pageview/bookcontroller.h"
 #include "pageview/bookpainter.h"
-#include "pageview/booksession.h"
 #include "pageview/controldlg.h"
+#include "pageview/pagesession.h"
 #include "pageview/readersettings.h"
+#include "pageview/bookentry.h"
 
 #include "platform/prompt.h"
 #include "ui/keepawake.h"
@@ -47,7 +48,11 @@ public:
     void closeBook(int mode);
     bool bookMode() const { return m_bookMode; }
 
-    BookSession &session() { return m_session; }
+    PageSession &session() { return m_session; }
+    // The open book (or the last one shown): the row it was opened from with
+    // its page count and layout flags, and the session's page, zoom region
+    // and single-page override.
+    BookEntry currentBook() const;
     BookController &controller() { return m_controller; }
     CControlDlg &controlPad() { return *m_pad; }
     MessageDlg &statusPopup() { return *m_status; }
@@ -112,7 +117,8 @@ private:
 
     ReaderSettings &m_settings;
     platform::Prompt &m_prompt;
-    BookSession m_session;
+    PageSession m_session;
+    BookEntry m_book; // the row the shown book was opened from
     BookController m_controller;
     BookPainter m_painter;
     IdleCursor m_idle;

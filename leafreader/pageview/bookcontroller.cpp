@@ -73,7 +73,7 @@ void BookController::tick(int64_t time)
 
 bool BookController::onCommand(int id)
 {
-    BookSession &s = m_session;
+    PageSession &s = m_session;
     if (!s.isOpen())
         return false;
     const auto rotate = [&](int r) {
@@ -99,7 +99,7 @@ bool BookController::onCommand(int id)
     case CmdAutoTurn: setAutoTurn(!m_autoTurn.isOn(), now()); return true;
     case CmdSinglePage: singlePage(true); return true;
     case CmdSpread: singlePage(false); return true;
-    case CmdSinglePageToggle: singlePage(s.current().singlePage == 0); return true;
+    case CmdSinglePageToggle: singlePage(!s.singlePage()); return true;
     case CmdZoomOff: zoomTo(0); return true;
     case CmdZoomToggle: setZoom(s.zoom() == 0 ? 5 : 0); return true;
     case CmdZoomUp:
@@ -126,9 +126,9 @@ bool BookController::onCommand(int id)
 
 ItemState BookController::itemState(int id) const
 {
-    const BookSession &s = m_session;
+    const PageSession &s = m_session;
     const int p = s.position(), n = s.pageCount();
-    const bool spreadBook = (s.current().layoutFlags & kvb::PageSpread) != 0;
+    const bool spreadBook = (s.layoutFlags() & kvb::PageSpread) != 0;
     switch (id) {
     case CmdNextPage:
     case CmdSkipForward:
@@ -137,8 +137,8 @@ ItemState BookController::itemState(int id) const
     case CmdSkipBack:
     case CmdFirstPage: return {p >= 2, false};
     case CmdAutoTurn: return {true, m_autoTurn.isOn()};
-    case CmdSinglePage: return {spreadBook, s.current().singlePage != 0};
-    case CmdSpread: return {spreadBook, s.current().singlePage == 0};
+    case CmdSinglePage: return {spreadBook, s.singlePage()};
+    case CmdSpread: return {spreadBook, !s.singlePage()};
     case CmdRotate0: return {true, s.rotation() == 0};
     case CmdRotate1: return {true, s.rotation() == 1};
     case CmdRotate2: return {true, s.rotation() == 2};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "autoturn.h"
-#include "booksession.h"
+#include "pagesession.h"
 #include "commands.h"
 #include "readersettings.h"
 
@@ -25,12 +25,12 @@ struct ItemState {
 };
 
 // The book-mode commands: page moves, automatic turning, layout, zoom and
-// rotation, acting on a BookSession. Commands that concern the window (full
+// rotation, acting on a PageSession. Commands that concern the window (full
 // screen, closing, dialogs) are left to the view: onCommand reports them as
 // not handled.
 class BookController {
 public:
-    BookController(BookSession &session, const ReaderSettings &settings)
+    BookController(PageSession &session, const ReaderSettings &settings)
         : m_session(session), m_settings(settings)
     {
     }
@@ -61,7 +61,7 @@ private:
     void setZoom(int zoom);
     bool pageMove(const std::function<bool()> &move);
 
-    BookSession &m_session;
+    PageSession &m_session;
     const ReaderSettings &m_settings;
     AutoTurn m_autoTurn;
 };

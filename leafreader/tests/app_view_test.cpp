@@ -103,7 +103,7 @@ TEST_F(ViewFixture, PaintsTheSlotsTheLayoutComputes)
 
     // Tab: single page, centred.
     QTest::keyClick(m_view.get(), Qt::Key_Tab);
-    EXPECT_EQ(m_view->session().current().singlePage, 1);
+    EXPECT_EQ(m_view->session().singlePage(), true);
     image = painted(*m_view);
     layout = m_view->currentLayout();
     ASSERT_EQ(layout.pictures.size(), 1u);

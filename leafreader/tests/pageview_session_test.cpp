@@ -1,9 +1,12 @@
 #include "pageview/bookcontroller.h"
 #include "pageview/bookentry.h"
-#include "pageview/booksession.h"
+#include "pageview/booksource.h"
+#include "pageview/foldersource.h"
+#include "pageview/pagesession.h"
 
 #include "tests/testsupport.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -44,8 +47,14 @@ protected:
         r.page = page;
         return r;
     }
+    static PageSession::OpenResult open(PageSession &s, const QString &path, int page = 1)
+    {
+        PageSession::Start start;
+        start.position = page;
+        return openBook(s, path, start);
+    }
     // The 0-based pages the slots hold (-1 = empty), read back from sizes.
-    static std::pair<int, int> shown(const BookSession &s)
+    static std::pair<int, int> shown(const PageSession &s)
     {
         const auto page = [](const SlotPicture &slot) {
             return slot.isEmpty() ? -1 : slot.naturalSize.width() - 100;
@@ -117,26 +126,26 @@ TEST_F(BookFixture, ListInformationJoinsAndFallsBack)
 TEST_F(BookFixture, OpeningClampsThePositionAndPairsPages)
 {
     const QString path = makeBook(QStringLiteral("a.kvb"), 7, kSpread | kCover | kRight);
-    BookSession s;
-    ASSERT_EQ(s.open(row(path, 99)), BookSession::OpenResult::Opened);
+    PageSession s;
+    ASSERT_EQ(open(s, path, 99), PageSession::OpenResult::Opened);
     EXPECT_EQ(s.position(), 7);
-    EXPECT_EQ(s.current().pageCount, 7);
-    EXPECT_EQ(s.current().layoutFlags, kSpread | kCover | kRight);
-    EXPECT_EQ(s.pageAtOpening(), 7);
+    EXPECT_EQ(s.pageCount(), 7);
+    EXPECT_EQ(s.layoutFlags(), kSpread | kCover | kRight);
+    EXPECT_EQ(s.positionAtOpening(), 7);
     EXPECT_EQ(shown(s), std::make_pair(6, 5)); // (7 | 6)
 
-    ASSERT_EQ(s.open(row(path, -1)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(s, path, -1), PageSession::OpenResult::Opened);
     EXPECT_EQ(s.position(), 1);
     EXPECT_EQ(shown(s), std::make_pair(0, -1)); // the cover alone, left
-    ASSERT_EQ(s.open(row(path, 0)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(s, path, 0), PageSession::OpenResult::Opened);
     EXPECT_EQ(s.position(), 1);
 }
 
 TEST_F(BookFixture, MovesReloadOnlyWhenTheSpreadChanges)
 {
     const QString path = makeBook(QStringLiteral("b.kvb"), 6, kSpread | kCover | kRight);
-    BookSession s;
-    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    PageSession s;
+    ASSERT_EQ(open(s, path), PageSession::OpenResult::Opened);
     const int loads = s.loadCount();
     EXPECT_TRUE(s.nextPage()); // 1 -> 3, pages 2 and 3
     EXPECT_EQ(s.position(), 3);
@@ -156,7 +165,7 @@ TEST_F(BookFixture, MovesReloadOnlyWhenTheSpreadChanges)
 
     // Without a cover: 1 -> 3 and back.
     const QString plain = makeBook(QStringLiteral("c.kvb"), 6, kSpread);
-    ASSERT_EQ(s.open(row(plain)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(s, plain), PageSession::OpenResult::Opened);
     EXPECT_TRUE(s.nextPage());
     EXPECT_EQ(s.position(), 3);
     EXPECT_EQ(shown(s), std::make_pair(2, 3));
@@ -174,8 +183,8 @@ TEST_F(BookFixture, MovesReloadOnlyWhenTheSpreadChanges)
 TEST_F(BookFixture, SkipsClampAtTheEnds)
 {
     const QString path = makeBook(QStringLiteral("d.kvb"), 100, 0);
-    BookSession s;
-    ASSERT_EQ(s.open(row(path, 95)), BookSession::OpenResult::Opened);
+    PageSession s;
+    ASSERT_EQ(open(s, path, 95), PageSession::OpenResult::Opened);
     EXPECT_TRUE(s.skipForward(10));
     EXPECT_EQ(s.position(), 100);
     EXPECT_TRUE(s.skipBack(600));
@@ -186,30 +195,30 @@ TEST_F(BookFixture, SkipsClampAtTheEnds)
 
 TEST_F(BookFixture, BrokenBooksDoNotOpen)
 {
-    BookSession s;
-    EXPECT_EQ(s.open(row(m_dir.filePath(QStringLiteral("missing.kvb")))),
-              BookSession::OpenResult::CannotOpen);
+    PageSession s;
+    EXPECT_EQ(open(s, m_dir.filePath(QStringLiteral("missing.kvb"))),
+              PageSession::OpenResult::CannotOpen);
     // The header claims more pages than the book holds.
     const QString lying = makeBook(QStringLiteral("lying.kvb"), 3, 0, 4);
-    EXPECT_EQ(s.open(row(lying)), BookSession::OpenResult::CannotOpen);
+    EXPECT_EQ(open(s, lying), PageSession::OpenResult::CannotOpen);
     EXPECT_FALSE(s.isOpen());
     // Cut inside the last page.
     const QString good = makeBook(QStringLiteral("good.kvb"), 3, 0);
     QByteArray bytes = testsupport::readFile(good);
     const QString truncated = m_dir.filePath(QStringLiteral("truncated.kvb"));
     ASSERT_TRUE(testsupport::writeFile(truncated, bytes.left(bytes.size() - 50)));
-    EXPECT_EQ(s.open(row(truncated)), BookSession::OpenResult::CannotOpen);
+    EXPECT_EQ(open(s, truncated), PageSession::OpenResult::CannotOpen);
     // A page record whose bytes are no picture: the book opens as a
     // container, but its first page cannot be shown.
     BookBytes garbage;
     garbage.header(2, 0).page(kvb::Jpeg, QByteArray(300, 'x')).page(kvb::Jpeg, pageJpeg(1));
     const QString bad = m_dir.filePath(QStringLiteral("bad.kvb"));
     ASSERT_TRUE(testsupport::writeFile(bad, garbage.bytes()));
-    EXPECT_EQ(s.open(row(bad)), BookSession::OpenResult::PageLoadFailed);
+    EXPECT_EQ(open(s, bad), PageSession::OpenResult::PageLoadFailed);
     EXPECT_FALSE(s.isOpen());
     // Starting at the good page works; turning back to the bad one leaves
     // the slot empty but still moves.
-    ASSERT_EQ(s.open(row(bad, 2)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(s, bad, 2), PageSession::OpenResult::Opened);
     EXPECT_TRUE(s.previousPage());
     EXPECT_EQ(s.position(), 1);
     EXPECT_TRUE(s.leftSlot().isEmpty());
@@ -222,8 +231,8 @@ TEST_F(BookFixture, BookWithoutPagesIsNotOpened)
     book.header(0, kSpread).text(kvb::Title, QStringLiteral("empty"));
     const QString path = m_dir.filePath(QStringLiteral("empty.kvb"));
     ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
-    BookSession s;
-    EXPECT_EQ(s.open(row(path, 3)), BookSession::OpenResult::CannotOpen);
+    PageSession s;
+    EXPECT_EQ(open(s, path, 3), PageSession::OpenResult::CannotOpen);
     EXPECT_FALSE(s.isOpen());
     EXPECT_FALSE(s.nextPage());
     EXPECT_FALSE(s.previousPage());
@@ -237,8 +246,8 @@ TEST_F(BookFixture, FailedLeftSlotLeavesTheRightUnread)
     book.page(kvb::Jpeg, pageJpeg(2)).page(kvb::Jpeg, pageJpeg(3));
     const QString path = m_dir.filePath(QStringLiteral("halfbad.kvb"));
     ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
-    BookSession s;
-    ASSERT_EQ(s.open(row(path, 3)), BookSession::OpenResult::Opened);
+    PageSession s;
+    ASSERT_EQ(open(s, path, 3), PageSession::OpenResult::Opened);
     EXPECT_TRUE(s.firstPage());
     EXPECT_TRUE(s.leftSlot().isEmpty());
     EXPECT_TRUE(s.rightSlot().isEmpty());
@@ -251,8 +260,8 @@ TEST_F(BookFixture, ExifSixPageIsShownTurned)
                            testsupport::jpegWithOrientation(testsupport::cornerPicture(200, 100), 6));
     const QString path = m_dir.filePath(QStringLiteral("exif.kvb"));
     ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
-    BookSession s;
-    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    PageSession s;
+    ASSERT_EQ(open(s, path), PageSession::OpenResult::Opened);
     EXPECT_EQ(s.leftSlot().naturalSize, QSize(100, 200));
     const QImage &image = s.leftSlot().image;
     ASSERT_EQ(image.size(), QSize(100, 200));
@@ -269,9 +278,9 @@ TEST_F(BookFixture, PagesDecodeJustLargeEnoughAndGrowWithTheWindow)
     book.page(kvb::Jpeg, testsupport::encode(testsupport::cornerPicture(1600, 2400), "JPG"));
     const QString path = m_dir.filePath(QStringLiteral("big.kvb"));
     ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
-    BookSession s;
+    PageSession s;
     s.setViewport({0, 0, 400, 300}, 0, false);
-    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(s, path), PageSession::OpenResult::Opened);
     EXPECT_EQ(s.leftSlot().naturalSize, QSize(1600, 2400));
     EXPECT_LE(s.leftSlot().image.height(), 300);
     EXPECT_GE(s.leftSlot().image.height(), 299);
@@ -295,10 +304,10 @@ TEST_F(BookFixture, PagesDecodeJustLargeEnoughAndGrowWithTheWindow)
     EXPECT_FALSE(s.refreshResolution());
 
     // A screen of twice the pixel density: pages decoded for its pixels.
-    BookSession sharp;
+    PageSession sharp;
     sharp.setViewport({0, 0, 400, 300}, 0, false);
     sharp.setPixelRatio(2.0);
-    ASSERT_EQ(sharp.open(row(path)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(sharp, path), PageSession::OpenResult::Opened);
     EXPECT_GE(sharp.leftSlot().image.height(), 599);
     EXPECT_LE(sharp.leftSlot().image.height(), 600);
 }
@@ -306,7 +315,7 @@ TEST_F(BookFixture, PagesDecodeJustLargeEnoughAndGrowWithTheWindow)
 TEST_F(BookFixture, ControllerCommandsAndAutomaticTurning)
 {
     const QString path = makeBook(QStringLiteral("e.kvb"), 5, 0);
-    BookSession s;
+    PageSession s;
     ReaderSettings settings;
     settings.interval = 1;
     settings.skipForward = 3;
@@ -317,7 +326,7 @@ TEST_F(BookFixture, ControllerCommandsAndAutomaticTurning)
     c.onRepaint = [&] { ++repaints; };
     int64_t clock = 1000;
     c.clock = [&] { return clock; };
-    ASSERT_EQ(s.open(row(path)), BookSession::OpenResult::Opened);
+    ASSERT_EQ(open(s, path), PageSession::OpenResult::Opened);
     c.bookOpened();
 
     EXPECT_TRUE(c.onCommand(CmdSkipForward));
@@ -422,4 +431,109 @@ TEST(KeyMap, BookKeysAndCells)
     EXPECT_EQ(bookWheelCommand(-120, true), CmdZoomDown);
     EXPECT_EQ(bookPadCommand(15), CmdZoomLeft);
     EXPECT_EQ(bookPadCommand(1), 0);
+}
+
+namespace {
+
+// The image files of a folder shown as pages.
+class FolderSourceTest : public BookFixture {
+protected:
+    // Page picture i: width 100 + i, so shown() names it.
+    QString writePicture(const QString &name, int i, const char *format)
+    {
+        EXPECT_TRUE(testsupport::writeFile(m_dir.filePath(name),
+                                           testsupport::encode(testsupport::cornerPicture(100 + i, 140), format)));
+        return name;
+    }
+    static PageSession::OpenResult open(PageSession &s, std::unique_ptr<PageSource> source, int position,
+                                        uint8_t flags)
+    {
+        PageSession::Start start;
+        start.position = position;
+        start.layoutFlags = flags;
+        return s.open(std::move(source), start);
+    }
+};
+
+} // namespace
+
+TEST_F(FolderSourceTest, PagesInTheGivenOrderWithKindsFromTheExtension)
+{
+    const QStringList names{writePicture("c.png", 0, "PNG"), writePicture("A.JPG", 1, "JPG"),
+                            writePicture("b.jpeg", 2, "JPG"), writePicture("d.Bmp", 3, "BMP")};
+    FolderSource folder(m_dir.path(), names);
+    ASSERT_EQ(folder.pageCount(), 4);
+    const uint8_t kinds[] = {kvb::Png, kvb::Jpeg, kvb::Jpeg, kvb::Bmp};
+    for (int i = 0; i < 4; ++i) {
+        QByteArray bytes;
+        uint8_t kind = 0;
+        ASSERT_TRUE(folder.readPage(i, bytes, kind)) << i;
+        EXPECT_EQ(kind, kinds[i]) << i;
+        EXPECT_EQ(bytes, testsupport::readFile(m_dir.filePath(names[i])));
+        EXPECT_EQ(folder.pageFile(i), m_dir.filePath(names[i]));
+    }
+    QByteArray bytes;
+    uint8_t kind = 0;
+    EXPECT_FALSE(folder.readPage(4, bytes, kind));
+    EXPECT_FALSE(folder.readPage(-1, bytes, kind));
+    EXPECT_TRUE(folder.pageFile(4).isEmpty());
+
+    // Shown as a right-bound spread with a cover, as a book of the same pages.
+    PageSession s;
+    ASSERT_EQ(open(s, std::make_unique<FolderSource>(m_dir.path(), names), 1, kvb::layoutFlagsFor(2, 0)),
+              PageSession::OpenResult::Opened);
+    EXPECT_EQ(shown(s), std::make_pair(0, -1));
+    EXPECT_TRUE(s.nextPage());
+    EXPECT_EQ(shown(s), std::make_pair(2, 1));
+    EXPECT_EQ(s.source()->pageFile(s.rightSlot().page), m_dir.filePath("A.JPG"));
+    // Left binding without a cover, from the last page.
+    ASSERT_EQ(open(s, std::make_unique<FolderSource>(m_dir.path(), names), 9, kvb::layoutFlagsFor(3, 1)),
+              PageSession::OpenResult::Opened);
+    EXPECT_EQ(s.position(), 4);
+    EXPECT_EQ(shown(s), std::make_pair(2, 3));
+}
+
+TEST_F(FolderSourceTest, FilesThatCannotBeReadAreFailedPages)
+{
+    // Gone since listed, a folder with a picture's name, a file that is no
+    // picture by its extension, and one whose content is no picture.
+    QDir(m_dir.path()).mkdir(QStringLiteral("folder.jpg"));
+    ASSERT_TRUE(testsupport::writeFile(m_dir.filePath("notes.txt"), "text"));
+    ASSERT_TRUE(testsupport::writeFile(m_dir.filePath("broken.png"), "not a picture"));
+    const QStringList names{writePicture("1.jpg", 0, "JPG"), "gone.jpg", "folder.jpg",
+                            "notes.txt", "broken.png", writePicture("6.jpg", 5, "JPG")};
+    FolderSource folder(m_dir.path(), names);
+    for (int i = 1; i <= 3; ++i) {
+        QByteArray bytes;
+        uint8_t kind = 0;
+        EXPECT_FALSE(folder.readPage(i, bytes, kind)) << qPrintable(names[i]);
+    }
+
+    // Opening on a page that fails is refused; a failing page met later
+    // leaves its slot empty and the position still moves.
+    PageSession s;
+    EXPECT_EQ(open(s, std::make_unique<FolderSource>(m_dir.path(), names), 2, 0),
+              PageSession::OpenResult::PageLoadFailed);
+    EXPECT_FALSE(s.isOpen());
+    ASSERT_EQ(open(s, std::make_unique<FolderSource>(m_dir.path(), names), 1, 0),
+              PageSession::OpenResult::Opened);
+    for (int p = 2; p <= 5; ++p) {
+        EXPECT_TRUE(s.nextPage());
+        EXPECT_EQ(s.position(), p);
+        EXPECT_TRUE(s.leftSlot().isEmpty()) << p;
+    }
+    EXPECT_TRUE(s.nextPage());
+    EXPECT_EQ(shown(s), std::make_pair(5, -1));
+}
+
+TEST_F(FolderSourceTest, EmptyFolderIsNotOpened)
+{
+    FolderSource empty(m_dir.path(), {});
+    EXPECT_EQ(empty.pageCount(), 0);
+    PageSession s;
+    EXPECT_EQ(open(s, std::make_unique<FolderSource>(m_dir.path(), QStringList()), 1, kvb::layoutFlagsFor(2, 0)),
+              PageSession::OpenResult::CannotOpen);
+    EXPECT_FALSE(s.isOpen());
+    EXPECT_FALSE(s.nextPage());
+    EXPECT_EQ(open(s, nullptr, 1, 0), PageSession::OpenResult::CannotOpen);
 }

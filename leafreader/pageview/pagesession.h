@@ -1,15 +1,14 @@
 #pragma once
 
-#include "bookentry.h"
 #include "pagelayout.h"
-#include "book/bookrecords.h"
+#include "pagesource.h"
+
 #include "book/pagepairing.h"
 
-#include <QFile>
 #include <QImage>
-#include <QString>
 
 #include <algorithm>
+#include <memory>
 
 namespace leafreader {
 
@@ -25,37 +24,47 @@ struct SlotPicture {
     void clear() { *this = SlotPicture(); }
 };
 
-// The open book: the file kept open, the page table, the position and view
-// state, and the one or two decoded pages of the current position. No
+// The pages being shown: the page source, the position, the layout, zoom and
+// rotation, and the one or two decoded pages of the current position. No
 // widget: the view paints what this holds and forwards commands to it.
-class BookSession {
+class PageSession {
 public:
     enum class OpenResult { Opened, CannotOpen, PageLoadFailed };
 
-    BookSession() = default;
-    BookSession(const BookSession &) = delete;
-    BookSession &operator=(const BookSession &) = delete;
+    // How the pages are shown from the start.
+    struct Start {
+        int position = 1;        // 1-based; clamped to the pages
+        uint8_t layoutFlags = 0; // kvb::LayoutFlag bits: spread, cover, right binding
+        bool singlePage = false; // a spread shown one page at a time
+        int zoom = 0;            // 0 none, 1..9
+    };
 
-    // Opens the book of `row` at its page (clamped to 1..n) with the file
-    // kept open. On failure nothing stays open.
-    OpenResult open(const BookEntry &row);
-    // The common part of closing: frees the pictures, closes the file and
-    // empties the page table. The current book keeps its position.
+    PageSession() = default;
+    PageSession(const PageSession &) = delete;
+    PageSession &operator=(const PageSession &) = delete;
+
+    // Shows the pages of `source` from `start`: rotation 0, direction
+    // forward. CannotOpen without a source or without pages; PageLoadFailed
+    // when the pages of the start position cannot be shown. On failure
+    // nothing stays open.
+    OpenResult open(std::unique_ptr<PageSource> source, const Start &start);
+    // Frees the pictures and the source (a book's file closes). Position,
+    // zoom and override keep their last values.
     void close();
-    bool isOpen() const { return m_open; }
+    bool isOpen() const { return m_source != nullptr; }
+    PageSource *source() const { return m_source.get(); }
 
     // Decodes the pages of the current position; false when one failed
     // (a failed left slot leaves the right one unread).
     bool loadCurrentPages();
 
-    const BookEntry &current() const { return m_current; }
-    BookEntry &current() { return m_current; }
-    int pageAtOpening() const { return m_pageAtOpening; }
-    int position() const { return m_current.page; }
-    int pageCount() const { return int(m_pages.size()); }
-    const kvb::PageList &pageTable() const { return m_pages; }
-    bool isSpread() const { return kvb::showsSpread(m_current.layoutFlags, m_current.singlePage != 0); }
-    int step() const { return kvb::pageStep(m_current.layoutFlags, m_current.singlePage != 0); }
+    int position() const { return m_position; }
+    int positionAtOpening() const { return m_positionAtOpening; }
+    int pageCount() const { return m_source ? m_source->pageCount() : 0; }
+    uint8_t layoutFlags() const { return m_layoutFlags; }
+    bool singlePage() const { return m_singlePage; }
+    bool isSpread() const { return kvb::showsSpread(m_layoutFlags, m_singlePage); }
+    int step() const { return kvb::pageStep(m_layoutFlags, m_singlePage); }
 
     const SlotPicture &leftSlot() const { return m_left; }
     const SlotPicture &rightSlot() const { return m_right; }
@@ -79,11 +88,11 @@ public:
     bool forward() const { return m_forward; }
     void setForward(bool forward) { m_forward = forward; }
 
-    int zoom() const { return m_current.zoom; }
-    void setZoom(int zoom) { m_current.zoom = zoom; m_forward = true; }
+    int zoom() const { return m_zoom; }
+    void setZoom(int zoom) { m_zoom = zoom; m_forward = true; }
     int rotation() const { return m_rotation; }
     void setRotation(int rotation) { m_rotation = rotation & 3; }
-    // Spread books only; false (nothing done) otherwise.
+    // Spread layouts only; false (nothing done) otherwise.
     bool setSinglePage(bool single);
 
     // Where the pages are drawn: the client area, gap and enlarge switch.
@@ -102,7 +111,6 @@ public:
     void setParallelDecoding(bool on) { m_parallel = on; }
 
 private:
-    bool readPageBytes(int index, QByteArray &bytes);
     // The decode box of a slot in device pixels (invalid without a viewport).
     QSize deviceBox(const LayoutInput &in, bool leftSlotImage) const;
     // Decodes the wanted slots (their page set) for the current viewport and
@@ -110,11 +118,12 @@ private:
     // right one unread.
     void decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk);
 
-    bool m_open = false;
-    QFile m_file;
-    kvb::PageList m_pages;
-    BookEntry m_current;
-    int m_pageAtOpening = 1;
+    std::unique_ptr<PageSource> m_source;
+    int m_position = 1;
+    int m_positionAtOpening = 1;
+    uint8_t m_layoutFlags = 0;
+    bool m_singlePage = false;
+    int m_zoom = 0;
     SlotPicture m_left, m_right;
     bool m_forward = true;
     int m_rotation = 0;

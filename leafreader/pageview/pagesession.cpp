@@ -1,6 +1,6 @@
-#include "booksession.h"
+#include "pagesession.h"
 
-#include "book/kvbfile.h"
+#include "book/bookrecords.h"
 #include "picture/picture.h"
 
 #include <cmath>
@@ -42,33 +42,19 @@ bool needsLargerDecode(const SlotPicture &slot, QSize box)
 
 } // namespace
 
-BookSession::OpenResult BookSession::open(const BookEntry &row)
+PageSession::OpenResult PageSession::open(std::unique_ptr<PageSource> source, const Start &start)
 {
     close();
-    m_file.setFileName(row.path);
-    if (!m_file.open(QIODevice::ReadOnly))
+    if (!source || source->pageCount() < 1)
         return OpenResult::CannotOpen;
-
-    kvb::BookHeader header;
-    kvb::KVBFile::ReadOptions options;
-    options.header = &header;
-    options.pages = &m_pages;
-    if (!kvb::KVBFile::readBook(m_file, row.path, options)) {
-        m_pages.clear();
-        m_file.close();
-        return OpenResult::CannotOpen;
-    }
-
-    m_current = row;
-    const int n = int(m_pages.size());
-    m_current.page = std::max(1, std::min(m_current.page, n));
-    m_current.pageCount = uint16_t(n);
-    m_current.layoutFlags = header.layoutFlags;
+    m_source = std::move(source);
+    m_position = std::max(1, std::min(start.position, pageCount()));
+    m_positionAtOpening = m_position;
+    m_layoutFlags = start.layoutFlags;
+    m_singlePage = start.singlePage;
+    m_zoom = start.zoom;
     m_rotation = 0;
     m_forward = true;
-    m_pageAtOpening = m_current.page;
-    m_open = true;
-
     if (!loadCurrentPages()) {
         close();
         return OpenResult::PageLoadFailed;
@@ -76,25 +62,14 @@ BookSession::OpenResult BookSession::open(const BookEntry &row)
     return OpenResult::Opened;
 }
 
-void BookSession::close()
+void PageSession::close()
 {
-    m_open = false;
     m_left.clear();
     m_right.clear();
-    m_file.close();
-    m_pages.clear();
+    m_source.reset();
 }
 
-bool BookSession::readPageBytes(int index, QByteArray &bytes)
-{
-    const kvb::PageEntry &page = m_pages[size_t(index)];
-    if (!m_file.seek(qint64(page.offset)))
-        return false;
-    bytes.resize(qsizetype(page.size));
-    return m_file.read(bytes.data(), qint64(page.size)) == qint64(page.size);
-}
-
-void BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk)
+void PageSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk)
 {
     *leftOk = *rightOk = true;
     const LayoutInput in = layoutInput();
@@ -103,16 +78,15 @@ void BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool 
     const int leftPage = m_left.page, rightPage = m_right.page;
 
     QByteArray leftBytes, rightBytes;
-    if (wantLeft && !readPageBytes(leftPage, leftBytes)) {
+    uint8_t leftKind = 0, rightKind = 0;
+    if (wantLeft && !m_source->readPage(leftPage, leftBytes, leftKind)) {
         *leftOk = false;
         wantRight = false;
     }
-    if (wantRight && !readPageBytes(rightPage, rightBytes)) {
+    if (wantRight && !m_source->readPage(rightPage, rightBytes, rightKind)) {
         *rightOk = false;
         wantRight = false;
     }
-    const uint8_t leftKind = wantLeft ? m_pages[size_t(leftPage)].kind : 0;
-    const uint8_t rightKind = wantRight ? m_pages[size_t(rightPage)].kind : 0;
 
     // The two pages of a spread decode side by side.
     std::future<SlotPicture> right;
@@ -132,12 +106,11 @@ void BookSession::decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool 
     }
 }
 
-bool BookSession::loadCurrentPages()
+bool PageSession::loadCurrentPages()
 {
-    if (!m_open)
+    if (!isOpen())
         return false;
-    const kvb::SpreadPages pair
-        = kvb::pagesAt(m_current.page, pageCount(), m_current.layoutFlags, m_current.singlePage != 0);
+    const kvb::SpreadPages pair = kvb::pagesAt(m_position, pageCount(), m_layoutFlags, m_singlePage);
     m_left.clear();
     m_right.clear();
     ++m_loadCount;
@@ -158,40 +131,39 @@ bool BookSession::loadCurrentPages()
     return rightOk;
 }
 
-bool BookSession::moveTo(int position, bool forward)
+bool PageSession::moveTo(int position, bool forward)
 {
     const int n = pageCount();
-    if (!m_open || n < 1)
+    if (!isOpen() || n < 1)
         return false;
     position = std::max(1, std::min(position, n));
-    const int old = m_current.page;
+    const int old = m_position;
     if (position == old)
         return false;
     m_forward = forward;
-    m_current.page = position;
-    const bool single = m_current.singlePage != 0;
-    if (kvb::spreadIndex(old, m_current.layoutFlags, single)
-        != kvb::spreadIndex(position, m_current.layoutFlags, single))
+    m_position = position;
+    if (kvb::spreadIndex(old, m_layoutFlags, m_singlePage)
+        != kvb::spreadIndex(position, m_layoutFlags, m_singlePage))
         loadCurrentPages();
     return true;
 }
 
-bool BookSession::scrollTo(int barValue)
+bool PageSession::scrollTo(int barValue)
 {
     const int target = barValue + 1;
-    return moveTo(target, target > m_current.page);
+    return moveTo(target, target > m_position);
 }
 
-bool BookSession::setSinglePage(bool single)
+bool PageSession::setSinglePage(bool single)
 {
-    if (!m_open || !(m_current.layoutFlags & kvb::PageSpread))
+    if (!isOpen() || !(m_layoutFlags & kvb::PageSpread))
         return false;
-    m_current.singlePage = single ? 1 : 0;
+    m_singlePage = single;
     loadCurrentPages();
     return true;
 }
 
-void BookSession::setViewport(const Box &client, int space, bool enlarge)
+void PageSession::setViewport(const Box &client, int space, bool enlarge)
 {
     m_hasViewport = !client.isEmpty();
     m_client = client;
@@ -199,7 +171,7 @@ void BookSession::setViewport(const Box &client, int space, bool enlarge)
     m_enlarge = enlarge;
 }
 
-QSize BookSession::deviceBox(const LayoutInput &in, bool leftSlotImage) const
+QSize PageSession::deviceBox(const LayoutInput &in, bool leftSlotImage) const
 {
     if (!m_hasViewport)
         return {};
@@ -209,23 +181,23 @@ QSize BookSession::deviceBox(const LayoutInput &in, bool leftSlotImage) const
     return QSize(int(std::ceil(box.width() * m_pixelRatio)), int(std::ceil(box.height() * m_pixelRatio)));
 }
 
-LayoutInput BookSession::layoutInput() const
+LayoutInput PageSession::layoutInput() const
 {
     LayoutInput in;
     in.client = m_client;
     in.leftImage = m_left.isEmpty() ? QSize() : m_left.naturalSize;
     in.rightImage = m_right.isEmpty() ? QSize() : m_right.naturalSize;
     in.spread = isSpread();
-    in.zoom = m_current.zoom;
+    in.zoom = m_zoom;
     in.rotation = m_rotation;
     in.space = m_space;
     in.enlarge = m_enlarge;
     return in;
 }
 
-bool BookSession::refreshResolution()
+bool PageSession::refreshResolution()
 {
-    if (!m_open || !m_hasViewport)
+    if (!isOpen() || !m_hasViewport)
         return false;
     const LayoutInput in = layoutInput();
     const bool redoLeft = needsLargerDecode(m_left, deviceBox(in, true));
