@@ -8,7 +8,7 @@
 #include "pageview/controldlg.h"
 #include "pageview/pagesession.h"
 #include "pageview/readersettings.h"
-#include "pageview/bookentry.h"
+#include "shelf/bookentry.h"
 
 #include "platform/prompt.h"
 #include "ui/keepawake.h"

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "bookentry.h"
+
 #include "book/bookrecords.h"
-#include "pageview/bookentry.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pageview/bookentry.h"
+#include "bookentry.h"
 
 #include <vector>
 

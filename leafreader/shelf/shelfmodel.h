@@ -1,9 +1,9 @@
 #pragma once
 
+#include "bookentry.h"
 #include "folderlisting.h"
 #include "resumelist.h"
 
-#include "pageview/bookentry.h"
 #include "pageview/readersettings.h"
 #include "platform/drives.h"
 #include "platform/foldermove.h"

@@ -1,5 +1,4 @@
 #include "pageview/bookcontroller.h"
-#include "pageview/bookentry.h"
 #include "pageview/booksource.h"
 #include "pageview/foldersource.h"
 #include "pageview/pagesession.h"
@@ -39,14 +38,6 @@ protected:
         EXPECT_TRUE(testsupport::writeFile(path, book.bytes()));
         return path;
     }
-    BookEntry row(const QString &path, int page = 1)
-    {
-        BookEntry r;
-        r.kind = BookEntry::BookFile;
-        r.path = path;
-        r.page = page;
-        return r;
-    }
     static PageSession::OpenResult open(PageSession &s, const QString &path, int page = 1)
     {
         PageSession::Start start;
@@ -66,62 +57,6 @@ protected:
 };
 
 } // namespace
-
-TEST(BookEntryTest, ResetValues)
-{
-    BookEntry e;
-    e.kind = 1;
-    e.path = QStringLiteral("x");
-    e.page = 5;
-    e.zoom = 3;
-    e.thumbnail = QByteArray(96000, 'a');
-    e.reset();
-    EXPECT_EQ(e.kind, BookEntry::Empty);
-    EXPECT_TRUE(e.path.isEmpty());
-    EXPECT_EQ(e.fileSize, 0u);
-    EXPECT_EQ(e.page, -1);
-    EXPECT_EQ(e.pageCount, 0);
-    EXPECT_EQ(e.layoutFlags, 0);
-    EXPECT_EQ(e.date, -1);
-    EXPECT_EQ(e.zoom, 0);
-    EXPECT_EQ(e.singlePage, 0);
-    EXPECT_FALSE(e.hasThumbnail());
-}
-
-TEST_F(BookFixture, ListInformationJoinsAndFallsBack)
-{
-    BookBytes book;
-    book.header(1, kSpread | kCover, 1).thumbnail(0x55);
-    book.text(kvb::Author, QStringLiteral("甲"));
-    book.text(kvb::Author, QStringLiteral("乙"));
-    book.text(kvb::Publisher, QStringLiteral("社"));
-    book.date(2021, 4, 9);
-    book.page(kvb::Jpeg, pageJpeg(0));
-    const QString path = m_dir.filePath(QStringLiteral("My.Book.kvb"));
-    ASSERT_TRUE(testsupport::writeFile(path, book.bytes()));
-    BookEntry r = row(path);
-    ASSERT_TRUE(readListInformation(r));
-    EXPECT_EQ(r.title, QStringLiteral("My.Book"));
-    EXPECT_EQ(r.subtitle, QStringLiteral(" "));
-    EXPECT_EQ(r.author, QStringLiteral("甲, 乙"));
-    EXPECT_EQ(r.publisher, QStringLiteral("社"));
-    EXPECT_EQ(r.date, (2021 << 16) | (4 << 8) | 9);
-    EXPECT_EQ(r.pageCount, 1);
-    EXPECT_EQ(r.layoutFlags, kSpread | kCover);
-    ASSERT_EQ(r.thumbnail.size(), 96000);
-    EXPECT_EQ(uint8_t(r.thumbnail[0]), 0x55);
-
-    // Without the thumbnail flag no buffer is kept; no date stays -1.
-    const QString plain = makeBook(QStringLiteral("plain"), 2, 0);
-    BookEntry p = row(plain);
-    ASSERT_TRUE(readListInformation(p));
-    EXPECT_EQ(p.title, QStringLiteral("Testbook"));
-    EXPECT_FALSE(p.hasThumbnail());
-    EXPECT_EQ(p.date, -1);
-
-    BookEntry missing = row(m_dir.filePath(QStringLiteral("none.kvb")));
-    EXPECT_FALSE(readListInformation(missing));
-}
 
 TEST_F(BookFixture, OpeningClampsThePositionAndPairsPages)
 {
