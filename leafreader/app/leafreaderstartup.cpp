@@ -61,9 +61,10 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
     }
 
     m_settings.load(m_store);
+    m_listSettings.load(m_store);
     m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_store, m_prompt);
     m_frame->setWindowIcon(QIcon(QPixmap::fromImage(ShelfPictures::programIcon())));
-    m_shelf = new ShelfView(m_settings, m_store, m_prompt);
+    m_shelf = new ShelfView(m_settings, m_listSettings, m_store, m_prompt);
     wire();
     m_frame->showWithPlacement();
     if (!m_options.screenshot.isEmpty() && !m_frame->fullScreenOn())
@@ -141,7 +142,7 @@ void LeafreaderStartup::raiseWindow()
 void LeafreaderStartup::saveResume()
 {
     m_shelf->model().storeResume();
-    m_settings.saveResume(m_store);
+    m_listSettings.saveResume(m_store);
 }
 
 } // namespace leafreader

@@ -49,6 +49,7 @@ public:
     CLeafreaderFrame &frame() { return *m_frame; }
     ShelfView &shelf() { return *m_shelf; }
     ReaderSettings &settings() { return m_settings; }
+    ShelfSettings &listSettings() { return m_listSettings; }
 
     // A book handed over by a later start, or dropped on the window.
     void openPath(const QString &path);
@@ -64,6 +65,7 @@ private:
     QSettings &m_store;
     platform::Prompt &m_prompt;
     ReaderSettings m_settings;
+    ShelfSettings m_listSettings;
     std::unique_ptr<platform::SingleInstance> m_instance;
     std::unique_ptr<CLeafreaderFrame> m_frame;
     ShelfView *m_shelf = nullptr;

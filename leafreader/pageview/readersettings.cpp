@@ -6,15 +6,6 @@
 
 namespace leafreader {
 
-namespace {
-
-QString resumeName(int slot)
-{
-    return QStringLiteral("Resume%1").arg(slot);
-}
-
-} // namespace
-
 QString WindowPlacement::toText() const
 {
     return QString::asprintf("%d:%d:%d:%d:%d:%d:%d:%d:%d:%d", flags, showCommand, minX, minY, maxX,
@@ -63,17 +54,11 @@ void ReaderSettings::load(QSettings &store)
     hasWindowPos = WindowPlacement::fromText(store.value(QStringLiteral("WindowPos")).toString(), windowPos);
     fullScreen = readFlag(store, "FullScreen").value_or(fullScreen);
     setScaleText(store.value(QStringLiteral("Scale")).toString());
-    currentFolder = store.value(QStringLiteral("CurrentFolder"), currentFolder).toString();
-    for (int i = 0; i < kResumeSlots; ++i)
-        resume[i] = store.value(resumeName(i)).toString();
     skipForward = readClampedInt(store, "SkipForward", 1, kSkipMax).value_or(skipForward);
     skipBack = readClampedInt(store, "SkipBack", 1, kSkipMax).value_or(skipBack);
     picEnlarge = readFlag(store, "PicEnlarge").value_or(picEnlarge);
     space = readClampedInt(store, "Space", 0, kSpaceMax).value_or(space);
     hideCursor = readFlag(store, "HideCursor").value_or(hideCursor);
-    // Sort modes outside 0..2 are ignored: the value held stays.
-    sortModeF = readIntInRange(store, "SortModeF", 0, 2).value_or(sortModeF);
-    sortModeR = readIntInRange(store, "SortModeR", 0, 2).value_or(sortModeR);
     apcPriority = readClampedInt(store, "APCPriority", 0, 5).value_or(apcPriority);
     interval = readClampedInt(store, "Interval", 1, kIntervalMax).value_or(interval);
     loop = readFlag(store, "Loop").value_or(loop);
@@ -82,8 +67,6 @@ void ReaderSettings::load(QSettings &store)
 void ReaderSettings::saveDialogValues(QSettings &store) const
 {
     store.setValue(QStringLiteral("Scale"), scaleText());
-    store.setValue(QStringLiteral("SortModeF"), sortModeF);
-    store.setValue(QStringLiteral("SortModeR"), sortModeR);
     store.setValue(QStringLiteral("APCPriority"), apcPriority);
     store.setValue(QStringLiteral("SkipForward"), skipForward);
     store.setValue(QStringLiteral("SkipBack"), skipBack);
@@ -100,8 +83,6 @@ void ReaderSettings::takeDialogValues(const ReaderSettings &from)
     scaleFullScreen = from.scaleFullScreen;
     scalePad = from.scalePad;
     scaleListColumn = from.scaleListColumn;
-    sortModeF = from.sortModeF;
-    sortModeR = from.sortModeR;
     apcPriority = from.apcPriority;
     skipForward = from.skipForward;
     skipBack = from.skipBack;
@@ -119,18 +100,10 @@ void ReaderSettings::saveWindow(QSettings &store) const
         store.setValue(QStringLiteral("WindowPos"), windowPos.toText());
 }
 
-void ReaderSettings::saveResume(QSettings &store) const
-{
-    store.setValue(QStringLiteral("CurrentFolder"), currentFolder);
-    for (int i = 0; i < kResumeSlots; ++i)
-        store.setValue(resumeName(i), resume[i]);
-}
-
 void ReaderSettings::save(QSettings &store) const
 {
     saveWindow(store);
     saveDialogValues(store);
-    saveResume(store);
 }
 
 } // namespace leafreader

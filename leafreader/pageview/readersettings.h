@@ -3,9 +3,6 @@
 #include <QSettings>
 #include <QString>
 
-#include <array>
-#include <vector>
-
 namespace leafreader {
 
 // The stored window placement ("WindowPos"): flags, show command, minimised
@@ -24,10 +21,10 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement &) const = default;
 };
 
-// Every value Leafreader keeps in its settings store (section "Settings" of
-// Velloran/Leafreader), with the defaults and limits applied on reading.
+// The values Leafreader keeps in its settings store (section "Settings" of
+// Velloran/Leafreader) other than the list screens' own, with the defaults
+// and limits applied on reading.
 struct ReaderSettings {
-    static constexpr int kResumeSlots = 100;
     static constexpr int kScaleLimit = 10;
     static constexpr int kSkipMax = 600;
     static constexpr int kSpaceMax = 30;
@@ -44,19 +41,11 @@ struct ReaderSettings {
     int scalePad = 0;
     int scaleListColumn = 0;
 
-    QString currentFolder; // "CurrentFolder"; empty = drive list
-
-    // "Resume0".."Resume99" as stored ("kind|page|count|zoom|single|path" or
-    // empty); the resume list parses and formats them.
-    std::array<QString, kResumeSlots> resume;
-
     int skipForward = 10; // "SkipForward", 1..600
     int skipBack = 10;    // "SkipBack", 1..600
     bool picEnlarge = false; // "PicEnlarge"
     int space = 0;           // "Space", 0..30
     bool hideCursor = true;  // "HideCursor"
-    int sortModeF = 1;       // "SortModeF", 0..2; other values keep the previous one
-    int sortModeR = 0;       // "SortModeR", 0..2 likewise
     int apcPriority = 0;     // "APCPriority", 0..5
     int interval = 4;        // "Interval", seconds, 1..3600
     bool loop = false;       // "Loop"
@@ -70,7 +59,6 @@ struct ReaderSettings {
     // The groups the program writes at different moments.
     void saveDialogValues(QSettings &store) const; // Scale .. Loop, on the settings dialog's OK
     void saveWindow(QSettings &store) const;       // FullScreen, WindowPos, when the window closes
-    void saveResume(QSettings &store) const;       // CurrentFolder, Resume0..99, when the view ends
     // Takes the values the settings dialog edits (those saveDialogValues writes).
     void takeDialogValues(const ReaderSettings &from);
 

@@ -49,8 +49,10 @@ QGroupBox *orderGroup(const QString &title, QButtonGroup *group, int current, QW
 int SettingDlg::fieldMinimum(int which) { return kMinimum[which]; }
 int SettingDlg::fieldMaximum(int which) { return kAcceptMaximum[which]; }
 
-SettingDlg::SettingDlg(const ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent)
-    : QDialog(parent), m_values(settings), m_padScaleAtStart(settings.scalePad), m_prompt(prompt)
+SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &listSettings,
+                       platform::Prompt &prompt, QWidget *parent)
+    : QDialog(parent), m_values(settings), m_listValues(listSettings), m_padScaleAtStart(settings.scalePad),
+      m_prompt(prompt)
 {
     setWindowTitle(QStringLiteral("設定"));
     auto *layout = new QVBoxLayout(this);
@@ -86,8 +88,8 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, platform::Prompt &prompt,
     auto *orders = new QHBoxLayout;
     m_folderOrder = new QButtonGroup(this);
     m_resumeOrder = new QButtonGroup(this);
-    orders->addWidget(orderGroup(QStringLiteral("Folder表示順"), m_folderOrder, settings.sortModeF, this));
-    orders->addWidget(orderGroup(QStringLiteral("Resume表示順"), m_resumeOrder, settings.sortModeR, this));
+    orders->addWidget(orderGroup(QStringLiteral("Folder表示順"), m_folderOrder, listSettings.sortModeF, this));
+    orders->addWidget(orderGroup(QStringLiteral("Resume表示順"), m_resumeOrder, listSettings.sortModeR, this));
     layout->addLayout(orders);
 
     auto *priorityRow = new QHBoxLayout;
@@ -151,9 +153,9 @@ void SettingDlg::accept()
     m_values.scaleListColumn = m_bars[ScaleListColumn]->value();
     m_values.scalePad = m_bars[ScalePad]->value();
     if (m_folderOrder->checkedId() >= 0)
-        m_values.sortModeF = m_folderOrder->checkedId();
+        m_listValues.sortModeF = m_folderOrder->checkedId();
     if (m_resumeOrder->checkedId() >= 0)
-        m_values.sortModeR = m_resumeOrder->checkedId();
+        m_listValues.sortModeR = m_resumeOrder->checkedId();
     m_values.apcPriority = m_priority->currentIndex();
     m_values.hideCursor = m_hideCursor->isChecked();
     m_values.picEnlarge = m_picEnlarge->isChecked();

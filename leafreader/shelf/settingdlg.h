@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shelfsettings.h"
+
 #include "pageview/readersettings.h"
 
 #include <QDialog>
@@ -20,21 +22,23 @@ class Prompt;
 namespace leafreader {
 
 // The settings dialog: scales, sort orders, author priority, switches and
-// page counts. OK takes the values into `values()` after the range check;
-// the caller stores them.
+// page counts. OK takes the values into `values()` and `listValues()` (the
+// sort orders) after the range check; the caller stores them.
 class SettingDlg : public QDialog {
     Q_OBJECT
 public:
     enum Scale { ScaleNormal, ScaleFullScreen, ScaleListColumn, ScalePad, kScaleCount };
     enum Field { FieldSkipForward, FieldSkipBack, FieldSpace, FieldInterval, kFieldCount };
 
-    SettingDlg(const ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent = nullptr);
+    SettingDlg(const ReaderSettings &settings, const ShelfSettings &listSettings, platform::Prompt &prompt,
+               QWidget *parent = nullptr);
 
     // Called with the pad scale whenever its bar moves, and with the old
     // scale again when the dialog is cancelled.
     std::function<void(int)> onPadScalePreview;
 
     const ReaderSettings &values() const { return m_values; }
+    const ShelfSettings &listValues() const { return m_listValues; }
 
     // For tests and the keyboard: the controls.
     QScrollBar *scaleBar(int which) const { return m_bars[which]; }
@@ -57,6 +61,7 @@ public slots:
 
 private:
     ReaderSettings m_values;
+    ShelfSettings m_listValues;
     int m_padScaleAtStart = 0;
     platform::Prompt &m_prompt;
     QScrollBar *m_bars[kScaleCount] = {};

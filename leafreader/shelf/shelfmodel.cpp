@@ -22,7 +22,7 @@ bool isExistingFile(const QString &path)
 
 } // namespace
 
-ShelfModel::ShelfModel(ReaderSettings &settings, platform::Prompt &prompt)
+ShelfModel::ShelfModel(ShelfSettings &settings, platform::Prompt &prompt)
     : m_settings(settings), m_prompt(prompt), m_driveSource(&platform::mountedDrives)
 {
 }

@@ -3,8 +3,8 @@
 #include "bookentry.h"
 #include "folderlisting.h"
 #include "resumelist.h"
+#include "shelfsettings.h"
 
-#include "pageview/readersettings.h"
 #include "platform/drives.h"
 #include "platform/foldermove.h"
 #include "platform/prompt.h"
@@ -34,7 +34,7 @@ public:
         BookEntry book;
     };
 
-    ShelfModel(ReaderSettings &settings, platform::Prompt &prompt);
+    ShelfModel(ShelfSettings &settings, platform::Prompt &prompt);
 
     // Where the drive list comes from (tests hand in their own).
     void setDriveSource(std::function<std::vector<platform::Drive>()> source);
@@ -62,7 +62,7 @@ public:
     int folderBookCount() const { return m_bookCount; }
     ResumeList &resume() { return m_resume; }
     const ResumeList &resume() const { return m_resume; }
-    const ReaderSettings &settings() const { return m_settings; }
+    const ShelfSettings &settings() const { return m_settings; }
 
     QString headerLine1() const;
     QString headerLine2() const;
@@ -110,7 +110,7 @@ private:
     // done, on the resume screen or the drive list).
     bool moveFolder(platform::FolderMove (*move)(const QString &, const QStringList &));
 
-    ReaderSettings &m_settings;
+    ShelfSettings &m_settings;
     platform::Prompt &m_prompt;
     std::function<std::vector<platform::Drive>()> m_driveSource;
     std::function<void()> m_persist;

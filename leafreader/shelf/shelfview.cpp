@@ -84,9 +84,10 @@ constexpr MenuItem kResumeMenu[] = {
 
 } // namespace
 
-ShelfView::ShelfView(ReaderSettings &settings, QSettings &store, platform::Prompt &prompt,
-                     QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_store(store), m_prompt(prompt), m_model(settings, prompt)
+ShelfView::ShelfView(ReaderSettings &settings, ShelfSettings &listSettings, QSettings &store,
+                     platform::Prompt &prompt, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_listSettings(listSettings), m_store(store), m_prompt(prompt),
+      m_model(listSettings, prompt)
 {
     setFocusPolicy(Qt::StrongFocus);
     m_list = new MyListCtrl(this);
@@ -112,16 +113,17 @@ ShelfView::ShelfView(ReaderSettings &settings, QSettings &store, platform::Promp
     });
 
     confirmDelete = [this] { return CInqResumeDeleteDlg(this).exec() == QDialog::Accepted; };
-    editSettings = [this](ReaderSettings &values) {
-        SettingDlg dialog(values, m_prompt, this);
+    editSettings = [this](ReaderSettings &values, ShelfSettings &listValues) {
+        SettingDlg dialog(values, listValues, m_prompt, this);
         dialog.onPadScalePreview = [this](int scale) { emit padScalePreview(scale); };
         if (dialog.exec() != QDialog::Accepted)
             return false;
         values = dialog.values();
+        listValues = dialog.listValues();
         return true;
     };
     persist = [this] {
-        m_settings.saveResume(m_store);
+        m_listSettings.saveResume(m_store);
         m_store.sync();
     };
     m_model.setPersist([this] {
@@ -459,10 +461,13 @@ void ShelfView::showFileInformation(QWidget *parent, const QString &path, uint64
 void ShelfView::settingsDialog()
 {
     ReaderSettings values = m_settings;
-    if (!editSettings || !editSettings(values))
+    ShelfSettings listValues = m_listSettings;
+    if (!editSettings || !editSettings(values, listValues))
         return;
     m_settings.takeDialogValues(values);
+    m_listSettings.takeDialogValues(listValues);
     m_settings.saveDialogValues(m_store);
+    m_listSettings.saveDialogValues(m_store);
     m_model.resetRememberedBook();
     applyLayout();
     emit settingsApplied();

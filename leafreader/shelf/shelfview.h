@@ -2,6 +2,9 @@
 
 #include "listgeometry.h"
 #include "shelfmodel.h"
+#include "shelfsettings.h"
+
+#include "pageview/readersettings.h"
 
 #include <QFont>
 #include <QWidget>
@@ -26,8 +29,8 @@ class ShelfView : public QWidget {
 public:
     // `store` is the program's settings store, where the list keeps the
     // resume entries and the settings dialog's values.
-    ShelfView(ReaderSettings &settings, QSettings &store, platform::Prompt &prompt,
-              QWidget *parent = nullptr);
+    ShelfView(ReaderSettings &settings, ShelfSettings &listSettings, QSettings &store,
+              platform::Prompt &prompt, QWidget *parent = nullptr);
     ~ShelfView() override;
 
     ShelfModel &model() { return m_model; }
@@ -73,9 +76,10 @@ public:
     // Asks before resume entries are deleted (default: the dialog); tests
     // replace it.
     std::function<bool()> confirmDelete;
-    // Shows the settings dialog; returns true when the values were taken.
-    // Tests replace it; the default runs SettingDlg.
-    std::function<bool(ReaderSettings &)> editSettings;
+    // Shows the settings dialog over the reader's and the list screens'
+    // values; returns true when the values were taken. Tests replace it; the
+    // default runs SettingDlg.
+    std::function<bool(ReaderSettings &, ShelfSettings &)> editSettings;
     // Stores the resume list and the current folder (default: into the
     // settings store). Called whenever either changes.
     std::function<void()> persist;
@@ -111,6 +115,7 @@ private:
     void openSelected();
 
     ReaderSettings &m_settings;
+    ShelfSettings &m_listSettings;
     QSettings &m_store;
     platform::Prompt &m_prompt;
     ShelfModel m_model;

@@ -29,19 +29,14 @@ TEST_F(SettingsStore, DefaultsWhenNothingIsStored)
     EXPECT_FALSE(s.hasWindowPos);
     EXPECT_FALSE(s.fullScreen);
     EXPECT_EQ(s.scaleText(), QStringLiteral("0:2:0:0"));
-    EXPECT_TRUE(s.currentFolder.isEmpty());
     EXPECT_EQ(s.skipForward, 10);
     EXPECT_EQ(s.skipBack, 10);
     EXPECT_FALSE(s.picEnlarge);
     EXPECT_EQ(s.space, 0);
     EXPECT_TRUE(s.hideCursor);
-    EXPECT_EQ(s.sortModeF, 1);
-    EXPECT_EQ(s.sortModeR, 0);
     EXPECT_EQ(s.apcPriority, 0);
     EXPECT_EQ(s.interval, 4);
     EXPECT_FALSE(s.loop);
-    for (const QString &slot : s.resume)
-        EXPECT_TRUE(slot.isEmpty());
 }
 
 TEST_F(SettingsStore, OutOfRangeValuesAreClampedOrIgnored)
@@ -53,8 +48,6 @@ TEST_F(SettingsStore, OutOfRangeValuesAreClampedOrIgnored)
         st->setValue(QStringLiteral("Space"), -4);
         st->setValue(QStringLiteral("Interval"), 99999);
         st->setValue(QStringLiteral("APCPriority"), 9);
-        st->setValue(QStringLiteral("SortModeF"), 7);   // ignored: default stays
-        st->setValue(QStringLiteral("SortModeR"), 2);
         st->setValue(QStringLiteral("Scale"), QStringLiteral("3:4:12"));
         st->setValue(QStringLiteral("WindowPos"), QStringLiteral("0:1:-1:-1:-1:-1:10:20:810"));
         st->setValue(QStringLiteral("HideCursor"), QStringLiteral("junk"));
@@ -66,8 +59,6 @@ TEST_F(SettingsStore, OutOfRangeValuesAreClampedOrIgnored)
     EXPECT_EQ(s.space, 0);
     EXPECT_EQ(s.interval, 3600);
     EXPECT_EQ(s.apcPriority, 5);
-    EXPECT_EQ(s.sortModeF, 1);
-    EXPECT_EQ(s.sortModeR, 2);
     EXPECT_EQ(s.scaleNormal, 3);
     EXPECT_EQ(s.scaleFullScreen, 4);
     EXPECT_EQ(s.scalePad, 10);
@@ -105,16 +96,11 @@ TEST_F(SettingsStore, SaveAndLoadRoundTrip)
     s.windowPos = {2, 3, -1, -1, -8, -8, 100, 80, 900, 700};
     s.fullScreen = true;
     s.setScaleText(QStringLiteral("1:-2:3:4"));
-    s.currentFolder = QStringLiteral("/books/新しい");
-    s.resume[0] = QStringLiteral("2|15|120|0|0|/books/a.kvb");
-    s.resume[42] = QStringLiteral("3|1|3|5|1|/books/b.kvb");
     s.skipForward = 20;
     s.skipBack = 5;
     s.picEnlarge = true;
     s.space = 12;
     s.hideCursor = false;
-    s.sortModeF = 2;
-    s.sortModeR = 1;
     s.apcPriority = 3;
     s.interval = 60;
     s.loop = true;
@@ -129,15 +115,11 @@ TEST_F(SettingsStore, SaveAndLoadRoundTrip)
     EXPECT_EQ(store()->value(QStringLiteral("PicEnlarge")).toInt(), 1);
     EXPECT_TRUE(back.fullScreen);
     EXPECT_EQ(back.scaleText(), QStringLiteral("1:-2:3:4"));
-    EXPECT_EQ(back.currentFolder, s.currentFolder);
-    EXPECT_EQ(back.resume, s.resume);
     EXPECT_EQ(back.skipForward, 20);
     EXPECT_EQ(back.skipBack, 5);
     EXPECT_TRUE(back.picEnlarge);
     EXPECT_EQ(back.space, 12);
     EXPECT_FALSE(back.hideCursor);
-    EXPECT_EQ(back.sortModeF, 2);
-    EXPECT_EQ(back.sortModeR, 1);
     EXPECT_EQ(back.apcPriority, 3);
     EXPECT_EQ(back.interval, 60);
     EXPECT_TRUE(back.loop);

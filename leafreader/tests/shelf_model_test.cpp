@@ -52,7 +52,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString root, library;
-    ReaderSettings settings;
+    ShelfSettings settings;
     platform::ScriptedPrompt prompt;
     ShelfModel model{settings, prompt};
     int persisted = 0;

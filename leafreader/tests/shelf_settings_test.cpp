@@ -23,13 +23,15 @@ using namespace leafreader;
 
 namespace {
 
-ReaderSettings loadFrom(const QMap<QString, QString> &values)
+// The reader's or the list screens' settings read from a store holding `values`.
+template <typename Settings = ReaderSettings>
+Settings loadFrom(const QMap<QString, QString> &values)
 {
     QTemporaryDir dir;
     QSettings store(dir.path() + "/s.ini", QSettings::IniFormat);
     for (auto it = values.begin(); it != values.end(); ++it)
         store.setValue(it.key(), it.value());
-    ReaderSettings settings;
+    Settings settings;
     settings.load(store);
     return settings;
 }
@@ -39,15 +41,15 @@ ReaderSettings loadFrom(const QMap<QString, QString> &values)
 TEST(ReaderSettingsLimits, SkipAndOtherNumbersAreClamped)
 {
     ReaderSettings s = loadFrom({{"SkipForward", "0"}, {"SkipBack", "1000"}, {"Space", "-4"},
-                                 {"Interval", "99999"}, {"APCPriority", "9"}, {"SortModeF", "3"},
-                                 {"SortModeR", "2"}});
+                                 {"Interval", "99999"}, {"APCPriority", "9"}});
     EXPECT_EQ(s.skipForward, 1);
     EXPECT_EQ(s.skipBack, 600);
     EXPECT_EQ(s.space, 0);
     EXPECT_EQ(s.interval, 3600);
     EXPECT_EQ(s.apcPriority, 5);
-    EXPECT_EQ(s.sortModeF, 1); // out of range: the default stays
-    EXPECT_EQ(s.sortModeR, 2);
+    const ShelfSettings list = loadFrom<ShelfSettings>({{"SortModeF", "3"}, {"SortModeR", "2"}});
+    EXPECT_EQ(list.sortModeF, 1); // out of range: the default stays
+    EXPECT_EQ(list.sortModeR, 2);
 
     s = loadFrom({{"SkipForward", "1000"}});
     EXPECT_EQ(s.skipForward, 600);
@@ -71,11 +73,42 @@ TEST(ReaderSettingsLimits, ScaleTextRules)
     EXPECT_EQ(s.scaleText(), "0:2:0:0");
 }
 
+TEST(ShelfSettingsStore, DefaultsAndRoundTrip)
+{
+    QTemporaryDir dir;
+    QSettings store(dir.path() + "/s.ini", QSettings::IniFormat);
+    ShelfSettings s;
+    s.load(store);
+    EXPECT_TRUE(s.currentFolder.isEmpty());
+    EXPECT_EQ(s.sortModeF, 1);
+    EXPECT_EQ(s.sortModeR, 0);
+    for (const QString &slot : s.resume)
+        EXPECT_TRUE(slot.isEmpty());
+
+    s.currentFolder = QStringLiteral("/books/新しい");
+    s.resume[0] = QStringLiteral("2|15|120|0|0|/books/a.kvb");
+    s.resume[42] = QStringLiteral("3|1|3|5|1|/books/b.kvb");
+    s.sortModeF = 2;
+    s.sortModeR = 1;
+    s.save(store);
+    ShelfSettings back;
+    back.load(store);
+    EXPECT_EQ(back.currentFolder, s.currentFolder);
+    EXPECT_EQ(back.resume, s.resume);
+    EXPECT_EQ(back.sortModeF, 2);
+    EXPECT_EQ(back.sortModeR, 1);
+    EXPECT_EQ(store.value("Resume41").toString(), QString()); // gaps are stored empty
+    // A sort mode that is no number keeps the value held.
+    store.setValue("SortModeR", "junk");
+    back.load(store);
+    EXPECT_EQ(back.sortModeR, 1);
+}
+
 TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
 {
     ReaderSettings stored = loadFrom({{"SkipForward", "1000"}, {"Scale", "3:4:5:-2"}, {"APCPriority", "2"}});
     platform::ScriptedPrompt prompt;
-    SettingDlg dialog(stored, prompt);
+    SettingDlg dialog(stored, ShelfSettings(), prompt);
     EXPECT_EQ(dialog.field(SettingDlg::FieldSkipForward)->value(), 600);
     EXPECT_EQ(dialog.scaleBar(SettingDlg::ScaleListColumn)->value(), -2);
     EXPECT_EQ(dialog.scaleLabel(SettingDlg::ScaleFullScreen)->text(), "+4");
@@ -104,7 +137,8 @@ TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
     EXPECT_EQ(dialog.values().space, 30);
     EXPECT_EQ(dialog.values().scaleNormal, -10);
     EXPECT_EQ(dialog.values().scalePad, 5);
-    EXPECT_EQ(dialog.values().sortModeR, 2);
+    EXPECT_EQ(dialog.listValues().sortModeR, 2);
+    EXPECT_EQ(dialog.listValues().sortModeF, 1);
     EXPECT_TRUE(dialog.values().loop);
     EXPECT_FALSE(dialog.values().hideCursor);
 }
@@ -114,7 +148,7 @@ TEST(SettingDialog, PadScalePreviewAndCancel)
     ReaderSettings settings;
     settings.scalePad = 1;
     platform::ScriptedPrompt prompt;
-    SettingDlg dialog(settings, prompt);
+    SettingDlg dialog(settings, ShelfSettings(), prompt);
     std::vector<int> previews;
     dialog.onPadScalePreview = [&previews](int v) { previews.push_back(v); };
     dialog.scaleBar(SettingDlg::ScalePad)->setValue(4);

@@ -32,9 +32,9 @@ protected:
         book.title = "Harbour 10";
         book.thumbnail = false;
         ASSERT_TRUE(shelftest::writeBook(library + "/a.kvb", book));
-        settings.currentFolder = library;
-        settings.sortModeF = 0;
-        settings.resume[0] = "2|2|2|0|0|" + library + "/b.kvb";
+        listSettings.currentFolder = library;
+        listSettings.sortModeF = 0;
+        listSettings.resume[0] = "2|2|2|0|0|" + library + "/b.kvb";
         view.persist = [this] { ++persisted; };
         view.resize(900, 600);
     }
@@ -42,9 +42,10 @@ protected:
     QTemporaryDir m_dir;
     QString library;
     ReaderSettings settings;
+    ShelfSettings listSettings;
     QSettings store{m_dir.filePath("Leafreader.ini"), QSettings::IniFormat};
     platform::ScriptedPrompt prompt;
-    ShelfView view{settings, store, prompt};
+    ShelfView view{settings, listSettings, store, prompt};
     int persisted = 0;
 };
 
@@ -77,7 +78,7 @@ TEST_F(ShelfViewTest, PaintsHeaderAndTiles)
 
 TEST_F(ShelfViewTest, HeaderIconsAndPadClicks)
 {
-    settings.resume[0].clear();
+    listSettings.resume[0].clear();
     view.start();
     view.show();
     ASSERT_FALSE(view.model().onResumeScreen());
@@ -102,7 +103,7 @@ TEST_F(ShelfViewTest, HeaderIconsAndPadClicks)
 
 TEST_F(ShelfViewTest, KeysAndDoubleClickOpen)
 {
-    settings.resume[0].clear();
+    listSettings.resume[0].clear();
     view.start();
     view.show();
     QSignalSpy open(&view, &ShelfView::openBookRequested);
@@ -146,9 +147,9 @@ TEST_F(ShelfViewTest, SettingsApplyTheLayoutAndStore)
 {
     view.start();
     QSignalSpy applied(&view, &ShelfView::settingsApplied);
-    view.editSettings = [](ReaderSettings &values) {
+    view.editSettings = [](ReaderSettings &values, ShelfSettings &listValues) {
         values.scaleNormal = 4;
-        values.sortModeR = 2;
+        listValues.sortModeR = 2;
         values.skipForward = 50;
         return true;
     };
@@ -156,9 +157,11 @@ TEST_F(ShelfViewTest, SettingsApplyTheLayoutAndStore)
     view.onCommand(CmdSettings);
     EXPECT_EQ(applied.count(), 1);
     EXPECT_EQ(settings.skipForward, 50);
+    EXPECT_EQ(listSettings.sortModeR, 2);
     EXPECT_GT(view.metrics().headerHeight, before);
     EXPECT_EQ(store.value("Scale").toString(), "4:2:0:0");
     EXPECT_EQ(store.value("SkipForward").toInt(), 50);
+    EXPECT_EQ(store.value("SortModeR").toInt(), 2);
 
     view.setFullScreen(true); // the full-screen scale (2) applies
     EXPECT_EQ(view.metrics().scaleUnit, 18);
