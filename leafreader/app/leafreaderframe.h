@@ -4,9 +4,9 @@
 
 #include "pageview/readersettings.h"
 #include "platform/prompt.h"
+#include "ui/frameplacement.h"
 #include "ui/keepawake.h"
 
-#include <QByteArray>
 #include <QMainWindow>
 
 namespace leafreader {
@@ -18,23 +18,17 @@ class CLeafreaderFrame : public QMainWindow {
     Q_OBJECT
 public:
     // FullScreen and WindowPos go into `store` when the window closes.
-    CLeafreaderFrame(ReaderSettings &settings, QSettings &store, platform::Prompt &prompt);
+    CLeafreaderFrame(ReaderSettings &settings, ui::FrameSettings &frameSettings, QSettings &store,
+                     platform::Prompt &prompt);
 
     CLeafreaderView &view() { return *m_view; }
     void setDocumentTitle(const QString &title);
 
-    // Applies FullScreen and WindowPos from the settings and shows the window.
-    void showWithPlacement();
-    // Takes FullScreen and WindowPos into the settings.
-    void storePlacement();
-
-    bool fullScreenOn() const { return m_fullScreen; }
-    void toggleFullScreen();
-    // Alt+Enter: full screen only from the window.
-    void enterFullScreen();
-    // Ctrl+3: leaves full screen unless the user switched it on.
-    void leaveFullScreenUnlessUser();
-    int userSwitch() const { return m_userSwitch; }
+    // Full screen and the stored placement (shown with it at start).
+    ui::FramePlacement &placement() { return m_placement; }
+    bool fullScreenOn() const { return m_placement.fullScreen(); }
+    // Takes FullScreen and WindowPos from the window and writes them.
+    void saveWindow();
     // The system stays awake from the window's creation until it closes.
     const platform::KeepAwake &stayAwake() const { return m_stayAwake; }
 
@@ -50,17 +44,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void setFullScreen(bool on);
-
-    ReaderSettings &m_settings;
+    ui::FrameSettings &m_frameSettings;
     QSettings &m_store;
     platform::KeepAwake m_stayAwake;
     CLeafreaderView *m_view;
-    bool m_fullScreen = false;
-    int m_userSwitch = 0;
-    bool m_hasSavedPlacement = false;
-    QRect m_savedGeometry;
-    bool m_savedMaximized = false;
+    ui::FramePlacement m_placement;
 };
 
 } // namespace leafreader

@@ -62,11 +62,12 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
 
     m_settings.load(m_store);
     m_listSettings.load(m_store);
-    m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_store, m_prompt);
+    m_frameSettings.load(m_store);
+    m_frame = std::make_unique<CLeafreaderFrame>(m_settings, m_frameSettings, m_store, m_prompt);
     m_frame->setWindowIcon(QIcon(QPixmap::fromImage(ShelfPictures::programIcon())));
     m_shelf = new ShelfView(m_settings, m_listSettings, m_store, m_prompt);
     wire();
-    m_frame->showWithPlacement();
+    m_frame->placement().showAtStart();
     if (!m_options.screenshot.isEmpty() && !m_frame->fullScreenOn())
         m_frame->resize(1280, 800);
     m_shelf->setFullScreen(m_frame->fullScreenOn());
@@ -117,8 +118,7 @@ void LeafreaderStartup::wire()
     // The session ends (logout, shutdown): keep the window and the list.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
         saveResume();
-        m_frame->storePlacement();
-        m_settings.saveWindow(m_store);
+        m_frame->saveWindow();
     });
 }
 

@@ -50,6 +50,7 @@ public:
     ShelfView &shelf() { return *m_shelf; }
     ReaderSettings &settings() { return m_settings; }
     ShelfSettings &listSettings() { return m_listSettings; }
+    ui::FrameSettings &frameSettings() { return m_frameSettings; }
 
     // A book handed over by a later start, or dropped on the window.
     void openPath(const QString &path);
@@ -66,6 +67,7 @@ private:
     platform::Prompt &m_prompt;
     ReaderSettings m_settings;
     ShelfSettings m_listSettings;
+    ui::FrameSettings m_frameSettings;
     std::unique_ptr<platform::SingleInstance> m_instance;
     std::unique_ptr<CLeafreaderFrame> m_frame;
     ShelfView *m_shelf = nullptr;

@@ -6,21 +6,6 @@
 
 namespace leafreader {
 
-QString WindowPlacement::toText() const
-{
-    return QString::asprintf("%d:%d:%d:%d:%d:%d:%d:%d:%d:%d", flags, showCommand, minX, minY, maxX,
-                             maxY, left, top, right, bottom);
-}
-
-bool WindowPlacement::fromText(const QString &text, WindowPlacement &out)
-{
-    const auto n = platform::parseNumbers(text, u':', 10, 10);
-    if (!n)
-        return false;
-    out = {(*n)[0], (*n)[1], (*n)[2], (*n)[3], (*n)[4], (*n)[5], (*n)[6], (*n)[7], (*n)[8], (*n)[9]};
-    return true;
-}
-
 int ReaderSettings::clampSkip(int pages) { return std::clamp(pages, 1, kSkipMax); }
 int ReaderSettings::clampSpace(int pixels) { return std::clamp(pixels, 0, kSpaceMax); }
 int ReaderSettings::clampInterval(int seconds) { return std::clamp(seconds, 1, kIntervalMax); }
@@ -51,8 +36,6 @@ void ReaderSettings::setScaleText(const QString &text)
 void ReaderSettings::load(QSettings &store)
 {
     using namespace platform;
-    hasWindowPos = WindowPlacement::fromText(store.value(QStringLiteral("WindowPos")).toString(), windowPos);
-    fullScreen = readFlag(store, "FullScreen").value_or(fullScreen);
     setScaleText(store.value(QStringLiteral("Scale")).toString());
     skipForward = readClampedInt(store, "SkipForward", 1, kSkipMax).value_or(skipForward);
     skipBack = readClampedInt(store, "SkipBack", 1, kSkipMax).value_or(skipBack);
@@ -93,16 +76,8 @@ void ReaderSettings::takeDialogValues(const ReaderSettings &from)
     loop = from.loop;
 }
 
-void ReaderSettings::saveWindow(QSettings &store) const
-{
-    store.setValue(QStringLiteral("FullScreen"), fullScreen ? 1 : 0);
-    if (hasWindowPos)
-        store.setValue(QStringLiteral("WindowPos"), windowPos.toText());
-}
-
 void ReaderSettings::save(QSettings &store) const
 {
-    saveWindow(store);
     saveDialogValues(store);
 }
 

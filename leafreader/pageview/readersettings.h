@@ -5,35 +5,14 @@
 
 namespace leafreader {
 
-// The stored window placement ("WindowPos"): flags, show command, minimised
-// position, maximised position and the normal rectangle (left, top, right,
-// bottom), in that order.
-struct WindowPlacement {
-    int flags = 0;
-    int showCommand = 1;
-    int minX = 0, minY = 0;
-    int maxX = 0, maxY = 0;
-    int left = 0, top = 0, right = 0, bottom = 0;
-
-    QString toText() const;
-    // Accepts the text only when it holds exactly ten numbers.
-    static bool fromText(const QString &text, WindowPlacement &out);
-    bool operator==(const WindowPlacement &) const = default;
-};
-
 // The values Leafreader keeps in its settings store (section "Settings" of
-// Velloran/Leafreader) other than the list screens' own, with the defaults
-// and limits applied on reading.
+// Velloran/Leafreader) other than the list screens' and the window's own,
+// with the defaults and limits applied on reading.
 struct ReaderSettings {
     static constexpr int kScaleLimit = 10;
     static constexpr int kSkipMax = 600;
     static constexpr int kSpaceMax = 30;
     static constexpr int kIntervalMax = 3600;
-
-    // "WindowPos": absent until read or taken from the window.
-    bool hasWindowPos = false;
-    WindowPlacement windowPos;
-    bool fullScreen = false; // "FullScreen"
 
     // "Scale" = "normal:fullScreen:pad:listColumn", each -10..+10.
     int scaleNormal = 0;
@@ -58,7 +37,6 @@ struct ReaderSettings {
 
     // The groups the program writes at different moments.
     void saveDialogValues(QSettings &store) const; // Scale .. Loop, on the settings dialog's OK
-    void saveWindow(QSettings &store) const;       // FullScreen, WindowPos, when the window closes
     // Takes the values the settings dialog edits (those saveDialogValues writes).
     void takeDialogValues(const ReaderSettings &from);
 

@@ -239,62 +239,44 @@ TEST_F(ViewFixture, OpeningFailuresShowTheirMessages)
     EXPECT_FALSE(m_view->bookMode());
 }
 
-TEST(Frame, TitleAndFullScreenSwitches)
+TEST(Frame, TitleFullScreenAndPlacementOnClose)
 {
     ReaderSettings settings;
+    ui::FrameSettings frameSettings;
     QTemporaryDir dir;
     QSettings store(dir.filePath(QStringLiteral("Leafreader.ini")), QSettings::IniFormat);
     platform::ScriptedPrompt prompt;
-    CLeafreaderFrame frame(settings, store, prompt);
+    CLeafreaderFrame frame(settings, frameSettings, store, prompt);
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Leafreader"));
     frame.setDocumentTitle(QStringLiteral("Demo.kvb"));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Demo.kvb - Leafreader"));
     EXPECT_EQ(frame.minimumSize(), QSize(640, 480));
     EXPECT_EQ(frame.menuWidget(), nullptr);
 
+    // The view's command door switches full screen; each switch lays the
+    // list screens out again.
     frame.show();
-    // Ctrl+3 leaves full screen only when the user did not switch it on.
-    frame.toggleFullScreen();
-    EXPECT_TRUE(frame.fullScreenOn());
-    EXPECT_EQ(frame.userSwitch(), 1);
-    frame.leaveFullScreenUnlessUser();
-    EXPECT_TRUE(frame.fullScreenOn());
-    // Alt+Enter while already full: the switch counts as the program's.
-    frame.enterFullScreen();
-    EXPECT_EQ(frame.userSwitch(), 0);
-    frame.leaveFullScreenUnlessUser();
-    EXPECT_FALSE(frame.fullScreenOn());
-    // Through the view's command door as well.
+    QSignalSpy switched(&frame, &CLeafreaderFrame::fullScreenChanged);
     frame.view().onCommand(CmdFullScreen);
+    EXPECT_TRUE(frame.fullScreenOn());
+    frame.view().onCommand(CmdLeaveFullScreen); // the user switched it on
     EXPECT_TRUE(frame.fullScreenOn());
     frame.view().onCommand(CmdFullScreen);
     EXPECT_FALSE(frame.fullScreenOn());
+    frame.view().onCommand(CmdEnterFullScreen);
+    EXPECT_TRUE(frame.fullScreenOn());
+    frame.view().onCommand(CmdFullScreen);
+    EXPECT_EQ(switched.count(), 4);
 
-    // The system is kept awake while the window is open, not only while a book is shown.
+    // The system is kept awake while the window is open, not only while a
+    // book is shown; closing takes the placement and writes it.
     EXPECT_TRUE(frame.stayAwake().isHeld());
     frame.close();
     EXPECT_FALSE(frame.stayAwake().isHeld());
+    EXPECT_TRUE(frameSettings.hasWindowPos);
+    EXPECT_FALSE(frameSettings.fullScreen);
+    EXPECT_EQ(frameSettings.windowPos.showCommand, 1);
     // Closing writes the placement into the store handed in.
     EXPECT_EQ(store.value(QStringLiteral("FullScreen")).toString(), QStringLiteral("0"));
-    EXPECT_TRUE(store.contains(QStringLiteral("WindowPos")));
-
-    frame.storePlacement();
-    EXPECT_TRUE(settings.hasWindowPos);
-    EXPECT_FALSE(settings.fullScreen);
-    EXPECT_EQ(settings.windowPos.showCommand, 1);
-}
-
-TEST(Frame, LeavingAFullScreenStartWithoutPlacementUsesTheFallbackWindow)
-{
-    ReaderSettings settings;
-    settings.fullScreen = true;
-    QTemporaryDir dir;
-    QSettings store(dir.filePath(QStringLiteral("Leafreader.ini")), QSettings::IniFormat);
-    platform::ScriptedPrompt prompt;
-    CLeafreaderFrame frame(settings, store, prompt);
-    frame.showWithPlacement();
-    ASSERT_TRUE(frame.fullScreenOn());
-    frame.toggleFullScreen();
-    EXPECT_FALSE(frame.fullScreenOn());
-    EXPECT_EQ(frame.geometry(), QRect(100, 80, 640, 480));
+    EXPECT_EQ(store.value(QStringLiteral("WindowPos")).toString(), frameSettings.windowPos.toText());
 }

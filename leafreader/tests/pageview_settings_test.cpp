@@ -26,8 +26,6 @@ TEST_F(SettingsStore, DefaultsWhenNothingIsStored)
 {
     ReaderSettings s;
     s.load(*store());
-    EXPECT_FALSE(s.hasWindowPos);
-    EXPECT_FALSE(s.fullScreen);
     EXPECT_EQ(s.scaleText(), QStringLiteral("0:2:0:0"));
     EXPECT_EQ(s.skipForward, 10);
     EXPECT_EQ(s.skipBack, 10);
@@ -49,7 +47,6 @@ TEST_F(SettingsStore, OutOfRangeValuesAreClampedOrIgnored)
         st->setValue(QStringLiteral("Interval"), 99999);
         st->setValue(QStringLiteral("APCPriority"), 9);
         st->setValue(QStringLiteral("Scale"), QStringLiteral("3:4:12"));
-        st->setValue(QStringLiteral("WindowPos"), QStringLiteral("0:1:-1:-1:-1:-1:10:20:810"));
         st->setValue(QStringLiteral("HideCursor"), QStringLiteral("junk"));
     }
     ReaderSettings s;
@@ -63,7 +60,6 @@ TEST_F(SettingsStore, OutOfRangeValuesAreClampedOrIgnored)
     EXPECT_EQ(s.scaleFullScreen, 4);
     EXPECT_EQ(s.scalePad, 10);
     EXPECT_EQ(s.scaleListColumn, 0);
-    EXPECT_FALSE(s.hasWindowPos); // only nine numbers
     EXPECT_TRUE(s.hideCursor);
 
     s.setScaleText(QStringLiteral("1:2"));
@@ -76,25 +72,18 @@ TEST_F(SettingsStore, ValuesWithTrailingJunkAreRefused)
 {
     {
         auto st = store();
-        st->setValue(QStringLiteral("WindowPos"), QStringLiteral("0:1:-1:-1:-1:-1:10:20:810:600x"));
         st->setValue(QStringLiteral("Scale"), QStringLiteral("3:4:5:6x"));
         st->setValue(QStringLiteral("SkipForward"), QStringLiteral("20 pages"));
-        st->setValue(QStringLiteral("FullScreen"), QStringLiteral("1x"));
     }
     ReaderSettings s;
     s.load(*store());
-    EXPECT_FALSE(s.hasWindowPos);
     EXPECT_EQ(s.scaleText(), QStringLiteral("0:2:0:0"));
     EXPECT_EQ(s.skipForward, 10);
-    EXPECT_FALSE(s.fullScreen);
 }
 
 TEST_F(SettingsStore, SaveAndLoadRoundTrip)
 {
     ReaderSettings s;
-    s.hasWindowPos = true;
-    s.windowPos = {2, 3, -1, -1, -8, -8, 100, 80, 900, 700};
-    s.fullScreen = true;
     s.setScaleText(QStringLiteral("1:-2:3:4"));
     s.skipForward = 20;
     s.skipBack = 5;
@@ -108,12 +97,7 @@ TEST_F(SettingsStore, SaveAndLoadRoundTrip)
 
     ReaderSettings back;
     back.load(*store());
-    EXPECT_TRUE(back.hasWindowPos);
-    EXPECT_EQ(back.windowPos, s.windowPos);
-    EXPECT_EQ(store()->value(QStringLiteral("WindowPos")).toString(),
-              QStringLiteral("2:3:-1:-1:-8:-8:100:80:900:700"));
     EXPECT_EQ(store()->value(QStringLiteral("PicEnlarge")).toInt(), 1);
-    EXPECT_TRUE(back.fullScreen);
     EXPECT_EQ(back.scaleText(), QStringLiteral("1:-2:3:4"));
     EXPECT_EQ(back.skipForward, 20);
     EXPECT_EQ(back.skipBack, 5);

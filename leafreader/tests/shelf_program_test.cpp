@@ -186,7 +186,7 @@ TEST(LeafreaderProgram, FullScreenAndPlacementLastFromExitToStart)
     LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
     ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
     ASSERT_TRUE(startup.frame().fullScreenOn());
-    startup.frame().toggleFullScreen();
+    startup.frame().placement().toggleFullScreen();
     EXPECT_FALSE(startup.shelf().fullScreen());
     EXPECT_EQ(startup.frame().geometry(), QRect(120, 90, 800, 600));
     startup.frame().close();
