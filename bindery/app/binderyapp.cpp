@@ -3,6 +3,7 @@
 #include "binderydlg.h"
 
 #include <platform/settings.h>
+#include <ui/windowplacement.h>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -73,8 +74,7 @@ int CBinderyApp::run(QApplication &app, const QStringList &arguments)
     prompt.setParent(&dialog);
     const auto store = platform::openSettings(QStringLiteral("Bindery"));
     // Stands in for the Scroll Lock key: start at the default place and size.
-    const bool ignorePosition = qEnvironmentVariable("VELLORAN_IGNORE_WINPOS") == QLatin1String("1");
-    dialog.loadSettings(*store, !ignorePosition && screenshot.isEmpty());
+    dialog.loadSettings(*store, !ui::ignoreStoredPosition() && screenshot.isEmpty());
     if (screenshot.isEmpty())
         dialog.setSettingsStore(store.get());
     dialog.show();
