@@ -21,7 +21,6 @@ public:
 
     const QString &path() const { return m_path; }
     uint8_t layoutFlags() const { return m_header.layoutFlags; }
-    const kvb::PageList &pageTable() const { return m_pages; }
 
     int pageCount() const override { return int(m_pages.size()); }
     bool readPage(int index, QByteArray &bytes, uint8_t &kind) override;
