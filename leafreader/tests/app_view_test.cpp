@@ -103,7 +103,7 @@ TEST_F(ViewFixture, PaintsTheSlotsTheLayoutComputes)
 
     // Tab: single page, centred.
     QTest::keyClick(m_view.get(), Qt::Key_Tab);
-    EXPECT_EQ(m_view->session().singlePage(), true);
+    EXPECT_TRUE(m_view->session().singlePage());
     image = painted(*m_view);
     layout = m_view->currentLayout();
     ASSERT_EQ(layout.pictures.size(), 1u);
@@ -112,6 +112,14 @@ TEST_F(ViewFixture, PaintsTheSlotsTheLayoutComputes)
     // 5: zoom region 5 with its status; the picture overflows the client.
     QTest::keyClick(m_view.get(), Qt::Key_5);
     EXPECT_EQ(m_view->session().zoom(), 5);
+    // The book the resume list gets carries the view state and the book's own layout.
+    const BookEntry book = m_view->currentBook();
+    EXPECT_EQ(book.page, 3);
+    EXPECT_EQ(book.zoom, 5);
+    EXPECT_EQ(book.singlePage, 1);
+    EXPECT_EQ(book.pageCount, m_view->session().pageCount());
+    EXPECT_EQ(book.layoutFlags, m_view->session().layoutFlags());
+    EXPECT_EQ(book.path, kDemoBook);
     EXPECT_EQ(m_view->statusPopup().text(), kZoomOnText);
     EXPECT_TRUE(m_view->statusPopup().isVisible());
     m_view->timerTick(m_view->now() + MessageDlg::kLifeMs);
