@@ -1,0 +1,70 @@
+#include "bookunpacker.h"
+
+#include "foldertree.h"
+#include "messages.h"
+
+#include <book/kvbfile.h>
+#include <platform/paths.h>
+#include <platform/prompt.h>
+#include <platform/safefile.h>
+
+#include <QFile>
+
+#include <unistd.h>
+
+namespace harvester {
+
+QString BookUnpacker::pageFileName(const QString &folder, int index, uint8_t kind)
+{
+    QString extension;
+    switch (kind) {
+    case kvb::Jpeg: extension = QStringLiteral("jpg"); break;
+    case kvb::Png: extension = QStringLiteral("png"); break;
+    case kvb::Bmp: extension = QStringLiteral("bmp"); break;
+    default: extension = QStringLiteral("xxx"); break;
+    }
+    return folder + QStringLiteral("/Img") + QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0')) + u'.'
+           + extension;
+}
+
+bool BookUnpacker::writePageFile(const kvb::PageEntry &page, const QString &destination)
+{
+    const platform::TempFile temp = platform::createTempFile(platform::folderOf(destination));
+    if (temp.fd < 0)
+        return false;
+    ::close(temp.fd);
+    if (kvb::KVBFile::copyPageData(page, temp.path) && platform::replaceFile(temp.path, destination))
+        return true;
+    QFile::remove(temp.path);
+    return false;
+}
+
+bool BookUnpacker::goOn(const QString &question)
+{
+    return m_prompt.message(question, platform::PromptIcon::Question, platform::PromptButtons::OkCancel)
+           == platform::PromptAnswer::Ok;
+}
+
+int BookUnpacker::KVBToImageFolder(const QString &bookPath)
+{
+    const qsizetype dot = bookPath.lastIndexOf(u'.');
+    const QString folder = dot < 0 ? bookPath : bookPath.left(dot);
+    if (isExistingFolder(folder)) {
+        if (!goOn(text::OutputFolderExists))
+            return StopRun;
+    } else if (!CreateFolderTree(folder)) {
+        return goOn(text::OutputFolderNotMade) ? PassedOver : StopRun;
+    }
+
+    kvb::PageList pages;
+    if (!kvb::KVBFile::readBook(bookPath, nullptr, nullptr, &pages))
+        return goOn(text::BookUnreadable) ? PassedOver : StopRun;
+
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (!writePageFile(pages[i], pageFileName(folder, int(i), pages[i].kind)))
+            return goOn(text::PageNotWritten) ? PassedOver : StopRun;
+    }
+    return GoOn;
+}
+
+} // namespace harvester

@@ -1,0 +1,135 @@
+#include "imagefolderpacker.h"
+
+#include "messages.h"
+#include "namedate.h"
+
+#include <book/kvbfile.h>
+#include <book/pagecollect.h>
+#include <book/principalattributes.h>
+#include <platform/paths.h>
+#include <platform/progress.h>
+#include <platform/prompt.h>
+#include <platform/textcompare.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+
+namespace harvester {
+
+namespace {
+
+// Texts longer than a book's attribute limit would be skipped by every
+// reader; they are cut at the limit instead, never inside a surrogate pair.
+QString withinTextLimit(const QString &text)
+{
+    if (text.size() <= kvb::kMaxTextChars)
+        return text;
+    qsizetype keep = kvb::kMaxTextChars;
+    if (text[keep - 1].isHighSurrogate())
+        --keep;
+    return text.left(keep);
+}
+
+} // namespace
+
+uint8_t BookOptions::layoutFlags() const
+{
+    return uint8_t((cover ? kvb::Cover : 0) | (bindR ? kvb::BindR : 0) | (spread ? kvb::PageSpread : 0));
+}
+
+ImageFolderPacker::BookName ImageFolderPacker::bookNameFor(const QString &nameSource)
+{
+    QString base = nameSource;
+    const qsizetype dot = base.lastIndexOf(u'.');
+    if (dot > 0 && QStringView(base).mid(dot).compare(u".pdf", Qt::CaseInsensitive) == 0)
+        base.chop(4);
+    if (base.endsWith(u'/'))
+        base.chop(1);
+    return {base + QStringLiteral(".kvb"), platform::fileNameOf(base)};
+}
+
+kvb::PageList ImageFolderPacker::collectPages(const QString &imageFolder, PageOrder order)
+{
+    kvb::PageList pages;
+    const QFileInfoList entries = QDir(platform::withoutTrailingSlash(imageFolder))
+                                      .entryInfoList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    for (const QFileInfo &entry : entries) {
+        const QString path = entry.filePath();
+        const uint8_t kind = kvb::pageKindFromExtension(path);
+        if (kind != kvb::Jpeg && kind != kvb::Png && kind != kvb::Bmp)
+            continue;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const qint64 size = file.size();
+        if (size <= 0 || size >= (qint64(1) << 32))
+            continue;
+        kvb::PageEntry page;
+        page.kind = kind;
+        page.sourcePath = path;
+        page.size = uint32_t(size);
+        pages.push_back(std::move(page));
+    }
+    kvb::sortNewPages(pages);
+    if (order == PageOrder::ByExtractorNumber) {
+        std::stable_sort(pages.begin(), pages.end(), [](const kvb::PageEntry &a, const kvb::PageEntry &b) {
+            return platform::logicalCompare(platform::fileNameOf(a.sourcePath),
+                                            platform::fileNameOf(b.sourcePath))
+                   < 0;
+        });
+    }
+    return pages;
+}
+
+kvb::AttributeList ImageFolderPacker::attributesFor(const QString &name) const
+{
+    kvb::PrincipalAttributes principal;
+    if (options.nameAsTitle) {
+        QString title = name;
+        if (options.numberAsDate) {
+            const NameDate dated = publicationDateFromName(name);
+            principal.date = dated.date;
+            title = dated.rest;
+        }
+        principal.text(kvb::Title) = withinTextLimit(title);
+    }
+    if (!targetFolderName.isEmpty() && options.targetName >= 1 && options.targetName <= 3)
+        principal.text(uint8_t(kvb::Author + options.targetName - 1)) = withinTextLimit(targetFolderName);
+    return kvb::bookAttributeList(principal);
+}
+
+int ImageFolderPacker::ImageFolderToKVB(const QString &imageFolder, const QString &nameSource, PageOrder order)
+{
+    std::optional<platform::ProgressScope> showBusy;
+    if (busy)
+        showBusy.emplace(*busy);
+
+    const BookName book = bookNameFor(nameSource);
+    const QFileInfo existing(book.bookPath);
+    if (existing.exists() && !existing.isDir()
+        && m_prompt.message(text::BookExists, platform::PromptIcon::Question, platform::PromptButtons::OkCancel)
+               != platform::PromptAnswer::Ok) {
+        m_log(text::PackCancelLog);
+        return StopRun;
+    }
+
+    kvb::PageList pages = collectPages(imageFolder, order);
+    if (pages.empty()) {
+        m_log(text::PackNoImagesLog);
+        return NoImageFiles;
+    }
+
+    if (!kvb::KVBFile::writeBook(book.bookPath, options.layoutFlags(), options.thumb, attributesFor(book.name),
+                                 pages)) {
+        m_prompt.message(text::BookWriteFailed);
+        m_log(text::PackFailedLog);
+        return StopRun;
+    }
+    return Written;
+}
+
+} // namespace harvester

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <book/bookrecords.h>
+
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+class Progress;
+class Prompt;
+} // namespace platform
+
+namespace harvester {
+
+// The book options of a run, as the dialog's boxes stood at Start.
+struct BookOptions {
+    bool cover = true;
+    bool bindR = true;
+    bool spread = true;
+    bool thumb = true;
+    bool nameAsTitle = false;
+    bool numberAsDate = false;
+    // What the target folder's name becomes: 0 nothing, 1 Author,
+    // 2 Publisher, 3 Circle.
+    int targetName = 0;
+
+    uint8_t layoutFlags() const;
+};
+
+// How the pages of an image folder are ordered.
+enum class PageOrder {
+    // By path, code unit by code unit: file-name order for one folder.
+    ByPath,
+    // By the number the extractor gives each image ("Img-999" before
+    // "Img-1000"), so a PDF of a thousand images or more keeps its order.
+    ByExtractorNumber,
+};
+
+// Packs the picture files of one folder into a book named after a folder or
+// a PDF, with title, date and a name attribute taken from names.
+class ImageFolderPacker {
+public:
+    enum Result { Written = 0, StopRun = 1, NoImageFiles = 2 };
+
+    using LogLine = std::function<void(const QString &)>;
+    ImageFolderPacker(platform::Prompt &prompt, LogLine log) : m_prompt(prompt), m_log(std::move(log)) {}
+
+    BookOptions options;
+    QString targetFolderName;
+    // Shown as busy while a folder is packed.
+    platform::Progress *busy = nullptr;
+
+    // The book beside `nameSource` (".pdf" dropped) that `imageFolder`'s
+    // pictures go into. The book is written only through the book
+    // library's atomic write, so a failed write leaves an old book as it was.
+    int ImageFolderToKVB(const QString &imageFolder, const QString &nameSource,
+                         PageOrder order = PageOrder::ByPath);
+
+    // The book path for a name source, and the name it takes its title from.
+    struct BookName {
+        QString bookPath;
+        QString name;
+    };
+    static BookName bookNameFor(const QString &nameSource);
+
+    // The picture files of a folder as pages (not its subfolders; files
+    // that cannot be opened, are empty or 4 GiB or larger are left out).
+    static kvb::PageList collectPages(const QString &imageFolder, PageOrder order);
+
+    // The attributes of a book named `name`: title and date by the options,
+    // then the target folder's name as author, publisher or circle.
+    kvb::AttributeList attributesFor(const QString &name) const;
+
+private:
+    platform::Prompt &m_prompt;
+    LogLine m_log;
+};
+
+} // namespace harvester

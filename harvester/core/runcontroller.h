@@ -1,0 +1,161 @@
+#pragma once
+
+#include "extractorlink.h"
+#include "imagefolderpacker.h"
+#include "messages.h"
+#include "runlog.h"
+#include "sourcehandling.h"
+
+#include <platform/progress.h>
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <set>
+
+namespace platform {
+class Prompt;
+}
+
+namespace harvester {
+
+// The four conversions of the Process list, by their index.
+enum RunMode { PdfToBook = 0, PdfToImageFolder = 1, ImageFoldersToBooks = 2, BooksToImageFolders = 3 };
+// What happens to the sources after a run, by the index of its list.
+enum PostProcessChoice { LeaveSources = 0, RecycleSources = 1, DeleteSources = 2 };
+
+// Everything a run takes from the dialog at Start.
+struct RunOptions {
+    int mode = PdfToBook;
+    QString targetFolder; // the folder box's text
+    QString workFolder;   // the work folder box's text (PDF runs)
+    bool includeSubfolders = true;
+    int postProcess = LeaveSources;
+    BookOptions book;
+};
+
+// What a run shows: the status line (setText), the progress bar (begin with
+// the number of items, setPosition), the log, and whether it runs. The run
+// hands waiting events on through processEvents between items.
+class RunObserver : public platform::Progress {
+public:
+    // One text appended to the log, as it is made.
+    virtual void logLine(const QString &text) { (void)text; }
+    // A run began (the controls are set for a run) or ended (idle again).
+    virtual void runningChanged(bool running) { (void)running; }
+};
+
+// How the last run ended.
+enum class RunOutcome {
+    None,      // no run yet, or one still running
+    Completed, // it reached "完了"
+    Stopped,   // the Stop button ended it
+    Ended,     // a failure, a Cancel answer or a forced close ended it
+};
+
+// The runs of Harvester, without a window. A PDF run (modes 0 and 1)
+// starts the extractor for one PDF after another and goes on from the event
+// loop as each one ends; the image folder and book runs (modes 2 and 3) run
+// to their end inside start(), handing events on between items. Sources are
+// deleted or recycled only at the end of a run that went through, and only
+// those whose content arrived.
+class RunController : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kWorkFolderName = QStringLiteral("$HVTTemp$");
+
+    RunController(platform::Prompt &prompt, RunObserver &observer, QObject *parent = nullptr);
+    ~RunController() override;
+
+    // The extractor program; the log's command lines begin with its path
+    // and " -j ".
+    void setExtractor(const QString &path);
+    // Replaces the file operations (tests); null restores the real ones.
+    void setFileOperations(FileOperations *operations);
+    // Shown as busy while a folder is packed (a wait cursor).
+    void setBusyIndicator(platform::Progress *busy) { m_packer.busy = busy; }
+
+    // Start: nothing happens while a run is in progress.
+    void start(const RunOptions &options);
+    // Stop: the run ends at its next check, after the PDF in work.
+    void requestStop();
+    // Ends the PDF in work; with abort the extractor is killed, what the
+    // work folder holds is still put in place or packed, and the run ends.
+    void FinishPdf(bool abort, int exitCode);
+
+    bool running() const { return m_running; }
+    bool stopRequested();
+    int mode() const { return m_options.mode; }
+    const RunOptions &options() const { return m_options; }
+    const QStringList &runList() const { return m_runList; }
+    int currentIndex() const { return m_currentIndex; }
+    uint32_t errorLines() const { return m_errorLines; }
+    uint32_t warningLines() const { return m_warningLines; }
+    const QString &targetFolderName() const { return m_targetFolderName; }
+    const QString &extractorPrefix() const { return m_extractorPrefix; }
+    const RunLog &log() const { return m_log; }
+    RunOutcome outcome() const { return m_outcome; }
+    bool extractorConnected() const { return m_link.isConnected(); }
+
+signals:
+    // The run is over and the controls are idle again.
+    void runEnded();
+
+private:
+    void AppendLog(const QString &text);
+    void EndRun();
+    void fail(const QString &message);
+    void finishWithMessage(RunOutcome outcome, const QString &message);
+    QString stopNote(SourceKind kind) const;
+    // The folder box's text as an absolute folder path ending in '/';
+    // empty when it is shorter than 2 characters or names no folder.
+    static QString checkedFolder(const QString &text);
+
+    void StartPdfRun();
+    void launchCurrent();
+    bool BuildCommandLine(const QString &pdfPath, ExtractorCommand &command);
+    bool prepareWorkPath(const QString &workPath);
+    void onExtractorLine(const QString &line);
+    bool placeImageFolder(const QString &workPath, const QString &pdfPath);
+    bool moveWithRetries(const QString &from, const QString &to);
+    void finishRun(SourceKind kind);
+
+    void runImageFolders();
+    void runBooks();
+
+    // False when the user cancelled it (the run then ends at once).
+    bool PostProcessSources(SourceKind kind);
+    QStringList processedSources() const;
+
+    platform::Prompt &m_prompt;
+    RunObserver &m_observer;
+    FileOperations m_defaultOperations;
+    FileOperations *m_operations = &m_defaultOperations;
+    ExtractorLink m_link;
+    ImageFolderPacker m_packer;
+    RunLog m_log;
+
+    QString m_extractorPath;
+    QString m_extractorPrefix;
+
+    RunOptions m_options;
+    bool m_running = false;
+    bool m_stopRequested = false;
+    bool m_walkStop = false;
+    bool m_progressBegun = false;
+    // A PDF's extractor was started and its results are not yet handled.
+    bool m_pdfInWork = false;
+    QStringList m_runList;
+    // Items of runList whose content did not arrive: never deleted or recycled.
+    std::set<int> m_leftOut;
+    int m_currentIndex = 0;
+    uint32_t m_errorLines = 0;
+    uint32_t m_warningLines = 0;
+    QString m_targetFolderName;
+    QString m_workFolder;
+    RunOutcome m_outcome = RunOutcome::None;
+};
+
+} // namespace harvester
