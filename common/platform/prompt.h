@@ -10,9 +10,9 @@ namespace platform {
 
 enum class PromptIcon { None, Stop, Information, Question, Warning };
 
-// OkCancelDefaultCancel: OK and Cancel with Cancel as the default button, for
-// questions whose safe answer is to leave things as they are.
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, OkCancelDefaultCancel };
+// OkCancelDefaultCancel and YesNoDefaultNo: the second button is the
+// default, for questions whose safe answer is to leave things as they are.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, OkCancelDefaultCancel, YesNoDefaultNo };
 
 enum class PromptAnswer { Ok, Cancel, Yes, No, Retry };
 
