@@ -3,6 +3,7 @@
 #include "binderydlg.h"
 
 #include <platform/settings.h>
+#include <platform/uifont.h>
 #include <ui/windowplacement.h>
 
 #include <QApplication>
@@ -47,20 +48,12 @@ QString CBinderyPrompt::openFile(const QString &caption, const QString &folder, 
     return runBookDialog(QFileDialog::AcceptOpen, caption, folder, filter);
 }
 
-void CBinderyApp::setUiFont(QApplication &app)
-{
-    QFont font = app.font();
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSize(9);
-    app.setFont(font);
-}
-
 int CBinderyApp::run(QApplication &app, const QStringList &arguments)
 {
     app.setOrganizationName(QStringLiteral("Velloran"));
     app.setApplicationName(QStringLiteral("Bindery"));
     app.setApplicationDisplayName(QStringLiteral("Bindery"));
-    setUiFont(app);
+    platform::applyUiFont(app);
 
     QStringList paths = arguments.mid(1);
     QString screenshot;

@@ -20,7 +20,5 @@ public:
 // dialog, the command line once the window is up, and "--screenshot FILE".
 class CBinderyApp {
 public:
-    // The UI font: "MS UI Gothic", falling back to "Noto Sans CJK JP".
-    static void setUiFont(QApplication &app);
     int run(QApplication &app, const QStringList &arguments);
 };

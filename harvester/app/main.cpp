@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "harvesterapp.h"
+
+int main(int argc, char *argv[])
+{
+    return CHarvesterApp::main(argc, argv);
+}

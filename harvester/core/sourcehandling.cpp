@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <cerrno>
@@ -64,6 +65,11 @@ bool FileOperations::moveFolder(const QString &from, const QString &to)
 
 bool FileOperations::moveToTrash(const QString &path)
 {
+    // The home trash lives in the data folder; where that folder is missing
+    // (a fresh account) the trash could not be made there, so it is made first.
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!dataHome.isEmpty())
+        QDir().mkpath(dataHome);
     return QFile::moveToTrash(path);
 }
 

@@ -1,0 +1,299 @@
+#include "commandline.h"
+
+#include "core/foldertree.h"
+#include "core/messages.h"
+
+#include <platform/prompt.h>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace harvester;
+
+namespace {
+
+void printLine(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+// Messages go to standard error; questions get the planned answer.
+class CommandLinePrompt : public platform::Prompt {
+public:
+    explicit CommandLinePrompt(bool yes) : m_yes(yes) {}
+
+    // Where the run stands (status line and progress); a question asked
+    // again at the same place is the same question.
+    void setContext(const QString &context) { m_context = context; }
+
+    platform::PromptAnswer message(const QString &text, platform::PromptIcon, platform::PromptButtons buttons,
+                                   const QString &) override
+    {
+        using platform::PromptAnswer;
+        using platform::PromptButtons;
+        PromptAnswer answer = PromptAnswer::Ok;
+        QString shown;
+        switch (buttons) {
+        case PromptButtons::Ok: break;
+        case PromptButtons::OkCancel:
+        case PromptButtons::OkCancelDefaultCancel:
+            answer = m_yes ? PromptAnswer::Ok : PromptAnswer::Cancel;
+            break;
+        case PromptButtons::YesNo:
+        case PromptButtons::YesNoCancel:
+        case PromptButtons::YesNoDefaultNo:
+            answer = m_yes ? PromptAnswer::Yes : PromptAnswer::No;
+            break;
+        case PromptButtons::RetryCancel: {
+            const QString key = text + u'\x1f' + m_context;
+            m_retries = key == m_retryKey ? m_retries + 1 : 1;
+            m_retryKey = key;
+            answer = m_yes && m_retries <= kMaxRetries ? PromptAnswer::Retry : PromptAnswer::Cancel;
+            break;
+        }
+        }
+        if (buttons != PromptButtons::RetryCancel) {
+            m_retryKey.clear();
+            m_retries = 0;
+        }
+        printLine(stderr, buttons == PromptButtons::Ok ? text : text + QStringLiteral(" -> ") + answerName(answer));
+        return answer;
+    }
+    QStringList openFiles(const QString &, const QString &, const QString &) override { return {}; }
+    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString folder(const QString &, const QString &) override { return {}; }
+    void beep() override {}
+
+private:
+    static constexpr int kMaxRetries = 3;
+
+    static QString answerName(platform::PromptAnswer answer)
+    {
+        switch (answer) {
+        case platform::PromptAnswer::Ok: return QStringLiteral("OK");
+        case platform::PromptAnswer::Yes: return QStringLiteral("Yes");
+        case platform::PromptAnswer::No: return QStringLiteral("No");
+        case platform::PromptAnswer::Retry: return QStringLiteral("Retry");
+        case platform::PromptAnswer::Cancel: break;
+        }
+        return QStringLiteral("Cancel");
+    }
+
+    bool m_yes;
+    QString m_context;
+    QString m_retryKey;
+    int m_retries = 0;
+};
+
+class CommandLineObserver : public RunObserver {
+public:
+    explicit CommandLineObserver(CommandLinePrompt &prompt) : m_prompt(prompt) {}
+
+    void setText(const QString &text) override
+    {
+        m_status = text;
+        updateContext();
+    }
+    void setPosition(int position) override
+    {
+        m_position = position;
+        updateContext();
+    }
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void logLine(const QString &text) override { printLine(stdout, text); }
+
+private:
+    void updateContext() { m_prompt.setContext(m_status + u'\x1f' + QString::number(m_position)); }
+
+    CommandLinePrompt &m_prompt;
+    QString m_status;
+    int m_position = 0;
+};
+
+int g_signalPipe[2] = {-1, -1};
+
+void onInterrupt(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+QString absolute(const QString &path)
+{
+    return path.isEmpty() || QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path);
+}
+
+} // namespace
+
+QString CommandLine::usage()
+{
+    return QStringLiteral(
+        "usage: harvester [--work DIR] [FOLDER]\n"
+        "       harvester --screenshot FILE\n"
+        "       harvester --run 0|1|2|3 [--subfolders] [--post 0|1|2] [--work DIR] [--cover]\n"
+        "                 [--bind-right] [--spread] [--thumbnail] [--name-as-title]\n"
+        "                 [--number-as-date] [--target-name 0|1|2|3] [--yes] FOLDER\n"
+        "       harvester --help | --version\n"
+        "runs: 0 PDF to book, 1 PDF to image folder, 2 image folders to books, 3 books to image folders\n"
+        "post: 0 leave the sources, 1 move them to the trash, 2 delete them\n"
+        "target-name: the folder's name as 0 nothing, 1 author, 2 publisher, 3 circle");
+}
+
+CommandLine CommandLine::parse(const QStringList &arguments)
+{
+    CommandLine result;
+    auto usageError = [&result](const QString &line) {
+        result.action = Action::UsageError;
+        result.error = line;
+        return result;
+    };
+
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption run(QStringLiteral("run"), QString(), QStringLiteral("MODE"));
+    const QCommandLineOption subfolders(QStringLiteral("subfolders"));
+    const QCommandLineOption post(QStringLiteral("post"), QString(), QStringLiteral("CHOICE"));
+    const QCommandLineOption work(QStringLiteral("work"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption cover(QStringLiteral("cover"));
+    const QCommandLineOption bindRight(QStringLiteral("bind-right"));
+    const QCommandLineOption spread(QStringLiteral("spread"));
+    const QCommandLineOption thumbnail(QStringLiteral("thumbnail"));
+    const QCommandLineOption nameAsTitle(QStringLiteral("name-as-title"));
+    const QCommandLineOption numberAsDate(QStringLiteral("number-as-date"));
+    const QCommandLineOption targetName(QStringLiteral("target-name"), QString(), QStringLiteral("CHOICE"));
+    const QCommandLineOption yes(QStringLiteral("yes"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({help, version, run, subfolders, post, work, cover, bindRight, spread, thumbnail, nameAsTitle,
+                       numberAsDate, targetName, yes, screenshot});
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString name = unknown.constFirst();
+            return usageError(QStringLiteral("unknown option %1%2").arg(name.size() == 1 ? "-" : "--", name));
+        }
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        result.action = Action::Help;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = Action::Version;
+        return result;
+    }
+
+    auto choice = [&parser](const QCommandLineOption &option, int last, int fallback) -> std::optional<int> {
+        if (!parser.isSet(option))
+            return fallback;
+        bool ok = false;
+        const int value = parser.value(option).toInt(&ok);
+        return ok && value >= 0 && value <= last ? std::optional<int>(value) : std::nullopt;
+    };
+    const QStringList folders = parser.positionalArguments();
+    result.options.workFolder = absolute(parser.value(work));
+
+    if (!parser.isSet(run)) {
+        for (const QCommandLineOption *option : {&subfolders, &post, &cover, &bindRight, &spread, &thumbnail,
+                                                 &nameAsTitle, &numberAsDate, &targetName, &yes}) {
+            if (parser.isSet(*option))
+                return usageError(QStringLiteral("--%1 needs --run").arg(option->names().constFirst()));
+        }
+        if (folders.size() > 1)
+            return usageError(QStringLiteral("the dialog takes one folder"));
+        if (parser.isSet(screenshot) && parser.value(screenshot).isEmpty())
+            return usageError(QStringLiteral("--screenshot needs a file"));
+        result.screenshot = parser.value(screenshot);
+        result.options.targetFolder = absolute(folders.value(0));
+        return result;
+    }
+
+    if (parser.isSet(screenshot))
+        return usageError(QStringLiteral("--screenshot does not go with --run"));
+    const std::optional<int> mode = choice(run, 3, 0);
+    if (!mode)
+        return usageError(QStringLiteral("--run takes 0, 1, 2 or 3"));
+    const std::optional<int> postChoice = choice(post, 2, 0);
+    if (!postChoice)
+        return usageError(QStringLiteral("--post takes 0, 1 or 2"));
+    const std::optional<int> nameChoice = choice(targetName, 3, 0);
+    if (!nameChoice)
+        return usageError(QStringLiteral("--target-name takes 0, 1, 2 or 3"));
+    if (folders.size() != 1)
+        return usageError(folders.isEmpty() ? QStringLiteral("no folder given")
+                                            : QStringLiteral("one folder only"));
+
+    result.action = Action::Run;
+    result.yes = parser.isSet(yes);
+    RunOptions &options = result.options;
+    options.mode = *mode;
+    options.targetFolder = absolute(folders.constFirst());
+    options.includeSubfolders = parser.isSet(subfolders);
+    options.postProcess = *postChoice;
+    options.book.cover = parser.isSet(cover);
+    options.book.bindR = parser.isSet(bindRight);
+    options.book.spread = parser.isSet(spread);
+    options.book.thumb = parser.isSet(thumbnail);
+    options.book.nameAsTitle = parser.isSet(nameAsTitle);
+    options.book.numberAsDate = parser.isSet(numberAsDate);
+    options.book.targetName = *nameChoice;
+    return result;
+}
+
+int runFromCommandLine(const CommandLine &commandLine)
+{
+    const RunOptions &options = commandLine.options;
+    CommandLinePrompt prompt(commandLine.yes);
+    CommandLineObserver observer(prompt);
+    RunController run(prompt, observer);
+
+    if (options.mode == PdfToBook || options.mode == PdfToImageFolder) {
+        const QString extractor = locateExtractor(QCoreApplication::applicationDirPath());
+        if (extractor.isEmpty()) {
+            printLine(stderr, text::ExtractorMissing);
+            return 1;
+        }
+        run.setExtractor(extractor);
+    }
+
+    // Ctrl-C and SIGTERM reach the event loop through a pipe.
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return 1;
+    QSocketNotifier notifier(g_signalPipe[0], QSocketNotifier::Read);
+    int interrupts = 0;
+    QObject::connect(&notifier, &QSocketNotifier::activated, &run, [&] {
+        char byte;
+        while (::read(g_signalPipe[0], &byte, 1) == 1)
+            ++interrupts;
+        if (interrupts == 1 || !run.extractorConnected())
+            run.requestStop();
+        else
+            run.FinishPdf(true, 0);
+    });
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+
+    QEventLoop loop;
+    QObject::connect(&run, &RunController::runEnded, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    run.start(options);
+    if (run.running())
+        loop.exec();
+
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    ::close(g_signalPipe[0]);
+    ::close(g_signalPipe[1]);
+    return run.outcome() == RunOutcome::Completed ? 0 : 1;
+}

@@ -1,0 +1,412 @@
+#include "harvesterdlg.h"
+
+#include "core/foldertree.h"
+#include "core/messages.h"
+
+#include <platform/paths.h>
+#include <platform/prompt.h>
+#include <platform/version.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace harvester;
+
+namespace {
+
+const QStringList kProcessItems = {QStringLiteral("PDFをKVBに変換"), QStringLiteral("PDFから画像を取り出す"),
+                                   QStringLiteral("画像フォルダをKVBに変換"), QStringLiteral("KVBから画像を取り出す")};
+const QStringList kPostProcessItems = {QStringLiteral("そのまま"), QStringLiteral("ごみ箱に移動"),
+                                       QStringLiteral("削除（非推奨）")};
+const QStringList kParentFolderItems = {QStringLiteral("何もしない"), QStringLiteral("著者とする"),
+                                        QStringLiteral("出版社とする"), QStringLiteral("サークルとする")};
+
+// The program's icon: a sheaf of pages over a book.
+QIcon harvesterIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 40, 20), 1.5));
+    p.setBrush(QColor(200, 150, 60));
+    p.drawRoundedRect(QRectF(4, 16, 24, 12), 2, 2);
+    p.setBrush(Qt::white);
+    for (int i = 0; i < 3; ++i)
+        p.drawRect(QRectF(8 + i * 5, 4 + i * 2, 10, 13));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+void CHarvesterDlg::WaitCursorProgress::begin(const QString &, int)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CHarvesterDlg::WaitCursorProgress::end()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+CHarvesterDlg::CHarvesterDlg(platform::Prompt &prompt, QWidget *parent)
+    : QDialog(parent), m_prompt(prompt), m_run(prompt, *this)
+{
+    setObjectName(QStringLiteral("CHarvesterDlg"));
+    setWindowTitle(QStringLiteral("Harvester"));
+    setWindowIcon(harvesterIcon());
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    m_run.setBusyIndicator(&m_waitCursor);
+    buildControls();
+
+    auto *about = new QAction(text::AboutMenuItem, this);
+    connect(about, &QAction::triggered, this, [this] { onCommand(CmdAbout); });
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    applySettings(HarvesterSettings());
+    applyEnabling(true);
+}
+
+void CHarvesterDlg::buildControls()
+{
+    auto *top = new QVBoxLayout(this);
+    auto remember = [this](int id, QWidget *widget) {
+        m_controls[id] = widget;
+        widget->setObjectName(QStringLiteral("id%1").arg(id));
+        return widget;
+    };
+    auto makeButton = [this, &remember](int id, const QString &text) {
+        auto *button = new QPushButton(text, this);
+        button->setAutoDefault(false);
+        remember(id, button);
+        connect(button, &QPushButton::clicked, this, [this, id] { onCommand(id); });
+        return button;
+    };
+    auto makeCheck = [this, &remember](int id, const QString &text) {
+        auto *box = new QCheckBox(text, this);
+        remember(id, box);
+        return box;
+    };
+    auto makeCombo = [this, &remember](int id, const QStringList &items) {
+        auto *combo = new QComboBox(this);
+        combo->addItems(items);
+        remember(id, combo);
+        return combo;
+    };
+
+    // Conversion, subfolders, post-processing and close.
+    auto *choiceRow = new QGridLayout;
+    choiceRow->addWidget(new QLabel(QStringLiteral("処理"), this), 0, 0);
+    m_process = makeCombo(IdProcess, kProcessItems);
+    choiceRow->addWidget(m_process, 1, 0);
+    m_subFolder = makeCheck(IdSubFolder, QStringLiteral("サブフォルダも含む"));
+    choiceRow->addWidget(m_subFolder, 1, 1);
+    choiceRow->addWidget(new QLabel(QStringLiteral("処理済みファイル/フォルダ"), this), 0, 2);
+    m_postProcess = makeCombo(IdPostProcess, kPostProcessItems);
+    choiceRow->addWidget(m_postProcess, 1, 2);
+    choiceRow->setColumnStretch(3, 1);
+    choiceRow->addWidget(makeButton(IdClose, QStringLiteral("閉じる")), 0, 4, 2, 1, Qt::AlignTop);
+    top->addLayout(choiceRow);
+
+    auto folderRow = [this, &makeButton, &remember, top](const QString &label, int editId, int browseId) {
+        top->addWidget(new QLabel(label, this));
+        auto *row = new QHBoxLayout;
+        auto *edit = new QLineEdit(this);
+        edit->setMaxLength(kMaxFolderChars);
+        remember(editId, edit);
+        row->addWidget(edit, 1);
+        QPushButton *browse = makeButton(browseId, QStringLiteral("..."));
+        browse->setFixedWidth(32);
+        row->addWidget(browse);
+        top->addLayout(row);
+        return edit;
+    };
+    m_targetFolder = folderRow(QStringLiteral("PDF/画像フォルダ/KVBを含む対象フォルダ"), IdTargetFolder, IdBrowseTarget);
+    m_workFolder = folderRow(
+        QStringLiteral("PDF作業用フォルダ （対象フォルダと同じドライブを推奨、全角文字を含まないこと。）"),
+        IdWorkFolder, IdBrowseWork);
+
+    // Book options beside Start and Stop.
+    auto *optionsRow = new QHBoxLayout;
+    auto *group = new QGroupBox(QStringLiteral("KVB文書"), this);
+    auto *grid = new QGridLayout(group);
+    m_spread = makeCheck(IdSpread, QStringLiteral("見開き"));
+    m_cover = makeCheck(IdCover, QStringLiteral("表紙あり"));
+    m_bindR = makeCheck(IdBindR, QStringLiteral("右綴じ"));
+    m_thumb = makeCheck(IdThumb, QStringLiteral("サムネール"));
+    m_nameAsTitle = makeCheck(IdNameAsTitle, QStringLiteral("ファイル/フォルダ名をタイトルとする"));
+    m_numberAsDate = makeCheck(IdNumberAsDate, QStringLiteral("頭の数値を出版日とする"));
+    m_parentFolder = makeCombo(IdParentFolder, kParentFolderItems);
+    grid->addWidget(m_spread, 0, 0);
+    grid->addWidget(m_thumb, 0, 1);
+    grid->addWidget(m_nameAsTitle, 0, 2, 1, 2);
+    grid->addWidget(m_cover, 1, 0);
+    auto *dateRow = new QHBoxLayout;
+    dateRow->addSpacing(12);
+    dateRow->addWidget(m_numberAsDate);
+    grid->addLayout(dateRow, 1, 2, 1, 2);
+    grid->addWidget(m_bindR, 2, 0);
+    grid->addWidget(new QLabel(QStringLiteral("対象フォルダ名"), this), 2, 2, Qt::AlignRight);
+    grid->addWidget(m_parentFolder, 2, 3);
+    optionsRow->addWidget(group, 1);
+    QPushButton *start = makeButton(IdStart, QStringLiteral("開始"));
+    start->setDefault(true);
+    start->setMinimumSize(88, 52);
+    QPushButton *stop = makeButton(IdStop, QStringLiteral("停止"));
+    stop->setMinimumSize(88, 52);
+    optionsRow->addWidget(start, 0, Qt::AlignTop);
+    optionsRow->addWidget(stop, 0, Qt::AlignTop);
+    top->addLayout(optionsRow);
+
+    connect(m_process, &QComboBox::currentIndexChanged, this, [this] { onCommand(IdProcess); });
+    connect(m_nameAsTitle, &QCheckBox::clicked, this, [this] { onCommand(IdNameAsTitle); });
+    connect(m_spread, &QCheckBox::clicked, this, [this] { onCommand(IdSpread); });
+
+    // Status, progress and log.
+    m_status = new QLabel(this);
+    remember(IdStatus, m_status);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setMinimumWidth(1);
+    top->addWidget(m_status);
+    m_progress = new QProgressBar(this);
+    remember(IdProgress, m_progress);
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    top->addWidget(m_progress);
+    m_log = new QPlainTextEdit(this);
+    remember(IdLog, m_log);
+    m_log->setReadOnly(true);
+    m_log->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_log->setMaximumBlockCount(RunLog::kMaxLines);
+    QPalette palette = m_log->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, Qt::white);
+    m_log->setPalette(palette);
+    m_log->setMinimumHeight(160);
+    top->addWidget(m_log, 1);
+
+    resize(620, 500);
+}
+
+QWidget *CHarvesterDlg::control(int id) const
+{
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+void CHarvesterDlg::applySettings(const HarvesterSettings &settings)
+{
+    m_process->setCurrentIndex(settings.process);
+    m_subFolder->setChecked(settings.subFolder);
+    m_targetFolder->setText(settings.pdfFolder);
+    m_workFolder->setText(settings.wkFolder);
+    m_cover->setChecked(settings.cover);
+    m_bindR->setChecked(settings.bindR);
+    m_spread->setChecked(settings.spread);
+    m_thumb->setChecked(settings.thumb);
+    m_nameAsTitle->setChecked(settings.nameAsTitle);
+    m_numberAsDate->setChecked(settings.numberAsDate);
+    m_parentFolder->setCurrentIndex(settings.parentFolder);
+    m_postProcess->setCurrentIndex(settings.postProcess);
+}
+
+HarvesterSettings CHarvesterDlg::currentChoices() const
+{
+    HarvesterSettings s;
+    s.process = m_process->currentIndex();
+    s.subFolder = m_subFolder->isChecked();
+    s.pdfFolder = m_targetFolder->text();
+    s.wkFolder = m_workFolder->text();
+    s.cover = m_cover->isChecked();
+    s.bindR = m_bindR->isChecked();
+    s.spread = m_spread->isChecked();
+    s.thumb = m_thumb->isChecked();
+    s.nameAsTitle = m_nameAsTitle->isChecked();
+    s.numberAsDate = m_numberAsDate->isChecked();
+    s.parentFolder = m_parentFolder->currentIndex();
+    s.postProcess = m_postProcess->currentIndex();
+    return s;
+}
+
+void CHarvesterDlg::loadSettings(const QSettings &store)
+{
+    HarvesterSettings settings;
+    settings.load(store);
+    applySettings(settings);
+    applyEnabling(!m_run.running());
+}
+
+void CHarvesterDlg::saveSettings(QSettings &store) const
+{
+    currentChoices().save(store);
+    store.sync();
+}
+
+void CHarvesterDlg::setFolders(const QString &target, const QString &work)
+{
+    if (!target.isEmpty())
+        m_targetFolder->setText(target);
+    if (!work.isEmpty())
+        m_workFolder->setText(work);
+}
+
+void CHarvesterDlg::applyEnabling(bool idle)
+{
+    EnablingState state;
+    state.idle = idle;
+    state.process = m_process->currentIndex();
+    state.spreadChecked = m_spread->isChecked();
+    state.nameAsTitleChecked = m_nameAsTitle->isChecked();
+    for (const auto &[id, widget] : m_controls)
+        widget->setEnabled(isControlEnabled(id, state));
+    m_status->clear();
+}
+
+RunOptions CHarvesterDlg::runOptions() const
+{
+    RunOptions options;
+    options.mode = m_process->currentIndex();
+    options.targetFolder = m_targetFolder->text();
+    options.workFolder = m_workFolder->text();
+    options.includeSubfolders = m_subFolder->isChecked();
+    options.postProcess = m_postProcess->currentIndex();
+    options.book.cover = m_cover->isChecked();
+    options.book.bindR = m_bindR->isChecked();
+    options.book.spread = m_spread->isChecked();
+    options.book.thumb = m_thumb->isChecked();
+    options.book.nameAsTitle = m_nameAsTitle->isChecked();
+    options.book.numberAsDate = m_numberAsDate->isChecked();
+    options.book.targetName = m_parentFolder->currentIndex();
+    return options;
+}
+
+void CHarvesterDlg::onCommand(int id)
+{
+    switch (id) {
+    case IdStart: start(); break;
+    case IdStop: m_run.requestStop(); break;
+    case IdBrowseTarget: browse(m_targetFolder, text::BrowseTargetCaption); break;
+    case IdBrowseWork: browse(m_workFolder, text::BrowseWorkCaption); break;
+    case IdClose: closeDialog(); break;
+    case IdProcess:
+    case IdNameAsTitle:
+    case IdSpread:
+        if (!m_run.running())
+            applyEnabling(true);
+        break;
+    case CmdAbout:
+        m_prompt.message(text::AboutText + platform::versionText(), platform::PromptIcon::Information,
+                         platform::PromptButtons::Ok, text::AboutCaption);
+        break;
+    case IdEnter:
+    default: break;
+    }
+}
+
+void CHarvesterDlg::start()
+{
+    if (m_run.running())
+        return;
+    // A stored Process value outside the list leaves it without a selection:
+    // there is no run to start.
+    if (m_process->currentIndex() < 0) {
+        m_prompt.beep();
+        return;
+    }
+    m_run.start(runOptions());
+}
+
+void CHarvesterDlg::browse(QLineEdit *box, const QString &caption)
+{
+    const QString current = platform::withoutTrailingSlash(box->text().left(kMaxFolderChars - 1));
+    QString chosen = m_prompt.folder(caption, current);
+    if (chosen.isEmpty())
+        return;
+    if (!chosen.endsWith(u'/'))
+        chosen += u'/';
+    box->setText(chosen);
+}
+
+void CHarvesterDlg::closeDialog()
+{
+    if (m_closing)
+        return;
+    if (m_run.running()) {
+        const int mode = m_run.mode();
+        if (mode == ImageFoldersToBooks || mode == BooksToImageFolders) {
+            m_prompt.message(text::RunningStopFirst, platform::PromptIcon::Warning);
+            return;
+        }
+        if (m_prompt.message(text::RunningForceClose, platform::PromptIcon::Question,
+                             platform::PromptButtons::YesNoDefaultNo)
+            != platform::PromptAnswer::Yes)
+            return;
+        m_run.FinishPdf(true, 0);
+    }
+    m_closing = true;
+    if (m_store)
+        saveSettings(*m_store);
+    QDialog::reject();
+}
+
+void CHarvesterDlg::reject()
+{
+    onCommand(IdClose);
+}
+
+void CHarvesterDlg::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    onCommand(IdClose);
+}
+
+void CHarvesterDlg::begin(const QString &, int range)
+{
+    m_progress->setRange(0, std::max(range, 1));
+    m_progress->setValue(0);
+}
+
+void CHarvesterDlg::setText(const QString &text)
+{
+    m_status->setText(text);
+    m_status->repaint();
+}
+
+void CHarvesterDlg::setPosition(int position)
+{
+    m_progress->setValue(position);
+}
+
+void CHarvesterDlg::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void CHarvesterDlg::logLine(const QString &text)
+{
+    m_log->appendPlainText(text);
+    m_log->verticalScrollBar()->setValue(m_log->verticalScrollBar()->maximum());
+}
+
+void CHarvesterDlg::runningChanged(bool running)
+{
+    applyEnabling(!running);
+}
