@@ -1,6 +1,9 @@
 // Draws the pages of the demo library and packs them into books with kvbtool.
 // Everything is generated here: numbered pages, covers, a two-page spread, a
-// portrait JPEG stored sideways with an Exif orientation, a PNG and a BMP.
+// portrait JPEG stored sideways with an Exif orientation, a PNG and a BMP;
+// and a folder "PDF" with two small PDFs whose pages are JPEGs, for Harvester.
+#include "pdfwriter.h"
+
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
@@ -145,6 +148,54 @@ bool pack(const QString &kvbtool, const QStringList &options, const QString &boo
     return true;
 }
 
+QByteArray jpegBytes(const QImage &image)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 85);
+    return jpeg;
+}
+
+// A PDF whose pages are the given pictures as embedded JPEGs.
+bool jpegPdf(const QString &path, const std::vector<QImage> &pages)
+{
+    std::vector<pdfwriter::PdfPicture> pictures;
+    for (const QImage &page : pages) {
+        const auto picture = pdfwriter::jpegPicture(jpegBytes(page));
+        if (!picture)
+            return false;
+        pictures.push_back(*picture);
+    }
+    if (!pdfwriter::writePdf(path, pictures)) {
+        std::fprintf(stderr, "demogen: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+// Two small PDFs for trying Harvester's "PDF to book" at once.
+bool writeDemoPdfs(const QDir &folder)
+{
+    if (!QDir().mkpath(folder.path()))
+        return false;
+    const QSize small(620, 877);
+    const QColor plum(120, 60, 130);
+    std::vector<QImage> first{coverPage(QStringLiteral("PDF Sample"), QStringLiteral("Four JPEG pages"), plum,
+                                        QColor(40, 20, 50))
+                                  .scaled(small, Qt::KeepAspectRatio, Qt::SmoothTransformation)};
+    for (int n = 1; n <= 3; ++n)
+        first.push_back(numberedPage(n, QStringLiteral("PDF Sample"), plum)
+                            .scaled(small, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QColor teal(30, 120, 120);
+    std::vector<QImage> second;
+    for (int n = 1; n <= 3; ++n)
+        second.push_back(numberedPage(n, QStringLiteral("Spring issue"), teal)
+                             .scaled(small, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return jpegPdf(folder.filePath(QStringLiteral("PDF Sample.pdf")), first)
+           && jpegPdf(folder.filePath(QStringLiteral("20240315 Spring issue.pdf")), second);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -227,5 +278,6 @@ int main(int argc, char **argv)
                     book("Demo 02 - Mixed Formats.kvb"), {mixed.path()});
     ok = ok && pack(kvbtool, {"--spread", "--title", "Sketchbook", "--date", "2022"},
                     book("Demo 03 - Sketchbook.kvb"), {sketch.path()});
+    ok = ok && writeDemoPdfs(QDir(library.filePath(QStringLiteral("PDF"))));
     return ok ? 0 : 1;
 }
