@@ -1,0 +1,130 @@
+#include "testfixtures.h"
+
+#include "pdfwriter.h"
+#include "testsupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace harvestertest {
+
+Workspace::Workspace()
+{
+    m_dir.setAutoRemove(true);
+}
+
+QString Workspace::path(const QString &relative) const
+{
+    return relative.isEmpty() ? m_dir.path() : m_dir.filePath(relative);
+}
+
+QString Workspace::folder(const QString &relative) const
+{
+    QDir().mkpath(path(relative));
+    return path(relative);
+}
+
+QString Workspace::file(const QString &relative, const QByteArray &bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    testsupport::writeFile(full, bytes);
+    return full;
+}
+
+QByteArray Workspace::jpeg(int seed, int width, int height)
+{
+    QImage image = testsupport::cornerPicture(width, height);
+    image.setPixelColor(width / 2, height / 2, QColor(seed * 37 % 256, seed * 91 % 256, seed * 13 % 256));
+    return testsupport::encode(image, "JPG", 80 + seed % 15);
+}
+
+QByteArray Workspace::png(int seed)
+{
+    QImage image = testsupport::cornerPicture(24, 30);
+    image.setPixelColor(1, 1, QColor(seed % 256, 0, 0));
+    return testsupport::encode(image, "PNG");
+}
+
+QByteArray Workspace::bmp(int seed)
+{
+    QImage image = testsupport::cornerPicture(20, 20);
+    image.setPixelColor(1, 1, QColor(0, seed % 256, 0));
+    return testsupport::encode(image, "BMP");
+}
+
+QString Workspace::fakePdf(const QString &relative, const QStringList &lines) const
+{
+    return file(relative, lines.join(u'\n').toUtf8() + '\n');
+}
+
+QString Workspace::jpegPdf(const QString &relative, const std::vector<QByteArray> &jpegs) const
+{
+    std::vector<pdfwriter::PdfPicture> pages;
+    for (const QByteArray &jpeg : jpegs)
+        pages.push_back(*pdfwriter::jpegPicture(jpeg));
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    pdfwriter::writePdf(full, pages);
+    return full;
+}
+
+QString fakeExtractor()
+{
+    return QStringLiteral(VELLORAN_SOURCE_DIR "/harvester/tests/fake-pdfimages.sh");
+}
+
+void RecordingObserver::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void RecordingObserver::logLine(const QString &text)
+{
+    lines.append(text);
+    if (onLine)
+        onLine(text);
+}
+
+bool RunFixture::runToEnd(const harvester::RunOptions &options, int timeoutMs)
+{
+    run.start(options);
+    return waitForEnd(timeoutMs);
+}
+
+bool RunFixture::waitForEnd(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (run.running() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return !run.running();
+}
+
+harvester::RunOptions pdfOptions(int mode, const QString &target, const QString &work)
+{
+    harvester::RunOptions options;
+    options.mode = mode;
+    options.targetFolder = target;
+    options.workFolder = work;
+    options.includeSubfolders = false;
+    options.book.thumb = false;
+    return options;
+}
+
+QByteArray readAll(const QString &path)
+{
+    return testsupport::readFile(path);
+}
+
+bool exists(const QString &path)
+{
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+} // namespace harvestertest
