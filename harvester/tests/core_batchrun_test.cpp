@@ -1,0 +1,244 @@
+// The image folder and book runs (modes 2 and 3), and the PDF runs with the
+// real pdfimages on PDFs written here.
+#include "testfixtures.h"
+
+#include "core/extractorlink.h"
+#include "core/foldertree.h"
+#include "core/messages.h"
+
+#include <book/kvbfile.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "pdfwriter.h"
+#include "testsupport.h"
+
+using namespace harvester;
+using harvestertest::RunFixture;
+using harvestertest::Workspace;
+using harvestertest::exists;
+using harvestertest::pdfOptions;
+using harvestertest::readAll;
+using platform::PromptAnswer;
+
+namespace {
+
+RunOptions folderOptions(int mode, const QString &target, bool subfolders, int post = LeaveSources)
+{
+    RunOptions options;
+    options.mode = mode;
+    options.targetFolder = target;
+    options.includeSubfolders = subfolders;
+    options.postProcess = post;
+    options.book.thumb = false;
+    return options;
+}
+
+kvb::PageList pagesOf(const QString &book)
+{
+    kvb::PageList pages;
+    EXPECT_TRUE(kvb::KVBFile::readBook(book, nullptr, nullptr, &pages)) << book.toStdString();
+    return pages;
+}
+
+QByteArray pageBytes(const kvb::PageEntry &page)
+{
+    QFile file(page.sourcePath);
+    file.open(QIODevice::ReadOnly);
+    file.seek(qint64(page.offset));
+    return file.read(page.size);
+}
+
+QByteArray greyJpeg(int seed)
+{
+    QImage grey(50, 70, QImage::Format_Grayscale8);
+    grey.fill(seed * 40 % 256);
+    return testsupport::encode(grey, "JPG", 90);
+}
+
+} // namespace
+
+TEST(ImageFolderRun, PacksLeafFoldersOnlyWithTheSubfolderOption)
+{
+    Workspace ws;
+    for (const char *path : {"lib/A/a.jpg", "lib/A/B/b.jpg", "lib/A/B/C/c.jpg", "lib/D/d.jpg"})
+        ws.jpegFile(QString::fromLatin1(path), 1);
+    ws.file(QStringLiteral("lib/top.jpg"), Workspace::jpeg(2));
+
+    RunFixture deep;
+    ASSERT_TRUE(deep.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), true)));
+    EXPECT_EQ(deep.observer.lines,
+              (QStringList{text::PackLog.arg(ws.path(QStringLiteral("lib/A/B/C"))),
+                           text::PackLog.arg(ws.path(QStringLiteral("lib/D")))}));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/A/B/C.kvb"))));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("lib/A/B.kvb"))));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("lib.kvb"))));
+    EXPECT_EQ(deep.prompt.texts(), QStringList{text::Done});
+
+    RunFixture flat;
+    ASSERT_TRUE(flat.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false)));
+    EXPECT_EQ(flat.observer.positions, (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/A.kvb"))));
+    EXPECT_EQ(pagesOf(ws.path(QStringLiteral("lib/A.kvb"))).size(), 1u);
+}
+
+TEST(ImageFolderRun, FoldersWithoutPicturesAreNeitherPackedNorDeleted)
+{
+    Workspace ws;
+    ws.jpegFile(QStringLiteral("lib/full/a.jpg"), 1);
+    ws.file(QStringLiteral("lib/notes/readme.txt"), "x");
+    ws.jpegFile(QStringLiteral("lib/notes/sub/a.jpg"), 1);
+
+    RunFixture f;
+    ASSERT_TRUE(f.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false, DeleteSources)));
+    EXPECT_EQ(f.count(text::PackNoImagesLog), 1);
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("lib/full"))));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/full.kvb"))));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/notes/readme.txt"))));
+    EXPECT_TRUE(f.observer.texts.contains(sourceTexts(SourceKind::ImageFolder).deleting));
+}
+
+TEST(ImageFolderRun, FailuresAndStopEndTheRun)
+{
+    Workspace ws;
+    RunFixture missing;
+    ASSERT_TRUE(missing.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("none")), true)));
+    EXPECT_EQ(missing.prompt.texts(), QStringList{text::FolderMissing});
+
+    ws.file(QStringLiteral("empty/file.jpg"), Workspace::jpeg(1));
+    RunFixture noFolders;
+    ASSERT_TRUE(noFolders.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("empty")), true)));
+    EXPECT_EQ(noFolders.prompt.texts(), QStringList{text::NoFolders});
+
+    for (const char *path : {"lib/1/a.jpg", "lib/2/a.jpg", "lib/3/a.jpg"})
+        ws.jpegFile(QString::fromLatin1(path), 1);
+    RunFixture stopped;
+    stopped.observer.onLine = [&](const QString &line) {
+        if (line.endsWith(QStringLiteral("/2")))
+            stopped.run.requestStop();
+    };
+    ASSERT_TRUE(stopped.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false, RecycleSources)));
+    EXPECT_EQ(stopped.prompt.texts(),
+              QStringList{text::Stopped + QStringLiteral("\n画像フォルダはごみ箱に移動されません。")});
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/2.kvb"))));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("lib/3.kvb"))));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/1"))));
+
+    // Refusing to overwrite ends the run without a further message.
+    RunFixture refused;
+    refused.prompt.planAnswer(PromptAnswer::Cancel);
+    ASSERT_TRUE(refused.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false)));
+    EXPECT_EQ(refused.prompt.texts(), QStringList{text::BookExists});
+    EXPECT_EQ(refused.observer.lines.last(), text::PackCancelLog);
+}
+
+TEST(BookRun, UnpacksEveryBookAndKeepsThoseThatFailed)
+{
+    Workspace ws;
+    const QByteArray page = Workspace::jpeg(1);
+    kvb::PageList pages{{kvb::Jpeg, ws.file(QStringLiteral("src/1.jpg"), page), 0, uint32_t(page.size()), {}}};
+    ws.folder(QStringLiteral("books/sub"));
+    ASSERT_TRUE(kvb::KVBFile::writeBook(ws.path(QStringLiteral("books/a.kvb")), 0, false, {}, pages));
+    ASSERT_TRUE(kvb::KVBFile::writeBook(ws.path(QStringLiteral("books/sub/c.kvb")), 0, false, {}, pages));
+    const QString broken = ws.file(QStringLiteral("books/b.KVB"), "broken");
+
+    RunFixture f;
+    ASSERT_TRUE(f.runToEnd(folderOptions(BooksToImageFolders, ws.path(QStringLiteral("books")), true, DeleteSources)));
+    EXPECT_EQ(f.observer.lines,
+              (QStringList{text::UnpackLog.arg(ws.path(QStringLiteral("books/a.kvb"))), text::UnpackLog.arg(broken),
+                           text::UnpackLog.arg(ws.path(QStringLiteral("books/sub/c.kvb")))}));
+    EXPECT_EQ(f.prompt.texts(), (QStringList{text::BookUnreadable, text::Done}));
+    EXPECT_EQ(readAll(ws.path(QStringLiteral("books/a/Img0000.jpg"))), page);
+    EXPECT_EQ(readAll(ws.path(QStringLiteral("books/sub/c/Img0000.jpg"))), page);
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("books/a.kvb"))));
+    EXPECT_TRUE(exists(broken)); // passed over with OK: not deleted
+
+    RunFixture none;
+    ASSERT_TRUE(none.runToEnd(folderOptions(BooksToImageFolders, ws.path(QStringLiteral("src")), true)));
+    EXPECT_EQ(none.prompt.texts(), QStringList{text::NoBooks});
+    RunFixture missing;
+    ASSERT_TRUE(missing.runToEnd(folderOptions(BooksToImageFolders, QStringLiteral("x"), true)));
+    EXPECT_EQ(missing.prompt.texts(), QStringList{text::BookFolderMissing});
+}
+
+// The real extractor on PDFs written here.
+class RealExtractor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_extractor = locateExtractor(QString());
+        if (m_extractor.isEmpty())
+            GTEST_SKIP() << "pdfimages is not installed";
+        f.run.setExtractor(m_extractor);
+    }
+    QString m_extractor;
+    RunFixture f;
+};
+
+TEST_F(RealExtractor, EveryJpegOfAPdfArrivesInItsBookUnchangedInPageOrder)
+{
+    Workspace ws;
+    const std::vector<QByteArray> jpegs{Workspace::jpeg(1, 120, 170), greyJpeg(2), Workspace::jpeg(3, 90, 60),
+                                        Workspace::jpeg(4, 200, 283)};
+    const QString pdf = ws.jpegPdf(QStringLiteral("pdfs/20240315 Spring issue.pdf"), jpegs);
+    // A PDF whose only picture is not a JPEG gives no image file the packer takes.
+    std::vector<pdfwriter::PdfPicture> raw{pdfwriter::rawPicture(testsupport::cornerPicture(30, 40))};
+    const QString rawPdf = ws.path(QStringLiteral("pdfs/raw.pdf"));
+    ASSERT_TRUE(pdfwriter::writePdf(rawPdf, raw));
+
+    RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), ws.folder(QStringLiteral("work")));
+    options.postProcess = DeleteSources;
+    options.book.nameAsTitle = true;
+    options.book.numberAsDate = true;
+    options.book.thumb = true;
+    ASSERT_TRUE(f.runToEnd(options));
+    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(f.observer.lines.first(),
+              m_extractor + QStringLiteral(" -j \"") + pdf + QStringLiteral("\" \"") + ws.path(QStringLiteral("work"))
+                  + QStringLiteral("/$HVTTemp$/Img\""));
+
+    kvb::AttributeList attributes;
+    kvb::PageList pages;
+    ASSERT_TRUE(kvb::KVBFile::readBook(ws.path(QStringLiteral("pdfs/20240315 Spring issue.kvb")), nullptr,
+                                       &attributes, &pages));
+    ASSERT_EQ(pages.size(), jpegs.size());
+    for (size_t i = 0; i < jpegs.size(); ++i)
+        EXPECT_EQ(pageBytes(pages[i]), jpegs[i]) << "page " << i;
+    ASSERT_EQ(attributes.size(), 2u);
+    EXPECT_EQ(attributes[0].text, QStringLiteral("Spring issue"));
+    EXPECT_EQ(attributes[1].year, 2024);
+
+    EXPECT_FALSE(exists(pdf));
+    EXPECT_TRUE(exists(rawPdf)); // nothing packed from it: kept
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/raw.kvb"))));
+}
+
+TEST_F(RealExtractor, ImageFolderModeKeepsTheExtractorsFiles)
+{
+    Workspace ws;
+    const std::vector<QByteArray> jpegs{Workspace::jpeg(5), Workspace::jpeg(6)};
+    ws.jpegPdf(QStringLiteral("pdfs/Vol.1.pdf"), jpegs);
+    RunOptions options = pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), ws.folder(QStringLiteral("work")));
+    ASSERT_TRUE(f.runToEnd(options));
+    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(readAll(ws.path(QStringLiteral("pdfs/Vol.1/Img-000.jpg"))), jpegs[0]);
+    EXPECT_EQ(readAll(ws.path(QStringLiteral("pdfs/Vol.1/Img-001.jpg"))), jpegs[1]);
+}
+
+TEST_F(RealExtractor, ABrokenPdfIsReportedAndAsked)
+{
+    Workspace ws;
+    ws.file(QStringLiteral("pdfs/broken.pdf"), "%PDF-1.4\nnot really\n");
+    f.prompt.planAnswer(PromptAnswer::Cancel);
+    ASSERT_TRUE(f.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), ws.folder(QStringLiteral("work")))));
+    ASSERT_EQ(f.prompt.texts().size(), 1);
+    EXPECT_TRUE(f.prompt.texts()[0].startsWith(QStringLiteral("Exit code: ")));
+    EXPECT_GE(f.run.errorLines() + f.run.warningLines(), 1u);
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/broken.pdf"))));
+}
