@@ -99,11 +99,16 @@ bool RunFixture::runToEnd(const harvester::RunOptions &options, int timeoutMs)
 
 bool RunFixture::waitForEnd(int timeoutMs)
 {
+    return waitFor([this] { return !run.running(); }, timeoutMs);
+}
+
+bool RunFixture::waitFor(const std::function<bool()> &done, int timeoutMs)
+{
     QElapsedTimer timer;
     timer.start();
-    while (run.running() && timer.elapsed() < timeoutMs)
+    while (!done() && timer.elapsed() < timeoutMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return !run.running();
+    return done();
 }
 
 harvester::RunOptions pdfOptions(int mode, const QString &target, const QString &work)

@@ -67,6 +67,8 @@ struct RunFixture {
     // Starts and waits until the run is idle again (false on a time-out).
     bool runToEnd(const harvester::RunOptions &options, int timeoutMs = 30000);
     bool waitForEnd(int timeoutMs = 30000);
+    // Hands events on until `done` holds (false on a time-out).
+    static bool waitFor(const std::function<bool()> &done, int timeoutMs = 30000);
     int count(const QString &line) const { return int(observer.lines.count(line)); }
 };
 
