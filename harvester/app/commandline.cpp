@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "commandlineprompt.h"
+
 #include "core/foldertree.h"
 #include "core/messages.h"
 
@@ -27,75 +29,6 @@ void printLine(FILE *stream, const QString &text)
     std::fputc('\n', stream);
     std::fflush(stream);
 }
-
-// Messages go to standard error; questions get the planned answer.
-class CommandLinePrompt : public platform::Prompt {
-public:
-    explicit CommandLinePrompt(bool yes) : m_yes(yes) {}
-
-    // Where the run stands (status line and progress); a question asked
-    // again at the same place is the same question.
-    void setContext(const QString &context) { m_context = context; }
-
-    platform::PromptAnswer message(const QString &text, platform::PromptIcon, platform::PromptButtons buttons,
-                                   const QString &) override
-    {
-        using platform::PromptAnswer;
-        using platform::PromptButtons;
-        PromptAnswer answer = PromptAnswer::Ok;
-        QString shown;
-        switch (buttons) {
-        case PromptButtons::Ok: break;
-        case PromptButtons::OkCancel:
-        case PromptButtons::OkCancelDefaultCancel:
-            answer = m_yes ? PromptAnswer::Ok : PromptAnswer::Cancel;
-            break;
-        case PromptButtons::YesNo:
-        case PromptButtons::YesNoCancel:
-        case PromptButtons::YesNoDefaultNo:
-            answer = m_yes ? PromptAnswer::Yes : PromptAnswer::No;
-            break;
-        case PromptButtons::RetryCancel: {
-            const QString key = text + u'\x1f' + m_context;
-            m_retries = key == m_retryKey ? m_retries + 1 : 1;
-            m_retryKey = key;
-            answer = m_yes && m_retries <= kMaxRetries ? PromptAnswer::Retry : PromptAnswer::Cancel;
-            break;
-        }
-        }
-        if (buttons != PromptButtons::RetryCancel) {
-            m_retryKey.clear();
-            m_retries = 0;
-        }
-        printLine(stderr, buttons == PromptButtons::Ok ? text : text + QStringLiteral(" -> ") + answerName(answer));
-        return answer;
-    }
-    QStringList openFiles(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString folder(const QString &, const QString &) override { return {}; }
-    void beep() override {}
-
-private:
-    static constexpr int kMaxRetries = 3;
-
-    static QString answerName(platform::PromptAnswer answer)
-    {
-        switch (answer) {
-        case platform::PromptAnswer::Ok: return QStringLiteral("OK");
-        case platform::PromptAnswer::Yes: return QStringLiteral("Yes");
-        case platform::PromptAnswer::No: return QStringLiteral("No");
-        case platform::PromptAnswer::Retry: return QStringLiteral("Retry");
-        case platform::PromptAnswer::Cancel: break;
-        }
-        return QStringLiteral("Cancel");
-    }
-
-    bool m_yes;
-    QString m_context;
-    QString m_retryKey;
-    int m_retries = 0;
-};
 
 class CommandLineObserver : public RunObserver {
 public:

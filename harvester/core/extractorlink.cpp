@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <unistd.h>
+
 namespace harvester {
 
 QString locateExtractor(const QString &programFolder)
@@ -36,6 +38,9 @@ bool ExtractorLink::LaunchExtractor(const ExtractorCommand &command)
 
     auto process = std::make_unique<QProcess>();
     process->setProcessChannelMode(QProcess::MergedChannels);
+    // A group of its own: Ctrl-C in a terminal stops the run between PDFs
+    // instead of killing the extractor halfway through one.
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
     connect(process.get(), &QProcess::readyReadStandardOutput, this, &ExtractorLink::readOutput);
     connect(process.get(), &QProcess::finished, this, &ExtractorLink::onFinished);
     process->start(command.program, command.arguments, QIODevice::ReadWrite);
