@@ -3,7 +3,7 @@
 #include "binderydlg.h"
 
 #include <platform/settings.h>
-#include <platform/uifont.h>
+#include <ui/uifont.h>
 #include <ui/windowplacement.h>
 
 #include <QApplication>

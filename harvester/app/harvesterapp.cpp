@@ -6,10 +6,10 @@
 #include "core/extractorlink.h"
 #include "core/messages.h"
 
-#include <platform/prompt.h>
 #include <platform/settings.h>
-#include <platform/uifont.h>
 #include <platform/version.h>
+#include <ui/uifont.h>
+#include <ui/widgetprompt.h>
 
 #include <QApplication>
 #include <QTimer>

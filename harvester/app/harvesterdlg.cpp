@@ -53,16 +53,6 @@ QIcon harvesterIcon()
 
 } // namespace
 
-void CHarvesterDlg::WaitCursorProgress::begin(const QString &, int)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void CHarvesterDlg::WaitCursorProgress::end()
-{
-    QApplication::restoreOverrideCursor();
-}
-
 CHarvesterDlg::CHarvesterDlg(platform::Prompt &prompt, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_run(prompt, *this)
 {

@@ -5,10 +5,12 @@
 #include "core/runcontroller.h"
 
 #include <platform/progress.h>
+#include <ui/waitcursor.h>
 
 #include <QDialog>
 
 #include <map>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -75,8 +77,11 @@ private:
     // A wait cursor while a folder is packed.
     class WaitCursorProgress : public platform::Progress {
     public:
-        void begin(const QString &title, int range) override;
-        void end() override;
+        void begin(const QString &, int) override { m_cursor.emplace(); }
+        void end() override { m_cursor.reset(); }
+
+    private:
+        std::optional<platform::WaitCursor> m_cursor;
     };
 
     platform::Prompt &m_prompt;

@@ -1,50 +1,39 @@
 #include "harvestersettings.h"
 
-#include <optional>
+#include <platform/settingsreaders.h>
 
 namespace harvester {
 
 namespace {
 
-std::optional<int> readInt(const QSettings &store, const QString &name)
-{
-    bool ok = false;
-    const int value = store.value(name).toString().trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 // A list selection: the stored index when it names an item, no selection
-// for any other number, the default when nothing usable is stored.
-int readSelection(const QSettings &store, const QString &name, int items, int fallback)
+// (-1) for any other number, the default when nothing readable is stored.
+int readSelection(const QSettings &store, const char *name, int items, int fallback)
 {
-    const std::optional<int> value = readInt(store, name);
+    const std::optional<int> value = platform::readInt(store, name);
     if (!value)
         return fallback;
     return *value >= 0 && *value < items ? *value : -1;
-}
-
-bool readFlag(const QSettings &store, const QString &name, bool fallback)
-{
-    const std::optional<int> value = readInt(store, name);
-    return value ? *value != 0 : fallback;
 }
 
 } // namespace
 
 void HarvesterSettings::load(const QSettings &store)
 {
-    process = readSelection(store, QStringLiteral("Process"), 4, 0);
-    subFolder = readFlag(store, QStringLiteral("SubFolder"), true);
+    using platform::readFlag;
+    *this = HarvesterSettings();
+    process = readSelection(store, "Process", 4, process);
+    subFolder = readFlag(store, "SubFolder").value_or(subFolder);
     pdfFolder = store.value(QStringLiteral("PdfFolder")).toString();
     wkFolder = store.value(QStringLiteral("WkFolder")).toString();
-    cover = readFlag(store, QStringLiteral("Cover"), true);
-    bindR = readFlag(store, QStringLiteral("BindR"), true);
-    spread = readFlag(store, QStringLiteral("Spread"), true);
-    thumb = readFlag(store, QStringLiteral("Thumb"), true);
-    nameAsTitle = readFlag(store, QStringLiteral("NameAsTitle"), false);
-    numberAsDate = readFlag(store, QStringLiteral("NumberAsDate"), false);
-    parentFolder = readSelection(store, QStringLiteral("ParentFolder"), 4, 0);
-    postProcess = readSelection(store, QStringLiteral("PostProcess"), 3, 0);
+    cover = readFlag(store, "Cover").value_or(cover);
+    bindR = readFlag(store, "BindR").value_or(bindR);
+    spread = readFlag(store, "Spread").value_or(spread);
+    thumb = readFlag(store, "Thumb").value_or(thumb);
+    nameAsTitle = readFlag(store, "NameAsTitle").value_or(nameAsTitle);
+    numberAsDate = readFlag(store, "NumberAsDate").value_or(numberAsDate);
+    parentFolder = readSelection(store, "ParentFolder", 4, parentFolder);
+    postProcess = readSelection(store, "PostProcess", 3, postProcess);
 }
 
 void HarvesterSettings::save(QSettings &store) const
