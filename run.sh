@@ -5,6 +5,7 @@
 #   ./run.sh kvbtool [ARGS...]   (without arguments: info of the first demo book)
 #   ./run.sh bindery [PATH...]   the book editor
 #   ./run.sh retoner    the first demo book's pages through Retoner's batch mode
+#   ./run.sh harvester [ARGS...]  the batch packer (without arguments: on the demo PDFs)
 set -u
 ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$ROOT/tools/scripts/setup.sh"
@@ -45,8 +46,17 @@ case "$program" in
     fi
     exec "$BIN/retoner/retoner" "$@"
     ;;
+  harvester)
+    shift
+    if [ $# -eq 0 ]; then
+      # The demo library's PDFs and a work folder in the build, ready for Start.
+      mkdir -p "$BIN/harvester-work"
+      exec "$BIN/harvester/harvester" --work "$BIN/harvester-work" "$LIBRARY/PDF"
+    fi
+    exec "$BIN/harvester/harvester" "$@"
+    ;;
   *)
-    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | retoner [ARGS...] | kvbtool [ARGS...]]" >&2
+    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | retoner [ARGS...] | harvester [ARGS...] | kvbtool [ARGS...]]" >&2
     exit 2
     ;;
 esac
