@@ -208,13 +208,13 @@ void CHarvesterDlg::applySettings(const HarvesterSettings &settings)
     m_subFolder->setChecked(settings.subFolder);
     m_targetFolder->setText(settings.pdfFolder);
     m_workFolder->setText(settings.wkFolder);
-    m_cover->setChecked(settings.cover);
-    m_bindR->setChecked(settings.bindR);
-    m_spread->setChecked(settings.spread);
-    m_thumb->setChecked(settings.thumb);
-    m_nameAsTitle->setChecked(settings.nameAsTitle);
-    m_numberAsDate->setChecked(settings.numberAsDate);
-    m_parentFolder->setCurrentIndex(settings.parentFolder);
+    m_cover->setChecked(settings.book.cover);
+    m_bindR->setChecked(settings.book.bindR);
+    m_spread->setChecked(settings.book.spread);
+    m_thumb->setChecked(settings.book.thumb);
+    m_nameAsTitle->setChecked(settings.book.nameAsTitle);
+    m_numberAsDate->setChecked(settings.book.numberAsDate);
+    m_parentFolder->setCurrentIndex(settings.book.targetName);
     m_postProcess->setCurrentIndex(settings.postProcess);
 }
 
@@ -225,13 +225,13 @@ HarvesterSettings CHarvesterDlg::currentChoices() const
     s.subFolder = m_subFolder->isChecked();
     s.pdfFolder = m_targetFolder->text();
     s.wkFolder = m_workFolder->text();
-    s.cover = m_cover->isChecked();
-    s.bindR = m_bindR->isChecked();
-    s.spread = m_spread->isChecked();
-    s.thumb = m_thumb->isChecked();
-    s.nameAsTitle = m_nameAsTitle->isChecked();
-    s.numberAsDate = m_numberAsDate->isChecked();
-    s.parentFolder = m_parentFolder->currentIndex();
+    s.book.cover = m_cover->isChecked();
+    s.book.bindR = m_bindR->isChecked();
+    s.book.spread = m_spread->isChecked();
+    s.book.thumb = m_thumb->isChecked();
+    s.book.nameAsTitle = m_nameAsTitle->isChecked();
+    s.book.numberAsDate = m_numberAsDate->isChecked();
+    s.book.targetName = m_parentFolder->currentIndex();
     s.postProcess = m_postProcess->currentIndex();
     return s;
 }
@@ -272,19 +272,14 @@ void CHarvesterDlg::applyEnabling(bool idle)
 
 RunOptions CHarvesterDlg::runOptions() const
 {
+    const HarvesterSettings choices = currentChoices();
     RunOptions options;
-    options.mode = m_process->currentIndex();
-    options.targetFolder = m_targetFolder->text();
-    options.workFolder = m_workFolder->text();
-    options.includeSubfolders = m_subFolder->isChecked();
-    options.postProcess = m_postProcess->currentIndex();
-    options.book.cover = m_cover->isChecked();
-    options.book.bindR = m_bindR->isChecked();
-    options.book.spread = m_spread->isChecked();
-    options.book.thumb = m_thumb->isChecked();
-    options.book.nameAsTitle = m_nameAsTitle->isChecked();
-    options.book.numberAsDate = m_numberAsDate->isChecked();
-    options.book.targetName = m_parentFolder->currentIndex();
+    options.mode = choices.process;
+    options.targetFolder = choices.pdfFolder;
+    options.workFolder = choices.wkFolder;
+    options.includeSubfolders = choices.subFolder;
+    options.postProcess = choices.postProcess;
+    options.book = choices.book;
     return options;
 }
 

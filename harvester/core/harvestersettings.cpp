@@ -26,13 +26,13 @@ void HarvesterSettings::load(const QSettings &store)
     subFolder = readFlag(store, "SubFolder").value_or(subFolder);
     pdfFolder = store.value(QStringLiteral("PdfFolder")).toString();
     wkFolder = store.value(QStringLiteral("WkFolder")).toString();
-    cover = readFlag(store, "Cover").value_or(cover);
-    bindR = readFlag(store, "BindR").value_or(bindR);
-    spread = readFlag(store, "Spread").value_or(spread);
-    thumb = readFlag(store, "Thumb").value_or(thumb);
-    nameAsTitle = readFlag(store, "NameAsTitle").value_or(nameAsTitle);
-    numberAsDate = readFlag(store, "NumberAsDate").value_or(numberAsDate);
-    parentFolder = readSelection(store, "ParentFolder", 4, parentFolder);
+    book.cover = readFlag(store, "Cover").value_or(book.cover);
+    book.bindR = readFlag(store, "BindR").value_or(book.bindR);
+    book.spread = readFlag(store, "Spread").value_or(book.spread);
+    book.thumb = readFlag(store, "Thumb").value_or(book.thumb);
+    book.nameAsTitle = readFlag(store, "NameAsTitle").value_or(book.nameAsTitle);
+    book.numberAsDate = readFlag(store, "NumberAsDate").value_or(book.numberAsDate);
+    book.targetName = readSelection(store, "ParentFolder", 4, book.targetName);
     postProcess = readSelection(store, "PostProcess", 3, postProcess);
 }
 
@@ -43,14 +43,14 @@ void HarvesterSettings::save(QSettings &store) const
     store.setValue(QStringLiteral("SubFolder"), subFolder ? 1 : 0);
     store.setValue(QStringLiteral("PdfFolder"), pdfFolder);
     store.setValue(QStringLiteral("WkFolder"), wkFolder);
-    store.setValue(QStringLiteral("Cover"), cover ? 1 : 0);
-    store.setValue(QStringLiteral("BindR"), bindR ? 1 : 0);
-    store.setValue(QStringLiteral("Spread"), spread ? 1 : 0);
-    store.setValue(QStringLiteral("Thumb"), thumb ? 1 : 0);
-    store.setValue(QStringLiteral("NameAsTitle"), nameAsTitle ? 1 : 0);
-    store.setValue(QStringLiteral("NumberAsDate"), numberAsDate ? 1 : 0);
-    if (parentFolder >= 0)
-        store.setValue(QStringLiteral("ParentFolder"), parentFolder);
+    store.setValue(QStringLiteral("Cover"), book.cover ? 1 : 0);
+    store.setValue(QStringLiteral("BindR"), book.bindR ? 1 : 0);
+    store.setValue(QStringLiteral("Spread"), book.spread ? 1 : 0);
+    store.setValue(QStringLiteral("Thumb"), book.thumb ? 1 : 0);
+    store.setValue(QStringLiteral("NameAsTitle"), book.nameAsTitle ? 1 : 0);
+    store.setValue(QStringLiteral("NumberAsDate"), book.numberAsDate ? 1 : 0);
+    if (book.targetName >= 0)
+        store.setValue(QStringLiteral("ParentFolder"), book.targetName);
     if (postProcess >= 0)
         store.setValue(QStringLiteral("PostProcess"), postProcess);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imagefolderpacker.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -9,18 +11,14 @@ namespace harvester {
 // "Harvester"). A list value outside its items leaves the list without a
 // selection (-1), which is then not written back.
 struct HarvesterSettings {
-    int process = 0;      // "Process" 0..3
+    int process = 0;     // "Process" 0..3
     bool subFolder = true;
     QString pdfFolder;
     QString wkFolder;
-    bool cover = true;
-    bool bindR = true;
-    bool spread = true;
-    bool thumb = true;
-    bool nameAsTitle = false;
-    bool numberAsDate = false;
-    int parentFolder = 0; // "ParentFolder" 0..3
-    int postProcess = 0;  // "PostProcess" 0..2
+    // "Cover", "BindR", "Spread", "Thumb", "NameAsTitle", "NumberAsDate" and
+    // "ParentFolder" 0..3 (book.targetName).
+    BookOptions book;
+    int postProcess = 0; // "PostProcess" 0..2
 
     void load(const QSettings &store);
     void save(QSettings &store) const;

@@ -21,8 +21,8 @@ struct BookOptions {
     bool thumb = true;
     bool nameAsTitle = false;
     bool numberAsDate = false;
-    // What the target folder's name becomes: 0 nothing, 1 Author,
-    // 2 Publisher, 3 Circle.
+    // What the target folder's name becomes: 1 Author, 2 Publisher,
+    // 3 Circle; 0 (or no choice, -1) nothing.
     int targetName = 0;
 
     uint8_t layoutFlags() const;

@@ -126,6 +126,12 @@ QString RunController::stopNote(SourceKind kind) const
     }
 }
 
+void RunController::setTargetFolderName(const QString &target)
+{
+    m_targetFolderName = platform::fileNameOf(platform::withoutTrailingSlash(target));
+    m_packer.targetFolderName = m_targetFolderName;
+}
+
 QString RunController::checkedFolder(const QString &text)
 {
     if (text.size() < 2)
@@ -169,8 +175,7 @@ void RunController::StartPdfRun()
     const QString target = checkedFolder(m_options.targetFolder);
     if (target.isEmpty())
         return fail(text::PdfFolderMissing);
-    m_targetFolderName = platform::fileNameOf(target.chopped(1));
-    m_packer.targetFolderName = m_targetFolderName;
+    setTargetFolderName(target);
 
     m_workFolder = checkedFolder(m_options.workFolder);
     if (m_workFolder.isEmpty())
@@ -178,25 +183,13 @@ void RunController::StartPdfRun()
     if (!platform::isHalfWidth(m_workFolder))
         return fail(text::WorkFolderFullWidth);
 
-    m_observer.setText(text::SearchingPdf);
     CTypedFileWalker walker(QStringLiteral("pdf"));
-    walker.setControl(&m_observer, &m_walkStop);
-    const bool walked = walker.Walk(target, m_options.includeSubfolders);
-    if (!m_running)
-        return; // a forced close ended the run during the search
-    if (!walked) {
-        if (stopRequested())
-            return EndRun();
-        return fail(text::PdfSearchFailed);
-    }
+    if (!search(walker, target, text::SearchingPdf, text::PdfSearchFailed))
+        return;
     m_runList = walker.result;
     if (m_runList.isEmpty())
         return fail(text::NoPdf);
-
-    m_observer.begin(QString(), int(m_runList.size()));
-    m_progressBegun = true;
-    m_observer.setPosition(0);
-    m_currentIndex = 0;
+    beginItems();
     launchCurrent();
 }
 
@@ -394,46 +387,72 @@ bool RunController::PostProcessSources(SourceKind kind)
     return true;
 }
 
+bool RunController::search(CFileWalker &walker, const QString &target, const QString &status,
+                           const QString &failed)
+{
+    m_observer.setText(status);
+    walker.setControl(&m_observer, &m_walkStop);
+    const bool walked = walker.Walk(target, m_options.includeSubfolders);
+    if (!m_running)
+        return false; // a forced close ended the run during the search
+    if (walked)
+        return true;
+    if (!stopRequested())
+        m_prompt.message(failed);
+    EndRun();
+    return false;
+}
+
+void RunController::beginItems()
+{
+    m_observer.begin(QString(), int(m_runList.size()));
+    m_progressBegun = true;
+    m_observer.setPosition(0);
+    m_currentIndex = 0;
+}
+
+void RunController::runItems(SourceKind kind, const QString &logLine,
+                             const std::function<ItemOutcome(const QString &)> &handle)
+{
+    beginItems();
+    while (m_currentIndex < m_runList.size()) {
+        const QString item = m_runList.at(m_currentIndex);
+        m_observer.setText(item);
+        AppendLog(logLine.arg(item));
+        const ItemOutcome outcome = handle(item);
+        if (outcome == ItemOutcome::StopRun)
+            return EndRun();
+        if (outcome == ItemOutcome::LeftOut)
+            m_leftOut.insert(m_currentIndex);
+        m_observer.processEvents();
+        if (stopRequested())
+            return finishWithMessage(RunOutcome::Stopped, text::Stopped + stopNote(kind));
+        ++m_currentIndex;
+        m_observer.setPosition(m_currentIndex);
+    }
+    finishRun(kind);
+}
+
 void RunController::runImageFolders()
 {
     const QString target = checkedFolder(m_options.targetFolder);
     if (target.isEmpty())
         return fail(text::FolderMissing);
-    m_targetFolderName = platform::fileNameOf(target.chopped(1));
-    m_packer.targetFolderName = m_targetFolderName;
+    setTargetFolderName(target);
 
-    m_observer.setText(text::SearchingFolders);
     CFolderWalker walker;
-    walker.setControl(&m_observer, &m_walkStop);
-    const bool walked = walker.Walk(target, m_options.includeSubfolders);
-    if (!walked) {
-        if (!stopRequested())
-            m_prompt.message(text::FolderSearchFailed);
-        return EndRun();
-    }
+    if (!search(walker, target, text::SearchingFolders, text::FolderSearchFailed))
+        return;
     m_runList = m_options.includeSubfolders ? leafFolders(walker.result) : walker.result;
     if (m_runList.isEmpty())
         return fail(text::NoFolders);
-
-    m_observer.begin(QString(), int(m_runList.size()));
-    m_progressBegun = true;
-    m_observer.setPosition(0);
-    for (m_currentIndex = 0; m_currentIndex < m_runList.size();) {
-        const QString folder = m_runList.at(m_currentIndex);
-        m_observer.setText(folder);
-        AppendLog(text::PackLog.arg(folder));
-        const int packed = m_packer.ImageFolderToKVB(folder, folder);
-        if (packed == ImageFolderPacker::StopRun)
-            return EndRun();
-        if (packed == ImageFolderPacker::NoImageFiles)
-            m_leftOut.insert(m_currentIndex);
-        m_observer.processEvents();
-        if (stopRequested())
-            return finishWithMessage(RunOutcome::Stopped, text::Stopped + stopNote(SourceKind::ImageFolder));
-        ++m_currentIndex;
-        m_observer.setPosition(m_currentIndex);
-    }
-    finishRun(SourceKind::ImageFolder);
+    runItems(SourceKind::ImageFolder, text::PackLog, [this](const QString &folder) {
+        switch (m_packer.ImageFolderToKVB(folder, folder)) {
+        case ImageFolderPacker::StopRun: return ItemOutcome::StopRun;
+        case ImageFolderPacker::NoImageFiles: return ItemOutcome::LeftOut;
+        default: return ItemOutcome::Done;
+        }
+    });
 }
 
 void RunController::runBooks()
@@ -442,39 +461,20 @@ void RunController::runBooks()
     if (target.isEmpty())
         return fail(text::BookFolderMissing);
 
-    m_observer.setText(text::SearchingBooks);
     CTypedFileWalker walker(QStringLiteral("kvb"));
-    walker.setControl(&m_observer, &m_walkStop);
-    const bool walked = walker.Walk(target, m_options.includeSubfolders);
-    if (!walked) {
-        if (!stopRequested())
-            m_prompt.message(text::BookSearchFailed);
-        return EndRun();
-    }
+    if (!search(walker, target, text::SearchingBooks, text::BookSearchFailed))
+        return;
     m_runList = walker.result;
     if (m_runList.isEmpty())
         return fail(text::NoBooks);
-
-    m_observer.begin(QString(), int(m_runList.size()));
-    m_progressBegun = true;
-    m_observer.setPosition(0);
     BookUnpacker unpacker(m_prompt);
-    for (m_currentIndex = 0; m_currentIndex < m_runList.size();) {
-        const QString book = m_runList.at(m_currentIndex);
-        m_observer.setText(book);
-        AppendLog(text::UnpackLog.arg(book));
-        const int unpacked = unpacker.KVBToImageFolder(book);
-        if (unpacked == BookUnpacker::StopRun)
-            return EndRun();
-        if (unpacked == BookUnpacker::PassedOver)
-            m_leftOut.insert(m_currentIndex);
-        m_observer.processEvents();
-        if (stopRequested())
-            return finishWithMessage(RunOutcome::Stopped, text::Stopped + stopNote(SourceKind::Book));
-        ++m_currentIndex;
-        m_observer.setPosition(m_currentIndex);
-    }
-    finishRun(SourceKind::Book);
+    runItems(SourceKind::Book, text::UnpackLog, [&unpacker](const QString &book) {
+        switch (unpacker.KVBToImageFolder(book)) {
+        case BookUnpacker::StopRun: return ItemOutcome::StopRun;
+        case BookUnpacker::PassedOver: return ItemOutcome::LeftOut;
+        default: return ItemOutcome::Done;
+        }
+    });
 }
 
 } // namespace harvester

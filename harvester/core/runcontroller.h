@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <set>
 
 namespace platform {
@@ -20,6 +21,8 @@ class Prompt;
 }
 
 namespace harvester {
+
+class CFileWalker;
 
 // The four conversions of the Process list, by their index.
 enum RunMode { PdfToBook = 0, PdfToImageFolder = 1, ImageFoldersToBooks = 2, BooksToImageFolders = 3 };
@@ -112,6 +115,8 @@ private:
     // The folder box's text as an absolute folder path ending in '/';
     // empty when it is shorter than 2 characters or names no folder.
     static QString checkedFolder(const QString &text);
+    // The target folder's last name, which books may take as a name attribute.
+    void setTargetFolderName(const QString &target);
 
     void StartPdfRun();
     void launchCurrent();
@@ -122,6 +127,16 @@ private:
     bool moveWithRetries(const QString &from, const QString &to);
     void finishRun(SourceKind kind);
 
+    // The search of a run; false when it ended the run.
+    bool search(CFileWalker &walker, const QString &target, const QString &status, const QString &failed);
+    // The progress bar set for the items of runList.
+    void beginItems();
+    // How one item of a folder or book run went.
+    enum class ItemOutcome { Done, LeftOut, StopRun };
+    // The item loop of the folder and book runs: status, log line, the item,
+    // then Stop is looked at; at the end the sources are post-processed.
+    void runItems(SourceKind kind, const QString &logLine,
+                  const std::function<ItemOutcome(const QString &)> &handle);
     void runImageFolders();
     void runBooks();
 

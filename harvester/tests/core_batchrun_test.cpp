@@ -23,6 +23,8 @@ using namespace harvester;
 using harvestertest::RunFixture;
 using harvestertest::Workspace;
 using harvestertest::exists;
+using harvestertest::pageBytes;
+using harvestertest::pagesOf;
 using harvestertest::pdfOptions;
 using harvestertest::readAll;
 using platform::PromptAnswer;
@@ -31,28 +33,10 @@ namespace {
 
 RunOptions folderOptions(int mode, const QString &target, bool subfolders, int post = LeaveSources)
 {
-    RunOptions options;
-    options.mode = mode;
-    options.targetFolder = target;
+    RunOptions options = pdfOptions(mode, target, QString());
     options.includeSubfolders = subfolders;
     options.postProcess = post;
-    options.book.thumb = false;
     return options;
-}
-
-kvb::PageList pagesOf(const QString &book)
-{
-    kvb::PageList pages;
-    EXPECT_TRUE(kvb::KVBFile::readBook(book, nullptr, nullptr, &pages)) << book.toStdString();
-    return pages;
-}
-
-QByteArray pageBytes(const kvb::PageEntry &page)
-{
-    QFile file(page.sourcePath);
-    file.open(QIODevice::ReadOnly);
-    file.seek(qint64(page.offset));
-    return file.read(page.size);
 }
 
 QByteArray greyJpeg(int seed)

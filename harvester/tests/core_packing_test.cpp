@@ -18,6 +18,7 @@
 using namespace harvester;
 using harvestertest::Workspace;
 using harvestertest::exists;
+using harvestertest::pageBytes;
 using harvestertest::readAll;
 using platform::PromptAnswer;
 using platform::ScriptedPrompt;
@@ -42,14 +43,6 @@ Book readBook(const QString &path)
     Book book;
     book.valid = kvb::KVBFile::readBook(path, &book.header, &book.attributes, &book.pages);
     return book;
-}
-
-QByteArray pageBytes(const kvb::PageEntry &page)
-{
-    QFile file(page.sourcePath);
-    file.open(QIODevice::ReadOnly);
-    file.seek(qint64(page.offset));
-    return file.read(page.size);
 }
 
 kvb::AttributeEntry textEntry(uint8_t type, const QString &value)

@@ -20,26 +20,13 @@ using namespace harvester;
 using harvestertest::RunFixture;
 using harvestertest::Workspace;
 using harvestertest::exists;
+using harvestertest::pageBytes;
+using harvestertest::pagesOf;
 using harvestertest::pdfOptions;
 using harvestertest::readAll;
 using platform::PromptAnswer;
 
 namespace {
-
-kvb::PageList pagesOf(const QString &book)
-{
-    kvb::PageList pages;
-    EXPECT_TRUE(kvb::KVBFile::readBook(book, nullptr, nullptr, &pages)) << book.toStdString();
-    return pages;
-}
-
-QByteArray pageBytes(const kvb::PageEntry &page)
-{
-    QFile file(page.sourcePath);
-    file.open(QIODevice::ReadOnly);
-    file.seek(qint64(page.offset));
-    return file.read(page.size);
-}
 
 QString commandLine(const QString &pdf, const QString &work)
 {

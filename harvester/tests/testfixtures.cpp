@@ -1,6 +1,7 @@
 #include "testfixtures.h"
 
 #include "pdfwriter.h"
+#include "book/kvbfile.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 namespace harvestertest {
 
@@ -125,6 +128,21 @@ harvester::RunOptions pdfOptions(int mode, const QString &target, const QString 
 QByteArray readAll(const QString &path)
 {
     return testsupport::readFile(path);
+}
+
+kvb::PageList pagesOf(const QString &book)
+{
+    kvb::PageList pages;
+    EXPECT_TRUE(kvb::KVBFile::readBook(book, nullptr, nullptr, &pages)) << book.toStdString();
+    return pages;
+}
+
+QByteArray pageBytes(const kvb::PageEntry &page)
+{
+    QFile file(page.sourcePath);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(qint64(page.offset)))
+        return {};
+    return file.read(page.size);
 }
 
 bool exists(const QString &path)

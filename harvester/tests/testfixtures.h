@@ -2,6 +2,7 @@
 
 #include "core/runcontroller.h"
 
+#include <book/bookrecords.h>
 #include <platform/prompt.h>
 
 #include <QByteArray>
@@ -76,6 +77,10 @@ struct RunFixture {
 harvester::RunOptions pdfOptions(int mode, const QString &target, const QString &work);
 
 QByteArray readAll(const QString &path);
+// The pages of a well-formed book (a failed read fails the test).
+kvb::PageList pagesOf(const QString &book);
+// The bytes a page entry refers to.
+QByteArray pageBytes(const kvb::PageEntry &page);
 bool exists(const QString &path);
 
 } // namespace harvestertest

@@ -101,7 +101,7 @@ TEST(HarvesterDialog, EnablingFollowsTheConversionAndTheBoxes)
     EXPECT_FALSE(d.enabled(IdCover));
     EXPECT_FALSE(d.enabled(IdBindR));
     EXPECT_TRUE(d.check(IdCover)->isChecked());
-    EXPECT_TRUE(d.dlg.currentChoices().cover);
+    EXPECT_TRUE(d.dlg.currentChoices().book.cover);
 
     d.click(IdNameAsTitle);
     EXPECT_TRUE(d.enabled(IdNumberAsDate));
@@ -146,13 +146,13 @@ TEST(HarvesterDialog, SettingsAreReadAndWrittenUnderTheirNames)
     EXPECT_FALSE(s.subFolder);
     EXPECT_EQ(s.pdfFolder, QStringLiteral("/data/scans/"));
     EXPECT_EQ(s.wkFolder, QStringLiteral("/tmp/work/"));
-    EXPECT_FALSE(s.cover);
-    EXPECT_TRUE(s.bindR);
-    EXPECT_FALSE(s.spread);
-    EXPECT_TRUE(s.thumb); // unreadable: the default
-    EXPECT_TRUE(s.nameAsTitle);
-    EXPECT_TRUE(s.numberAsDate);
-    EXPECT_EQ(s.parentFolder, 3);
+    EXPECT_FALSE(s.book.cover);
+    EXPECT_TRUE(s.book.bindR);
+    EXPECT_FALSE(s.book.spread);
+    EXPECT_TRUE(s.book.thumb); // unreadable: the default
+    EXPECT_TRUE(s.book.nameAsTitle);
+    EXPECT_TRUE(s.book.numberAsDate);
+    EXPECT_EQ(s.book.targetName, 3);
     EXPECT_EQ(s.postProcess, 1);
     EXPECT_TRUE(d.enabled(IdNumberAsDate));
     EXPECT_FALSE(d.enabled(IdCover));
