@@ -113,7 +113,7 @@ void RunController::finishWithMessage(RunOutcome outcome, const QString &message
 {
     m_outcome = outcome;
     EndRun();
-    m_prompt.message(message, outcome == RunOutcome::Completed ? PromptIcon::Information : PromptIcon::Stop);
+    m_prompt.message(message, PromptIcon::Information);
 }
 
 QString RunController::stopNote(SourceKind kind) const

@@ -78,17 +78,6 @@ TEST(Walkers, VisitNamesInCaseBlindOrderDepthFirstWithoutFollowingFolderLinks)
     EXPECT_TRUE(missing.result.isEmpty());
 }
 
-TEST(Walkers, NameOrderIsCodeUnitOrderOfCapitals)
-{
-    EXPECT_LT(compareEntryNames(QStringLiteral("a"), QStringLiteral("B")), 0);
-    EXPECT_LT(compareEntryNames(QStringLiteral("AB"), QStringLiteral("a_")), 0);
-    EXPECT_LT(compareEntryNames(QStringLiteral("Img-10.jpg"), QStringLiteral("Img-9.jpg")), 0);
-    EXPECT_LT(compareEntryNames(QStringLiteral("ab"), QStringLiteral("abc")), 0);
-    // Names equal but for case keep one order, capitals first.
-    EXPECT_LT(compareEntryNames(QStringLiteral("ABC"), QStringLiteral("abc")), 0);
-    EXPECT_EQ(compareEntryNames(QStringLiteral("same"), QStringLiteral("same")), 0);
-}
-
 TEST(Walkers, StopFlagEndsTheWalkAndHandlersCanEndIt)
 {
     Workspace ws;

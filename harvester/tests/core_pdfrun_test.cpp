@@ -165,6 +165,13 @@ TEST(PdfRun, StartChecksRefuseBeforeAnySearch)
     RunFixture f;
     ASSERT_TRUE(f.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("本棚")), work)));
     EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+
+    // Stop during the search ends the run without a message.
+    RunFixture stopped;
+    stopped.observer.onEvents = [&] { stopped.run.requestStop(); };
+    ASSERT_TRUE(stopped.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("本棚")), work)));
+    EXPECT_TRUE(stopped.prompt.texts().isEmpty());
+    EXPECT_TRUE(stopped.observer.lines.isEmpty());
 }
 
 TEST(PdfRun, LaunchFailuresEndTheRunWithoutTouchingAnything)

@@ -84,6 +84,8 @@ QString fakeExtractor()
 
 void RecordingObserver::processEvents()
 {
+    if (onEvents)
+        onEvents();
     QCoreApplication::processEvents();
 }
 

@@ -56,6 +56,7 @@ public:
     std::vector<int> positions;
     std::vector<bool> runningStates;
     std::function<void(const QString &)> onLine;
+    std::function<void()> onEvents;
 };
 
 // A run with a scripted prompt and a recording observer.

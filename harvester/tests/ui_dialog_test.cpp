@@ -108,19 +108,6 @@ TEST(HarvesterDialog, EnablingFollowsTheConversionAndTheBoxes)
     d.combo(IdProcess)->setCurrentIndex(BooksToImageFolders);
     EXPECT_FALSE(d.enabled(IdNumberAsDate));
     EXPECT_FALSE(d.enabled(IdWorkFolder));
-
-    // The rules in one table, every state.
-    for (int process = -1; process <= 3; ++process) {
-        for (const bool idle : {true, false}) {
-            EnablingState s{idle, process, false, true};
-            EXPECT_EQ(isControlEnabled(IdStop, s), !idle);
-            EXPECT_EQ(isControlEnabled(IdWorkFolder, s), idle && (process == 0 || process == 1));
-            EXPECT_EQ(isControlEnabled(IdThumb, s), idle && (process == 0 || process == 2));
-            EXPECT_FALSE(isControlEnabled(IdCover, s));
-            EXPECT_EQ(isControlEnabled(IdNumberAsDate, s), idle && (process == 0 || process == 2));
-            EXPECT_TRUE(isControlEnabled(IdLog, s));
-        }
-    }
 }
 
 TEST(HarvesterDialog, SettingsAreReadAndWrittenUnderTheirNames)
