@@ -262,7 +262,7 @@ TEST(HarvesterDialog, ClosingDuringAPdfRunEndsTheExtractorAfterYes)
 {
     Workspace ws;
     const QString img = ws.jpegFile(QStringLiteral("src/1.jpg"), 1);
-    ws.fakePdf(QStringLiteral("pdfs/a.pdf"), {"image " + img, "hang"});
+    ws.fakePdf(QStringLiteral("pdfs/a.pdf"), {"image " + img, "say copied", "hang"});
     Store store;
     Dialog d;
     d.dlg.setSettingsStore(&store.settings);
@@ -272,7 +272,7 @@ TEST(HarvesterDialog, ClosingDuringAPdfRunEndsTheExtractorAfterYes)
     d.dlg.onCommand(IdStart);
     ASSERT_TRUE(d.dlg.run().extractorConnected());
     ASSERT_TRUE(harvestertest::RunFixture::waitFor(
-        [&] { return exists(ws.path(QStringLiteral("work/$HVTTemp$/Img-000.jpg"))); }));
+        [&] { return d.dlg.run().log().lines().back() == QStringLiteral("copied"); }));
 
     d.prompt.planAnswer(PromptAnswer::No);
     d.dlg.onCommand(IdClose);
