@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Runs every fuzz harness for SECONDS each on its corpus and prints, per
+# harness, the executions, the coverage reached and the findings.
+#
+#   bench/fuzz/run.sh SECONDS [--runs N] [--keep] [HARNESS...]
+#
+# The harnesses are built with clang, libFuzzer, AddressSanitizer and UBSan
+# into build-fuzz/ (or $FUZZ_BUILD_DIR). New inputs go to a scratch folder;
+# --keep moves those that reached new coverage into the stored corpus
+# (through libFuzzer's merge, so only inputs that add coverage are kept).
+# --runs N stops each harness after N executions instead of after SECONDS.
+# Every input is held to the suite's limits: 2 GB of memory, 10 s.
+# Exit status: 0 when no harness found anything, 1 otherwise, 2 on usage or
+# build errors.
+set -u
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+BUILD=${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}
+
+usage() { echo "usage: $0 SECONDS [--runs N] [--keep] [HARNESS...]" >&2; exit 2; }
+[ $# -ge 1 ] || usage
+SECONDS_EACH=$1; shift
+[[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || usage
+RUNS=-1
+KEEP=0
+HARNESSES=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) [ $# -ge 2 ] && [[ "$2" =~ ^[0-9]+$ ]] || usage; RUNS=$2; shift 2 ;;
+    --keep) KEEP=1; shift ;;
+    -*) usage ;;
+    *) HARNESSES+=("$1"); shift ;;
+  esac
+done
+if [ ${#HARNESSES[@]} -eq 0 ]; then
+  for source in "$HERE"/fuzz_*.cpp; do
+    name=$(basename "$source" .cpp); HARNESSES+=("${name#fuzz_}")
+  done
+fi
+
+command -v clang++ >/dev/null || { echo "clang++ is needed to build the fuzz harnesses" >&2; exit 2; }
+targets=()
+for h in "${HARNESSES[@]}"; do targets+=("fuzz_$h"); done
+cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_CXX_COMPILER=clang++ -DBUILD_FUZZERS=ON -DSANITIZE=ON -DBUILD_BENCHMARKS=OFF \
+      ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null \
+  || { echo "Configuring the fuzz build failed." >&2; exit 2; }
+cmake --build "$BUILD" --target "${targets[@]}" >/dev/null \
+  || { echo "Building the fuzz harnesses failed." >&2; exit 2; }
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+SCRATCH=$(mktemp -d /tmp/velloran-fuzz.XXXXXX)
+trap 'rm -rf "$SCRATCH"' EXIT
+status=0
+printf '%-10s %12s %8s %8s %s\n' harness executions cov ft findings
+for h in "${HARNESSES[@]}"; do
+  corpus="$HERE/corpus/$h"
+  mkdir -p "$corpus" "$SCRATCH/$h/new" "$SCRATCH/$h/findings"
+  log="$SCRATCH/$h/log"
+  "$BUILD/bench/fuzz/fuzz_$h" -max_total_time="$SECONDS_EACH" -runs="$RUNS" \
+      -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+      -artifact_prefix="$SCRATCH/$h/findings/" "$SCRATCH/$h/new" "$corpus" >"$log" 2>&1
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  findings=$(find "$SCRATCH/$h/findings" -type f | wc -l)
+  printf '%-10s %12s %8s %8s %s\n' "$h" "${execs:-?}" "${cov:-?}" "${ft:-?}" "$findings"
+  if [ "$findings" -gt 0 ]; then
+    status=1
+    mkdir -p "$ROOT/build-fuzz-findings/$h"
+    cp "$SCRATCH/$h/findings"/* "$ROOT/build-fuzz-findings/$h/"
+    echo "  inputs kept in build-fuzz-findings/$h; the harness said:" >&2
+    grep -m3 -E 'ERROR|SUMMARY|==[0-9]+==' "$log" | sed 's/^/  /' >&2
+  elif [ -z "$execs" ]; then
+    status=1
+    echo "  $h did not run:" >&2; tail -5 "$log" | sed 's/^/  /' >&2
+  fi
+  if [ "$KEEP" -eq 1 ] && [ -n "$(ls -A "$SCRATCH/$h/new")" ]; then
+    "$BUILD/bench/fuzz/fuzz_$h" -merge=1 -rss_limit_mb=2048 -timeout=10 \
+        "$corpus" "$SCRATCH/$h/new" >"$SCRATCH/$h/merge.log" 2>&1 \
+      || echo "  merging new inputs of $h failed" >&2
+  fi
+done
+exit $status
