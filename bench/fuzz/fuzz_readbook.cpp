@@ -1,33 +1,31 @@
-// Walks arbitrary bytes as a book in every reading mode.
+// Walks arbitrary bytes as a book in every reading mode, from memory.
 #include "book/kvbfile.h"
 
-#include <QTemporaryFile>
+#include <QBuffer>
 
 #include <cstdint>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryFile file;
-    if (!file.isOpen() && !file.open())
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QBuffer book(&bytes);
+    if (!book.open(QIODevice::ReadOnly))
         return 0;
-    file.resize(0);
-    file.seek(0);
-    file.write(reinterpret_cast<const char *>(data), qint64(size));
-    file.flush();
+    const QString path = QStringLiteral("input.kvb");
 
     kvb::BookHeader header;
     kvb::AttributeList attributes;
     kvb::PageList pages;
-    std::vector<uint8_t> thumbnail(kvb::kThumbnailBytes);
-    kvb::KVBFile::readBook(file.fileName(), &header, &attributes, &pages);
+    kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{&header, &attributes, &pages, nullptr});
     for (const kvb::PageEntry &page : pages) {
-        // Every accepted page lies inside the file.
+        // Every accepted page lies inside the book.
         if (page.offset + page.size > size)
             __builtin_trap();
     }
+
+    static std::vector<uint8_t> thumbnail(kvb::kThumbnailBytes);
     kvb::AttributeList listOnly;
-    kvb::KVBFile::readBook(file.fileName(),
-                           kvb::KVBFile::ReadOptions{&header, &listOnly, nullptr, thumbnail.data()});
+    kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{&header, &listOnly, nullptr, thumbnail.data()});
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/safefile.h"
 
+#include <QFileDevice>
 #include <QtEndian>
 
 #include <atomic>
@@ -30,36 +31,83 @@ alignas(64) uint8_t g_copyBuffer[kCopyPiece];
 std::atomic<uint64_t> g_copyPieces{0};
 constexpr size_t kReadAhead = 256 * 1024;
 
-// Reads at an explicit position with pread, so a file the caller keeps open
-// is never moved and a walk costs one system call per record head.
-class PositionedReader {
+// Reads an open file at explicit positions with pread, so a file the caller
+// keeps open is never moved and a walk costs one system call per record head.
+class FileSource {
 public:
-    PositionedReader(int fd, uint64_t fileSize) : m_fd(fd), m_size(fileSize) {}
+    FileSource(int fd, uint64_t size) : m_fd(fd), m_size(size) {}
 
-    // Reads up to n bytes; returns how many were read (short at end of file).
-    size_t readSome(void *out, size_t n)
+    size_t readAt(uint64_t pos, uint8_t *out, size_t n)
     {
         size_t done = 0;
-        auto *dst = static_cast<uint8_t *>(out);
         while (done < n) {
-            const ssize_t got = ::pread(m_fd, dst + done, n - done, off_t(m_pos + done));
+            const ssize_t got = ::pread(m_fd, out + done, n - done, off_t(pos + done));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0)
                 break;
             done += size_t(got);
         }
-        m_pos += done;
         return done;
     }
-    bool read(void *out, size_t n) { return readSome(out, n) == n; }
-    void skip(uint64_t n) { m_pos += n; }
-    uint64_t pos() const { return m_pos; }
     uint64_t size() const { return m_size; }
 
 private:
     int m_fd;
     uint64_t m_size;
+};
+
+// Reads a random-access device the caller keeps open (a book in memory, for
+// instance); its position is put back when the walk is done.
+class DeviceSource {
+public:
+    explicit DeviceSource(QIODevice &device) : m_device(device), m_saved(device.pos()) {}
+    ~DeviceSource() { m_device.seek(m_saved); }
+    DeviceSource(const DeviceSource &) = delete;
+    DeviceSource &operator=(const DeviceSource &) = delete;
+
+    size_t readAt(uint64_t pos, uint8_t *out, size_t n)
+    {
+        if (pos >= size() || !m_device.seek(qint64(pos)))
+            return 0;
+        size_t done = 0;
+        while (done < n) {
+            const qint64 got = m_device.read(reinterpret_cast<char *>(out + done), qint64(n - done));
+            if (got <= 0)
+                break;
+            done += size_t(got);
+        }
+        return done;
+    }
+    uint64_t size() const { return uint64_t(std::max<qint64>(m_device.size(), 0)); }
+
+private:
+    QIODevice &m_device;
+    qint64 m_saved;
+};
+
+// A read position over a source: reads move it on, skips move it without
+// reading.
+template <typename Source>
+class PositionedReader {
+public:
+    explicit PositionedReader(Source &source) : m_source(source) {}
+
+    // Reads up to n bytes; returns how many were read (short at end of file).
+    size_t readSome(void *out, size_t n)
+    {
+        const size_t done = m_source.readAt(m_pos, static_cast<uint8_t *>(out), n);
+        m_pos += done;
+        return done;
+    }
+    bool read(void *out, size_t n) { return readSome(out, n) == n; }
+    void skip(uint64_t n) { m_pos += n; }
+    void seek(uint64_t pos) { m_pos = pos; }
+    uint64_t pos() const { return m_pos; }
+    uint64_t size() const { return m_source.size(); }
+
+private:
+    Source &m_source;
     uint64_t m_pos = 0;
 };
 
@@ -72,12 +120,10 @@ QString readText(const uint8_t *bytes, size_t byteCount)
     return text;
 }
 
-bool walkBook(int fd, const QString &path, const KVBFile::ReadOptions &options)
+template <typename Source>
+bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &options)
 {
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return false;
-    PositionedReader in(fd, uint64_t(st.st_size));
+    PositionedReader in(source);
 
     uint8_t head[8];
     if (!in.read(head, 8) || std::memcmp(head, kMagic, 4) != 0)
@@ -196,6 +242,15 @@ bool walkBook(int fd, const QString &path, const KVBFile::ReadOptions &options)
     return accepted == pageCount;
 }
 
+bool walkFile(int fd, const QString &path, const KVBFile::ReadOptions &options)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return false;
+    FileSource source(fd, uint64_t(st.st_size));
+    return walkBook(source, path, options);
+}
+
 // Output through a large buffer: page data arrives in 4096-byte pieces, and
 // handing each to the kernel separately would cost a system call per piece.
 class BufferedWriter {
@@ -312,8 +367,9 @@ bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
     // instead of one per piece. Every piece still moves through the copy
     // buffer, and a source shorter than the page still fails.
     static std::vector<uint8_t> readAhead(kReadAhead);
-    PositionedReader in(src, 0);
-    in.skip(page.offset);
+    FileSource source(src, 0);
+    PositionedReader in(source);
+    in.seek(page.offset);
     uint32_t left = page.size;
     size_t have = 0, used = 0;
     bool ok = true;
@@ -383,16 +439,20 @@ bool KVBFile::readBook(const QString &path, const ReadOptions &options)
     const int fd = openForReading(path);
     if (fd < 0)
         return false;
-    const bool ok = walkBook(fd, path, options);
+    const bool ok = walkFile(fd, path, options);
     ::close(fd);
     return ok;
 }
 
-bool KVBFile::readBook(QFile &openFile, const QString &path, const ReadOptions &options)
+bool KVBFile::readBook(QIODevice &device, const QString &path, const ReadOptions &options)
 {
-    if (!openFile.isOpen() || openFile.handle() < 0)
+    if (!device.isOpen() || !device.isReadable() || device.isSequential())
         return false;
-    return walkBook(openFile.handle(), path, options);
+    // A file is read through its descriptor, which leaves its position alone.
+    if (auto *file = qobject_cast<QFileDevice *>(&device); file && file->handle() >= 0)
+        return walkFile(file->handle(), path, options);
+    DeviceSource source(device);
+    return walkBook(source, path, options);
 }
 
 bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,

@@ -3,6 +3,7 @@
 #include "bookrecords.h"
 
 #include <QFile>
+#include <QIODevice>
 #include <QString>
 
 namespace kvb {
@@ -25,9 +26,10 @@ public:
     };
 
     static bool readBook(const QString &path, const ReadOptions &options);
-    // Through a file the caller opened (read-only) and keeps open; the page
-    // entries then name `path` as their source.
-    static bool readBook(QFile &openFile, const QString &path, const ReadOptions &options);
+    // Through a file or other random-access device the caller opened and
+    // keeps open (a book in memory, for instance); its position is left as it
+    // was, and the page entries name `path` as their source.
+    static bool readBook(QIODevice &device, const QString &path, const ReadOptions &options);
 
     // Convenience for the common case.
     static bool readBook(const QString &path, BookHeader *header, AttributeList *attributes,
