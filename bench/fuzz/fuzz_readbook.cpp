@@ -24,6 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             __builtin_trap();
     }
 
+    // The page walk without attributes moves over the same records: it finds
+    // the same pages.
+    kvb::PageList pagesOnly;
+    kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{nullptr, nullptr, &pagesOnly, nullptr});
+    if (pagesOnly.size() != pages.size())
+        __builtin_trap();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (pagesOnly[i].offset != pages[i].offset || pagesOnly[i].size != pages[i].size)
+            __builtin_trap();
+    }
+
     static std::vector<uint8_t> thumbnail(kvb::kThumbnailBytes);
     kvb::AttributeList listOnly;
     kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{&header, &listOnly, nullptr, thumbnail.data()});

@@ -120,6 +120,43 @@ QString readText(const uint8_t *bytes, size_t byteCount)
     return text;
 }
 
+// One attribute record's payload as an entry, or nothing when the record is
+// not taken: a text longer than 254 bytes, a date that is not 4 bytes, an
+// item whose name and value lengths do not add up to the record's length or
+// whose name is too long.
+std::optional<AttributeEntry> decodeAttribute(uint8_t type, const uint8_t *payload, uint16_t length)
+{
+    AttributeEntry entry;
+    entry.type = type;
+    if (type >= Title && type <= Circle) {
+        if (length > kMaxTextBytes)
+            return std::nullopt;
+        entry.text = readText(payload, length);
+    } else if (type == PublicationDate) {
+        if (length != 4)
+            return std::nullopt;
+        entry.year = uint16_t(payload[0] | (payload[1] << 8));
+        entry.month = payload[2];
+        entry.day = payload[3];
+    } else if (type == UserDefined) {
+        if (length < 2)
+            return std::nullopt;
+        const uint8_t nameBytes = payload[0];
+        if (2 + nameBytes > length)
+            return std::nullopt;
+        const uint8_t valueBytes = payload[1 + nameBytes];
+        if (2 + nameBytes + valueBytes != length)
+            return std::nullopt;
+        entry.name = readText(payload + 1, nameBytes);
+        entry.text = readText(payload + 2 + nameBytes, valueBytes);
+        if (entry.name.size() > kMaxItemNameChars)
+            return std::nullopt;
+    } else {
+        return std::nullopt;
+    }
+    return entry;
+}
+
 template <typename Source>
 bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &options)
 {
@@ -144,7 +181,7 @@ bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &o
         }
     }
 
-    uint8_t buffer[2 + kMaxItemBytes];
+    uint8_t payload[kMaxItemBytes];
     uint8_t type = 0;
     for (;;) {
         if (!in.read(&type, 1))
@@ -155,54 +192,17 @@ bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &o
         if (!in.read(lenBytes, 2))
             return false;
         const uint16_t length = uint16_t(lenBytes[0] | (lenBytes[1] << 8));
-        AttributeList *attrs = options.attributes;
-        if (!attrs || type < Title || type > UserDefined) {
-            in.skip(length);
-            continue;
+        // Every record ends where its length says, whatever its payload
+        // claims, so a walk that takes attributes and one that moves over
+        // them reach the pages at the same place.
+        const uint64_t next = in.pos() + length;
+        if (options.attributes && type >= Title && type <= UserDefined && length <= kMaxItemBytes) {
+            if (!in.read(payload, length))
+                return false;
+            if (std::optional<AttributeEntry> entry = decodeAttribute(type, payload, length))
+                options.attributes->push_back(std::move(*entry));
         }
-        if (type <= Circle) {
-            if (length > kMaxTextBytes) {
-                in.skip(length);
-                continue;
-            }
-            if (!in.read(buffer, length))
-                return false;
-            AttributeEntry entry;
-            entry.type = type;
-            entry.text = readText(buffer, length);
-            attrs->push_back(std::move(entry));
-        } else if (type == PublicationDate) {
-            if (length != 4) {
-                in.skip(length);
-                continue;
-            }
-            if (!in.read(buffer, 4))
-                return false;
-            AttributeEntry entry;
-            entry.type = type;
-            entry.year = uint16_t(buffer[0] | (buffer[1] << 8));
-            entry.month = buffer[2];
-            entry.day = buffer[3];
-            attrs->push_back(std::move(entry));
-        } else {
-            if (length > kMaxItemBytes) {
-                in.skip(length);
-                continue;
-            }
-            // The record's own byte counts decide what is consumed; L only
-            // serves the size test above.
-            uint8_t nameBytes = 0, valueBytes = 0;
-            if (!in.read(&nameBytes, 1) || !in.read(buffer, nameBytes))
-                return false;
-            AttributeEntry entry;
-            entry.type = type;
-            entry.name = readText(buffer, nameBytes);
-            if (!in.read(&valueBytes, 1) || !in.read(buffer, valueBytes))
-                return false;
-            entry.text = readText(buffer, valueBytes);
-            if (entry.name.size() <= kMaxItemNameChars)
-                attrs->push_back(std::move(entry));
-        }
+        in.seek(next);
     }
 
     if (!options.pages)

@@ -367,3 +367,40 @@ TEST_F(KvbTest, CollectedPagesAreSortedOrdinallyWithBooksKeptTogether)
     EXPECT_EQ(problems, (QStringList{"1:e.jpg", "0:n.kvb"}));
     EXPECT_EQ(folderPictureEntries(m_dir.path()).size(), 6); // x.txt left out
 }
+
+TEST_F(KvbTest, ItemRecordsWhoseInnerLengthsDisagreeWithTheirLengthAreSkippedWhole)
+{
+    // Each layout reads as a well-formed one-page book both ways if a walk
+    // that takes the item resumes after the item's own bytes, but with a
+    // different page than the walk that moves over the record by its length.
+    const QByteArray real = png();
+    const QByteArray item = QByteArray("\x02", 1) + utf16("N") + QByteArray("\x02", 1) + utf16("V");
+    auto head = [](uint8_t kind, qsizetype size) { return BookBytes().pageHead(kind, uint32_t(size)).bytes(); };
+
+    // Inner lengths shorter than L: the rest of the record is a page head
+    // whose data would swallow the real page record.
+    const QByteArray shorter = BookBytes().header(1).rawAttribute(UserDefined, item + head(Jpeg, 5 + real.size()))
+                                   .page(Png, real).bytes();
+    // Inner lengths longer than L: the value runs 8 bytes into the page
+    // record after it, onto a page head hidden in that page's data.
+    QByteArray longerItem = item;
+    longerItem[3] = char(2 + 8);
+    const QByteArray longer = BookBytes().header(1).rawAttribute(UserDefined, longerItem)
+                                  .page(Jpeg, QByteArray("pre") + head(Png, real.size()) + real).bytes();
+
+    for (const QByteArray &layout : {shorter, longer}) {
+        const QString p = put("hostile.kvb", layout);
+        const Read r = readAll(p);
+        PageList pagesOnly;
+        EXPECT_TRUE(KVBFile::readBook(p, nullptr, nullptr, &pagesOnly));
+        EXPECT_TRUE(r.ok);
+        ASSERT_EQ(r.pages.size(), 1u);
+        ASSERT_EQ(pagesOnly.size(), 1u);
+        EXPECT_EQ(r.pages[0].kind, pagesOnly[0].kind);
+        EXPECT_EQ(r.pages[0].offset, pagesOnly[0].offset);
+        EXPECT_EQ(r.pages[0].size, pagesOnly[0].size);
+        EXPECT_TRUE(r.attributes.empty());
+    }
+    EXPECT_EQ(readAll(put("s.kvb", shorter)).pages[0].kind, Png);
+    EXPECT_EQ(readAll(put("l.kvb", longer)).pages[0].kind, Jpeg);
+}

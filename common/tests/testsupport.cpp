@@ -124,12 +124,17 @@ BookBytes &BookBytes::item(const QString &name, const QString &value)
     return rawAttribute(7, payload);
 }
 
-BookBytes &BookBytes::page(uint8_t kind, const QByteArray &data)
+BookBytes &BookBytes::pageHead(uint8_t kind, uint32_t size)
 {
     m_bytes.append(char(kind));
-    const uint32_t n = uint32_t(data.size());
     for (int i = 0; i < 4; ++i)
-        m_bytes.append(char((n >> (8 * i)) & 0xFF));
+        m_bytes.append(char((size >> (8 * i)) & 0xFF));
+    return *this;
+}
+
+BookBytes &BookBytes::page(uint8_t kind, const QByteArray &data)
+{
+    pageHead(kind, uint32_t(data.size()));
     m_bytes += data;
     return *this;
 }

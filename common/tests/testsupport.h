@@ -31,6 +31,8 @@ public:
     BookBytes &date(uint16_t year, uint8_t month, uint8_t day);
     BookBytes &item(const QString &name, const QString &value);
     BookBytes &page(uint8_t kind, const QByteArray &data);
+    // A page record head that claims `size` bytes, without the bytes.
+    BookBytes &pageHead(uint8_t kind, uint32_t size);
     BookBytes &raw(const QByteArray &bytes);
     const QByteArray &bytes() const { return m_bytes; }
 
