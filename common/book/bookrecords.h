@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/filestamp.h"
+
 #include <QImage>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kvb {
@@ -67,6 +70,9 @@ struct PageEntry {
     QString sourcePath;
     uint64_t offset = 0;
     uint32_t size = 0;
+    // The source file as it was when the page was found; a copy fails when
+    // the file there is no longer that one. Unknown for hand-made entries.
+    std::optional<platform::FileStamp> sourceStamp;
     QImage thumbnail;
 };
 

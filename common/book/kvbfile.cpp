@@ -1,6 +1,7 @@
 #include "kvbfile.h"
 
 #include "picture/picture.h"
+#include "platform/filestamp.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
 
@@ -12,7 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
-#include <sys/stat.h>
+#include <optional>
 #include <unistd.h>
 
 namespace kvb {
@@ -158,7 +159,8 @@ std::optional<AttributeEntry> decodeAttribute(uint8_t type, const uint8_t *paylo
 }
 
 template <typename Source>
-bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &options)
+bool walkBook(Source &source, const QString &path, const std::optional<platform::FileStamp> &stamp,
+              const KVBFile::ReadOptions &options)
 {
     PositionedReader in(source);
 
@@ -230,6 +232,7 @@ bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &o
             page.sourcePath = path;
             page.offset = dataStart;
             page.size = size;
+            page.sourceStamp = stamp;
             pages.push_back(std::move(page));
         }
         in.skip(size);
@@ -244,11 +247,11 @@ bool walkBook(Source &source, const QString &path, const KVBFile::ReadOptions &o
 
 bool walkFile(int fd, const QString &path, const KVBFile::ReadOptions &options)
 {
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
+    const std::optional<platform::FileStamp> stamp = platform::fileStampOf(fd);
+    if (!stamp)
         return false;
-    FileSource source(fd, uint64_t(st.st_size));
-    return walkBook(source, path, options);
+    FileSource source(fd, uint64_t(stamp->size));
+    return walkBook(source, path, stamp, options);
 }
 
 // Output through a large buffer: page data arrives in 4096-byte pieces, and
@@ -355,19 +358,27 @@ int openForReading(const QString &path)
     return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
 }
 
-// Copies `page` through the shared 4096-byte buffer into `sink`.
+// Copies `page` through the shared 4096-byte buffer into `sink`. The copy
+// fails when the source is no longer the file the page was found in (another
+// writer replaced or rewrote it since), or changes while it is read: its
+// bytes at the page's offset would then be something else.
 template <typename Sink>
 bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
 {
     const int src = openForReading(page.sourcePath);
     if (src < 0)
         return false;
+    const std::optional<platform::FileStamp> opened = platform::fileStampOf(src);
+    if (!opened || (page.sourceStamp && *page.sourceStamp != *opened)) {
+        ::close(src);
+        return false;
+    }
     std::lock_guard lock(g_copyMutex);
     // The source is read ahead in large blocks: one system call per block
     // instead of one per piece. Every piece still moves through the copy
     // buffer, and a source shorter than the page still fails.
     static std::vector<uint8_t> readAhead(kReadAhead);
-    FileSource source(src, 0);
+    FileSource source(src, uint64_t(opened->size));
     PositionedReader in(source);
     in.seek(page.offset);
     uint32_t left = page.size;
@@ -400,6 +411,7 @@ bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
         g_copyPieces.fetch_add(1, std::memory_order_relaxed);
         left -= uint32_t(piece);
     }
+    ok = ok && platform::fileStampOf(src) == opened;
     ::close(src);
     return ok;
 }
@@ -452,7 +464,7 @@ bool KVBFile::readBook(QIODevice &device, const QString &path, const ReadOptions
     if (auto *file = qobject_cast<QFileDevice *>(&device); file && file->handle() >= 0)
         return walkFile(file->handle(), path, options);
     DeviceSource source(device);
-    return walkBook(source, path, options);
+    return walkBook(source, path, std::nullopt, options);
 }
 
 bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,
@@ -505,8 +517,11 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
         return out.flush() && platform::syncDescriptor(temp.fd);
     };
     const bool written = write();
+    // Taken before the file moves into place; renaming changes neither inode
+    // nor modification time.
+    const std::optional<platform::FileStamp> stamp = platform::fileStampOf(temp.fd);
     const bool closed = ::close(temp.fd) == 0;
-    if (!written || !closed || !platform::replaceFile(temp.path, target)) {
+    if (!written || !stamp || !closed || !platform::replaceFile(temp.path, target)) {
         QFile::remove(temp.path);
         return false;
     }
@@ -514,6 +529,7 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
     for (size_t i = 0; i < pages.size(); ++i) {
         pages[i].sourcePath = target;
         pages[i].offset = offsets[i];
+        pages[i].sourceStamp = stamp;
     }
     return true;
 }

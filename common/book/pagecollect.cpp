@@ -26,8 +26,10 @@ PageList collectPages(const QStringList &paths, const CollectReport &report)
             continue;
         }
         QFile file(path);
-        const QFileInfo info(path);
-        const qint64 size = info.isFile() && file.open(QIODevice::ReadOnly) ? file.size() : -1;
+        std::optional<platform::FileStamp> stamp;
+        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
+            stamp = platform::fileStampOf(file.handle());
+        const qint64 size = stamp ? stamp->size : -1;
         // 4 GiB - 1 is refused as well: such a size cannot be told apart from
         // a failed size query in the 32-bit field.
         if (size <= 0 || size >= 0xFFFFFFFFLL) {
@@ -39,6 +41,7 @@ PageList collectPages(const QStringList &paths, const CollectReport &report)
         page.kind = kind;
         page.sourcePath = path;
         page.size = uint32_t(size);
+        page.sourceStamp = stamp;
         pages.push_back(std::move(page));
     }
     sortNewPages(pages);

@@ -368,6 +368,58 @@ TEST_F(KvbTest, CollectedPagesAreSortedOrdinallyWithBooksKeptTogether)
     EXPECT_EQ(folderPictureEntries(m_dir.path()).size(), 6); // x.txt left out
 }
 
+TEST_F(KvbTest, SavingFailsWhenAWalkedSourceWasReplacedOrRewrittenSince)
+{
+    const QByteArray a = jpeg(), b = png();
+    const QString book = put("self.kvb", BookBytes().header(2).page(Jpeg, a).page(Png, b).bytes());
+    const QString picture = put("p.png", b);
+    const QByteArray other = BookBytes().header(2).text(Title, "Another writer's book").page(Png, b).page(Jpeg, a).bytes();
+
+    auto walked = [&] {
+        Read r = readAll(book);
+        EXPECT_TRUE(r.ok);
+        PageList pages = collectPages({picture});
+        pages.insert(pages.end(), r.pages.begin(), r.pages.end());
+        return pages;
+    };
+    auto refused = [&](PageList pages, const QByteArray &bookNow) {
+        const PageList before = pages;
+        EXPECT_FALSE(KVBFile::writeBook(book, 0, false, {}, pages));
+        EXPECT_EQ(testsupport::readFile(book), bookNow);
+        EXPECT_TRUE(leftovers().isEmpty());
+        for (size_t i = 0; i < pages.size(); ++i)
+            EXPECT_EQ(pages[i].offset, before[i].offset);
+    };
+
+    // Another writer put a new book in its place (a rename): the later pages
+    // would be read at the old offsets from a different file.
+    PageList pages = walked();
+    const QString replacement = put("other.kvb", other);
+    ASSERT_EQ(::rename(QFile::encodeName(replacement).constData(), QFile::encodeName(book).constData()), 0);
+    refused(pages, other);
+
+    // The same file rewritten in place to another length.
+    pages = walked();
+    const QByteArray longer = other + QByteArray("\x83\x01\0\0\0!", 6);
+    ASSERT_TRUE(testsupport::writeFile(book, longer));
+    refused(pages, longer);
+
+    // A picture changed after it was added.
+    pages = walked();
+    ASSERT_TRUE(testsupport::writeFile(picture, a));
+    refused(pages, longer);
+
+    // Untouched sources save, and the entries then know the new book: saving
+    // over it again works.
+    pages = walked();
+    ASSERT_TRUE(KVBFile::writeBook(book, 0, false, {}, pages));
+    ASSERT_TRUE(KVBFile::writeBook(book, 0, false, {}, pages));
+    const Read again = readAll(book);
+    ASSERT_TRUE(again.ok);
+    ASSERT_EQ(again.pages.size(), 3u);
+    EXPECT_EQ(testsupport::readFile(book).mid(qsizetype(again.pages[0].offset), a.size()), a);
+}
+
 TEST_F(KvbTest, ItemRecordsWhoseInnerLengthsDisagreeWithTheirLengthAreSkippedWhole)
 {
     // Each layout reads as a well-formed one-page book both ways if a walk
