@@ -2,7 +2,6 @@
 
 #include "picture/picture.h"
 #include "platform/filestamp.h"
-#include "platform/paths.h"
 #include "platform/safefile.h"
 
 #include <QFileDevice>
@@ -275,7 +274,7 @@ public:
     {
         if (m_buffer.empty())
             return true;
-        const bool ok = writeRaw(m_buffer.data(), m_buffer.size());
+        const bool ok = platform::writeFully(m_fd, m_buffer.data(), m_buffer.size());
         m_buffer.clear();
         return ok;
     }
@@ -287,20 +286,7 @@ private:
     bool writeAll(const uint8_t *src, size_t n)
     {
         m_written += n;
-        return writeRaw(src, n);
-    }
-    bool writeRaw(const uint8_t *src, size_t n)
-    {
-        while (n > 0) {
-            const ssize_t put = ::write(m_fd, src, n);
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                return false;
-            src += put;
-            n -= size_t(put);
-        }
-        return true;
+        return platform::writeFully(m_fd, src, n);
     }
 
     int m_fd;
@@ -488,11 +474,11 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
             return false;
     }
 
-    platform::TempFile temp = platform::createTempFile(platform::folderOf(target));
-    if (temp.fd < 0)
+    platform::AtomicFile file(target, platform::FileRole::Document);
+    if (!file.open())
         return false;
 
-    BufferedWriter out(temp.fd);
+    BufferedWriter out(file.handle());
     std::vector<uint64_t> offsets;
     offsets.reserve(pages.size());
     auto write = [&]() -> bool {
@@ -514,17 +500,15 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
             if (!copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); }))
                 return false;
         }
-        return out.flush() && platform::syncDescriptor(temp.fd);
+        return out.flush();
     };
-    const bool written = write();
-    // Taken before the file moves into place; renaming changes neither inode
-    // nor modification time.
-    const std::optional<platform::FileStamp> stamp = platform::fileStampOf(temp.fd);
-    const bool closed = ::close(temp.fd) == 0;
-    if (!written || !stamp || !closed || !platform::replaceFile(temp.path, target)) {
-        QFile::remove(temp.path);
+    if (!write())
         return false;
-    }
+    // Taken before the file moves into place; renaming and the permission
+    // bits it is given change neither inode nor modification time.
+    const std::optional<platform::FileStamp> stamp = platform::fileStampOf(file.handle());
+    if (!stamp || !file.commit())
+        return false;
 
     for (size_t i = 0; i < pages.size(); ++i) {
         pages[i].sourcePath = target;

@@ -39,7 +39,8 @@ public:
     }
 
     // Writes a book through a temporary file beside the target that then
-    // replaces it. On success every entry of `pages` refers to the new book;
+    // replaces it; a target that is a symbolic link stands for the file it
+    // points to. On success every entry of `pages` refers to the new book;
     // on failure the target, `pages` and the folder are as they were. A page
     // whose source file is no longer the one it was found in fails the write.
     static bool writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,

@@ -1,71 +1,273 @@
 #include "safefile.h"
 
-#include "paths.h"
-
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
-TempFile createTempFile(const QString &folder, const QString &prefix)
+namespace {
+
+// Links followed before a chain counts as a loop (the kernel's own limit).
+constexpr int kMaxLinkSteps = 40;
+
+// A folder is swept at most this often, unless a live writer's file was seen
+// there: writing thousands of files into one folder must not read the folder
+// thousands of times.
+constexpr auto kSweepInterval = std::chrono::seconds(2);
+
+QByteArray folderOfNative(const QByteArray &path)
 {
-    const QString base = folder.isEmpty() ? QStringLiteral(".") : folder;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = prefix + QString::number(QRandomGenerator::global()->generate(), 16)
-                             + QStringLiteral(".tmp");
-        const QString path = joinPath(base, name);
-        const QByteArray native = QFile::encodeName(path);
-        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0)
-            return {fd, path};
-        if (errno != EEXIST)
-            break;
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    if (slash == 0)
+        return QByteArrayLiteral("/");
+    return path.left(slash);
+}
+
+// The end of the chain of symbolic links that starts at `path`: the file the
+// last link names, which need not exist yet. Empty when the chain cannot be
+// followed (a loop, a link that cannot be read, a folder that cannot be read).
+QByteArray followLinks(QByteArray path)
+{
+    for (int step = 0; step < kMaxLinkSteps; ++step) {
+        struct stat st;
+        if (::lstat(path.constData(), &st) != 0)
+            return errno == ENOENT ? path : QByteArray();
+        if (!S_ISLNK(st.st_mode))
+            return path;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size())
+            return {};
+        target.truncate(n);
+        // A relative link is read from the folder that holds the link.
+        path = target.startsWith('/') ? target : folderOfNative(path) + '/' + target;
     }
     return {};
 }
 
-bool syncDescriptor(int fd)
+// prefix, 1 to 8 hex digits, ".tmp": the names temporary files are given.
+bool isTemporaryName(const char *name, const QByteArray &prefix)
 {
-    return ::fsync(fd) == 0;
-}
-
-bool replaceFile(const QString &tempPath, const QString &target)
-{
-    const QByteArray from = QFile::encodeName(tempPath);
-    const QByteArray to = QFile::encodeName(target);
-
-    // A folder in the target's place must not be replaced by rename(), which
-    // would fail anyway for a non-empty one; refuse it explicitly.
-    struct stat st;
-    if (::stat(to.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+    const size_t length = std::strlen(name);
+    const size_t head = size_t(prefix.size());
+    if (length < head + 5 || length > head + 12 || std::memcmp(name, prefix.constData(), head) != 0
+        || std::strcmp(name + length - 4, ".tmp") != 0)
         return false;
-
-    const int fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    if (!synced)
-        return false;
-
-    if (::rename(from.constData(), to.constData()) != 0)
-        return false;
-
-    const QString folder = folderOf(target);
-    const QByteArray dir = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        // The data is in the target already; a folder that cannot be flushed
-        // (some file systems refuse) does not undo that.
-        ::fsync(dfd);
-        ::close(dfd);
+    for (size_t i = head; i < length - 4; ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(name[i])))
+            return false;
     }
     return true;
+}
+
+// Removes the temporary files of `prefix` in `folder` whose lock can be
+// taken: their writer has ended without finishing. Returns whether a file of
+// a writer still at work was seen.
+bool removeAbandonedTemporaries(const QByteArray &folder, const QByteArray &prefix)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return false;
+    const int dirFd = ::dirfd(dir);
+    bool liveSeen = false;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isTemporaryName(entry->d_name, prefix))
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat locked, named;
+        if (::fstat(fd, &locked) == 0 && S_ISREG(locked.st_mode)) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                liveSeen = true;
+            } else if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0
+                       && named.st_dev == locked.st_dev && named.st_ino == locked.st_ino) {
+                // Removed while the lock is held, so a writer that has just
+                // made this file sees it gone and picks another name.
+                ::unlinkat(dirFd, entry->d_name, 0);
+            }
+        }
+        ::close(fd);
+    }
+    ::closedir(dir);
+    return liveSeen;
+}
+
+struct SweepRecord {
+    std::chrono::steady_clock::time_point at;
+    bool liveSeen = false;
+};
+
+void sweepAbandonedTemporaries(const QByteArray &folder, const QByteArray &prefix)
+{
+    static std::mutex mutex;
+    static std::map<QByteArray, SweepRecord> sweeps;
+    std::lock_guard lock(mutex);
+    const auto now = std::chrono::steady_clock::now();
+    const QByteArray key = prefix + '/' + folder;
+    const auto it = sweeps.find(key);
+    if (it != sweeps.end() && !it->second.liveSeen && now - it->second.at < kSweepInterval)
+        return;
+    sweeps[key] = {now, removeAbandonedTemporaries(folder, prefix)};
+}
+
+// A new temporary file in `folder`, created with O_EXCL and locked before it
+// is handed out. Returns its descriptor and sets `path`, or -1.
+int createLockedTemporary(const QByteArray &folder, const QByteArray &prefix, mode_t mode, QByteArray &path)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray candidate =
+            folder + '/' + prefix + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        const int fd = ::open(candidate.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return -1;
+        }
+        // A sweep of another writer may have found the file before it was
+        // locked; it then holds the lock or has removed the name already.
+        struct stat mine, named;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &mine) == 0
+            && ::lstat(candidate.constData(), &named) == 0 && mine.st_dev == named.st_dev
+            && mine.st_ino == named.st_ino) {
+            path = candidate;
+            return fd;
+        }
+        ::close(fd);
+    }
+    return -1;
+}
+
+void syncFolder(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        // The data is in place already; a folder that cannot be flushed (some
+        // file systems refuse) does not undo that.
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool writeFully(int fd, const void *data, size_t size)
+{
+    const auto *src = static_cast<const char *>(data);
+    while (size > 0) {
+        const ssize_t put = ::write(fd, src, size);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        src += put;
+        size -= size_t(put);
+    }
+    return true;
+}
+
+AtomicFile::AtomicFile(const QString &path, FileRole role, const QString &prefix)
+    : m_path(path), m_role(role), m_prefix(prefix)
+{
+}
+
+AtomicFile::~AtomicFile()
+{
+    discard();
+}
+
+bool AtomicFile::open()
+{
+    discard();
+    if (m_path.isEmpty())
+        return false;
+    const QByteArray native = QFile::encodeName(m_path);
+    m_destination = m_role == FileRole::Document ? followLinks(native) : native;
+    if (m_destination.isEmpty())
+        return false;
+
+    m_keepAttributes = false;
+    struct stat st;
+    if (::lstat(m_destination.constData(), &st) == 0) {
+        if (S_ISREG(st.st_mode)) {
+            // Replacing takes only the folder's permission; the file's own
+            // decides whether this user may change it.
+            if (::faccessat(AT_FDCWD, m_destination.constData(), W_OK, AT_EACCESS) != 0)
+                return false;
+            m_keepAttributes = true;
+            m_mode = st.st_mode & 0777;
+            m_owner = st.st_uid;
+            m_group = st.st_gid;
+        } else if (!(S_ISLNK(st.st_mode) && m_role == FileRole::Output)) {
+            return false;
+        }
+    } else if (errno != ENOENT) {
+        return false;
+    }
+
+    const QByteArray folder = folderOfNative(m_destination);
+    const QByteArray prefix = QFile::encodeName(m_prefix);
+    sweepAbandonedTemporaries(folder, prefix);
+    // A file that replaces another is readable by its writer alone until it
+    // takes the old one's bits at commit(); a new one gets the usual bits.
+    m_fd = createLockedTemporary(folder, prefix, m_keepAttributes ? 0600 : 0666, m_temporary);
+    return m_fd >= 0;
+}
+
+bool AtomicFile::write(const void *data, size_t size)
+{
+    return m_fd >= 0 && writeFully(m_fd, data, size);
+}
+
+bool AtomicFile::commit()
+{
+    if (m_fd < 0)
+        return false;
+    bool ok = ::fsync(m_fd) == 0;
+    if (ok && m_keepAttributes) {
+        // Owner first, as changing it may clear mode bits. Only a privileged
+        // user may give a file away; anyone may keep a group of their own.
+        if (::fchown(m_fd, m_owner, m_group) != 0)
+            (void)::fchown(m_fd, uid_t(-1), m_group);
+        ok = ::fchmod(m_fd, m_mode) == 0;
+    }
+    // The lock is held until the file is in place, so no sweep takes it.
+    ok = ok && ::rename(m_temporary.constData(), m_destination.constData()) == 0;
+    if (!ok) {
+        discard();
+        return false;
+    }
+    syncFolder(folderOfNative(m_destination));
+    ::close(m_fd);
+    m_fd = -1;
+    m_temporary.clear();
+    return true;
+}
+
+void AtomicFile::discard()
+{
+    if (m_fd < 0)
+        return;
+    // Removed before the lock goes, so no sweep of another writer races it.
+    ::unlink(m_temporary.constData());
+    ::close(m_fd);
+    m_fd = -1;
+    m_temporary.clear();
 }
 
 } // namespace platform

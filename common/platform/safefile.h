@@ -1,26 +1,70 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <cstddef>
+#include <cstdint>
 
 namespace platform {
 
-// A new, empty, uniquely named file in `folder` (empty folder: the current
-// folder) whose name is prefix + random + ".tmp", created with O_EXCL. It
-// lives beside its target so that the final rename cannot cross file systems.
-// Returns an open write descriptor and the path, or fd -1 on failure.
-struct TempFile {
-    int fd = -1;
-    QString path;
+// What a path that is a symbolic link stands for when a file is written there.
+enum class FileRole {
+    // A file the user opened or named to be saved (a book, a settings file):
+    // a link stands for the file it finally points to, and that file is
+    // replaced, keeping its permission bits and, where allowed, its owner.
+    Document,
+    // A file a program creates in an output folder (exported pages, converted
+    // pictures, a rendered picture): a link found there is replaced by the new
+    // file, never written through.
+    Output,
 };
-TempFile createTempFile(const QString &folder, const QString &prefix = QStringLiteral("$KV"));
 
-// Flushes `tempPath` to disk, renames it over `target` (no moment without a
-// target) and flushes the folder entry. On failure the target is untouched
-// and the temporary file still exists; the caller removes it.
-bool replaceFile(const QString &tempPath, const QString &target);
+// Writes a file through a temporary file beside its final place that then
+// takes that place, so the old file stays whole until the new one is complete
+// and on disk. The temporary file is named prefix + random hex + ".tmp" and
+// holds an exclusive flock while it is written; opening first removes from
+// that folder the temporary files of the same prefix whose lock can be taken,
+// because their writer is gone. An AtomicFile destroyed before commit()
+// removes its temporary file.
+class AtomicFile {
+public:
+    AtomicFile(const QString &path, FileRole role, const QString &prefix = QStringLiteral("$KV"));
+    ~AtomicFile();
+    AtomicFile(const AtomicFile &) = delete;
+    AtomicFile &operator=(const AtomicFile &) = delete;
 
-// fsync of an open descriptor; false on an I/O error (a full disk shows here
-// on some file systems).
-bool syncDescriptor(int fd);
+    // Makes the temporary file. False, with nothing written, when the place
+    // holds a folder or another entry that is no plain file, when its file may
+    // not be written by this user, or when no temporary file can be made
+    // beside it (a folder that is not writable): a file is never rewritten in
+    // place, where a failure halfway would leave it broken.
+    bool open();
+    // The temporary file's descriptor while open, else -1.
+    int handle() const { return m_fd; }
+    bool write(const void *data, size_t size);
+    bool write(const QByteArray &bytes) { return write(bytes.constData(), size_t(bytes.size())); }
+    // Flushes the data to disk and puts the file in its place. False leaves
+    // the old file as it was and removes the temporary file.
+    bool commit();
+    // Removes the temporary file; the old file stays as it was.
+    void discard();
+
+private:
+    QString m_path;
+    FileRole m_role;
+    QString m_prefix;
+    QByteArray m_destination; // the entry that is replaced, in the file system's encoding
+    QByteArray m_temporary;
+    int m_fd = -1;
+    bool m_keepAttributes = false;
+    uint32_t m_mode = 0;
+    uint32_t m_owner = 0;
+    uint32_t m_group = 0;
+};
+
+// Writes all `size` bytes to `fd`, resuming after interruptions and partial
+// writes; false on an error such as a full disk.
+bool writeFully(int fd, const void *data, size_t size);
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/settings.h"
 #include "platform/textcompare.h"
 #include "platform/version.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -107,41 +111,166 @@ TEST(PlatformSettings, StoreIsAnIniFileUnderTheCompanyInGroupSettings)
     EXPECT_TRUE(QFileInfo(localDataFolder(QStringLiteral("UnitTest"))).isDir());
 }
 
-TEST(PlatformSafeFile, TempFileLivesBesideTheTargetAndReplaceIsAtomic)
+namespace {
+
+QStringList temporaries(const QTemporaryDir &dir)
 {
-    QTemporaryDir dir;
-    const TempFile temp = createTempFile(dir.path());
-    ASSERT_GE(temp.fd, 0);
-    EXPECT_EQ(folderOf(temp.path), dir.path());
-    EXPECT_TRUE(fileNameOf(temp.path).startsWith(QStringLiteral("$KV")));
-    ASSERT_EQ(::write(temp.fd, "new", 3), 3);
-    ::close(temp.fd);
-
-    const QString target = dir.filePath(QStringLiteral("book.kvb"));
-    QFile old(target);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old");
-    old.close();
-
-    ASSERT_TRUE(replaceFile(temp.path, target));
-    EXPECT_FALSE(QFile::exists(temp.path));
-    QFile now(target);
-    ASSERT_TRUE(now.open(QIODevice::ReadOnly));
-    EXPECT_EQ(now.readAll(), QByteArray("new"));
+    return QDir(dir.path()).entryList({QStringLiteral("$KV*.tmp")}, QDir::Files | QDir::Hidden);
 }
 
-TEST(PlatformSafeFile, ReplaceRefusesAFolderAndKeepsTheTemporaryFile)
+bool writeAtomically(const QString &path, FileRole role, const QByteArray &bytes)
+{
+    AtomicFile file(path, role);
+    return file.open() && file.write(bytes) && file.commit();
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
+} // namespace
+
+TEST(PlatformSafeFile, ReplaceIsWholeOrNothingAndRefusesFolders)
 {
     QTemporaryDir dir;
-    const TempFile temp = createTempFile(dir.path());
-    ASSERT_GE(temp.fd, 0);
-    ::close(temp.fd);
-    const QString target = dir.filePath(QStringLiteral("folder.kvb"));
-    ASSERT_TRUE(QDir().mkpath(target + QStringLiteral("/inside")));
-    EXPECT_FALSE(replaceFile(temp.path, target));
-    EXPECT_TRUE(QFile::exists(temp.path));
-    EXPECT_TRUE(QFileInfo(target).isDir());
-    EXPECT_EQ(createTempFile(dir.filePath(QStringLiteral("missing"))).fd, -1);
+    const QString target = dir.filePath(QStringLiteral("book.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(target, "old"));
+    {
+        AtomicFile file(target, FileRole::Document);
+        ASSERT_TRUE(file.open());
+        ASSERT_TRUE(file.write("new, longer"));
+        EXPECT_EQ(temporaries(dir).size(), 1);
+        EXPECT_EQ(testsupport::readFile(target), QByteArray("old"));
+    } // never committed
+    EXPECT_EQ(testsupport::readFile(target), QByteArray("old"));
+    EXPECT_TRUE(temporaries(dir).isEmpty());
+    ASSERT_TRUE(writeAtomically(target, FileRole::Document, "new"));
+    EXPECT_EQ(testsupport::readFile(target), QByteArray("new"));
+
+    const QString folder = dir.filePath(QStringLiteral("folder.kvb"));
+    ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/inside")));
+    EXPECT_FALSE(writeAtomically(folder, FileRole::Document, "x"));
+    EXPECT_FALSE(writeAtomically(folder, FileRole::Output, "x"));
+    EXPECT_FALSE(writeAtomically(dir.filePath(QStringLiteral("missing/x.kvb")), FileRole::Document, "x"));
+    EXPECT_FALSE(writeAtomically(QString(), FileRole::Document, "x"));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(temporaries(dir).isEmpty());
+}
+
+TEST(PlatformSafeFile, SavingThroughALinkReplacesTheLinkedFileKeepingModeAndOwner)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("shelf"))));
+    const QString real = dir.filePath(QStringLiteral("shelf/real.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(real, "old"));
+    ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+    ASSERT_TRUE(testsupport::giveToUnprivileged(real));
+    struct stat before;
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &before), 0);
+    // A chain of two links, the first one relative.
+    const QString link = dir.filePath(QStringLiteral("link.kvb"));
+    const QString outer = dir.filePath(QStringLiteral("outer.kvb"));
+    ASSERT_EQ(::symlink("shelf/real.kvb", QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(QFile::link(link, outer));
+
+    ASSERT_TRUE(writeAtomically(outer, FileRole::Document, "new"));
+    EXPECT_TRUE(QFileInfo(outer).isSymLink());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testsupport::readFile(real), QByteArray("new"));
+    struct stat after;
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("shelf"))).entryList({QStringLiteral("$KV*")}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // An output file never writes through a link: the link itself goes.
+    ASSERT_TRUE(writeAtomically(link, FileRole::Output, "page"));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testsupport::readFile(link), QByteArray("page"));
+    EXPECT_EQ(testsupport::readFile(real), QByteArray("new"));
+    EXPECT_TRUE(S_ISREG(modeOf(link)));
+
+    // A loop of links is refused.
+    const QString loop = dir.filePath(QStringLiteral("loop.kvb"));
+    ASSERT_TRUE(QFile::link(loop, loop));
+    EXPECT_FALSE(writeAtomically(loop, FileRole::Document, "x"));
+}
+
+TEST(PlatformSafeFile, FilesAndFoldersTheUserMayNotWriteAreRefusedNotReplaced)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::giveToUnprivileged(dir.path()));
+    const QString readOnly = dir.filePath(QStringLiteral("read-only.kvb"));
+    ASSERT_TRUE(testsupport::writeFile(readOnly, "kept"));
+    ASSERT_EQ(::chmod(QFile::encodeName(readOnly).constData(), 0444), 0);
+    ASSERT_TRUE(testsupport::giveToUnprivileged(readOnly));
+    const QString lockedFolder = dir.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(lockedFolder));
+    const QString writable = lockedFolder + QStringLiteral("/writable.kvb");
+    ASSERT_TRUE(testsupport::writeFile(writable, "kept"));
+    ASSERT_TRUE(testsupport::giveToUnprivileged(writable));
+    ASSERT_TRUE(testsupport::giveToUnprivileged(lockedFolder));
+    ASSERT_EQ(::chmod(QFile::encodeName(lockedFolder).constData(), 0555), 0);
+
+    const int failures = testsupport::runUnprivileged([&] {
+        int bits = 0;
+        if (writeAtomically(readOnly, FileRole::Document, "new"))
+            bits |= 1;
+        if (writeAtomically(readOnly, FileRole::Output, "new"))
+            bits |= 2;
+        // No temporary file can be made beside it, and it is not rewritten in place.
+        if (writeAtomically(writable, FileRole::Document, "new"))
+            bits |= 4;
+        // Where the user may write, the same user can.
+        if (!writeAtomically(dir.filePath(QStringLiteral("new.kvb")), FileRole::Document, "new"))
+            bits |= 8;
+        return bits;
+    });
+    ::chmod(QFile::encodeName(lockedFolder).constData(), 0755);
+    if (failures == testsupport::kUnprivilegedUnavailable)
+        GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(testsupport::readFile(readOnly), QByteArray("kept"));
+    EXPECT_EQ(modeOf(readOnly) & 07777, 0444u);
+    EXPECT_EQ(testsupport::readFile(writable), QByteArray("kept"));
+    EXPECT_TRUE(temporaries(dir).isEmpty());
+}
+
+TEST(PlatformSafeFile, TemporaryFilesOfKilledWritersAreRemovedAndLiveOnesKept)
+{
+    QTemporaryDir dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        AtomicFile file(dir.filePath(QStringLiteral("slow.kvb")), FileRole::Document);
+        const char state = file.open() && file.write("half a book") ? 'w' : 'f';
+        (void)!::write(ready[1], &state, 1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char state = 0;
+    ASSERT_EQ(::read(ready[0], &state, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(state, 'w');
+    const QStringList left = temporaries(dir);
+    ASSERT_EQ(left.size(), 1);
+
+    // The writer is still at work: its file stays.
+    EXPECT_TRUE(writeAtomically(dir.filePath(QStringLiteral("a.kvb")), FileRole::Document, "a"));
+    EXPECT_EQ(temporaries(dir), left);
+
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    EXPECT_EQ(temporaries(dir), left);
+    EXPECT_TRUE(writeAtomically(dir.filePath(QStringLiteral("b.kvb")), FileRole::Output, "b"));
+    EXPECT_TRUE(temporaries(dir).isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("slow.kvb"))));
 }
 
 TEST(PlatformPrompt, ScriptedPromptRecordsAndAnswers)

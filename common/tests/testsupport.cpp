@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QPainter>
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace testsupport {
 
 QImage cornerPicture(int width, int height)
@@ -143,6 +148,43 @@ BookBytes &BookBytes::raw(const QByteArray &bytes)
 {
     m_bytes += bytes;
     return *this;
+}
+
+namespace {
+
+// The account a root test run drops to.
+const passwd *unprivilegedAccount()
+{
+    return ::geteuid() == 0 ? ::getpwnam("nobody") : nullptr;
+}
+
+} // namespace
+
+int runUnprivileged(const std::function<int()> &body)
+{
+    const passwd *account = unprivilegedAccount();
+    if (::geteuid() == 0 && !account)
+        return kUnprivilegedUnavailable;
+    const uid_t uid = account ? account->pw_uid : 0;
+    const gid_t gid = account ? account->pw_gid : 0;
+    const pid_t child = ::fork();
+    if (child < 0)
+        return kUnprivilegedUnavailable;
+    if (child == 0) {
+        if (account && (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))
+            ::_exit(kUnprivilegedUnavailable);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return kUnprivilegedUnavailable;
+    return WEXITSTATUS(status);
+}
+
+bool giveToUnprivileged(const QString &path)
+{
+    const passwd *account = unprivilegedAccount();
+    return !account || ::chown(QFile::encodeName(path).constData(), account->pw_uid, account->pw_gid) == 0;
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)

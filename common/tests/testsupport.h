@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace testsupport {
 
@@ -43,5 +44,16 @@ private:
 QByteArray utf16le(const QString &text);
 bool writeFile(const QString &path, const QByteArray &bytes);
 QByteArray readFile(const QString &path);
+
+// Runs `body` in a forked child as an ordinary user and returns its result
+// (the child's exit code). When the tests run as root the child becomes
+// "nobody", so permission checks apply; kUnprivilegedUnavailable when that
+// cannot be done. Files the child must reach are handed over with
+// giveToUnprivileged.
+constexpr int kUnprivilegedUnavailable = 125;
+int runUnprivileged(const std::function<int()> &body);
+// Makes `path` belong to the user runUnprivileged's child runs as (a no-op
+// when the tests do not run as root).
+bool giveToUnprivileged(const QString &path);
 
 } // namespace testsupport

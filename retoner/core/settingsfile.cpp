@@ -262,32 +262,11 @@ QByteArray settingsFileText(const ToneSettings &s)
 
 SettingsWriteResult writeSettingsFile(const ToneSettings &settings, const QString &path)
 {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    platform::AtomicFile file(path, platform::FileRole::Document, QStringLiteral("$TN"));
+    if (!file.open())
         return SettingsWriteResult::OpenFailed;
-    const platform::TempFile temp =
-        platform::createTempFile(platform::folderOf(path), QStringLiteral("$TN"));
-    if (temp.fd < 0)
-        return SettingsWriteResult::OpenFailed;
-
-    const QByteArray text = settingsFileText(settings);
-    qsizetype written = 0;
-    bool failed = false;
-    while (written < text.size()) {
-        const ssize_t n = ::write(temp.fd, text.constData() + written, text.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed = true;
-            break;
-        }
-        written += n;
-    }
-    if (::close(temp.fd) != 0)
-        failed = true;
-    if (failed || !platform::replaceFile(temp.path, path)) {
-        QFile::remove(temp.path);
+    if (!file.write(settingsFileText(settings)) || !file.commit())
         return SettingsWriteResult::WriteFailed;
-    }
     return SettingsWriteResult::Written;
 }
 
