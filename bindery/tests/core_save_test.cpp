@@ -209,3 +209,18 @@ TEST(BinderyExport, FilesThatPagesAreReadFromAreNotReplaced)
     EXPECT_EQ(testsupport::readFile(scans + QStringLiteral("/0003.jpg")), testsupport::readFile(files[0]));
     EXPECT_EQ(testsupport::readFile(files[1]), before);
 }
+
+TEST(BinderyExport, ALinkInTheFolderIsReplacedNotWrittenThrough)
+{
+    SaveFixture f;
+    const QString out = f.ws.folder(QStringLiteral("export"));
+    const QString victim = out + QStringLiteral("/../victim.txt");
+    ASSERT_TRUE(testsupport::writeFile(victim, "precious"));
+    ASSERT_TRUE(QFile::link(victim, out + QStringLiteral("/0001.jpg")));
+    f.editor.settings().expStartNum = 1;
+    f.prompt.planPath(out);
+    ASSERT_TRUE(f.editor.runCommand(CmdExportAll));
+    EXPECT_EQ(testsupport::readFile(victim), QByteArray("precious"));
+    EXPECT_FALSE(QFileInfo(out + QStringLiteral("/0001.jpg")).isSymLink());
+    EXPECT_EQ(testsupport::readFile(out + QStringLiteral("/0001.jpg")), testsupport::readFile(f.sources[0]));
+}

@@ -520,15 +520,12 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
 
 bool KVBFile::copyPageData(const PageEntry &page, const QString &destination)
 {
-    const int dst = ::open(QFile::encodeName(destination).constData(),
-                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (dst < 0)
+    platform::AtomicFile file(destination, platform::FileRole::Output);
+    if (!file.open())
         return false;
-    BufferedWriter out(dst);
-    bool ok = copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); });
-    ok = out.flush() && ok;
-    ok = ::close(dst) == 0 && ok;
-    return ok;
+    BufferedWriter out(file.handle());
+    return copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); }) && out.flush()
+           && file.commit();
 }
 
 uint64_t KVBFile::copyPieceCount()

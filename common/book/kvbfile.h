@@ -46,7 +46,8 @@ public:
     static bool writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,
                           const AttributeList &attributes, PageList &pages);
 
-    // Writes one page's bytes to a new file of its own.
+    // Writes one page's bytes to a new file of its own, put in place whole; a
+    // symbolic link at the destination is replaced, never written through.
     static bool copyPageData(const PageEntry &page, const QString &destination);
 
     // Number of 4096-byte pieces moved by the copy buffer since the start of

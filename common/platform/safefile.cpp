@@ -270,4 +270,10 @@ void AtomicFile::discard()
     m_temporary.clear();
 }
 
+bool writeNewFile(const QString &path, const QByteArray &bytes)
+{
+    AtomicFile file(path, FileRole::Output);
+    return file.open() && file.write(bytes) && file.commit();
+}
+
 } // namespace platform

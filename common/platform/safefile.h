@@ -63,6 +63,9 @@ private:
     uint32_t m_group = 0;
 };
 
+// Writes `bytes` as a new output file (FileRole::Output) through an AtomicFile.
+bool writeNewFile(const QString &path, const QByteArray &bytes);
+
 // Writes all `size` bytes to `fd`, resuming after interruptions and partial
 // writes; false on an error such as a full disk.
 bool writeFully(int fd, const void *data, size_t size);

@@ -1,6 +1,7 @@
 #include "imageentry.h"
 
 #include <platform/paths.h>
+#include <platform/safefile.h>
 
 #include <QFile>
 
@@ -72,11 +73,18 @@ bool writePicture(const QString &path, const cv::Mat &image, const std::vector<i
     const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
+    std::vector<uchar> encoded;
     try {
-        return cv::imwrite(native.toStdString(), image, params);
+        const std::string extension = QFile::encodeName(u'.' + platform::extensionOf(path)).toStdString();
+        if (!cv::imencode(extension, image, encoded, params))
+            return false;
     } catch (const cv::Exception &) {
         return false;
     }
+    // Put in place whole; a link of that name in the output folder is
+    // replaced, never written through.
+    return platform::writeNewFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(encoded.data()),
+                                                                qsizetype(encoded.size())));
 }
 
 cv::Mat makeLinearizeLut()

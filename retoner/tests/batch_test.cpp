@@ -436,3 +436,22 @@ TEST_F(BatchTest, PreviewFollowsEditedColourPoints)
     EXPECT_EQ(cv::norm(second, expected(source), cv::NORM_INF), 0.0);
     EXPECT_GT(cv::norm(first, second, cv::NORM_INF), 0.0);
 }
+
+TEST_F(BatchTest, ConvertReplacesALinkInTheOutputFolderInsteadOfWritingThroughIt)
+{
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    ASSERT_EQ(batch.registerFiles({picture(QStringLiteral("page.png"), greyRamp())},
+                                  RegistrationMode::AutoSaturatedIsColor, observer),
+              1);
+    ToneSettings settings;
+    settings.outputFolder = outputFolder();
+    settings.output.format = FormatPng;
+    const QString victim = rawFile(QStringLiteral("victim.txt"), "precious");
+    const QString output = settings.outputFolder + QStringLiteral("/page.png");
+    ASSERT_TRUE(QFile::link(victim, output));
+    EXPECT_EQ(batch.convertAll(settings, observer).written, 1);
+    EXPECT_EQ(testsupport::readFile(victim), QByteArray("precious"));
+    EXPECT_FALSE(QFileInfo(output).isSymLink());
+    EXPECT_FALSE(cv::imread(QFile::encodeName(output).toStdString()).empty());
+}

@@ -5,8 +5,10 @@
 #include "book/pagecollect.h"
 #include "book/principalattributes.h"
 #include "picture/picture.h"
+#include "platform/safefile.h"
 #include "platform/textcompare.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -114,6 +116,15 @@ BookContents readContents(const QString &path)
     c.valid = KVBFile::readBook(path, &c.header, &c.attributes, &c.pages);
     c.headerRead = c.header.magic[0] == 0x05;
     return c;
+}
+
+// Encodes a picture as PNG and puts the file in place whole: a failed write
+// (a full disk) leaves no file behind, and a link at the path is replaced.
+bool writePng(const QImage &image, const QString &path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") && platform::writeNewFile(path, png);
 }
 
 struct Decoded {
@@ -394,7 +405,7 @@ int cmdThumbnail(const QStringList &args)
         return fail(QStringLiteral("%1 is not a well-formed book").arg(args[0]));
     if (!(header.thumbnailFlag & 1))
         return fail(QStringLiteral("%1 has no thumbnail").arg(args[0]));
-    if (!bookThumbnailImage(thumb.data()).save(args[1], "PNG"))
+    if (!writePng(bookThumbnailImage(thumb.data()), args[1]))
         return fail(QStringLiteral("cannot write %1").arg(args[1]));
     return kOk;
 }
@@ -415,7 +426,7 @@ int cmdPage(const QStringList &args)
     QImage picture;
     if (!loadPagePicture(pages[size_t(n - 1)], picture))
         return fail(QStringLiteral("page %1 cannot be decoded").arg(n));
-    if (!picture.save(args[2], "PNG"))
+    if (!writePng(picture, args[2]))
         return fail(QStringLiteral("cannot write %1").arg(args[2]));
     return kOk;
 }

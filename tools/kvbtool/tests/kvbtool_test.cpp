@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 struct ToolRun {
@@ -19,9 +22,18 @@ struct ToolRun {
     QString err;
 };
 
-ToolRun kvbtool(const QStringList &args)
+// fileSizeLimit > 0 runs the tool with files limited to that many bytes, as
+// on a disk that is full: its writes past the limit fail.
+ToolRun kvbtool(const QStringList &args, rlim_t fileSizeLimit = 0)
 {
     QProcess p;
+    if (fileSizeLimit > 0) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            ::signal(SIGXFSZ, SIG_IGN); // a failed write instead of a killed process
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     p.start(QStringLiteral(KVBTOOL_PATH), args);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -197,4 +209,39 @@ TEST_F(KvbtoolTest, BrokenBooksAreReportedAsFarAsTheyWereRead)
     EXPECT_EQ(kvbtool({"pack", none, cut}).status, 1);
     EXPECT_EQ(kvbtool({"pack", none, put(QStringLiteral("empty.png"), {}), pages}).status, 1);
     EXPECT_FALSE(QFile::exists(none));
+}
+
+TEST_F(KvbtoolTest, UnpackReplacesLinksInTheOutputFolderInsteadOfWritingThroughThem)
+{
+    const QString book = path(QStringLiteral("u.kvb"));
+    ASSERT_EQ(kvbtool({"pack", book, pages}).status, 0);
+    const QString victim = put(QStringLiteral("victim.txt"), "precious");
+    const QString out = path(QStringLiteral("out"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    ASSERT_TRUE(QFile::link(victim, out + "/Img0000.png"));
+
+    ASSERT_EQ(kvbtool({"unpack", book, out}).status, 0);
+    EXPECT_EQ(testsupport::readFile(victim), QByteArray("precious"));
+    EXPECT_FALSE(QFileInfo(out + "/Img0000.png").isSymLink());
+    EXPECT_EQ(testsupport::readFile(out + "/Img0000.png"), testsupport::readFile(pages + "/A.png"));
+}
+
+TEST_F(KvbtoolTest, WritesOnAFullDiskExitOneAndLeaveNoFile)
+{
+    const QString book = path(QStringLiteral("t.kvb"));
+    ASSERT_EQ(kvbtool({"pack", "--thumbnail", book, pages}).status, 0);
+    const QString thumb = path(QStringLiteral("thumb.png"));
+    const QString page = path(QStringLiteral("page.png"));
+    const QString packed = path(QStringLiteral("packed.kvb"));
+    const QList<QStringList> runs{{"thumbnail", book, thumb}, {"page", book, "1", page}, {"pack", packed, pages}};
+    for (const QStringList &args : runs) {
+        const ToolRun r = kvbtool(args, 64);
+        EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("cannot write") || r.err.contains("could not write")) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(args.last() == pages ? packed : args.last()));
+    }
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("$KV*")}, QDir::Files | QDir::Hidden).isEmpty());
+    // Without the limit the same runs write.
+    EXPECT_EQ(kvbtool(runs[1]).status, 0);
+    EXPECT_EQ(QImage(page).size(), QSize(30, 40));
 }
