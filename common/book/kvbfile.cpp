@@ -4,9 +4,11 @@
 #include "platform/filestamp.h"
 #include "platform/safefile.h"
 
+#include <QBuffer>
 #include <QFileDevice>
 #include <QtEndian>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -57,33 +59,27 @@ private:
     uint64_t m_size;
 };
 
-// Reads a random-access device the caller keeps open (a book in memory, for
-// instance); its position is put back when the walk is done.
-class DeviceSource {
+// Reads a book held in memory straight from its bytes.
+class MemorySource {
 public:
-    explicit DeviceSource(QIODevice &device) : m_device(device), m_saved(device.pos()) {}
-    ~DeviceSource() { m_device.seek(m_saved); }
-    DeviceSource(const DeviceSource &) = delete;
-    DeviceSource &operator=(const DeviceSource &) = delete;
+    explicit MemorySource(const QByteArray &bytes)
+        : m_data(reinterpret_cast<const uint8_t *>(bytes.constData())), m_size(uint64_t(bytes.size()))
+    {
+    }
 
     size_t readAt(uint64_t pos, uint8_t *out, size_t n)
     {
-        if (pos >= size() || !m_device.seek(qint64(pos)))
+        if (pos >= m_size)
             return 0;
-        size_t done = 0;
-        while (done < n) {
-            const qint64 got = m_device.read(reinterpret_cast<char *>(out + done), qint64(n - done));
-            if (got <= 0)
-                break;
-            done += size_t(got);
-        }
-        return done;
+        const size_t count = size_t(std::min<uint64_t>(n, m_size - pos));
+        std::copy_n(m_data + pos, count, out);
+        return count;
     }
-    uint64_t size() const { return uint64_t(std::max<qint64>(m_device.size(), 0)); }
+    uint64_t size() const { return m_size; }
 
 private:
-    QIODevice &m_device;
-    qint64 m_saved;
+    const uint8_t *m_data;
+    uint64_t m_size;
 };
 
 // A read position over a source: reads move it on, skips move it without
@@ -444,13 +440,16 @@ bool KVBFile::readBook(const QString &path, const ReadOptions &options)
 
 bool KVBFile::readBook(QIODevice &device, const QString &path, const ReadOptions &options)
 {
-    if (!device.isOpen() || !device.isReadable() || device.isSequential())
+    if (!device.isOpen() || !device.isReadable())
         return false;
-    // A file is read through its descriptor, which leaves its position alone.
+    // Neither way moves the device's position.
     if (auto *file = qobject_cast<QFileDevice *>(&device); file && file->handle() >= 0)
         return walkFile(file->handle(), path, options);
-    DeviceSource source(device);
-    return walkBook(source, path, std::nullopt, options);
+    if (auto *buffer = qobject_cast<QBuffer *>(&device)) {
+        MemorySource source(buffer->data());
+        return walkBook(source, path, std::nullopt, options);
+    }
+    return false;
 }
 
 bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,

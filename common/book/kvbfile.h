@@ -26,9 +26,9 @@ public:
     };
 
     static bool readBook(const QString &path, const ReadOptions &options);
-    // Through a file or other random-access device the caller opened and
-    // keeps open (a book in memory, for instance); its position is left as it
-    // was, and the page entries name `path` as their source.
+    // Through a file (QFile) or a book in memory (QBuffer) that the caller
+    // opened and keeps open; its position is left as it was, and the page
+    // entries name `path` as their source. Other devices are refused.
     static bool readBook(QIODevice &device, const QString &path, const ReadOptions &options);
 
     // Convenience for the common case.

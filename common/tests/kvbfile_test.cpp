@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -163,6 +164,16 @@ TEST_F(KvbTest, ListOptionsReadThumbnailAndStopAtFirstPage)
     EXPECT_FALSE(KVBFile::readBook(file, p, KVBFile::ReadOptions{nullptr, nullptr, &pages, nullptr}));
     EXPECT_EQ(pages.size(), 1u);
     EXPECT_EQ(file.pos(), 0);
+
+    // From memory, the same walk.
+    QByteArray bytes = testsupport::readFile(p);
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    PageList fromMemory;
+    EXPECT_FALSE(KVBFile::readBook(buffer, p, KVBFile::ReadOptions{nullptr, nullptr, &fromMemory, nullptr}));
+    ASSERT_EQ(fromMemory.size(), 1u);
+    EXPECT_EQ(fromMemory[0].offset, pages[0].offset);
+    EXPECT_EQ(buffer.pos(), 0);
 }
 
 TEST_F(KvbTest, WriteAndReadBackEveryAttributeKind)
