@@ -8,15 +8,23 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    QBuffer book(&bytes);
+    // One buffer and one set of lists serve every input, so what an input
+    // costs is the walk itself.
+    static QByteArray bytes;
+    static QBuffer book;
+    static kvb::AttributeList attributes;
+    static kvb::PageList pages, pagesOnly;
+    static std::vector<uint8_t> thumbnail(kvb::kThumbnailBytes);
+    book.close();
+    bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    book.setBuffer(&bytes);
     if (!book.open(QIODevice::ReadOnly))
         return 0;
     const QString path = QStringLiteral("input.kvb");
 
     kvb::BookHeader header;
-    kvb::AttributeList attributes;
-    kvb::PageList pages;
+    attributes.clear();
+    pages.clear();
     kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{&header, &attributes, &pages, nullptr});
     for (const kvb::PageEntry &page : pages) {
         // Every accepted page lies inside the book.
@@ -26,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The page walk without attributes moves over the same records: it finds
     // the same pages.
-    kvb::PageList pagesOnly;
+    pagesOnly.clear();
     kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{nullptr, nullptr, &pagesOnly, nullptr});
     if (pagesOnly.size() != pages.size())
         __builtin_trap();
@@ -35,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             __builtin_trap();
     }
 
-    static std::vector<uint8_t> thumbnail(kvb::kThumbnailBytes);
-    kvb::AttributeList listOnly;
-    kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{&header, &listOnly, nullptr, thumbnail.data()});
+    attributes.clear();
+    kvb::KVBFile::readBook(book, path, kvb::KVBFile::ReadOptions{&header, &attributes, nullptr, thumbnail.data()});
     return 0;
 }
