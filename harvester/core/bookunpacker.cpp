@@ -4,13 +4,7 @@
 #include "messages.h"
 
 #include <book/kvbfile.h>
-#include <platform/paths.h>
 #include <platform/prompt.h>
-#include <platform/safefile.h>
-
-#include <QFile>
-
-#include <unistd.h>
 
 namespace harvester {
 
@@ -29,14 +23,7 @@ QString BookUnpacker::pageFileName(const QString &folder, int index, uint8_t kin
 
 bool BookUnpacker::writePageFile(const kvb::PageEntry &page, const QString &destination)
 {
-    const platform::TempFile temp = platform::createTempFile(platform::folderOf(destination));
-    if (temp.fd < 0)
-        return false;
-    ::close(temp.fd);
-    if (kvb::KVBFile::copyPageData(page, temp.path) && platform::replaceFile(temp.path, destination))
-        return true;
-    QFile::remove(temp.path);
-    return false;
+    return kvb::KVBFile::copyPageData(page, destination);
 }
 
 bool BookUnpacker::goOn(const QString &question)
