@@ -6,6 +6,7 @@
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
 #include <book/principalattributes.h>
+#include <platform/filestamp.h>
 #include <platform/paths.h>
 #include <platform/progress.h>
 #include <platform/prompt.h>
@@ -65,13 +66,17 @@ kvb::PageList ImageFolderPacker::collectPages(const QString &imageFolder, PageOr
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        const qint64 size = file.size();
+        // The file as found: the book takes exactly these bytes, or the write
+        // fails when the file has changed by the time it is copied.
+        const std::optional<platform::FileStamp> stamp = platform::fileStampOf(file.handle());
+        const qint64 size = stamp ? stamp->size : -1;
         if (size <= 0 || size >= (qint64(1) << 32))
             continue;
         kvb::PageEntry page;
         page.kind = kind;
         page.sourcePath = path;
         page.size = uint32_t(size);
+        page.sourceStamp = stamp;
         pages.push_back(std::move(page));
     }
     kvb::sortNewPages(pages);

@@ -230,6 +230,21 @@ TEST(ImageFolderToKVB, ExtractorImagesKeepTheirNumberOrderPastAThousand)
     EXPECT_EQ(names(byNumber), (QStringList{"Img-010.jpg", "Img-998.jpg", "Img-999.jpg", "Img-1000.jpg", "Img-1001.jpg"}));
 }
 
+TEST(ImageFolderToKVB, APictureChangedAfterItWasFoundFailsTheWrite)
+{
+    Workspace ws;
+    ws.jpegFile(QStringLiteral("w/1.jpg"), 1);
+    const QString second = ws.jpegFile(QStringLiteral("w/2.jpg"), 2);
+    kvb::PageList pages = ImageFolderPacker::collectPages(ws.path(QStringLiteral("w")), PageOrder::ByPath);
+    ASSERT_EQ(pages.size(), 2u);
+    // Another program rewrites the picture, longer, before the book is
+    // written: its first bytes alone would make a cut-off page.
+    ws.file(QStringLiteral("w/2.jpg"), readAll(second) + QByteArray(64, 'x'));
+    const QString bookPath = ws.path(QStringLiteral("w.kvb"));
+    EXPECT_FALSE(kvb::KVBFile::writeBook(bookPath, 0, false, {}, pages));
+    EXPECT_FALSE(exists(bookPath));
+}
+
 TEST(KVBToImageFolder, WritesNumberedFilesBesideTheBook)
 {
     Workspace ws;
