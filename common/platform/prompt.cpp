@@ -1,5 +1,8 @@
 #include "prompt.h"
 
+#include "commandline.h"
+#include "filenames.h"
+
 namespace platform {
 
 namespace {
@@ -76,6 +79,19 @@ void ScriptedPrompt::clear()
     m_shown.clear();
     m_dialogs.clear();
     m_beeps = 0;
+}
+
+PromptAnswer UnattendedPrompt::message(const QString &text, PromptIcon icon, PromptButtons buttons,
+                                       const QString &caption)
+{
+    // Line breaks of the message stay; anything else that could steer the
+    // terminal is shown escaped.
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines)
+        line = escapedText(line);
+    writeText(stderr, lines.join(u'\n') + u'\n');
+    const PromptAnswer answer = ScriptedPrompt::message(text, icon, buttons, caption);
+    return buttons == PromptButtons::RetryCancel ? PromptAnswer::Cancel : answer;
 }
 
 } // namespace platform

@@ -93,4 +93,15 @@ private:
     int m_beeps = 0;
 };
 
+// For runs nobody watches (screenshots): every message is answered at once
+// as ScriptedPrompt answers it, except that a question to retry gets Cancel,
+// so a missing folder cannot keep the run asking; each message is written to
+// standard error as it comes. File dialogs are cancelled.
+class UnattendedPrompt : public ScriptedPrompt {
+public:
+    PromptAnswer message(const QString &text, PromptIcon icon = PromptIcon::Stop,
+                         PromptButtons buttons = PromptButtons::Ok,
+                         const QString &caption = {}) override;
+};
+
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "platform/filenames.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
@@ -7,6 +9,8 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/wait.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -197,6 +201,32 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeRawNamedFile(const QString &folder, const QByteArray &name, const QByteArray &bytes)
+{
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const int fd = ::open(path.constData(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    return ::close(fd) == 0 && written;
+}
+
+bool makeRawNamedFolder(const QString &folder, const QByteArray &name)
+{
+    return ::mkdir((QFile::encodeName(folder) + '/' + name).constData(), 0755) == 0;
+}
+
+void removeRawNamedEntries(const QString &folder)
+{
+    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
+        const QByteArray path = QFile::encodeName(folder) + '/' + entry.name;
+        if (entry.isFolder)
+            ::rmdir(path.constData());
+        else
+            ::unlink(path.constData());
+    }
 }
 
 } // namespace testsupport

@@ -55,5 +55,11 @@ int runUnprivileged(const std::function<int()> &body);
 // Makes `path` belong to the user runUnprivileged's child runs as (a no-op
 // when the tests do not run as root).
 bool giveToUnprivileged(const QString &path);
+// Entries named in bytes that are not valid UTF-8, which Qt can neither make
+// nor see. QTemporaryDir cannot remove them either: a test that makes them
+// removes them with removeRawNamedEntries.
+bool writeRawNamedFile(const QString &folder, const QByteArray &name, const QByteArray &bytes);
+bool makeRawNamedFolder(const QString &folder, const QByteArray &name);
+void removeRawNamedEntries(const QString &folder);
 
 } // namespace testsupport

@@ -1,0 +1,108 @@
+#include "commandline.h"
+
+#include "filenames.h"
+#include "version.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace platform {
+
+ProgramCommandLine::ProgramCommandLine(ProgramInfo info, const QList<QCommandLineOption> &options)
+    : m_info(std::move(info)), m_options(options)
+{
+    m_options << QCommandLineOption(QStringList{QStringLiteral("help"), QStringLiteral("h")})
+              << QCommandLineOption(QStringList{QStringLiteral("version"), QStringLiteral("v")});
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    m_parser.addOptions(m_options);
+}
+
+bool ProgramCommandLine::takesValue(const QString &name) const
+{
+    for (const QCommandLineOption &option : m_options) {
+        if (option.names().contains(name))
+            return !option.valueName().isEmpty();
+    }
+    return false;
+}
+
+ProgramCommandLine::Outcome ProgramCommandLine::parse(const QStringList &arguments)
+{
+    m_error.clear();
+    m_positionalBeforeEnd = 0;
+    if (!m_parser.parse(arguments)) {
+        const QStringList unknown = m_parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString &name = unknown.constFirst();
+            m_error = QStringLiteral("unknown option %1%2").arg(name.size() == 1 ? "-" : "--", name);
+        } else {
+            m_error = m_parser.errorText();
+        }
+        return Outcome::UsageError;
+    }
+    // Where "--" stood among the positional arguments: the same walk as the
+    // parser's, skipping the values of options that take one.
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &word = arguments[i];
+        if (word == QLatin1String("--"))
+            break;
+        if (word.size() > 1 && word.startsWith(u'-')) {
+            const QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1).section(u'=', 0, 0);
+            if (takesValue(name) && !word.contains(u'='))
+                ++i;
+            continue;
+        }
+        ++m_positionalBeforeEnd;
+    }
+    if (m_parser.isSet(QStringLiteral("help")))
+        return Outcome::Help;
+    if (m_parser.isSet(QStringLiteral("version")))
+        return Outcome::Version;
+    return Outcome::Run;
+}
+
+std::optional<int> ProgramCommandLine::read(const QStringList &arguments)
+{
+    switch (parse(arguments)) {
+    case Outcome::Run: return std::nullopt;
+    case Outcome::Help: writeText(stdout, m_info.usage); return 0;
+    case Outcome::Version: writeText(stdout, versionLine() + u'\n'); return 0;
+    case Outcome::UsageError: break;
+    }
+    return usageError(m_error);
+}
+
+int ProgramCommandLine::usageError(const QString &line) const
+{
+    writeText(stderr, m_info.command + QStringLiteral(": ") + escapedText(line) + u'\n');
+    return 2;
+}
+
+QString ProgramCommandLine::versionLine() const
+{
+    return m_info.name + versionText();
+}
+
+ProgramArguments programArguments(int argc, const char *const *argv)
+{
+    ProgramArguments result;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (i == 0 || isRepresentableName(raw))
+            result.usable << QFile::decodeName(raw);
+        else
+            result.unusable << escapedName(raw);
+    }
+    return result;
+}
+
+void writeText(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace platform

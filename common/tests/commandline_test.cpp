@@ -1,0 +1,117 @@
+// The command-line rules and the showing of names that every program shares.
+#include "platform/commandline.h"
+#include "platform/filenames.h"
+#include "platform/prompt.h"
+#include "testsupport.h"
+
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace platform;
+
+namespace {
+
+ProgramCommandLine programWithScreenshot()
+{
+    return ProgramCommandLine({QStringLiteral("prog"), QStringLiteral("Prog"), QStringLiteral("usage: prog\n")},
+                              {QCommandLineOption(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"))});
+}
+
+} // namespace
+
+TEST(ProgramCommandLine, HelpAndVersionEndTheProgramInsteadOfStartingIt)
+{
+    ProgramCommandLine line = programWithScreenshot();
+    EXPECT_EQ(line.parse({"prog", "--help"}), ProgramCommandLine::Outcome::Help);
+    EXPECT_EQ(line.parse({"prog", "book.kvb", "-h"}), ProgramCommandLine::Outcome::Help);
+    EXPECT_EQ(line.parse({"prog", "--version"}), ProgramCommandLine::Outcome::Version);
+    EXPECT_EQ(line.parse({"prog", "-v"}), ProgramCommandLine::Outcome::Version);
+    EXPECT_EQ(line.versionLine(), QStringLiteral("Prog 1.0.0.0"));
+    EXPECT_EQ(line.read({"prog", "--help"}), 0);
+}
+
+TEST(ProgramCommandLine, UnknownOptionsAreUsageErrorsNamingThem)
+{
+    ProgramCommandLine line = programWithScreenshot();
+    EXPECT_EQ(line.parse({"prog", "--bogus", "a"}), ProgramCommandLine::Outcome::UsageError);
+    EXPECT_EQ(line.error(), QStringLiteral("unknown option --bogus"));
+    EXPECT_EQ(line.parse({"prog", "-x"}), ProgramCommandLine::Outcome::UsageError);
+    EXPECT_EQ(line.error(), QStringLiteral("unknown option -x"));
+    // A single dash and a word is one option, not a row of letters.
+    EXPECT_EQ(line.parse({"prog", "-hv"}), ProgramCommandLine::Outcome::UsageError);
+    EXPECT_EQ(line.error(), QStringLiteral("unknown option --hv"));
+    EXPECT_EQ(line.parse({"prog", "--screenshot"}), ProgramCommandLine::Outcome::UsageError);
+    EXPECT_FALSE(line.error().contains(u'\n'));
+    EXPECT_EQ(line.read({"prog", "--bogus"}), 2);
+}
+
+TEST(ProgramCommandLine, DoubleDashEndsTheOptions)
+{
+    ProgramCommandLine line = programWithScreenshot();
+    ASSERT_EQ(line.parse({"prog", "a", "--", "--title", "--output=x", "-h", "--"}), ProgramCommandLine::Outcome::Run);
+    EXPECT_EQ(line.positionalArguments(), (QStringList{"a", "--title", "--output=x", "-h", "--"}));
+    EXPECT_EQ(line.positionalBeforeEnd(), 1);
+    // "--" as an option's value is that value, not the end of the options.
+    ASSERT_EQ(line.parse({"prog", "--screenshot", "--", "a", "--", "/D"}), ProgramCommandLine::Outcome::Run);
+    EXPECT_EQ(line.value(QStringLiteral("screenshot")), QStringLiteral("--"));
+    EXPECT_EQ(line.positionalArguments(), (QStringList{"a", "/D"}));
+    EXPECT_EQ(line.positionalBeforeEnd(), 1);
+    ASSERT_EQ(line.parse({"prog", "--screenshot=s.png", "a", "b", "-"}), ProgramCommandLine::Outcome::Run);
+    EXPECT_EQ(line.positionalBeforeEnd(), 3);
+}
+
+TEST(ShownText, ControlCharactersAreEscapedNeitherPassedNorCut)
+{
+    EXPECT_EQ(escapedText(u"\x1b[2Jtitle"), QStringLiteral("\\u001b[2Jtitle"));
+    EXPECT_EQ(escapedText(QStringView(u"a\0b", 3)), QStringLiteral("a\\u0000b"));
+    EXPECT_EQ(escapedText(u"\x9b" "1m\x7f"), QStringLiteral("\\u009b1m\\u007f"));
+    EXPECT_EQ(escapedText(u"本 \U0001F600 C:\\x"), QStringLiteral("本 \U0001F600 C:\\x"));
+    const QChar lone[] = {QChar(0xD800), QChar(u'x')};
+    EXPECT_EQ(escapedText(QStringView(lone, 2)), QStringLiteral("\\ud800x"));
+}
+
+TEST(FileNames, NamesThatAreNotUtf8AreShownByTheirBytes)
+{
+    EXPECT_EQ(escapedName("a\xff" "b.jpg"), QStringLiteral("a\\xffb.jpg"));
+    EXPECT_EQ(escapedName("\xe6\x9c\xac.jpg"), QStringLiteral("本.jpg"));
+    EXPECT_EQ(escapedName("\xc0\xaf\xed\xa0\x80\x1b"), QStringLiteral("\\xc0\\xaf\\xed\\xa0\\x80\\u001b"));
+    EXPECT_EQ(escapedName("\xe6\x9c"), QStringLiteral("\\xe6\\x9c"));
+    EXPECT_TRUE(isRepresentableName("\xe6\x9c\xac.jpg"));
+    EXPECT_FALSE(isRepresentableName("a\xff" "b.jpg"));
+    EXPECT_FALSE(isRepresentableName("\xed\xa0\x80"));
+
+    const char *argv[] = {"prog", "ok.jpg", "bad\xfe.jpg", "--title"};
+    const ProgramArguments arguments = programArguments(4, argv);
+    EXPECT_EQ(arguments.usable, (QStringList{"prog", "ok.jpg", "--title"}));
+    EXPECT_EQ(arguments.unusable, QStringList{"bad\\xfe.jpg"});
+}
+
+TEST(FileNames, FolderEntriesQtCannotListAreFound)
+{
+    QTemporaryDir dir;
+    const auto cleanup = qScopeGuard([&dir] { testsupport::removeRawNamedEntries(dir.path()); });
+    ASSERT_TRUE(testsupport::writeRawNamedFile(dir.path(), "good.jpg", {}));
+    ASSERT_TRUE(testsupport::writeRawNamedFile(dir.path(), "bad\xff.jpg", {}));
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(dir.path(), "sub\xfe"));
+    QList<UnrepresentableEntry> found = unrepresentableEntries(dir.path());
+    std::sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.name < b.name; });
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found[0].name, QByteArray("bad\xff.jpg"));
+    EXPECT_FALSE(found[0].isFolder);
+    EXPECT_EQ(found[0].shownPath(dir.path()), dir.path() + QStringLiteral("/bad\\xff.jpg"));
+    EXPECT_TRUE(found[1].isFolder);
+    EXPECT_TRUE(unrepresentableEntries(dir.filePath(QStringLiteral("missing"))).isEmpty());
+}
+
+TEST(UnattendedPrompt, AnswersAtOnceAndNeverAsksToRetry)
+{
+    UnattendedPrompt prompt;
+    EXPECT_EQ(prompt.message(QStringLiteral("gone"), PromptIcon::Stop, PromptButtons::RetryCancel), PromptAnswer::Cancel);
+    EXPECT_EQ(prompt.message(QStringLiteral("broken"), PromptIcon::Stop, PromptButtons::Ok), PromptAnswer::Ok);
+    EXPECT_TRUE(prompt.openFile({}, {}, {}).isEmpty());
+    EXPECT_EQ(prompt.texts(), (QStringList{"gone", "broken"}));
+}
