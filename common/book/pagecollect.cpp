@@ -2,6 +2,8 @@
 
 #include "kvbfile.h"
 
+#include "platform/filenames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -68,6 +70,19 @@ QStringList folderPictureEntries(const QString &folder)
         if (pageKindFromExtension(entry.fileName()) != NotAccepted)
             out << entry.filePath();
     }
+    return out;
+}
+
+QStringList unusablePictureEntries(const QString &folder)
+{
+    QStringList out;
+    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
+        // The kind comes from the extension, which is readable even when
+        // other bytes of the name are not.
+        if (!entry.isFolder && pageKindFromExtension(QFile::decodeName(entry.name)) != NotAccepted)
+            out << entry.shownPath(folder);
+    }
+    out.sort();
     return out;
 }
 

@@ -6,17 +6,21 @@
 #include "book/principalattributes.h"
 #include "picture/picture.h"
 #include "platform/safefile.h"
+#include "platform/commandline.h"
+#include "platform/filenames.h"
 #include "platform/textcompare.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QRegularExpression>
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 using namespace kvb;
 
@@ -26,32 +30,50 @@ constexpr int kOk = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
+const platform::ProgramInfo kTool{
+    QStringLiteral("kvbtool"), QStringLiteral("kvbtool"),
+    QStringLiteral(
+        "usage: kvbtool info [--json] [--decode] [--] BOOK\n"
+        "       kvbtool pack [--cover] [--bind-right] [--spread] [--thumbnail] [--title T]\n"
+        "                    [--subtitle S] [--author A]... [--publisher P]... [--circle C]...\n"
+        "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... [--] OUT.kvb INPUT...\n"
+        "       kvbtool unpack [--] BOOK DIR\n"
+        "       kvbtool thumbnail [--] BOOK OUT.png\n"
+        "       kvbtool page [--] BOOK N OUT.png\n"
+        "       kvbtool verify [--] BOOK...\n"
+        "       kvbtool --help | --version\n"
+        "\n"
+        "-- ends the options: every word after it is a file name, even one that starts with '-'.\n"
+        "Text output shows control characters escaped (\\u001b); --json output is JSON.\n"
+        "Exit status: 0 success, 1 a book that is not well formed or an operation that failed,\n"
+        "2 a usage error.\n")};
+
+// Text output: book contents and file names go through `shown`, so no title
+// can end the output early or send escape sequences to the terminal.
 void out(const QString &text)
 {
-    std::fputs(text.toUtf8().constData(), stdout);
+    platform::writeText(stdout, text);
+}
+
+QString shown(const QString &text)
+{
+    return platform::escapedText(text);
 }
 
 int fail(const QString &reason)
 {
-    std::fprintf(stderr, "kvbtool: %s\n", reason.toUtf8().constData());
+    platform::writeText(stderr, QStringLiteral("kvbtool: %1\n").arg(shown(reason)));
     return kFailed;
 }
 
-int usage(const QString &reason = {})
+QCommandLineOption flag(const char *name)
 {
-    if (!reason.isEmpty())
-        std::fprintf(stderr, "kvbtool: %s\n", reason.toUtf8().constData());
-    std::fputs(
-        "usage: kvbtool info [--json] [--decode] BOOK\n"
-        "       kvbtool pack [--cover] [--bind-right] [--spread] [--thumbnail] [--title T]\n"
-        "                    [--subtitle S] [--author A]... [--publisher P]... [--circle C]...\n"
-        "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... OUT.kvb INPUT...\n"
-        "       kvbtool unpack BOOK DIR\n"
-        "       kvbtool thumbnail BOOK OUT.png\n"
-        "       kvbtool page BOOK N OUT.png\n"
-        "       kvbtool verify BOOK...\n",
-        stderr);
-    return kUsage;
+    return QCommandLineOption(QString::fromLatin1(name));
+}
+
+QCommandLineOption valued(const char *name, const char *valueName)
+{
+    return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(valueName));
 }
 
 QString jsonString(const QString &s)
@@ -141,22 +163,20 @@ Decoded decodePage(const PageEntry &page)
     return d;
 }
 
+// Each command is handed its words after "kvbtool COMMAND", that pair first.
 int cmdInfo(const QStringList &args)
 {
-    bool json = false, decode = false;
-    QString path;
-    for (const QString &a : args) {
-        if (a == QLatin1String("--json"))
-            json = true;
-        else if (a == QLatin1String("--decode"))
-            decode = true;
-        else if (a.startsWith(QLatin1String("--")) || !path.isEmpty())
-            return usage(QStringLiteral("info: unexpected argument %1").arg(a));
-        else
-            path = a;
-    }
-    if (path.isEmpty())
-        return usage(QStringLiteral("info: no book given"));
+    platform::ProgramCommandLine line(kTool, {flag("json"), flag("decode")});
+    if (const std::optional<int> status = line.read(args))
+        return *status;
+    const bool json = line.isSet(QStringLiteral("json"));
+    const bool decode = line.isSet(QStringLiteral("decode"));
+    const QStringList files = line.positionalArguments();
+    if (files.isEmpty())
+        return line.usageError(QStringLiteral("info: no book given"));
+    if (files.size() > 1)
+        return line.usageError(QStringLiteral("info: unexpected argument %1").arg(files[1]));
+    const QString path = files.front();
 
     const BookContents c = readContents(path);
     const uint8_t flags = c.header.layoutFlags;
@@ -200,7 +220,7 @@ int cmdInfo(const QStringList &args)
         out(s);
     } else {
         QString s;
-        s += QStringLiteral("path:        %1\n").arg(path);
+        s += QStringLiteral("path:        %1\n").arg(shown(path));
         s += QStringLiteral("well formed: %1\n").arg(c.valid ? "yes" : "no");
         s += QStringLiteral("page count:  %1 (%2 page records read)\n").arg(c.header.pageCount).arg(c.pages.size());
         QStringList names;
@@ -216,9 +236,9 @@ int cmdInfo(const QStringList &args)
                 s += QStringLiteral("  %1: %2-%3-%4\n").arg(typeName(a.type)).arg(a.year, 4, 10, QChar(u'0'))
                          .arg(a.month, 2, 10, QChar(u'0')).arg(a.day, 2, 10, QChar(u'0'));
             else if (a.type == UserDefined)
-                s += QStringLiteral("  %1: %2 = %3\n").arg(typeName(a.type), a.name, a.text);
+                s += QStringLiteral("  %1: %2 = %3\n").arg(typeName(a.type), shown(a.name), shown(a.text));
             else
-                s += QStringLiteral("  %1: %2\n").arg(typeName(a.type), a.text);
+                s += QStringLiteral("  %1: %2\n").arg(typeName(a.type), shown(a.text));
         }
         s += QStringLiteral("pages:\n");
         for (size_t i = 0; i < c.pages.size(); ++i) {
@@ -233,10 +253,8 @@ int cmdInfo(const QStringList &args)
         }
         out(s);
     }
-    if (!c.valid) {
-        std::fprintf(stderr, "kvbtool: %s is not a well-formed book\n", path.toUtf8().constData());
-        return kFailed;
-    }
+    if (!c.valid)
+        return fail(QStringLiteral("%1 is not a well-formed book").arg(path));
     return kOk;
 }
 
@@ -266,44 +284,47 @@ std::optional<BookDate> parseDate(const QString &value)
 
 int cmdPack(const QStringList &args)
 {
+    platform::ProgramCommandLine line(
+        kTool, {flag("cover"), flag("bind-right"), flag("spread"), flag("thumbnail"), valued("title", "T"),
+                valued("subtitle", "S"), valued("author", "A"), valued("publisher", "P"), valued("circle", "C"),
+                valued("date", "Y-M-D"), valued("item", "NAME=VALUE")});
+    if (const std::optional<int> status = line.read(args))
+        return *status;
+    const QCommandLineParser &parser = line.parser();
+    auto usage = [&line](const QString &reason) { return line.usageError(reason); };
+
     uint8_t flags = 0;
     bool thumbnail = false;
     PrincipalAttributes principal;
     AttributeList further;
-    QStringList positional;
+    QStringList positional = line.positionalArguments();
 
-    auto takeValue = [&](qsizetype &i, const QString &option, QString &value) -> bool {
-        if (i + 1 >= args.size())
-            return false;
-        value = args[++i];
-        (void)option;
-        return true;
-    };
-
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        QString value;
-        if (a == QLatin1String("--cover")) {
+    // The options in the order given: further authors, publishers, circles
+    // and items keep their order among one another.
+    QHash<QString, qsizetype> taken;
+    for (const QString &name : parser.optionNames()) {
+        const QString a = QStringLiteral("--") + name;
+        const QStringList values = parser.values(name);
+        const QString value = values.value(taken[name]++);
+        if (name == QLatin1String("cover")) {
             flags |= Cover;
-        } else if (a == QLatin1String("--bind-right")) {
+        } else if (name == QLatin1String("bind-right")) {
             flags |= BindR;
-        } else if (a == QLatin1String("--spread")) {
+        } else if (name == QLatin1String("spread")) {
             flags |= PageSpread;
-        } else if (a == QLatin1String("--thumbnail")) {
+        } else if (name == QLatin1String("thumbnail")) {
             thumbnail = true;
-        } else if (a == QLatin1String("--title") || a == QLatin1String("--subtitle")
-                   || a == QLatin1String("--author") || a == QLatin1String("--publisher")
-                   || a == QLatin1String("--circle")) {
-            if (!takeValue(i, a, value))
-                return usage(QStringLiteral("%1 needs a value").arg(a));
+        } else if (name == QLatin1String("title") || name == QLatin1String("subtitle")
+                   || name == QLatin1String("author") || name == QLatin1String("publisher")
+                   || name == QLatin1String("circle")) {
             const QString why = checkText(value, kMaxTextChars);
             if (!why.isEmpty())
                 return usage(QStringLiteral("%1: the value %2").arg(a, why));
-            const uint8_t type = a == QLatin1String("--title")       ? Title
-                                 : a == QLatin1String("--subtitle")  ? Subtitle
-                                 : a == QLatin1String("--author")    ? Author
-                                 : a == QLatin1String("--publisher") ? Publisher
-                                                                     : Circle;
+            const uint8_t type = name == QLatin1String("title")       ? Title
+                                 : name == QLatin1String("subtitle")  ? Subtitle
+                                 : name == QLatin1String("author")    ? Author
+                                 : name == QLatin1String("publisher") ? Publisher
+                                                                      : Circle;
             // The last title or subtitle counts; the first author, publisher
             // or circle leads and later ones follow as further attributes.
             if (type == Title || type == Subtitle) {
@@ -316,15 +337,11 @@ int cmdPack(const QStringList &args)
                 e.text = value;
                 further.push_back(e);
             }
-        } else if (a == QLatin1String("--date")) {
-            if (!takeValue(i, a, value))
-                return usage(QStringLiteral("--date needs a value"));
+        } else if (name == QLatin1String("date")) {
             principal.date = parseDate(value);
             if (!principal.date)
                 return usage(QStringLiteral("--date: %1 is not a valid date (Y[-M[-D]], 0 leaves a part open)").arg(value));
-        } else if (a == QLatin1String("--item")) {
-            if (!takeValue(i, a, value))
-                return usage(QStringLiteral("--item needs NAME=VALUE"));
+        } else if (name == QLatin1String("item")) {
             const qsizetype eq = value.indexOf(u'=');
             if (eq <= 0)
                 return usage(QStringLiteral("--item: %1 is not NAME=VALUE").arg(value));
@@ -338,10 +355,6 @@ int cmdPack(const QStringList &args)
             if (!why.isEmpty())
                 return usage(QStringLiteral("--item: %1").arg(why));
             further.push_back(e);
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usage(QStringLiteral("pack: unknown option %1").arg(a));
-        } else {
-            positional << a;
         }
     }
     if (positional.size() < 2)
@@ -349,21 +362,28 @@ int cmdPack(const QStringList &args)
     const QString target = positional.takeFirst();
 
     QStringList paths;
+    bool problems = false;
     for (const QString &input : positional) {
         const QFileInfo info(input);
-        if (info.isDir())
+        if (info.isDir()) {
             paths << folderPictureEntries(input);
-        else if (info.exists())
+            // A picture whose name Qt cannot represent would otherwise be
+            // left out of the book without a word.
+            for (const QString &unusable : unusablePictureEntries(input)) {
+                problems = true;
+                fail(QStringLiteral("%1: the name is not valid UTF-8 and cannot be used").arg(unusable));
+            }
+        } else if (info.exists()) {
             paths << input;
-        else
+        } else {
             return fail(QStringLiteral("%1: no such file or folder").arg(input));
+        }
     }
-    bool problems = false;
     PageList pages = collectPages(paths, [&](CollectProblem problem, const QString &path) {
         problems = true;
-        std::fprintf(stderr, "kvbtool: %s: %s\n", path.toUtf8().constData(),
-                     problem == CollectProblem::BookUnreadable ? "not a well-formed book"
-                                                               : "empty, unreadable or 4 GiB or larger");
+        fail(QStringLiteral("%1: %2").arg(path, problem == CollectProblem::BookUnreadable
+                                                    ? QStringLiteral("not a well-formed book")
+                                                    : QStringLiteral("empty, unreadable or 4 GiB or larger")));
     });
     if (pages.empty())
         return fail(QStringLiteral("no pages to pack (pictures are .jpg, .jpeg, .png, .bmp; books .kvb)"));
@@ -378,65 +398,65 @@ int cmdPack(const QStringList &args)
     return kOk;
 }
 
-int cmdUnpack(const QStringList &args)
+int cmdUnpack(const platform::ProgramCommandLine &line, const QStringList &files)
 {
-    if (args.size() != 2)
-        return usage(QStringLiteral("unpack: needs BOOK DIR"));
+    if (files.size() != 2)
+        return line.usageError(QStringLiteral("unpack: needs BOOK DIR"));
     PageList pages;
-    if (!KVBFile::readBook(args[0], nullptr, nullptr, &pages))
-        return fail(QStringLiteral("%1 is not a well-formed book").arg(args[0]));
-    if (!QDir().mkpath(args[1]))
-        return fail(QStringLiteral("cannot create %1").arg(args[1]));
+    if (!KVBFile::readBook(files[0], nullptr, nullptr, &pages))
+        return fail(QStringLiteral("%1 is not a well-formed book").arg(files[0]));
+    if (!QDir().mkpath(files[1]))
+        return fail(QStringLiteral("cannot create %1").arg(files[1]));
     for (size_t i = 0; i < pages.size(); ++i) {
         const QString name = QString::asprintf("Img%04d", int(i)) + extensionForKind(pages[i].kind);
-        if (!KVBFile::copyPageData(pages[i], QDir(args[1]).filePath(name)))
-            return fail(QStringLiteral("cannot write %1").arg(QDir(args[1]).filePath(name)));
+        if (!KVBFile::copyPageData(pages[i], QDir(files[1]).filePath(name)))
+            return fail(QStringLiteral("cannot write %1").arg(QDir(files[1]).filePath(name)));
     }
     return kOk;
 }
 
-int cmdThumbnail(const QStringList &args)
+int cmdThumbnail(const platform::ProgramCommandLine &line, const QStringList &files)
 {
-    if (args.size() != 2)
-        return usage(QStringLiteral("thumbnail: needs BOOK OUT.png"));
+    if (files.size() != 2)
+        return line.usageError(QStringLiteral("thumbnail: needs BOOK OUT.png"));
     BookHeader header;
     std::vector<uint8_t> thumb(kThumbnailBytes);
-    if (!KVBFile::readBook(args[0], KVBFile::ReadOptions{&header, nullptr, nullptr, thumb.data()}))
-        return fail(QStringLiteral("%1 is not a well-formed book").arg(args[0]));
+    if (!KVBFile::readBook(files[0], KVBFile::ReadOptions{&header, nullptr, nullptr, thumb.data()}))
+        return fail(QStringLiteral("%1 is not a well-formed book").arg(files[0]));
     if (!(header.thumbnailFlag & 1))
-        return fail(QStringLiteral("%1 has no thumbnail").arg(args[0]));
-    if (!writePng(bookThumbnailImage(thumb.data()), args[1]))
-        return fail(QStringLiteral("cannot write %1").arg(args[1]));
+        return fail(QStringLiteral("%1 has no thumbnail").arg(files[0]));
+    if (!writePng(bookThumbnailImage(thumb.data()), files[1]))
+        return fail(QStringLiteral("cannot write %1").arg(files[1]));
     return kOk;
 }
 
-int cmdPage(const QStringList &args)
+int cmdPage(const platform::ProgramCommandLine &line, const QStringList &files)
 {
-    if (args.size() != 3)
-        return usage(QStringLiteral("page: needs BOOK N OUT.png"));
+    if (files.size() != 3)
+        return line.usageError(QStringLiteral("page: needs BOOK N OUT.png"));
     bool isNumber = false;
-    const int n = args[1].toInt(&isNumber);
+    const int n = files[1].toInt(&isNumber);
     if (!isNumber || n < 1)
-        return usage(QStringLiteral("page: N is a page number from 1"));
+        return line.usageError(QStringLiteral("page: N is a page number from 1"));
     PageList pages;
-    if (!KVBFile::readBook(args[0], nullptr, nullptr, &pages))
-        return fail(QStringLiteral("%1 is not a well-formed book").arg(args[0]));
+    if (!KVBFile::readBook(files[0], nullptr, nullptr, &pages))
+        return fail(QStringLiteral("%1 is not a well-formed book").arg(files[0]));
     if (size_t(n) > pages.size())
-        return fail(QStringLiteral("%1 has %2 pages").arg(args[0]).arg(pages.size()));
+        return fail(QStringLiteral("%1 has %2 pages").arg(files[0]).arg(pages.size()));
     QImage picture;
     if (!loadPagePicture(pages[size_t(n - 1)], picture))
         return fail(QStringLiteral("page %1 cannot be decoded").arg(n));
-    if (!writePng(picture, args[2]))
-        return fail(QStringLiteral("cannot write %1").arg(args[2]));
+    if (!writePng(picture, files[2]))
+        return fail(QStringLiteral("cannot write %1").arg(files[2]));
     return kOk;
 }
 
-int cmdVerify(const QStringList &args)
+int cmdVerify(const platform::ProgramCommandLine &line, const QStringList &files)
 {
-    if (args.isEmpty())
-        return usage(QStringLiteral("verify: no book given"));
+    if (files.isEmpty())
+        return line.usageError(QStringLiteral("verify: no book given"));
     bool allGood = true;
-    for (const QString &path : args) {
+    for (const QString &path : files) {
         const BookContents c = readContents(path);
         if (!c.valid) {
             allGood = false;
@@ -449,7 +469,7 @@ int cmdVerify(const QStringList &args)
                 why = QStringLiteral("ends early or has %1 of %2 pages").arg(c.pages.size()).arg(c.header.pageCount);
             else
                 why = QStringLiteral("ends inside a record");
-            out(QStringLiteral("%1: not well formed: %2\n").arg(path, why));
+            out(QStringLiteral("%1: not well formed: %2\n").arg(shown(path), why));
             continue;
         }
         int failed = 0;
@@ -464,9 +484,9 @@ int cmdVerify(const QStringList &args)
         if (failed) {
             allGood = false;
             out(QStringLiteral("%1: well formed, %2 of %3 pages do not decode (first: page %4)\n")
-                    .arg(path).arg(failed).arg(c.pages.size()).arg(first));
+                    .arg(shown(path)).arg(failed).arg(c.pages.size()).arg(first));
         } else {
-            out(QStringLiteral("%1: well formed, all %2 pages decode\n").arg(path).arg(c.pages.size()));
+            out(QStringLiteral("%1: well formed, all %2 pages decode\n").arg(shown(path)).arg(c.pages.size()));
         }
     }
     return allGood ? kOk : kFailed;
@@ -476,22 +496,41 @@ int cmdVerify(const QStringList &args)
 
 int main(int argc, char **argv)
 {
+    const platform::ProgramArguments arguments = platform::programArguments(argc, argv);
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))
-        return usage();
-    const QString command = args.takeFirst();
+    // A name that is not valid UTF-8 would reach the files as another name:
+    // an input missed, an output written under an altered name.
+    if (!arguments.unusable.isEmpty()) {
+        for (const QString &name : arguments.unusable)
+            fail(QStringLiteral("%1: the name is not valid UTF-8 and cannot be used; nothing was done").arg(name));
+        return kFailed;
+    }
+    const QStringList &args = arguments.usable;
+    if (args.size() < 2) {
+        platform::writeText(stderr, kTool.usage);
+        return kUsage;
+    }
+    const QString command = args[1];
+    const QStringList rest = QStringList{args[0] + u' ' + command} + args.mid(2);
     if (command == QLatin1String("info"))
-        return cmdInfo(args);
+        return cmdInfo(rest);
     if (command == QLatin1String("pack"))
-        return cmdPack(args);
-    if (command == QLatin1String("unpack"))
-        return cmdUnpack(args);
-    if (command == QLatin1String("thumbnail"))
-        return cmdThumbnail(args);
-    if (command == QLatin1String("page"))
-        return cmdPage(args);
-    if (command == QLatin1String("verify"))
-        return cmdVerify(args);
-    return usage(QStringLiteral("unknown command %1").arg(command));
+        return cmdPack(rest);
+    // The commands without options of their own take only files.
+    using FilesCommand = int (*)(const platform::ProgramCommandLine &, const QStringList &);
+    const std::pair<const char *, FilesCommand> filesCommands[] = {
+        {"unpack", cmdUnpack}, {"thumbnail", cmdThumbnail}, {"page", cmdPage}, {"verify", cmdVerify}};
+    for (const auto &[name, run] : filesCommands) {
+        if (command != QLatin1String(name))
+            continue;
+        platform::ProgramCommandLine line(kTool);
+        if (const std::optional<int> status = line.read(rest))
+            return *status;
+        return run(line, line.positionalArguments());
+    }
+    // --help, --version, or a word that is neither an option nor a command.
+    platform::ProgramCommandLine line(kTool);
+    if (const std::optional<int> status = line.read(args))
+        return *status;
+    return line.usageError(QStringLiteral("unknown command %1").arg(command));
 }

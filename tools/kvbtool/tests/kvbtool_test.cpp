@@ -1,5 +1,6 @@
 // kvbtool end to end: the built program run on generated files.
 #include "book/kvbfile.h"
+#include "platform/filenames.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,9 +26,10 @@ struct ToolRun {
 
 // fileSizeLimit > 0 runs the tool with files limited to that many bytes, as
 // on a disk that is full: its writes past the limit fail.
-ToolRun kvbtool(const QStringList &args, rlim_t fileSizeLimit = 0)
+ToolRun kvbtool(const QStringList &args, rlim_t fileSizeLimit = 0, const QString &workingFolder = {})
 {
     QProcess p;
+    p.setWorkingDirectory(workingFolder);
     if (fileSizeLimit > 0) {
         p.setChildProcessModifier([fileSizeLimit] {
             ::signal(SIGXFSZ, SIG_IGN); // a failed write instead of a killed process
@@ -245,3 +248,104 @@ TEST_F(KvbtoolTest, WritesOnAFullDiskExitOneAndLeaveNoFile)
     EXPECT_EQ(kvbtool(runs[1]).status, 0);
     EXPECT_EQ(QImage(page).size(), QSize(30, 40));
 }
+
+TEST_F(KvbtoolTest, HelpAndVersionAnswerAndUnknownOptionsAreOneLine)
+{
+    for (const QStringList &args : {QStringList{"--help"}, QStringList{"pack", "--help"}, QStringList{"info", "-h"}}) {
+        const ToolRun r = kvbtool(args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.startsWith("usage: kvbtool info")) << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains("[--] OUT.kvb INPUT..."));
+    }
+    const ToolRun v = kvbtool({"--version"});
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out, QStringLiteral("kvbtool 1.0.0.0\n"));
+
+    const ToolRun bad = kvbtool({"info", "--bogus", pages});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, QStringLiteral("kvbtool: unknown option --bogus\n"));
+    EXPECT_EQ(kvbtool({"--bogus"}).status, 2);
+}
+
+TEST_F(KvbtoolTest, DoubleDashMakesOptionLikeNamesFiles)
+{
+    // What a shell's "*" gives in a folder holding such names.
+    put(QStringLiteral("--title.png"), testsupport::encode(testsupport::cornerPicture(8, 8), "PNG"));
+    const ToolRun packed = kvbtool({"pack", "--spread", "--", "--output=x.kvb", "--title.png"}, 0, m_dir.path());
+    ASSERT_EQ(packed.status, 0) << packed.err.toStdString();
+    const ToolRun shownInfo = kvbtool({"info", "--json", "--", "--output=x.kvb"}, 0, m_dir.path());
+    ASSERT_EQ(shownInfo.status, 0) << shownInfo.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(shownInfo.out.toUtf8()).object();
+    EXPECT_TRUE(o["spread"].toBool());
+    EXPECT_EQ(o["pages"].toArray().size(), 1);
+    EXPECT_TRUE(o["attributes"].toArray().isEmpty());
+    EXPECT_EQ(kvbtool({"verify", "--", "--output=x.kvb"}, 0, m_dir.path()).status, 0);
+}
+
+TEST_F(KvbtoolTest, InfoShowsControlCharactersEscapedAndNeverStopsAtANul)
+{
+    const QString title = QStringLiteral("Cut") + QChar(0) + QStringLiteral("\x1b[2Jafter");
+    const QString book = put(QStringLiteral("hostile.kvb"),
+                             testsupport::BookBytes()
+                                 .header(1)
+                                 .text(kvb::Title, title)
+                                 .item(QStringLiteral("k\x1b"), QStringLiteral("v\x07"))
+                                 .page(kvb::Png, testsupport::encode(testsupport::cornerPicture(4, 4), "PNG"))
+                                 .bytes());
+    const ToolRun r = kvbtool({"info", book});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("Title: Cut\\u0000\\u001b[2Jafter\n"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("UserDefined: k\\u001b = v\\u0007\n")));
+    EXPECT_TRUE(r.out.contains(QStringLiteral("pages:\n")));
+    EXPECT_FALSE(r.out.contains(QChar(0x1b)));
+    // JSON stays JSON: the text itself, escaped by JSON's rules.
+    const QJsonObject o = info(book);
+    EXPECT_EQ(o["attributes"].toArray()[0].toObject()["text"].toString(), title);
+}
+
+namespace {
+
+// Runs a shell script with $0 = kvbtool, so names can carry bytes that are
+// not UTF-8 (printf's octal escapes); QProcess would re-encode them.
+ToolRun shell(const QString &script, const QString &workingFolder)
+{
+    QProcess p;
+    p.setWorkingDirectory(workingFolder);
+    p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, QStringLiteral(KVBTOOL_PATH)});
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST_F(KvbtoolTest, NamesThatAreNotUtf8AreReportedAndNothingIsWritten)
+{
+    // A folder holding such a picture: packing it would lose a page.
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(pages); });
+    ASSERT_TRUE(testsupport::writeRawNamedFile(pages, "bad\xff.png", testsupport::readFile(pages + "/A.png")));
+    const ToolRun folder = kvbtool({"pack", path(QStringLiteral("f.kvb")), pages});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_TRUE(folder.err.contains(QStringLiteral("pages/bad\\xff.png"))) << folder.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("f.kvb"))));
+
+    // Such an input or output name on the command line.
+    const QString good = path(QStringLiteral("good.kvb"));
+    ASSERT_EQ(kvbtool({"pack", good, pages + "/A.png"}).status, 0);
+    const ToolRun input = shell(QStringLiteral("\"$0\" pack in.kvb \"pages/x$(printf '\\376').jpg\" pages/A.png"), m_dir.path());
+    EXPECT_EQ(input.status, 1);
+    EXPECT_TRUE(input.err.contains(QStringLiteral("pages/x\\xfe.jpg"))) << input.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("in.kvb"))));
+    const ToolRun output = shell(QStringLiteral("\"$0\" pack \"out$(printf '\\376').kvb\" pages/A.png"), m_dir.path());
+    EXPECT_EQ(output.status, 1);
+    const ToolRun unpacked = shell(QStringLiteral("\"$0\" unpack good.kvb \"dir$(printf '\\376')\""), m_dir.path());
+    EXPECT_EQ(unpacked.status, 1);
+    const ToolRun page = shell(QStringLiteral("\"$0\" page good.kvb 1 \"p$(printf '\\376').png\""), m_dir.path());
+    EXPECT_EQ(page.status, 1);
+    // Nothing was written under an altered name, nor under the name itself.
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"good.kvb", "pages"}));
+    const QList<platform::UnrepresentableEntry> raw = platform::unrepresentableEntries(m_dir.path());
+    EXPECT_TRUE(raw.isEmpty());
+}
+
