@@ -48,23 +48,20 @@ QString CBinderyPrompt::openFile(const QString &caption, const QString &folder, 
     return runBookDialog(QFileDialog::AcceptOpen, caption, folder, filter);
 }
 
-int CBinderyApp::run(QApplication &app, const QStringList &arguments)
+int CBinderyApp::run(QApplication &app, const bindery::LaunchArguments &launch)
 {
     app.setOrganizationName(QStringLiteral("Velloran"));
     app.setApplicationName(QStringLiteral("Bindery"));
     app.setApplicationDisplayName(QStringLiteral("Bindery"));
     platform::applyUiFont(app);
 
-    QStringList paths = arguments.mid(1);
-    QString screenshot;
-    if (const qsizetype at = paths.indexOf(QStringLiteral("--screenshot")); at >= 0 && at + 1 < paths.size()) {
-        screenshot = paths.at(at + 1);
-        paths.remove(at, 2);
-    }
-
-    CBinderyPrompt prompt;
+    const QString screenshot = launch.screenshot;
+    // A screenshot run answers every message at once: nobody is there to.
+    CBinderyPrompt widgetPrompt;
+    platform::UnattendedPrompt unattended;
+    platform::Prompt &prompt = screenshot.isEmpty() ? static_cast<platform::Prompt &>(widgetPrompt) : unattended;
     CBinderyDlg dialog(prompt);
-    prompt.setParent(&dialog);
+    widgetPrompt.setParent(&dialog);
     const auto store = platform::openSettings(QStringLiteral("Bindery"));
     // Stands in for the Scroll Lock key: start at the default place and size.
     dialog.loadSettings(*store, !ui::ignoreStoredPosition() && screenshot.isEmpty());
@@ -75,7 +72,7 @@ int CBinderyApp::run(QApplication &app, const QStringList &arguments)
     int result = 0;
     // The command line is taken once the window is up.
     QTimer::singleShot(0, &dialog, [&] {
-        dialog.processArguments(paths);
+        dialog.processArguments(launch);
         if (screenshot.isEmpty())
             return;
         QTimer::singleShot(200, &dialog, [&] {

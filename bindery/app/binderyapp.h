@@ -1,5 +1,6 @@
 #pragma once
 
+#include <core/commandline.h>
 #include <ui/widgetprompt.h>
 
 #include <QStringList>
@@ -18,7 +19,9 @@ public:
 
 // Start-up: the Japanese UI font, the settings store "Bindery", the main
 // dialog, the command line once the window is up, and "--screenshot FILE".
+// The arguments are read before the application exists (main.cpp), so
+// --help and --version need no display.
 class CBinderyApp {
 public:
-    int run(QApplication &app, const QStringList &arguments);
+    int run(QApplication &app, const bindery::LaunchArguments &launch);
 };

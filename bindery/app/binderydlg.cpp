@@ -415,9 +415,9 @@ void CBinderyDlg::saveSettings(QSettings &store)
     m_editor.saveSettings(store);
 }
 
-void CBinderyDlg::processArguments(const QStringList &arguments)
+void CBinderyDlg::processArguments(const bindery::LaunchArguments &launch)
 {
-    m_editor.processArguments(arguments);
+    m_editor.processLaunchArguments(launch);
     applyChanges();
 }
 

@@ -37,7 +37,7 @@ public:
 
     // The one door for menus, buttons, keys and tests.
     void onCommand(int id);
-    void processArguments(const QStringList &arguments);
+    void processArguments(const bindery::LaunchArguments &launch);
 
     // Controls by their ids, for tests.
     QWidget *control(int id) const;

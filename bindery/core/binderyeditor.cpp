@@ -371,6 +371,15 @@ bool BinderyEditor::addPages(const QStringList &paths)
     return true;
 }
 
+QStringList BinderyEditor::folderEntries(const QString &folder)
+{
+    // Qt cannot list or open a file whose name is not valid UTF-8; it is
+    // named, so no page goes missing without a word.
+    for (const QString &unusable : kvb::unusablePictureEntries(folder))
+        m_prompt.message(text::NameUnusable.arg(unusable));
+    return kvb::folderPictureEntries(folder);
+}
+
 bool BinderyEditor::addPagesCommand(const QStringList &paths)
 {
     platform::ProgressScope busy(*m_progress);
@@ -396,7 +405,7 @@ bool BinderyEditor::addFolderImages()
     if (folder.isEmpty())
         return false;
     m_settings.imageFolder2 = parentFolder(folder);
-    return addPagesCommand(kvb::folderPictureEntries(folder));
+    return addPagesCommand(folderEntries(folder));
 }
 
 bool BinderyEditor::openFolderAsDocumentCommand()
@@ -417,7 +426,7 @@ void BinderyEditor::openFolderAsDocument(const QString &chosen)
     platform::ProgressScope busy(*m_progress);
     const QString folder = platform::withoutTrailingSlash(chosen);
     m_doc.documentPath = folder + QStringLiteral(".kvb");
-    addPages(kvb::folderPictureEntries(folder));
+    addPages(folderEntries(folder));
 
     if (m_settings.nameAsTitle) {
         QString name = platform::fileNameOf(folder);
@@ -456,14 +465,20 @@ bool BinderyEditor::openBook()
     return openBookFile(path);
 }
 
-void BinderyEditor::processArguments(const QStringList &arguments)
+void BinderyEditor::processArguments(const QStringList &words)
 {
-    processCommandLine(joinArguments(arguments));
+    LaunchArguments launch;
+    launch.words = words;
+    processLaunchArguments(launch);
 }
 
-void BinderyEditor::processCommandLine(const QString &line)
+void BinderyEditor::processLaunchArguments(const LaunchArguments &launch)
 {
-    const CommandLine command = splitCommandLine(line, [](const QString &path) { return QFileInfo::exists(path); });
+    for (const QString &name : launch.unusable)
+        m_prompt.message(text::NameUnusable.arg(name));
+    const auto exists = [](const QString &path) { return QFileInfo::exists(path); };
+    CommandLine command = splitCommandLine(joinArguments(launch.words), exists);
+    command.paths << splitCommandLine(joinArguments(launch.paths), exists, false).paths;
     if (command.paths.isEmpty())
         return;
     QStringList paths;
@@ -485,7 +500,7 @@ void BinderyEditor::processCommandLine(const QString &line)
     for (const QString &path : paths) {
         const QFileInfo info(path);
         if (info.isDir()) {
-            collected << kvb::folderPictureEntries(path);
+            collected << folderEntries(path);
             folderSeen = true;
             break;
         }

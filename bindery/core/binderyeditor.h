@@ -2,6 +2,7 @@
 
 #include "binderysettings.h"
 #include "bookdocument.h"
+#include "commandline.h"
 #include "inputhistory.h"
 
 #include <platform/progress.h>
@@ -135,8 +136,10 @@ public:
     void openFolderAsDocument(const QString &folder);
     bool openBook();
     bool dropFiles(const QStringList &paths) { return addPagesCommand(paths); }
-    void processCommandLine(const QString &line);
-    void processArguments(const QStringList &arguments);
+    // The command line: each name that is not valid UTF-8 is reported, then
+    // the words are split by the editor's rules and the paths taken.
+    void processLaunchArguments(const LaunchArguments &launch);
+    void processArguments(const QStringList &words);
 
     // Save and export.
     bool save();
@@ -155,6 +158,9 @@ public:
 
 private:
     void appendWithThumbnails(kvb::PageList &newPages);
+    // The pictures and books of a folder; names that cannot be used are
+    // reported.
+    QStringList folderEntries(const QString &folder);
     void changed(unsigned flags) { m_changes |= flags; }
     void refreshNow();
     bool askClear();

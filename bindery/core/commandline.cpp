@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include <platform/commandline.h>
+
 #include <algorithm>
 
 namespace bindery {
@@ -15,6 +17,36 @@ bool endsPath(QChar c)
 
 } // namespace
 
+QString usageText()
+{
+    return QStringLiteral(
+        "usage: bindery [--] [PATH...]\n"
+        "       bindery /D FOLDER\n"
+        "       bindery --screenshot FILE [--] [PATH...]\n"
+        "       bindery --help | --version\n"
+        "\n"
+        "PATH: pictures (.jpg .jpeg .png .bmp), books (.kvb) or a folder; one book alone\n"
+        "opens that book, anything else starts a new book from the pages.\n"
+        "  /D FOLDER          open the folder as a new document (its name gives the title)\n"
+        "  --screenshot FILE  write the window to FILE (PNG) once the paths are taken, then exit\n"
+        "  --                 ends the options: every word after it is a path\n");
+}
+
+std::optional<int> readLaunchArguments(const platform::ProgramArguments &arguments, LaunchArguments &launch)
+{
+    platform::ProgramCommandLine line(
+        {QStringLiteral("bindery"), QStringLiteral("Bindery"), usageText()},
+        {QCommandLineOption(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"))});
+    if (const std::optional<int> status = line.read(arguments.usable))
+        return status;
+    launch.screenshot = line.value(QStringLiteral("screenshot"));
+    const QStringList positional = line.positionalArguments();
+    launch.words = positional.mid(0, line.positionalBeforeEnd());
+    launch.paths = positional.mid(line.positionalBeforeEnd());
+    launch.unusable = arguments.unusable;
+    return std::nullopt;
+}
+
 QString joinArguments(const QStringList &arguments)
 {
     QStringList words;
@@ -25,7 +57,8 @@ QString joinArguments(const QStringList &arguments)
     return words.join(u' ');
 }
 
-CommandLine splitCommandLine(const QString &line, const std::function<bool(const QString &)> &pathExists)
+CommandLine splitCommandLine(const QString &line, const std::function<bool(const QString &)> &pathExists,
+                             bool optionsAllowed)
 {
     CommandLine result;
     const qsizetype n = line.size();
@@ -46,7 +79,7 @@ CommandLine splitCommandLine(const QString &line, const std::function<bool(const
             // An option never holds a second '/'; such a word is an absolute
             // path even when nothing lies there, so a missing "/data/..."
             // path does not turn into the "/D" option.
-            if (word.indexOf(u'/', 1) > 0 || (pathExists && pathExists(word))) {
+            if (!optionsAllowed || word.indexOf(u'/', 1) > 0 || (pathExists && pathExists(word))) {
                 result.paths << word;
             } else if (word.size() >= 2 && (word[1] == u'D' || word[1] == u'd')) {
                 result.openFolderAsDocument = true;
@@ -68,7 +101,8 @@ CommandLine splitCommandLine(const QString &line, const std::function<bool(const
         }
         while (i < n && !line[i].isSpace() && !endsPath(line[i]))
             ++i;
-        result.paths << line.mid(start, i - start);
+        if (i > start)
+            result.paths << line.mid(start, i - start);
         skipWord();
     }
     return result;

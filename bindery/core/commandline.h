@@ -4,6 +4,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
+
+namespace platform {
+struct ProgramArguments;
+}
 
 namespace bindery {
 
@@ -12,6 +17,22 @@ struct CommandLine {
     QStringList paths;
 };
 
+// The program's arguments once the options every program shares (--help,
+// --version, "--") and --screenshot FILE are taken out.
+struct LaunchArguments {
+    QString screenshot;
+    QStringList words;    // split by the editor's rules (splitCommandLine)
+    QStringList paths;    // the words after "--": paths, never options
+    QStringList unusable; // arguments whose bytes are not valid UTF-8, escaped
+};
+
+QString usageText();
+
+// Reads the arguments (the program's name first). --help and --version are
+// answered, and an unknown option is a usage error, before any window
+// exists: the exit status is returned then. Otherwise fills `launch`.
+std::optional<int> readLaunchArguments(const platform::ProgramArguments &arguments, LaunchArguments &launch);
+
 // The program's arguments as one line: each argument that holds white space
 // is put in double quotes.
 QString joinArguments(const QStringList &arguments);
@@ -19,10 +40,12 @@ QString joinArguments(const QStringList &arguments);
 // Splits the line into options and paths. A word starting with '/' is an
 // option unless it names an existing path or holds a second '/' ('/' also
 // starts every absolute path here); "/D" or "/d" asks to open a folder as
-// document. A word starting with '"' is a path up to the first of
+// document. Without `optionsAllowed` (the words after "--") every such word
+// is a path. A word starting with '"' is a path up to the first of
 // * ? " < > |; any other word runs to white space or to one of those
-// characters. Empty paths are dropped.
-CommandLine splitCommandLine(const QString &line,
-                             const std::function<bool(const QString &)> &pathExists);
+// characters. Empty paths are dropped, so a word that starts with one of
+// those characters (an unmatched "*.jpg") gives no path at all.
+CommandLine splitCommandLine(const QString &line, const std::function<bool(const QString &)> &pathExists,
+                             bool optionsAllowed = true);
 
 } // namespace bindery

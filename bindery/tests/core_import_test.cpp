@@ -9,6 +9,9 @@
 
 #include <book/kvbfile.h>
 #include <picture/picture.h>
+#include <platform/commandline.h>
+
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -308,4 +311,64 @@ TEST(BinderyCommandLine, OneBookOpensUnchangedAndMixedPathsMakeANewDocument)
         EXPECT_EQ(editor.document().pageCount(), 1);
         EXPECT_TRUE(editor.document().modified);
     }
+}
+
+TEST(BinderyCommandLine, EmptyWordsAreDroppedNotReportedAsMissingPaths)
+{
+    const auto none = [](const QString &) { return false; };
+    // An unmatched "*.jpg" and other words that start with a character no
+    // path may hold leave nothing; an empty argument is no path either.
+    EXPECT_TRUE(splitCommandLine(QStringLiteral("*.jpg |a <b ? \"\""), none).paths.isEmpty());
+
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    editor.processArguments({QStringLiteral("*.jpg"), QString(), QStringLiteral("?")});
+    EXPECT_TRUE(prompt.texts().isEmpty());
+    EXPECT_EQ(editor.document().pageCount(), 0);
+    EXPECT_FALSE(editor.document().modified);
+    // A path that names nothing still gets the not-found message.
+    editor.processArguments({ws.path(QStringLiteral("missing.jpg"))});
+    EXPECT_EQ(prompt.texts(), QStringList{text::NothingFound});
+}
+
+TEST(BinderyCommandLine, HelpVersionAndDoubleDashComeBeforeTheEditorsRules)
+{
+    LaunchArguments launch;
+    EXPECT_EQ(readLaunchArguments({{"bindery", "/D", "--help"}, {}}, launch), 0);
+    EXPECT_EQ(readLaunchArguments({{"bindery", "--version"}, {}}, launch), 0);
+    EXPECT_EQ(readLaunchArguments({{"bindery", "a.jpg", "--bogus"}, {}}, launch), 2);
+
+    ASSERT_FALSE(readLaunchArguments({{"bindery", "/d", "--screenshot", "s.png", "a.jpg", "--", "/D", "--help"}, {}},
+                                     launch));
+    EXPECT_EQ(launch.screenshot, QStringLiteral("s.png"));
+    EXPECT_EQ(launch.words, (QStringList{"/d", "a.jpg"}));
+    EXPECT_EQ(launch.paths, (QStringList{"/D", "--help"}));
+    // After "--" a word starting with '/' is a path even when nothing is there.
+    const CommandLine after = splitCommandLine(QStringLiteral("/D"), [](const QString &) { return false; }, false);
+    EXPECT_FALSE(after.openFolderAsDocument);
+    EXPECT_EQ(after.paths, QStringList{"/D"});
+}
+
+TEST(BinderyImport, NamesThatAreNotUtf8AreReportedNotDroppedSilently)
+{
+    Workspace ws;
+    const QString folder = ws.folder(QStringLiteral("f"));
+    ws.picture(QStringLiteral("f/1.jpg"));
+    const auto cleanup = qScopeGuard([&folder] { testsupport::removeRawNamedEntries(folder); });
+    ASSERT_TRUE(testsupport::writeRawNamedFile(folder, "bad\xff.jpg", binderytest::jpegBytes()));
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    prompt.planPath(folder);
+    ASSERT_TRUE(editor.runCommand(CmdAddFolderImages));
+    EXPECT_EQ(editor.document().pageCount(), 1);
+    EXPECT_EQ(prompt.texts(), QStringList{text::NameUnusable.arg(folder + QStringLiteral("/bad\\xff.jpg"))});
+
+    // Such a name on the command line is named too, and opens nothing.
+    prompt.clear();
+    LaunchArguments launch;
+    launch.unusable = QStringList{QStringLiteral("x\\xfe.kvb")};
+    editor.processLaunchArguments(launch);
+    EXPECT_EQ(prompt.texts(), QStringList{text::NameUnusable.arg(QStringLiteral("x\\xfe.kvb"))});
+    EXPECT_EQ(editor.document().pageCount(), 1);
 }
