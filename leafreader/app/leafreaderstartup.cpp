@@ -1,6 +1,7 @@
 #include "leafreaderstartup.h"
 
 #include "pageview/commands.h"
+#include "shelf/shelfmodel.h"
 #include "shelf/shelfpictures.h"
 
 #include <QApplication>
@@ -10,21 +11,39 @@
 
 namespace leafreader {
 
-LaunchOptions LaunchOptions::parse(const QStringList &arguments)
+QString LaunchOptions::usage()
 {
-    LaunchOptions options;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &arg = arguments[i];
-        if (arg == QStringLiteral("--screenshot") && i + 1 < arguments.size()) {
-            options.screenshot = arguments[++i];
-        } else if (arg == QStringLiteral("--commands") && i + 1 < arguments.size()) {
-            for (const QString &id : arguments[++i].split(u',', Qt::SkipEmptyParts))
-                options.commands << id.toInt();
-        } else if (options.bookPath.isEmpty()) {
-            options.bookPath = QFileInfo(arg).absoluteFilePath();
-        }
+    return QStringLiteral(
+        "usage: leafreader [--] [BOOK|FOLDER]\n"
+        "       leafreader --screenshot FILE [--commands ID,ID...] [--] [BOOK|FOLDER]\n"
+        "       leafreader --help | --version\n"
+        "\n"
+        "Shows the folder of BOOK with BOOK open, or the FOLDER; without one the resume\n"
+        "list or the last folder. A copy already running is brought forward instead.\n"
+        "  --screenshot FILE  write the window to FILE (PNG) after start-up, then exit\n"
+        "  --commands IDS     run these command ids first (with --screenshot)\n"
+        "  --                 ends the options: the word after it is a path\n");
+}
+
+std::optional<int> LaunchOptions::read(const platform::ProgramArguments &arguments, LaunchOptions &options)
+{
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption commands(QStringLiteral("commands"), QString(), QStringLiteral("IDS"));
+    platform::ProgramCommandLine line({QStringLiteral("leafreader"), QStringLiteral("Leafreader"), usage()},
+                                      {screenshot, commands});
+    if (const std::optional<int> status = line.read(arguments.usable))
+        return status;
+    options.screenshot = line.value(QStringLiteral("screenshot"));
+    for (const QString &ids : line.parser().values(commands)) {
+        for (const QString &id : ids.split(u',', Qt::SkipEmptyParts))
+            options.commands << id.toInt();
     }
-    return options;
+    // The first path counts, as it always has.
+    const QStringList paths = line.positionalArguments();
+    if (!paths.isEmpty())
+        options.bookPath = QFileInfo(paths.front()).absoluteFilePath();
+    options.unusable = arguments.unusable;
+    return std::nullopt;
 }
 
 LeafreaderStartup::LeafreaderStartup(const LaunchOptions &options, QSettings &store,
@@ -73,6 +92,9 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
     m_shelf->setFullScreen(m_frame->fullScreenOn());
     QApplication::processEvents();
     m_shelf->start(m_options.bookPath);
+    // A name Qt would have altered opens nothing; it is named instead.
+    for (const QString &name : m_options.unusable)
+        m_prompt.message(ShelfModel::infoFailedMessage(name));
     for (int id : m_options.commands)
         m_frame->view().onCommand(id);
     return StartResult::Running;

@@ -3,6 +3,7 @@
 #include "leafreaderframe.h"
 
 #include "pageview/readersettings.h"
+#include "platform/commandline.h"
 #include "platform/prompt.h"
 #include "ui/singleinstance.h"
 #include "shelf/shelfview.h"
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace leafreader {
 
@@ -21,7 +23,13 @@ struct LaunchOptions {
     QString bookPath;
     QString screenshot;
     QList<int> commands;
-    static LaunchOptions parse(const QStringList &arguments);
+    QStringList unusable; // arguments whose bytes are not valid UTF-8, escaped
+
+    static QString usage();
+    // Reads the arguments (the program's name first) before any window
+    // exists. --help and --version are answered and an unknown option is a
+    // usage error: the exit status is returned then. "--" ends the options.
+    static std::optional<int> read(const platform::ProgramArguments &arguments, LaunchOptions &options);
 };
 
 // Start-up of the reader: the single-instance rule, the settings, the frame

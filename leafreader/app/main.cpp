@@ -6,39 +6,25 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <cstdio>
-
 using namespace leafreader;
-
-namespace {
-
-// Screenshot runs answer every question without waiting; a question to retry
-// is answered with Cancel, so a missing folder cannot keep the run asking.
-class ScreenshotPrompt : public platform::ScriptedPrompt {
-public:
-    platform::PromptAnswer message(const QString &text, platform::PromptIcon icon,
-                                   platform::PromptButtons buttons, const QString &caption) override
-    {
-        const platform::PromptAnswer answer = ScriptedPrompt::message(text, icon, buttons, caption);
-        return buttons == platform::PromptButtons::RetryCancel ? platform::PromptAnswer::Cancel : answer;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Read before the application exists: --help and --version need no
+    // display, and must not reach a copy that is already running.
+    LaunchOptions options;
+    if (const std::optional<int> status = LaunchOptions::read(platform::programArguments(argc, argv), options))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Leafreader"));
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
-
-    const LaunchOptions options = LaunchOptions::parse(QApplication::arguments().mid(1));
     const bool screenshot = !options.screenshot.isEmpty();
 
     // A screenshot run must not wait on a message box.
     platform::WidgetPrompt widgetPrompt;
-    ScreenshotPrompt scriptedPrompt;
-    platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(scriptedPrompt) : widgetPrompt;
+    platform::UnattendedPrompt unattended;
+    platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(unattended) : widgetPrompt;
 
     // The one settings store of the run, handed to every part that needs it.
     const auto store = platform::openSettings(QStringLiteral("Leafreader"));
@@ -52,8 +38,6 @@ int main(int argc, char *argv[])
     widgetPrompt.setParent(&startup.frame());
 
     if (screenshot) {
-        for (const QString &text : scriptedPrompt.texts())
-            std::fprintf(stderr, "%s\n", qPrintable(text));
         QTimer::singleShot(300, &startup.frame(), [&startup, &options] {
             const bool ok = startup.frame().grab().save(options.screenshot, "PNG");
             QApplication::exit(ok ? 0 : 1);

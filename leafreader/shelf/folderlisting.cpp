@@ -4,6 +4,7 @@
 #include "rowsort.h"
 
 #include "book/kvbfile.h"
+#include "platform/filenames.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -74,6 +75,10 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
             continue;
         }
         books.push_back(std::move(row));
+    }
+    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
+        if (!entry.isHidden() && (entry.isFolder || entry.name.toLower().endsWith(".kvb")))
+            listing.failedBooks << entry.shownPath(folder);
     }
     sortRows(folders, sortMode);
     sortRows(books, sortMode);

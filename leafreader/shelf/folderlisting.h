@@ -15,7 +15,10 @@ class ResumeList;
 struct FolderListing {
     std::vector<BookEntry> rows; // folders first, then books, each sorted
     int bookCount = 0;
-    QStringList failedBooks;     // books whose list information did not read
+    // Books whose list information did not read, and books and folders
+    // whose names are not valid UTF-8 (Qt can neither list nor open them),
+    // those with the name's bytes escaped.
+    QStringList failedBooks;
 };
 
 // The rows of the drive list: kind 0, path "root|display name", title the

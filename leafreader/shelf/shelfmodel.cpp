@@ -136,6 +136,11 @@ void ShelfModel::selectByName(const QString &name)
     select(found >= 0 ? found : 0);
 }
 
+QString ShelfModel::infoFailedMessage(const QString &path)
+{
+    return QStringLiteral("ファイル情報の取得に失敗しました。\n%1").arg(path);
+}
+
 void ShelfModel::showFolderScreen(const QString &selectName)
 {
     platform::WaitCursor wait;
@@ -150,7 +155,7 @@ void ShelfModel::showFolderScreen(const QString &selectName)
         if (QFileInfo(currentFolder()).isDir()) {
             FolderListing listing = listFolder(currentFolder(), m_resume, m_settings.sortModeF);
             for (const QString &failed : listing.failedBooks)
-                m_prompt.message(QStringLiteral("ファイル情報の取得に失敗しました。\n%1").arg(failed));
+                m_prompt.message(infoFailedMessage(failed));
             m_rows = std::move(listing.rows);
             m_bookCount = listing.bookCount;
             break;

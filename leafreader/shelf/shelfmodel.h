@@ -36,6 +36,9 @@ public:
 
     ShelfModel(ShelfSettings &settings, platform::Prompt &prompt);
 
+    // "The file information could not be read", naming the path.
+    static QString infoFailedMessage(const QString &path);
+
     // Where the drive list comes from (tests hand in their own).
     void setDriveSource(std::function<std::vector<platform::Drive>()> source);
     // Called whenever the resume list or the current folder changed, so the

@@ -7,6 +7,7 @@
 #include "shelf/listcommands.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -317,4 +318,24 @@ TEST_F(ShelfModelTest, StartWithABookPathOpensIt)
     EXPECT_EQ(model.openPath(library + "/sub").kind, ShelfModel::OpenRequest::Nothing);
     EXPECT_EQ(model.currentFolder(), library + "/sub");
     EXPECT_EQ(rowTitles(), QStringList({"deeper"}));
+}
+
+TEST_F(ShelfModelTest, BooksAndFoldersNamedInBytesThatAreNotUtf8AreReported)
+{
+    // Qt's listing leaves such entries out: the folder would look as if
+    // they were not there.
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(library); });
+    ASSERT_TRUE(testsupport::writeRawNamedFile(library, "bad\xff.kvb", testsupport::readFile(library + "/vol 9.kvb")));
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(library, "dir\xfe"));
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(library, ".hidden\xfe"));
+    ASSERT_TRUE(testsupport::writeRawNamedFile(library, "notes\xff.txt", "x"));
+
+    settings.currentFolder = library;
+    settings.sortModeF = 0;
+    model.start();
+    EXPECT_EQ(rowTitles(), QStringList({"sub", "Dated", "vol 9", "vol 10"}));
+    QStringList texts = prompt.texts();
+    texts.sort();
+    const QString failed = QStringLiteral("ファイル情報の取得に失敗しました。\n") + library;
+    EXPECT_EQ(texts, QStringList({failed + "/bad\\xff.kvb", failed + "/broken.kvb", failed + "/dir\\xfe"}));
 }

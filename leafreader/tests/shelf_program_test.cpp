@@ -192,3 +192,33 @@ TEST(LeafreaderProgram, FullScreenAndPlacementLastFromExitToStart)
     startup.frame().close();
     EXPECT_EQ(platform::openSettings("Leafreader")->value("FullScreen").toInt(), 0);
 }
+
+TEST(LeafreaderProgram, HelpAndVersionAnswerWithoutAWindowOrTheRunningCopy)
+{
+    LaunchOptions options;
+    EXPECT_EQ(LaunchOptions::read({{"leafreader", "--help"}, {}}, options), 0);
+    EXPECT_EQ(LaunchOptions::read({{"leafreader", "-v"}, {}}, options), 0);
+    EXPECT_EQ(LaunchOptions::read({{"leafreader", "--bogus", "a.kvb"}, {}}, options), 2);
+    // After "--" a name that looks like an option is the book.
+    ASSERT_FALSE(LaunchOptions::read({{"leafreader", "--screenshot", "s.png", "--", "--title.kvb"}, {}}, options));
+    EXPECT_EQ(options.screenshot, QStringLiteral("s.png"));
+    EXPECT_EQ(options.bookPath, QDir::current().absoluteFilePath(QStringLiteral("--title.kvb")));
+
+    if (!QFileInfo::exists(programPath()))
+        GTEST_SKIP() << "program not built";
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+    env.insert("TMPDIR", dir.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess help;
+    help.setProcessEnvironment(env);
+    help.start(programPath(), {"--help"});
+    const bool ended = help.waitForFinished(20000);
+    if (!ended)
+        help.kill();
+    ASSERT_TRUE(ended) << "--help started the window";
+    help.waitForFinished(5000);
+    EXPECT_EQ(help.exitCode(), 0);
+    EXPECT_TRUE(help.readAllStandardOutput().startsWith("usage: leafreader"));
+}
