@@ -37,7 +37,7 @@ std::optional<int> readLaunchArguments(const platform::ProgramArguments &argumen
     platform::ProgramCommandLine line(
         {QStringLiteral("bindery"), QStringLiteral("Bindery"), usageText()},
         {QCommandLineOption(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"))});
-    if (const std::optional<int> status = line.read(arguments.usable))
+    if (const std::optional<int> status = line.read(arguments))
         return status;
     launch.screenshot = line.value(QStringLiteral("screenshot"));
     const QStringList positional = line.positionalArguments();

@@ -338,6 +338,8 @@ TEST(BinderyCommandLine, HelpVersionAndDoubleDashComeBeforeTheEditorsRules)
     EXPECT_EQ(readLaunchArguments({{"bindery", "/D", "--help"}, {}}, launch), 0);
     EXPECT_EQ(readLaunchArguments({{"bindery", "--version"}, {}}, launch), 0);
     EXPECT_EQ(readLaunchArguments({{"bindery", "a.jpg", "--bogus"}, {}}, launch), 2);
+    const char *unusableShot[] = {"bindery", "--screenshot", "s\xff.png", "book.kvb"};
+    EXPECT_EQ(readLaunchArguments(platform::programArguments(4, unusableShot), launch), 2);
 
     ASSERT_FALSE(readLaunchArguments({{"bindery", "/d", "--screenshot", "s.png", "a.jpg", "--", "/D", "--help"}, {}},
                                      launch));

@@ -67,17 +67,55 @@ std::optional<int> ProgramCommandLine::read(const QStringList &arguments)
 {
     switch (parse(arguments)) {
     case Outcome::Run: return std::nullopt;
-    case Outcome::Help: writeText(stdout, m_info.usage); return 0;
-    case Outcome::Version: writeText(stdout, versionLine() + u'\n'); return 0;
+    case Outcome::Help: return showUsage();
+    case Outcome::Version: return showVersion();
     case Outcome::UsageError: break;
     }
     return usageError(m_error);
+}
+
+std::optional<int> ProgramCommandLine::read(const ProgramArguments &arguments)
+{
+    const QStringList &usable = arguments.usable;
+    const qsizetype end = usable.indexOf(QStringLiteral("--"), 1);
+    for (qsizetype i = 0; i < arguments.unusable.size(); ++i) {
+        const qsizetype at = arguments.unusableAt.value(i);
+        if (at < 2 || (end >= 0 && end < at))
+            continue;
+        const QString &before = usable[at - 1];
+        if (!before.startsWith(u'-') || before.contains(u'='))
+            continue;
+        const QString name = before.mid(before.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (takesValue(name))
+            return usageError(QStringLiteral("%1: the name %2 is not valid UTF-8").arg(before, arguments.unusable[i]));
+    }
+    return read(usable);
 }
 
 int ProgramCommandLine::usageError(const QString &line) const
 {
     writeText(stderr, m_info.command + QStringLiteral(": ") + escapedText(line) + u'\n');
     return 2;
+}
+
+int ProgramCommandLine::showUsage() const
+{
+    writeText(stdout, m_info.usage.endsWith(u'\n') ? m_info.usage : m_info.usage + u'\n');
+    return 0;
+}
+
+int ProgramCommandLine::showVersion() const
+{
+    writeText(stdout, versionLine() + u'\n');
+    return 0;
+}
+
+int ProgramCommandLine::refuseUnusable(const QStringList &unusable) const
+{
+    for (const QString &name : unusable)
+        writeText(stderr, QStringLiteral("%1: %2: the name is not valid UTF-8 and cannot be used; nothing was done\n")
+                              .arg(m_info.command, name));
+    return 1;
 }
 
 QString ProgramCommandLine::versionLine() const
@@ -90,10 +128,12 @@ ProgramArguments programArguments(int argc, const char *const *argv)
     ProgramArguments result;
     for (int i = 0; i < argc; ++i) {
         const QByteArray raw(argv[i]);
-        if (i == 0 || isRepresentableName(raw))
+        if (i == 0 || isRepresentableName(raw)) {
             result.usable << QFile::decodeName(raw);
-        else
+        } else {
             result.unusable << escapedName(raw);
+            result.unusableAt << result.usable.size();
+        }
     }
     return result;
 }

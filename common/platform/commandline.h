@@ -11,6 +11,8 @@
 
 namespace platform {
 
+struct ProgramArguments;
+
 // What a program says about itself on its command line.
 struct ProgramInfo {
     QString command; // the name as typed, first on every error line: "bindery"
@@ -41,6 +43,10 @@ public:
     // the error line are printed. Returns the exit status when the program
     // is to end now (0 or 2), nothing when it goes on.
     std::optional<int> read(const QStringList &arguments);
+    // The same over the arguments as argv had them. An argument that is not
+    // valid UTF-8 where an option's value stands (--screenshot FILE) is a
+    // usage error: leaving it out would hand the option the next word.
+    std::optional<int> read(const ProgramArguments &arguments);
 
     const QCommandLineParser &parser() const { return m_parser; }
     bool isSet(const QString &name) const { return m_parser.isSet(name); }
@@ -55,6 +61,13 @@ public:
     // The program's own usage errors: "<command>: line" on standard error;
     // returns 2.
     int usageError(const QString &line) const;
+    // The usage on standard output, or the version line; return 0.
+    int showUsage() const;
+    int showVersion() const;
+    // Names that are not valid UTF-8, each on a line of its own on standard
+    // error with its bytes escaped; returns 1. For programs that do nothing
+    // when a name cannot be used.
+    int refuseUnusable(const QStringList &unusable) const;
     QString versionLine() const;
     const ProgramInfo &info() const { return m_info; }
 
@@ -75,6 +88,8 @@ private:
 struct ProgramArguments {
     QStringList usable;   // the program's name first, then every argument that decodes unaltered
     QStringList unusable; // the others, escaped for showing (\xff)
+    // For each of `unusable`: the index in `usable` it stood before.
+    QList<qsizetype> unusableAt;
 };
 ProgramArguments programArguments(int argc, const char *const *argv);
 

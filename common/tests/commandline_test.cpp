@@ -64,6 +64,23 @@ TEST(ProgramCommandLine, DoubleDashEndsTheOptions)
     EXPECT_EQ(line.positionalBeforeEnd(), 3);
 }
 
+TEST(ProgramCommandLine, AnOptionValueThatIsNotUtf8IsAUsageErrorNotTheNextWord)
+{
+    // Left out, it would hand --screenshot the book after it, and the
+    // screenshot would be written over the book.
+    const char *shotFirst[] = {"prog", "--screenshot", "shot\xff.png", "book.kvb"};
+    ProgramCommandLine line = programWithScreenshot();
+    EXPECT_EQ(line.read(programArguments(4, shotFirst)), 2);
+    // Anywhere else it is the program's to report; after "--" no word is an
+    // option, so none has a value.
+    const char *elsewhere[] = {"prog", "--screenshot", "s.png", "bad\xff.kvb", "--", "--screenshot", "x\xfe"};
+    const ProgramArguments arguments = programArguments(7, elsewhere);
+    EXPECT_EQ(line.read(arguments), std::nullopt);
+    EXPECT_EQ(line.value(QStringLiteral("screenshot")), QStringLiteral("s.png"));
+    EXPECT_EQ(line.positionalArguments(), QStringList{"--screenshot"});
+    EXPECT_EQ(arguments.unusable, (QStringList{"bad\\xff.kvb", "x\\xfe"}));
+}
+
 TEST(ShownText, ControlCharactersAreEscapedNeitherPassedNorCut)
 {
     EXPECT_EQ(escapedText(u"\x1b[2Jtitle"), QStringLiteral("\\u001b[2Jtitle"));

@@ -31,7 +31,7 @@ std::optional<int> LaunchOptions::read(const platform::ProgramArguments &argumen
     const QCommandLineOption commands(QStringLiteral("commands"), QString(), QStringLiteral("IDS"));
     platform::ProgramCommandLine line({QStringLiteral("leafreader"), QStringLiteral("Leafreader"), usage()},
                                       {screenshot, commands});
-    if (const std::optional<int> status = line.read(arguments.usable))
+    if (const std::optional<int> status = line.read(arguments))
         return status;
     options.screenshot = line.value(QStringLiteral("screenshot"));
     for (const QString &ids : line.parser().values(commands)) {

@@ -3,6 +3,7 @@
 #include "leafreaderstartup.h"
 #include "shelf/listcommands.h"
 #include "shelf/shelflist.h"
+#include "shelf/shelfmodel.h"
 #include "shelf_testbooks.h"
 
 #include "platform/settings.h"
@@ -221,4 +222,26 @@ TEST(LeafreaderProgram, HelpAndVersionAnswerWithoutAWindowOrTheRunningCopy)
     help.waitForFinished(5000);
     EXPECT_EQ(help.exitCode(), 0);
     EXPECT_TRUE(help.readAllStandardOutput().startsWith("usage: leafreader"));
+}
+
+TEST(LeafreaderProgram, ABookNamedInBytesThatAreNotUtf8IsReportedNotOpenedUnderAnotherName)
+{
+    QTemporaryDir dir;
+    {
+        auto store = platform::openSettings("Leafreader");
+        store->remove("");
+        store->setValue("CurrentFolder", dir.path());
+    }
+    const char *argv[] = {"leafreader", "/books/vol\xff.kvb"};
+    LaunchOptions options;
+    ASSERT_FALSE(LaunchOptions::read(platform::programArguments(2, argv), options));
+    EXPECT_TRUE(options.bookPath.isEmpty());
+
+    const auto store = platform::openSettings("Leafreader");
+    platform::ScriptedPrompt prompt;
+    LeafreaderStartup startup(options, *store, prompt);
+    ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+    EXPECT_FALSE(startup.frame().view().bookMode());
+    EXPECT_EQ(prompt.texts(), QStringList{ShelfModel::infoFailedMessage(QStringLiteral("/books/vol\\xff.kvb"))});
+    startup.frame().close();
 }

@@ -500,11 +500,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // A name that is not valid UTF-8 would reach the files as another name:
     // an input missed, an output written under an altered name.
-    if (!arguments.unusable.isEmpty()) {
-        for (const QString &name : arguments.unusable)
-            fail(QStringLiteral("%1: the name is not valid UTF-8 and cannot be used; nothing was done").arg(name));
-        return kFailed;
-    }
+    if (!arguments.unusable.isEmpty())
+        return platform::ProgramCommandLine(kTool).refuseUnusable(arguments.unusable);
     const QStringList &args = arguments.usable;
     if (args.size() < 2) {
         platform::writeText(stderr, kTool.usage);
