@@ -7,7 +7,6 @@
 
 #include <platform/prompt.h>
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -24,10 +23,7 @@ namespace {
 
 void printLine(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
+    platform::writeText(stream, text + u'\n');
 }
 
 class CommandLineObserver : public RunObserver {
@@ -77,11 +73,17 @@ QString CommandLine::usage()
         "       harvester --screenshot FILE\n"
         "       harvester --run 0|1|2|3 [--subfolders] [--post 0|1|2] [--work DIR] [--cover]\n"
         "                 [--bind-right] [--spread] [--thumbnail] [--name-as-title]\n"
-        "                 [--number-as-date] [--target-name 0|1|2|3] [--yes] FOLDER\n"
+        "                 [--number-as-date] [--target-name 0|1|2|3] [--yes] [--] FOLDER\n"
         "       harvester --help | --version\n"
+        "--: ends the options, so a folder whose name starts with '-' is a folder\n"
         "runs: 0 PDF to book, 1 PDF to image folder, 2 image folders to books, 3 books to image folders\n"
         "post: 0 leave the sources, 1 move them to the trash, 2 delete them\n"
-        "target-name: the folder's name as 0 nothing, 1 author, 2 publisher, 3 circle");
+        "target-name: the folder's name as 0 nothing, 1 author, 2 publisher, 3 circle\n");
+}
+
+platform::ProgramInfo CommandLine::programInfo()
+{
+    return {QStringLiteral("harvester"), QStringLiteral("Harvester"), usage()};
 }
 
 CommandLine CommandLine::parse(const QStringList &arguments)
@@ -93,9 +95,6 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         return result;
     };
 
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption run(QStringLiteral("run"), QString(), QStringLiteral("MODE"));
     const QCommandLineOption subfolders(QStringLiteral("subfolders"));
     const QCommandLineOption post(QStringLiteral("post"), QString(), QStringLiteral("CHOICE"));
@@ -109,24 +108,15 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption targetName(QStringLiteral("target-name"), QString(), QStringLiteral("CHOICE"));
     const QCommandLineOption yes(QStringLiteral("yes"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({help, version, run, subfolders, post, work, cover, bindRight, spread, thumbnail, nameAsTitle,
-                       numberAsDate, targetName, yes, screenshot});
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            const QString name = unknown.constFirst();
-            return usageError(QStringLiteral("unknown option %1%2").arg(name.size() == 1 ? "-" : "--", name));
-        }
-        return usageError(parser.errorText());
+    platform::ProgramCommandLine line(programInfo(), {run, subfolders, post, work, cover, bindRight, spread, thumbnail,
+                                                      nameAsTitle, numberAsDate, targetName, yes, screenshot});
+    switch (line.parse(arguments)) {
+    case platform::ProgramCommandLine::Outcome::UsageError: return usageError(line.error());
+    case platform::ProgramCommandLine::Outcome::Help: result.action = Action::Help; return result;
+    case platform::ProgramCommandLine::Outcome::Version: result.action = Action::Version; return result;
+    case platform::ProgramCommandLine::Outcome::Run: break;
     }
-    if (parser.isSet(help)) {
-        result.action = Action::Help;
-        return result;
-    }
-    if (parser.isSet(version)) {
-        result.action = Action::Version;
-        return result;
-    }
+    const QCommandLineParser &parser = line.parser();
 
     auto choice = [&parser](const QCommandLineOption &option, int last, int fallback) -> std::optional<int> {
         if (!parser.isSet(option))

@@ -2,6 +2,8 @@
 
 #include "core/runcontroller.h"
 
+#include <platform/commandline.h>
+
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +20,11 @@ struct CommandLine {
     bool yes = false;
     QString screenshot;
 
+    // The arguments with the program's name first. --help, --version, the
+    // usage errors and "--" follow the rules every program of the suite shares.
     static CommandLine parse(const QStringList &arguments);
     static QString usage();
+    static platform::ProgramInfo programInfo();
 };
 
 // One run through the core, without a window: log lines to standard output

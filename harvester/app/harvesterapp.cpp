@@ -6,23 +6,15 @@
 #include "core/extractorlink.h"
 #include "core/messages.h"
 
+#include <platform/commandline.h>
 #include <platform/settings.h>
-#include <platform/version.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
 #include <QApplication>
 #include <QTimer>
 
-#include <cstdio>
-
 namespace {
-
-void printText(FILE *stream, const QString &text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
 
 void nameApplication()
 {
@@ -34,20 +26,17 @@ void nameApplication()
 
 int CHarvesterApp::main(int argc, char **argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLine commandLine = CommandLine::parse(arguments);
+    const platform::ProgramArguments arguments = platform::programArguments(argc, argv);
+    const platform::ProgramCommandLine line(CommandLine::programInfo());
+    // A folder named in bytes that are not valid UTF-8 would reach the run
+    // as another name.
+    if (!arguments.unusable.isEmpty())
+        return line.refuseUnusable(arguments.unusable);
+    const CommandLine commandLine = CommandLine::parse(arguments.usable);
     switch (commandLine.action) {
-    case CommandLine::Action::UsageError:
-        printText(stderr, QStringLiteral("harvester: ") + commandLine.error);
-        return 2;
-    case CommandLine::Action::Help:
-        printText(stdout, CommandLine::usage());
-        return 0;
-    case CommandLine::Action::Version:
-        printText(stdout, QStringLiteral("harvester") + platform::versionText());
-        return 0;
+    case CommandLine::Action::UsageError: return line.usageError(commandLine.error);
+    case CommandLine::Action::Help: return line.showUsage();
+    case CommandLine::Action::Version: return line.showVersion();
     case CommandLine::Action::Run: {
         QCoreApplication app(argc, argv);
         nameApplication();
@@ -65,9 +54,12 @@ int CHarvesterApp::main(int argc, char **argv)
 int CHarvesterApp::runDialog(QApplication &app, const CommandLine &commandLine)
 {
     const bool screenshot = !commandLine.screenshot.isEmpty();
-    platform::WidgetPrompt prompt;
+    // A screenshot run answers every message at once: nobody is there to.
+    platform::WidgetPrompt widgetPrompt;
+    platform::UnattendedPrompt unattended;
+    platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(unattended) : widgetPrompt;
     CHarvesterDlg dialog(prompt);
-    prompt.setParent(&dialog);
+    widgetPrompt.setParent(&dialog);
 
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString extractor = programFolder.isEmpty() ? QString() : harvester::locateExtractor(programFolder);
@@ -75,10 +67,7 @@ int CHarvesterApp::runDialog(QApplication &app, const CommandLine &commandLine)
         // The dialog closes before any setting is read.
         const QString message = programFolder.isEmpty() ? harvester::text::ModuleNameFailed
                                                         : harvester::text::ExtractorMissing;
-        if (screenshot)
-            printText(stderr, message);
-        else
-            prompt.message(message);
+        prompt.message(message);
         return 1;
     }
     dialog.setExtractor(extractor);

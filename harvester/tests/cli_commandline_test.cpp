@@ -76,7 +76,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors)
 
     const ProgramRun version = runHarvester({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
-    EXPECT_TRUE(version.out.value(0).startsWith(QStringLiteral("harvester ")));
+    EXPECT_TRUE(version.out.value(0).startsWith(QStringLiteral("Harvester ")));
 
     struct Case {
         QStringList arguments;
@@ -99,6 +99,37 @@ TEST(CommandLine, HelpVersionAndUsageErrors)
         ASSERT_EQ(run.err.size(), 1) << c.arguments.join(u' ').toStdString();
         EXPECT_TRUE(run.err[0].endsWith(c.line)) << run.err[0].toStdString();
     }
+}
+
+TEST(CommandLine, DoubleDashMakesOptionLikeNamesFolders)
+{
+    const CommandLine run = CommandLine::parse({"harvester", "--run", "2", "--", "--help"});
+    ASSERT_EQ(run.action, CommandLine::Action::Run);
+    EXPECT_EQ(run.options.targetFolder, QDir::current().absoluteFilePath(QStringLiteral("--help")));
+    const CommandLine dialog = CommandLine::parse({"harvester", "--", "--work=x"});
+    ASSERT_EQ(dialog.action, CommandLine::Action::Dialog);
+    EXPECT_EQ(dialog.options.targetFolder, QDir::current().absoluteFilePath(QStringLiteral("--work=x")));
+    EXPECT_TRUE(dialog.options.workFolder.isEmpty());
+    EXPECT_EQ(CommandLine::parse({"harvester", "-v"}).action, CommandLine::Action::Version);
+}
+
+TEST(CommandLine, AFolderNamedInBytesThatAreNotUtf8IsReportedAndNothingRuns)
+{
+    Workspace ws;
+    ws.folder(QStringLiteral("scans/issue"));
+    ws.file(QStringLiteral("scans/issue/1.jpg"), Workspace::jpeg(1, 20, 30));
+    // Through a shell, so the argument keeps its bytes (QProcess would
+    // re-encode it); the folder's real name has U+FFFD where the byte was.
+    QProcess process;
+    process.setWorkingDirectory(ws.path(QStringLiteral("scans")));
+    process.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("exec \"$0\" --run 2 --yes \"$(printf 'issue\\376')\""),
+                   QStringLiteral(HARVESTER_PROGRAM)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              QStringLiteral("harvester: issue\\xfe: the name is not valid UTF-8 and cannot be used; nothing was done\n"));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("scans/issue.kvb"))));
 }
 
 TEST(CommandLine, ParsesOptionsIntoARun)
