@@ -301,13 +301,12 @@ bool ShelfModel::deleteResume(const std::function<bool()> &confirm)
         m_resume.removePath(keep.path);
     m_remembered.reset();
     changed();
-    if (onResumeScreen()) {
-        const int at = m_selected;
-        showResumeScreen(nullptr);
-        select(std::min(at, int(m_rows.size()) - 1));
-    } else {
+    // The resume screen is listed as after any change (the remembered book,
+    // now none, else row 0); the folder screen keeps the row.
+    if (onResumeScreen())
+        showList();
+    else
         showFolderScreen(rowName(keep));
-    }
     return true;
 }
 

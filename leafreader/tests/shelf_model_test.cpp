@@ -303,6 +303,27 @@ TEST_F(ShelfModelTest, DeletingResumeEntries)
     EXPECT_FALSE(model.commandEnabled(CmdDeleteResume));
 }
 
+TEST_F(ShelfModelTest, DeletingOnTheResumeScreenSelectsAsTheListingDoes)
+{
+    // After a deletion the resume screen is listed again without a book to
+    // select: row 0, not the row the deleted entry stood in.
+    settings.resume[0] = "2|1|2|0|0|" + library + "/vol 10.kvb";
+    settings.resume[1] = "2|2|2|0|0|" + library + "/vol 9.kvb";
+    settings.resume[2] = "2|3|2|0|0|" + library + "/dated.KVB";
+    settings.resume[3] = "2|4|2|0|0|" + library + "/vol 9.kvb";
+    settings.sortModeR = 0;
+    model.start();
+    ASSERT_TRUE(model.onResumeScreen());
+    ASSERT_EQ(model.rows().size(), 4u);
+    model.select(3);
+    ASSERT_TRUE(model.deleteResume([] { return true; }));
+    EXPECT_EQ(model.selected(), 0);
+    model.select(1);
+    ASSERT_TRUE(model.deleteResume([] { return true; }));
+    EXPECT_EQ(model.selected(), 0);
+    EXPECT_EQ(model.resume().size(), 2);
+}
+
 TEST_F(ShelfModelTest, StartWithABookPathOpensIt)
 {
     settings.currentFolder = root;
