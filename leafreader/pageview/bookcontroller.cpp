@@ -1,5 +1,7 @@
 #include "bookcontroller.h"
 
+#include "mediakeys.h"
+
 #include "zoomnav.h"
 
 #include "book/bookrecords.h"
@@ -157,18 +159,13 @@ int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers)
     const bool alt = modifiers & Qt::AltModifier;
     const bool plain = !ctrl && !shift;
 
-    // Media keys, with any modifiers.
-    switch (key) {
-    case Qt::Key_MediaNext: return CmdLastPage;
-    case Qt::Key_MediaPrevious: return CmdFirstPage;
-    case Qt::Key_MediaStop: return CmdCloseOverwrite;
-    case Qt::Key_MediaPlay:
-    case Qt::Key_MediaPause:
-    case Qt::Key_MediaTogglePlayPause: return CmdCloseAdd;
-    case Qt::Key_VolumeMute:
-    case Qt::Key_VolumeDown:
-    case Qt::Key_VolumeUp: return -1;
-    default: break;
+    switch (mediaKey(key)) {
+    case MediaKey::Next: return CmdLastPage;
+    case MediaKey::Previous: return CmdFirstPage;
+    case MediaKey::Stop: return CmdCloseOverwrite;
+    case MediaKey::PlayPause: return CmdCloseAdd;
+    case MediaKey::Volume: return -1;
+    case MediaKey::None: break;
     }
     // With Alt held the keys belong to the window (system keys); only
     // Alt+Enter is the view's.

@@ -2,6 +2,8 @@
 
 #include "listgeometry.h"
 
+#include "pageview/mediakeys.h"
+
 namespace leafreader {
 
 ListAction listKeyAction(int key, Qt::KeyboardModifiers modifiers, bool folderScreen)
@@ -50,21 +52,19 @@ ListAction listKeyAction(int key, Qt::KeyboardModifiers modifiers, bool folderSc
         if (ctrlOnly)
             a.command = CmdLeaveFullScreen;
         break;
-    case Qt::Key_MediaPrevious:
+    default:
+        break;
+    }
+    switch (mediaKey(key)) {
+    case MediaKey::Previous:
         if (folderScreen)
             a.command = CmdUpFolder;
         break;
-    case Qt::Key_MediaPlay:
-    case Qt::Key_MediaTogglePlayPause:
-        a.command = CmdOpenRow;
-        break;
-    case Qt::Key_VolumeMute:
-    case Qt::Key_VolumeDown:
-    case Qt::Key_VolumeUp:
-        a.swallow = true;
-        break;
-    default:
-        break;
+    case MediaKey::PlayPause: a.command = CmdOpenRow; break;
+    case MediaKey::Volume: a.swallow = true; break;
+    case MediaKey::Next:
+    case MediaKey::Stop:
+    case MediaKey::None: break;
     }
     return a;
 }

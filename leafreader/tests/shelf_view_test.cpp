@@ -1,10 +1,13 @@
 // The list-mode widget: what it paints and how clicks and keys reach the
 // list commands.
+#include "pageview/bookcontroller.h"
 #include "shelf/listcommands.h"
 #include "shelf/shelflist.h"
 #include "shelf/shelfview.h"
 #include "shelf_testbooks.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -166,4 +169,106 @@ TEST_F(ShelfViewTest, SettingsApplyTheLayoutAndStore)
     view.setFullScreen(true); // the full-screen scale (2) applies
     EXPECT_EQ(view.metrics().scaleUnit, 18);
     EXPECT_TRUE(view.headerLayout().iconShown(IconCloseProgram));
+}
+
+TEST(ListKeyTable, EachKeyOnEachScreen)
+{
+    struct Row {
+        int key;
+        Qt::KeyboardModifiers mods;
+        int folder; // command on the folder screen (0 = none)
+        int resume; // on the resume screen
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    const Row rows[] = {
+        {Qt::Key_Backspace, none, CmdDeleteResume, CmdDeleteResume},
+        {Qt::Key_Backspace, shift, CmdUpFolder, 0},
+        {Qt::Key_Tab, none, CmdSwitchScreenKeep, CmdSwitchScreenKeep},
+        {Qt::Key_Tab, ctrl, 0, 0},
+        {Qt::Key_Return, none, CmdOpenRow, CmdOpenRow},
+        {Qt::Key_Return, Qt::AltModifier, CmdEnterFullScreen, CmdEnterFullScreen},
+        {Qt::Key_Escape, none, CmdTopFolder, 0},
+        {Qt::Key_Escape, ctrl, 0, 0},
+        {Qt::Key_O, ctrl, CmdSwitchScreen, CmdSwitchScreen},
+        {Qt::Key_O, ctrl | shift, 0, 0},
+        {Qt::Key_O, none, 0, 0},
+        {Qt::Key_F, ctrl, CmdFullScreen, CmdFullScreen},
+        {Qt::Key_I, ctrl, CmdFileInfo, CmdFileInfo},
+        {Qt::Key_3, ctrl, CmdLeaveFullScreen, CmdLeaveFullScreen},
+        {Qt::Key_3, none, 0, 0},
+        // The page accelerators mean nothing without a book.
+        {Qt::Key_E, ctrl, 0, 0},
+        {Qt::Key_MediaNext, none, 0, 0},
+        {Qt::Key_MediaPrevious, none, CmdUpFolder, 0},
+        {Qt::Key_MediaPrevious, ctrl, CmdUpFolder, 0},
+        {Qt::Key_MediaStop, none, 0, 0},
+        {Qt::Key_MediaPlay, none, CmdOpenRow, CmdOpenRow},
+        {Qt::Key_MediaTogglePlayPause, shift, CmdOpenRow, CmdOpenRow},
+        {Qt::Key_MediaPause, none, CmdOpenRow, CmdOpenRow},
+    };
+    for (const Row &r : rows) {
+        const QString key = QKeySequence(r.key | r.mods).toString();
+        EXPECT_EQ(listKeyAction(r.key, r.mods, true).command, r.folder) << "folder screen, " << key.toStdString();
+        EXPECT_EQ(listKeyAction(r.key, r.mods, false).command, r.resume) << "resume screen, " << key.toStdString();
+    }
+    // The volume keys are taken without acting, so the list does not see them.
+    for (int key : {Qt::Key_VolumeMute, Qt::Key_VolumeDown, Qt::Key_VolumeUp}) {
+        EXPECT_TRUE(listKeyAction(key, Qt::NoModifier, true).swallow);
+        EXPECT_EQ(listKeyAction(key, Qt::NoModifier, false).command, 0);
+    }
+    // The play/pause key means the same in book mode and in list mode,
+    // however the keyboard sends it.
+    for (int key : {Qt::Key_MediaPlay, Qt::Key_MediaPause, Qt::Key_MediaTogglePlayPause})
+        EXPECT_EQ(bookKeyCommand(key, Qt::NoModifier), CmdCloseAdd);
+}
+
+TEST_F(ShelfViewTest, ListKeysReachTheirCommands)
+{
+    view.start();
+    view.show();
+    QSignalSpy open(&view, &ShelfView::openBookRequested);
+    QSignalSpy frame(&view, &ShelfView::frameCommand);
+    ASSERT_TRUE(view.model().onResumeScreen());
+    view.list()->setFocus();
+    // Media keys have no text, so they go as plain key events.
+    const auto press = [this](int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, mods);
+        QApplication::sendEvent(view.list(), &event);
+    };
+
+    // Esc on the resume screen does nothing; Ctrl+O switches screens.
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(view.model().onResumeScreen());
+    EXPECT_EQ(prompt.beeps(), 0);
+    press(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_FALSE(view.model().onResumeScreen());
+    EXPECT_EQ(view.model().currentFolder(), library);
+
+    // Media play/pause opens the selected row, whichever key the keyboard sends.
+    view.model().select(1);
+    view.refresh();
+    press(Qt::Key_MediaPause);
+    press(Qt::Key_MediaTogglePlayPause);
+    ASSERT_EQ(open.count(), 2);
+    EXPECT_EQ(open.at(0).at(0).value<BookEntry>().title, "Harbour 2");
+
+    // Ctrl+3 and Ctrl+F go to the frame; the volume keys to nobody.
+    press(Qt::Key_3, Qt::ControlModifier);
+    press(Qt::Key_F, Qt::ControlModifier);
+    press(Qt::Key_VolumeUp);
+    ASSERT_EQ(frame.count(), 2);
+    EXPECT_EQ(frame.at(0).at(0).toInt(), CmdLeaveFullScreen);
+    EXPECT_EQ(frame.at(1).at(0).toInt(), CmdFullScreen);
+
+    // Media previous climbs a folder; Esc goes to the drive list, selecting
+    // the drive of the folder left.
+    press(Qt::Key_MediaPrevious);
+    EXPECT_EQ(view.model().currentFolder(), m_dir.path());
+    EXPECT_EQ(view.model().rows()[size_t(view.model().selected())].title, "library");
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(view.model().inDriveList());
+    // Tab on the folder screen goes back to the resume screen.
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(view.model().onResumeScreen());
+    EXPECT_EQ(prompt.beeps(), 0);
 }
