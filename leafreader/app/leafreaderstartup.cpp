@@ -1,5 +1,6 @@
 #include "leafreaderstartup.h"
 
+#include "pageview/booksource.h"
 #include "pageview/commands.h"
 #include "shelf/shelfmodel.h"
 #include "shelf/shelfpictures.h"
@@ -108,8 +109,13 @@ void LeafreaderStartup::wire()
         if (!view.bookMode())
             return m_shelf->onCommand(id);
         if (id == CmdFileInfo) {
+            // The shown book is read through its open file: it may have been
+            // renamed or moved since it was opened.
             const BookEntry book = view.currentBook();
-            ShelfView::showFileInformation(&view, book.path, book.fileSize);
+            auto *open = dynamic_cast<BookSource *>(view.session().source());
+            if (m_shelf->showInformation)
+                m_shelf->showInformation(open ? gatherFileInformation(*open, book.fileSize)
+                                              : gatherFileInformation(book.path, book.fileSize));
             return true;
         }
         return false; // list commands mean nothing while a book is shown

@@ -1,7 +1,5 @@
 #include "booksource.h"
 
-#include "book/kvbfile.h"
-
 namespace leafreader {
 
 std::unique_ptr<BookSource> BookSource::open(const QString &path)
@@ -17,6 +15,12 @@ std::unique_ptr<BookSource> BookSource::open(const QString &path)
     if (!kvb::KVBFile::readBook(book->m_file, path, options))
         return nullptr;
     return book;
+}
+
+bool BookSource::readBookHead(kvb::KVBFile::ReadOptions options)
+{
+    options.pages = nullptr;
+    return kvb::KVBFile::readBook(m_file, m_path, options);
 }
 
 bool BookSource::readPage(int index, QByteArray &bytes, uint8_t &kind)

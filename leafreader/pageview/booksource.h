@@ -3,7 +3,7 @@
 #include "pagesession.h"
 #include "pagesource.h"
 
-#include "book/bookrecords.h"
+#include "book/kvbfile.h"
 
 #include <QFile>
 
@@ -21,6 +21,11 @@ public:
 
     const QString &path() const { return m_path; }
     uint8_t layoutFlags() const { return m_header.layoutFlags; }
+
+    // The header, thumbnail and attributes as `options` asks for them, read
+    // through the open file (the path may name another file by now, or
+    // none). The page table is left out.
+    bool readBookHead(kvb::KVBFile::ReadOptions options);
 
     int pageCount() const override { return int(m_pages.size()); }
     bool readPage(int index, QByteArray &bytes, uint8_t &kind) override;

@@ -1,8 +1,10 @@
 #include "fileinformation.h"
 
 #include "book/kvbfile.h"
+#include "pageview/booksource.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace leafreader {
 
@@ -11,7 +13,11 @@ bool FileInformation::showsThumbnail() const
     return read && thumbnail.size() == kvb::kThumbnailBytes && (header.thumbnailFlag & 1);
 }
 
-FileInformation gatherFileInformation(const QString &path, uint64_t fileSize)
+namespace {
+
+using HeadReader = std::function<bool(const kvb::KVBFile::ReadOptions &)>;
+
+FileInformation gather(const QString &path, uint64_t fileSize, const HeadReader &read)
 {
     FileInformation info;
     info.path = path;
@@ -23,7 +29,7 @@ FileInformation gatherFileInformation(const QString &path, uint64_t fileSize)
     options.header = &header;
     options.attributes = &attributes;
     options.thumbnail = reinterpret_cast<uint8_t *>(thumbnail.data());
-    if (!kvb::KVBFile::readBook(path, options)) {
+    if (!read(options)) {
         info.header = kvb::BookHeader();
         info.header.magic[0] = info.header.magic[1] = info.header.magic[2] = info.header.magic[3] = 0;
         return info;
@@ -38,6 +44,20 @@ FileInformation gatherFileInformation(const QString &path, uint64_t fileSize)
                      });
     info.attributes = std::move(attributes);
     return info;
+}
+
+} // namespace
+
+FileInformation gatherFileInformation(const QString &path, uint64_t fileSize)
+{
+    return gather(path, fileSize,
+                  [&path](const kvb::KVBFile::ReadOptions &options) { return kvb::KVBFile::readBook(path, options); });
+}
+
+FileInformation gatherFileInformation(BookSource &openBook, uint64_t fileSize)
+{
+    return gather(openBook.path(), fileSize,
+                  [&openBook](const kvb::KVBFile::ReadOptions &options) { return openBook.readBookHead(options); });
 }
 
 } // namespace leafreader

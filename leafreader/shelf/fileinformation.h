@@ -7,6 +7,8 @@
 
 namespace leafreader {
 
+class BookSource;
+
 // What the file information dialog shows of one book.
 struct FileInformation {
     QString path;
@@ -24,5 +26,8 @@ struct FileInformation {
 // pages). `path` and `fileSize` are taken as given; a book that cannot be
 // read still gives them, with no records.
 FileInformation gatherFileInformation(const QString &path, uint64_t fileSize);
+// The same of the book a page view shows, read through its open file, so a
+// book renamed or moved while it is shown is still read.
+FileInformation gatherFileInformation(BookSource &openBook, uint64_t fileSize);
 
 } // namespace leafreader

@@ -122,6 +122,10 @@ ShelfView::ShelfView(ReaderSettings &settings, ShelfSettings &listSettings, QSet
         listValues = dialog.listValues();
         return true;
     };
+    showInformation = [this](const FileInformation &information) {
+        FileInfoDlg dialog(information, this);
+        dialog.exec();
+    };
     persist = [this] {
         m_listSettings.saveResume(m_store);
         m_store.sync();
@@ -449,13 +453,8 @@ void ShelfView::fileInformation()
         m_prompt.beep();
         return;
     }
-    showFileInformation(this, row->path, row->fileSize);
-}
-
-void ShelfView::showFileInformation(QWidget *parent, const QString &path, uint64_t fileSize)
-{
-    FileInfoDlg dialog(gatherFileInformation(path, fileSize), parent);
-    dialog.exec();
+    if (showInformation)
+        showInformation(gatherFileInformation(row->path, row->fileSize));
 }
 
 void ShelfView::settingsDialog()

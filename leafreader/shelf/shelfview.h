@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fileinformation.h"
 #include "listgeometry.h"
 #include "shelfmodel.h"
 #include "shelfsettings.h"
@@ -84,8 +85,9 @@ public:
     // settings store). Called whenever either changes.
     std::function<void()> persist;
 
-    // The file information dialog for a book path (also used in book mode).
-    static void showFileInformation(QWidget *parent, const QString &path, uint64_t fileSize);
+    // Shows the file information dialog (list mode, and the open book in
+    // book mode). Tests replace it.
+    std::function<void(const FileInformation &)> showInformation;
 
 signals:
     void openBookRequested(const leafreader::BookEntry &row);

@@ -98,6 +98,44 @@ TEST(LeafreaderProgram, OpensFromTheListAndRegistersOnCtrlS)
     EXPECT_TRUE(shelf.model().onResumeScreen());
 }
 
+TEST(LeafreaderProgram, FileInformationOfAMovedOpenBookReadsTheOpenFile)
+{
+    QTemporaryDir dir;
+    const QString library = dir.path() + "/library";
+    QDir().mkpath(library);
+    QDir().mkpath(dir.path() + "/elsewhere");
+    TestBook book;
+    book.title = "Moved while read";
+    book.pages = 6;
+    ASSERT_TRUE(shelftest::writeBook(library + "/moving.kvb", book));
+    {
+        auto store = platform::openSettings("Leafreader");
+        store->remove("");
+        store->setValue("CurrentFolder", library);
+    }
+    const auto store = platform::openSettings("Leafreader");
+    platform::ScriptedPrompt prompt;
+    LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
+    ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+    std::vector<FileInformation> shown;
+    startup.shelf().showInformation = [&shown](const FileInformation &info) { shown.push_back(info); };
+    CLeafreaderView &view = startup.frame().view();
+    startup.shelf().list()->setFocus();
+    QTest::keyClick(startup.shelf().list(), Qt::Key_Return);
+    ASSERT_TRUE(view.bookMode());
+
+    // The book is moved away while it is shown: Ctrl+I still reads it.
+    ASSERT_TRUE(QFile::rename(library + "/moving.kvb", dir.path() + "/elsewhere/moved.kvb"));
+    QTest::keyClick(&view, Qt::Key_I, Qt::ControlModifier);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].read);
+    EXPECT_EQ(shown[0].path, library + "/moving.kvb");
+    EXPECT_EQ(shown[0].header.pageCount, 6);
+    EXPECT_TRUE(shown[0].showsThumbnail());
+    ASSERT_EQ(shown[0].attributes.size(), 1u);
+    EXPECT_EQ(shown[0].attributes[0].text, "Moved while read");
+}
+
 TEST(LeafreaderProgram, ScreenshotAndSecondStart)
 {
     if (!QFileInfo::exists(programPath()))
