@@ -153,9 +153,15 @@ void LeafreaderStartup::wire()
 void LeafreaderStartup::openPath(const QString &path)
 {
     CLeafreaderView &view = m_frame->view();
-    // A book handed in replaces the one shown, which is not registered.
-    if (view.bookMode())
-        view.closeBook(CLeafreaderView::CloseWithoutRegistering);
+    // A book handed in replaces the one shown, whose place is registered
+    // first; with the resume list full the shown book stays.
+    if (view.bookMode()) {
+        const std::optional<int> mode =
+            m_shelf->model().handOverCloseMode(view.currentBook(), view.session().positionAtOpening());
+        if (!mode)
+            return;
+        view.closeBook(*mode);
+    }
     m_shelf->openPath(QFileInfo(path).absoluteFilePath());
 }
 

@@ -60,7 +60,10 @@ public:
     ShelfSettings &listSettings() { return m_listSettings; }
     ui::FrameSettings &frameSettings() { return m_frameSettings; }
 
-    // A book handed over by a later start, or dropped on the window.
+    // A book handed over by a later start, or dropped on the window. A book
+    // shown now is closed keeping its place in the resume list, as Ctrl+C
+    // closes a book opened at a resume entry and Ctrl+S any other; when the
+    // list is full it stays open and the new one is not opened.
     void openPath(const QString &path);
     // Brings the window forward (a later start asked for it).
     void raiseWindow();

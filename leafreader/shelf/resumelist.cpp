@@ -119,18 +119,28 @@ ResumeList::CloseResult ResumeList::closeBook(int mode, BookEntry &book, int pag
         book.page = pageAtOpening;
         return CloseResult::Unchanged;
     }
+    if (!canRegister(mode, book, pageAtOpening))
+        return CloseResult::Full;
     if (mode == 1)
         removeAt(find(book.path, pageAtOpening));
-    const int same = find(book.path, book.page);
-    if (same >= 0) {
-        removeAt(same);
-    } else if (size() >= kMaxEntries) {
-        return CloseResult::Full;
-    }
+    removeAt(find(book.path, book.page));
     BookEntry copy = book;
     copy.kind = BookEntry::BookFile;
     m_entries.push_back(std::move(copy));
     return CloseResult::Registered;
+}
+
+bool ResumeList::canRegister(int mode, const BookEntry &book, int pageAtOpening) const
+{
+    if (mode == 0)
+        return true;
+    const bool replaces = (mode == 1 && find(book.path, pageAtOpening) >= 0) || find(book.path, book.page) >= 0;
+    return replaces || size() < kMaxEntries;
+}
+
+int ResumeList::keepingMode(const BookEntry &book, int pageAtOpening) const
+{
+    return find(book.path, pageAtOpening) >= 0 ? 1 : 2;
 }
 
 void ResumeList::refresh()

@@ -51,6 +51,12 @@ public:
     // `pageAtOpening`; 1: the entry it was opened from (path, pageAtOpening) is
     // replaced; 2: a new entry, or the one at the same page moved to the end.
     CloseResult closeBook(int mode, BookEntry &book, int pageAtOpening);
+    // Whether closing in `mode` would register the book (false: the list is
+    // full and holds no entry the closing replaces).
+    bool canRegister(int mode, const BookEntry &book, int pageAtOpening) const;
+    // How a book that must not lose its place is closed: overwriting the
+    // entry it was opened at (it came from the list), else adding one.
+    int keepingMode(const BookEntry &book, int pageAtOpening) const;
 
     // Reads every book entry's list information again, thumbnails left out:
     // kind 2 with the current size when the file reads, else kind 3 titled

@@ -314,13 +314,27 @@ ResumeList::CloseResult ShelfModel::bookClosed(int mode, BookEntry &book, int pa
 {
     const ResumeList::CloseResult result = m_resume.closeBook(mode, book, pageAtOpening);
     if (result == ResumeList::CloseResult::Full)
-        m_prompt.message(QStringLiteral("登録最大数を超えるため、登録できません。"),
-                         platform::PromptIcon::Stop);
+        reportListFull();
     if (result == ResumeList::CloseResult::Registered)
         changed();
     m_remembered = book;
     showList();
     return result;
+}
+
+std::optional<int> ShelfModel::handOverCloseMode(const BookEntry &shown, int pageAtOpening)
+{
+    const int mode = m_resume.keepingMode(shown, pageAtOpening);
+    if (!m_resume.canRegister(mode, shown, pageAtOpening)) {
+        reportListFull();
+        return std::nullopt;
+    }
+    return mode;
+}
+
+void ShelfModel::reportListFull()
+{
+    m_prompt.message(QStringLiteral("登録最大数を超えるため、登録できません。"), platform::PromptIcon::Stop);
 }
 
 bool ShelfModel::commandEnabled(int id) const

@@ -91,6 +91,11 @@ public:
     bool deleteResume(const std::function<bool()> &confirm);
     // The resume part of closing a book and the return to the list.
     ResumeList::CloseResult bookClosed(int mode, BookEntry &book, int pageAtOpening);
+    // Another book is handed over (a later start, a drop) while `shown` is
+    // open: the closing mode that keeps the shown book's place (overwrite
+    // when it was opened at a resume entry, else add). None when the list
+    // is full: the message is shown and the shown book stays open.
+    std::optional<int> handOverCloseMode(const BookEntry &shown, int pageAtOpening);
 
     // Whether a list-mode menu command can act now (open, file information,
     // expand, up, top folder, delete resume entry).
@@ -112,6 +117,7 @@ private:
     // A move on the folder screen from the current folder (false, nothing
     // done, on the resume screen or the drive list).
     bool moveFolder(platform::FolderMove (*move)(const QString &, const QStringList &));
+    void reportListFull();
 
     ShelfSettings &m_settings;
     platform::Prompt &m_prompt;

@@ -6,6 +6,7 @@
 #include "shelf/shelfmodel.h"
 #include "shelf_testbooks.h"
 
+#include "platform/paths.h"
 #include "platform/settings.h"
 
 #include <QApplication>
@@ -134,6 +135,102 @@ TEST(LeafreaderProgram, FileInformationOfAMovedOpenBookReadsTheOpenFile)
     EXPECT_TRUE(shown[0].showsThumbnail());
     ASSERT_EQ(shown[0].attributes.size(), 1u);
     EXPECT_EQ(shown[0].attributes[0].text, "Moved while read");
+}
+
+TEST(LeafreaderProgram, HandingOverABookKeepsThePlaceOfTheShownOne)
+{
+    QTemporaryDir dir;
+    const QString library = dir.path() + "/library";
+    QDir().mkpath(library);
+    TestBook book;
+    book.pages = 8;
+    book.title = "First";
+    ASSERT_TRUE(shelftest::writeBook(library + "/first.kvb", book));
+    book.title = "Second";
+    ASSERT_TRUE(shelftest::writeBook(library + "/second.kvb", book));
+    {
+        auto store = platform::openSettings("Leafreader");
+        store->remove("");
+        store->setValue("CurrentFolder", library);
+    }
+    const auto store = platform::openSettings("Leafreader");
+    platform::ScriptedPrompt prompt;
+    LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
+    ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+    CLeafreaderView &view = startup.frame().view();
+    ShelfView &shelf = startup.shelf();
+    const auto entries = [&shelf] {
+        QStringList out;
+        for (const BookEntry &e : shelf.model().resume().entries())
+            out << QStringLiteral("%1@%2").arg(platform::fileNameOf(e.path)).arg(e.page);
+        return out;
+    };
+
+    // Opened from the folder screen and read to page 3: a later start hands
+    // over the second book; the first is registered as Ctrl+S would.
+    shelf.list()->setFocus();
+    QTest::keyClick(shelf.list(), Qt::Key_Return);
+    ASSERT_TRUE(view.bookMode());
+    QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
+    startup.openPath(library + "/second.kvb");
+    ASSERT_TRUE(view.bookMode());
+    EXPECT_EQ(startup.frame().windowTitle(), "second.kvb - Leafreader");
+    EXPECT_EQ(entries(), QStringList({"first.kvb@3"}));
+    EXPECT_EQ(platform::openSettings("Leafreader")->value("Resume0").toString(),
+              "2|3|8|0|0|" + library + "/first.kvb");
+
+    // Opened from its resume entry and read on to page 5, the first book is
+    // dropped on the window again: its entry moves on as Ctrl+C would move it.
+    QTest::keyClick(&view, Qt::Key_Escape);
+    shelf.onCommand(CmdSwitchScreen);
+    ASSERT_TRUE(shelf.model().onResumeScreen());
+    QTest::keyClick(shelf.list(), Qt::Key_Return);
+    ASSERT_EQ(startup.frame().windowTitle(), "first.kvb - Leafreader");
+    QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_N, Qt::ControlModifier);
+    emit startup.frame().fileDropped(library + "/second.kvb");
+    ASSERT_TRUE(view.bookMode());
+    EXPECT_EQ(startup.frame().windowTitle(), "second.kvb - Leafreader");
+    EXPECT_EQ(entries(), QStringList({"first.kvb@5"}));
+    EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.texts().join('\n').toStdString();
+}
+
+TEST(LeafreaderProgram, HandingOverABookWithTheResumeListFullKeepsTheShownOneOpen)
+{
+    QTemporaryDir dir;
+    const QString library = dir.path() + "/library";
+    QDir().mkpath(library);
+    TestBook book;
+    book.pages = 8;
+    ASSERT_TRUE(shelftest::writeBook(library + "/first.kvb", book));
+    ASSERT_TRUE(shelftest::writeBook(library + "/second.kvb", book));
+    {
+        auto store = platform::openSettings("Leafreader");
+        store->remove("");
+        store->setValue("CurrentFolder", library);
+        for (int i = 0; i < 100; ++i)
+            store->setValue(QStringLiteral("Resume%1").arg(i), QStringLiteral("2|%1|8|0|0|%2/second.kvb").arg(i + 1).arg(library));
+    }
+    const auto store = platform::openSettings("Leafreader");
+    platform::ScriptedPrompt prompt;
+    LeafreaderStartup startup(LaunchOptions{}, *store, prompt);
+    ASSERT_EQ(startup.start(false), LeafreaderStartup::StartResult::Running);
+    CLeafreaderView &view = startup.frame().view();
+    ShelfView &shelf = startup.shelf();
+    shelf.onCommand(CmdSwitchScreen);
+    ASSERT_FALSE(shelf.model().onResumeScreen());
+    ASSERT_EQ(shelf.model().selectedRow()->title, "first");
+    QTest::keyClick(shelf.list(), Qt::Key_Return);
+    ASSERT_TRUE(view.bookMode());
+    QTest::keyClick(&view, Qt::Key_End);
+
+    startup.openPath(library + "/second.kvb");
+    EXPECT_EQ(prompt.texts(), QStringList({"登録最大数を超えるため、登録できません。"}));
+    ASSERT_TRUE(view.bookMode());
+    EXPECT_EQ(startup.frame().windowTitle(), "first.kvb - Leafreader");
+    EXPECT_EQ(view.session().position(), 8);
+    EXPECT_EQ(shelf.model().resume().size(), 100);
 }
 
 TEST(LeafreaderProgram, ScreenshotAndSecondStart)
