@@ -9,6 +9,7 @@
 
 #include <book/pagepairing.h>
 #include <ui/mygraph.h>
+#include <ui/windowaccelerators.h>
 #include <picture/picture.h>
 #include <platform/version.h>
 
@@ -29,7 +30,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -345,6 +345,8 @@ void CBinderyDlg::buildFileMenu()
         {CmdExportAll, "全Page画像の書き出し(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
         {CmdExportSelected, "選択Page画像の書き出し(&W)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_E)},
     };
+    // The keys act wherever the focus is, in the title and date fields too.
+    auto *accelerators = new ui::WindowAccelerators(this);
     for (const Item &item : items) {
         if (item.id == CmdSave || item.id == CmdExportAll)
             m_fileMenu->addSeparator();
@@ -356,8 +358,7 @@ void CBinderyDlg::buildFileMenu()
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
         m_menuActions[id] = action;
-        auto *shortcut = new QShortcut(item.keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this, id] { onCommand(id); });
+        accelerators->add(item.keys, [this, id] { onCommand(id); });
     }
     connect(m_fileMenu, &QMenu::aboutToShow, this, &CBinderyDlg::updateFileMenu);
 }
@@ -423,6 +424,7 @@ void CBinderyDlg::processArguments(const bindery::LaunchArguments &launch)
 
 void CBinderyDlg::onCommand(int id)
 {
+    emit commandIssued(id);
     // Long work keeps the window painted; commands wait until it ends.
     if (m_progress.busy())
         return;

@@ -53,6 +53,10 @@ public:
 
     void reject() override;
 
+signals:
+    // Every command that reaches onCommand, before it runs.
+    void commandIssued(int id);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
