@@ -65,6 +65,10 @@ AcceleratorReport checkAcceleratorsInTextFields(QWidget *window, const std::vect
     }
     const QList<QWidget *> widgets = window->findChildren<QWidget *>();
     for (QWidget *field : widgets) {
+        if (!window->isVisible() && !showActive(window)) {
+            report.misses << QStringLiteral("the window did not come back");
+            return report;
+        }
         if (!isTextField(field) || !field->isVisible() || !field->isEnabled() || field->window() != window)
             continue;
         QWidget *taker = focusTaker(field);

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -285,6 +286,7 @@ RunOptions CHarvesterDlg::runOptions() const
 
 void CHarvesterDlg::onCommand(int id)
 {
+    emit commandIssued(id);
     switch (id) {
     case IdStart: start(); break;
     case IdStop: m_run.requestStop(); break;
@@ -355,6 +357,18 @@ void CHarvesterDlg::closeDialog()
 void CHarvesterDlg::reject()
 {
     onCommand(IdClose);
+}
+
+void CHarvesterDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Enter is no command here: a dialog would press its default button
+    // (Start) when Enter comes back from a folder box or the log.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        onCommand(IdEnter);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CHarvesterDlg::closeEvent(QCloseEvent *event)

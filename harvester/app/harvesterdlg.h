@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -54,7 +55,12 @@ public:
 
     void reject() override;
 
+signals:
+    // Every command that reaches onCommand, before it runs.
+    void commandIssued(int id);
+
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
