@@ -119,6 +119,11 @@ CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
     m_resizeTimer.setSingleShot(true);
     m_resizeTimer.setInterval(40);
     connect(&m_resizeTimer, &QTimer::timeout, this, [this] { reloadPreview(true); });
+    m_thumbnailTimer.setSingleShot(true);
+    m_thumbnailTimer.setInterval(0);
+    connect(&m_thumbnailTimer, &QTimer::timeout, this, &CBinderyDlg::fillThumbnails);
+    connect(m_pageList->verticalScrollBar(), &QScrollBar::valueChanged, &m_thumbnailTimer,
+            qOverload<>(&QTimer::start));
 
     auto *about = new QAction(QStringLiteral("Binderyについて(&A)..."), this);
     connect(about, &QAction::triggered, this, [this] {
@@ -466,6 +471,11 @@ void CBinderyDlg::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     m_resizeTimer.start();
+    // An import makes the thumbnails of the rows in view at once.
+    const int side = std::max(1, m_pageList->itemSide());
+    m_editor.setEagerThumbnails(m_pageList->viewport()->height() / side + 2);
+    if (m_editor.nextPendingThumbnail() >= 0)
+        m_thumbnailTimer.start();
 }
 
 bool CBinderyDlg::eventFilter(QObject *watched, QEvent *event)
@@ -519,6 +529,8 @@ void CBinderyDlg::applyChanges()
     reloadPreview(changes & (ChangePages | ChangeFields));
     if ((changes & ChangeScrollToEnd) && m_pageList->count() > 0)
         m_pageList->scrollToItem(m_pageList->item(m_pageList->count() - 1), QAbstractItemView::PositionAtTop);
+    if (m_editor.nextPendingThumbnail() >= 0)
+        m_thumbnailTimer.start();
     focusField(m_editor.takeFocusRequest());
 }
 
@@ -566,6 +578,51 @@ void CBinderyDlg::refreshPageList()
     }
     m_pageList->setUpdatesEnabled(true);
     m_syncing = false;
+    m_fillFrom = 0;
+}
+
+std::pair<int, int> CBinderyDlg::visibleRows() const
+{
+    const int count = m_pageList->count();
+    if (count == 0)
+        return {-1, -1};
+    const QRect view = m_pageList->viewport()->rect();
+    const QModelIndex top = m_pageList->indexAt(view.topLeft());
+    const QModelIndex bottom = m_pageList->indexAt(QPoint(view.left(), view.bottom()));
+    const int first = top.isValid() ? top.row() : 0;
+    return {first, bottom.isValid() ? bottom.row() : count - 1};
+}
+
+void CBinderyDlg::fillThumbnails()
+{
+    // Imports, saves and the dialogs and message boxes over this window come
+    // first; try again shortly.
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (m_progress.busy() || (modal && modal != this)) {
+        m_thumbnailTimer.start(50);
+        return;
+    }
+    m_thumbnailTimer.setInterval(0);
+    // Rows in view first; else a small batch from the top, so the window
+    // answers between batches however many pages wait.
+    constexpr int kBatch = 24;
+    const auto [first, last] = visibleRows();
+    std::vector<int> made = m_editor.makeThumbnails(first, last);
+    if (made.empty()) {
+        m_fillFrom = m_editor.nextPendingThumbnail(m_fillFrom);
+        if (m_fillFrom < 0) {
+            m_fillFrom = 0;
+            return;
+        }
+        made = m_editor.makeThumbnails(m_fillFrom, m_fillFrom + kBatch - 1);
+    }
+    const kvb::PageList &pages = m_editor.document().pages;
+    for (int index : made) {
+        if (QListWidgetItem *item = m_pageList->item(index))
+            item->setData(CPageListBox::ThumbnailRole, pages[size_t(index)].thumbnail);
+    }
+    if (m_editor.nextPendingThumbnail(m_fillFrom) >= 0)
+        m_thumbnailTimer.start();
 }
 
 void CBinderyDlg::applySelection()

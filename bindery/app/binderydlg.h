@@ -69,6 +69,11 @@ private:
     void refreshFields();
     void refreshCombos();
     void refreshPageList();
+    // Makes waiting list thumbnails a few at a time between events: the rows
+    // in view first, then the others from the top.
+    void fillThumbnails();
+    // The rows the page list shows, first and last; (-1, -1) when empty.
+    std::pair<int, int> visibleRows() const;
     void applySelection();
     void updateControls();
     void reloadPreview(bool force);
@@ -117,6 +122,8 @@ private:
     QMenu *m_fileMenu = nullptr;
     std::map<int, QAction *> m_menuActions;
     QTimer m_resizeTimer;
+    QTimer m_thumbnailTimer;
+    int m_fillFrom = 0; // no page before it waits for its thumbnail
 
     QImage m_slotA;
     QImage m_slotB;

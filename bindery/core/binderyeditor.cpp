@@ -128,6 +128,7 @@ void BinderyEditor::clear()
 {
     m_doc.documentPath.clear();
     m_doc.pages.clear();
+    m_doc.thumbnailPending.clear();
     m_doc.selection.clear();
     m_doc.otherAttributes.clear();
     m_doc.title.clear();
@@ -204,19 +205,69 @@ bool BinderyEditor::openBookFile(const QString &path)
 
 void BinderyEditor::appendWithThumbnails(kvb::PageList &newPages)
 {
-    {
-        ThumbnailLoader loader(newPages, m_box, m_threads);
-        for (size_t i = 0; i < newPages.size(); ++i) {
-            ThumbnailResult result = loader.take(int(i), m_progress);
-            if (!result.loaded)
-                m_prompt.message(text::PictureUnreadable);
-            else if (result.thumbnail.isNull())
-                m_prompt.message(text::ThumbnailFailed);
-            newPages[i].thumbnail = std::move(result.thumbnail);
+    const int base = m_doc.pageCount();
+    const int eager = std::clamp(m_eager, 0, int(newPages.size()));
+    for (kvb::PageEntry &page : newPages)
+        page.thumbnail = QImage();
+    std::move(newPages.begin(), newPages.end(), std::back_inserter(m_doc.pages));
+    m_doc.thumbnailPending.resize(m_doc.pages.size(), 1);
+    // Imports run under the progress, which keeps the window painted while
+    // the first rows' thumbnails are made.
+    if (eager > 0)
+        makeThumbnails(base, base + eager - 1, m_progress);
+    changed(ChangePages);
+}
+
+std::vector<int> BinderyEditor::makeThumbnails(int first, int last)
+{
+    return makeThumbnails(first, last, nullptr);
+}
+
+std::vector<int> BinderyEditor::makeThumbnails(int first, int last, platform::Progress *progress)
+{
+    std::vector<int> made;
+    // A message box below runs the event loop, where the window may ask for
+    // thumbnails again.
+    if (m_makingThumbnails)
+        return made;
+    first = std::max(first, 0);
+    last = std::min(last, m_doc.pageCount() - 1);
+    kvb::PageList batch;
+    for (int i = first; i <= last; ++i) {
+        if (m_doc.thumbnailPending[size_t(i)]) {
+            made.push_back(i);
+            batch.push_back(m_doc.pages[size_t(i)]);
         }
     }
-    std::move(newPages.begin(), newPages.end(), std::back_inserter(m_doc.pages));
-    changed(ChangePages);
+    if (made.empty())
+        return made;
+    m_makingThumbnails = true;
+    QStringList messages;
+    {
+        ThumbnailLoader loader(batch, m_box, m_threads);
+        for (size_t k = 0; k < made.size(); ++k) {
+            ThumbnailResult result = loader.take(int(k), progress);
+            if (!result.loaded)
+                messages << text::PictureUnreadable;
+            else if (result.thumbnail.isNull())
+                messages << text::ThumbnailFailed;
+            const auto index = size_t(made[k]);
+            m_doc.pages[index].thumbnail = std::move(result.thumbnail);
+            m_doc.thumbnailPending[index] = 0;
+        }
+    }
+    // The pages keep their thumbnails (or none) before any message is shown.
+    for (const QString &message : messages)
+        m_prompt.message(message);
+    m_makingThumbnails = false;
+    return made;
+}
+
+int BinderyEditor::nextPendingThumbnail(int from) const
+{
+    const auto &pending = m_doc.thumbnailPending;
+    const auto it = std::find(pending.begin() + std::clamp(from, 0, int(pending.size())), pending.end(), 1);
+    return it == pending.end() ? -1 : int(it - pending.begin());
 }
 
 // ---- Page edits ----
@@ -237,6 +288,9 @@ bool BinderyEditor::moveSelected(int target)
     kvb::PageEntry page = std::move(m_doc.pages[size_t(from)]);
     m_doc.pages.erase(m_doc.pages.begin() + from);
     m_doc.pages.insert(m_doc.pages.begin() + target, std::move(page));
+    const char pending = m_doc.thumbnailPending[size_t(from)];
+    m_doc.thumbnailPending.erase(m_doc.thumbnailPending.begin() + from);
+    m_doc.thumbnailPending.insert(m_doc.thumbnailPending.begin() + target, pending);
     m_doc.selection = {target};
     m_doc.modified = true;
     changed(ChangePages | ChangeSelection);
@@ -275,8 +329,10 @@ bool BinderyEditor::deleteSelected()
 {
     if (m_doc.selection.empty())
         return false;
-    for (auto it = m_doc.selection.rbegin(); it != m_doc.selection.rend(); ++it)
+    for (auto it = m_doc.selection.rbegin(); it != m_doc.selection.rend(); ++it) {
         m_doc.pages.erase(m_doc.pages.begin() + *it);
+        m_doc.thumbnailPending.erase(m_doc.thumbnailPending.begin() + *it);
+    }
     m_doc.selection.clear();
     m_doc.modified = true;
     // The shown page stays within the book at once.
@@ -302,6 +358,9 @@ bool BinderyEditor::duplicate()
         }
     }
     m_doc.pages.insert(m_doc.pages.begin() + index, std::move(copy));
+    // A copy of a page whose thumbnail is still to be made waits as well.
+    const char pending = m_doc.thumbnailPending[size_t(index)];
+    m_doc.thumbnailPending.insert(m_doc.thumbnailPending.begin() + index, pending);
     m_doc.selection = {index + 1};
     m_doc.modified = true;
     changed(ChangePages | ChangeSelection);

@@ -90,6 +90,20 @@ public:
     void setRefreshHook(std::function<void()> hook) { m_refreshHook = std::move(hook); }
     // Worker threads for thumbnails; 0 uses the machine's ideal count.
     void setThumbnailThreads(int threads) { m_threads = threads; }
+    // How many of the pages an import adds get their list thumbnails at once
+    // (the rows the list shows); the others wait for makeThumbnails, so a
+    // book of many thousand pages opens without decoding them all first.
+    void setEagerThumbnails(int count) { m_eager = count; }
+
+    // Makes the waiting list thumbnails of pages first to last (clamped to
+    // the book), with the message for each page that cannot be decoded or
+    // thumbnailed; returns the indices whose thumbnails it made, ascending.
+    // Does not keep the window painted while it works: callers ask for a
+    // few pages at a time.
+    std::vector<int> makeThumbnails(int first, int last);
+    // The first page at or after `from` whose thumbnail is still to be
+    // made; -1 when there is none.
+    int nextPendingThumbnail(int from = 0) const;
 
     // Start-up: settings and histories from the store, the document's layout
     // flags, thumbnail box and last date from the settings.
@@ -161,6 +175,7 @@ private:
     // The pictures and books of a folder; names that cannot be used are
     // reported.
     QStringList folderEntries(const QString &folder);
+    std::vector<int> makeThumbnails(int first, int last, platform::Progress *progress);
     void changed(unsigned flags) { m_changes |= flags; }
     void refreshNow();
     bool askClear();
@@ -177,6 +192,8 @@ private:
     platform::Progress *m_progress = &m_noProgress;
     std::function<void()> m_refreshHook;
     int m_threads = 0;
+    int m_eager = 16;
+    bool m_makingThumbnails = false;
     unsigned m_changes = 0;
     Field m_focus = Field::None;
 };

@@ -12,6 +12,9 @@ namespace bindery {
 // attribute fields, the layout flags and the page list's selection.
 struct BookDocument {
     kvb::PageList pages;
+    // One flag per page, in page order: set while the page's list thumbnail
+    // is still to be made (a large import makes those out of view later).
+    std::vector<char> thumbnailPending;
     QString documentPath; // empty for a new book
     bool modified = false;
 
