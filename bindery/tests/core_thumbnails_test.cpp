@@ -17,7 +17,6 @@
 using namespace bindery;
 using binderytest::Workspace;
 using platform::ScriptedPrompt;
-using testsupport::BookBytes;
 
 namespace {
 
@@ -31,12 +30,7 @@ int pendingCount(const BookDocument &d)
 TEST(BinderyThumbnails, ABookOf65535TinyPagesOpensWithoutMakingEveryThumbnail)
 {
     Workspace ws;
-    BookBytes book;
-    book.header(65535);
-    const QByteArray tiny = binderytest::pngBytes(2, 3);
-    for (int i = 0; i < 65535; ++i)
-        book.page(kvb::Png, tiny);
-    const QString path = ws.file(QStringLiteral("many.kvb"), book.bytes());
+    const QString path = binderytest::tinyPagesBook(ws);
 
     ScriptedPrompt prompt;
     BinderyEditor editor(prompt);

@@ -1,5 +1,6 @@
 #include "testfixtures.h"
 
+#include <book/bookrecords.h>
 #include <platform/paths.h>
 
 namespace binderytest {
@@ -27,6 +28,16 @@ QByteArray jpegBytes(int width, int height)
 QByteArray pngBytes(int width, int height)
 {
     return testsupport::encode(testsupport::cornerPicture(width, height), "PNG");
+}
+
+QString tinyPagesBook(const Workspace &ws, int pages)
+{
+    testsupport::BookBytes book;
+    book.header(uint16_t(pages));
+    const QByteArray tiny = pngBytes(2, 3);
+    for (int i = 0; i < pages; ++i)
+        book.page(kvb::Png, tiny);
+    return ws.file(QStringLiteral("tiny-pages.kvb"), book.bytes());
 }
 
 } // namespace binderytest

@@ -28,5 +28,8 @@ private:
 // Picture bytes for book pages.
 QByteArray jpegBytes(int width = 40, int height = 50);
 QByteArray pngBytes(int width = 40, int height = 50);
+// A book of `pages` tiny PNG pages (2 × 3) in the workspace; the most a
+// book holds by default.
+QString tinyPagesBook(const Workspace &ws, int pages = 65535);
 
 } // namespace binderytest

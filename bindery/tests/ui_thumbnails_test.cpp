@@ -15,7 +15,6 @@
 using namespace bindery;
 using binderytest::Workspace;
 using platform::ScriptedPrompt;
-using testsupport::BookBytes;
 
 namespace {
 
@@ -29,12 +28,7 @@ QImage itemThumbnail(const CBinderyDlg &dlg, int row)
 TEST(BinderyDialogThumbnails, ABookOf65535TinyPagesLeavesTheWindowAnswering)
 {
     Workspace ws;
-    BookBytes book;
-    book.header(65535);
-    const QByteArray tiny = binderytest::pngBytes(2, 3);
-    for (int i = 0; i < 65535; ++i)
-        book.page(kvb::Png, tiny);
-    const QString path = ws.file(QStringLiteral("many.kvb"), book.bytes());
+    const QString path = binderytest::tinyPagesBook(ws);
 
     ScriptedPrompt prompt;
     CBinderyDlg dlg(prompt);
