@@ -36,7 +36,9 @@ TEST(BinderyDialogThumbnails, ABookOf65535TinyPagesLeavesTheWindowAnswering)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     QElapsedTimer clock;
     clock.start();
-    dlg.processArguments({path});
+    bindery::LaunchArguments launch;
+    launch.paths = {path};
+    dlg.processArguments(launch);
     const qint64 addMs = clock.elapsed();
     ASSERT_EQ(dlg.pageList()->count(), 65535);
     // Well under a second on an idle machine; the bound leaves room for a
