@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <csetjmp>
@@ -317,8 +318,8 @@ QSize listThumbnailSize(QSize picture, QSize box)
     const double r = double(picture.height()) / double(picture.width());
     const double boxRatio = double(box.height()) / double(box.width());
     if (boxRatio > r)
-        return {box.width(), int(std::trunc(box.width() * r))};
-    return {int(std::trunc(box.height() / r)), box.height()};
+        return {box.width(), std::max(1, int(std::trunc(box.width() * r)))};
+    return {std::max(1, int(std::trunc(box.height() / r))), box.height()};
 }
 
 QImage makeListThumbnail(const QImage &picture, QSize box)
@@ -340,10 +341,10 @@ QRect bookThumbnailRect(QSize picture)
         return {};
     const double r = double(picture.height()) / double(picture.width());
     if (r < 1.25) {
-        const int h = int(std::trunc(r * kThumbnailWidth));
+        const int h = std::max(1, int(std::trunc(r * kThumbnailWidth)));
         return {0, (kThumbnailHeight - h) / 2, kThumbnailWidth, h};
     }
-    const int w = int(std::trunc(kThumbnailHeight / r));
+    const int w = std::max(1, int(std::trunc(kThumbnailHeight / r)));
     return {(kThumbnailWidth - w) / 2, 0, w, kThumbnailHeight};
 }
 

@@ -48,7 +48,8 @@ int readExifOrientation(QIODevice &device);
 // return it unchanged.
 QImage orientPicture(const QImage &stored, int orientation);
 
-// The list thumbnail: the picture scaled, aspect kept, to fit the box.
+// The list thumbnail: the picture scaled, aspect kept, to fit the box. No
+// side is scaled below 1 pixel, however long and thin the picture.
 QSize listThumbnailSize(QSize picture, QSize box);
 QImage makeListThumbnail(const QImage &picture, QSize box);
 QImage copyThumbnail(const QImage &thumbnail);

@@ -222,6 +222,23 @@ TEST(Thumbnail, BookThumbnailGeometryAndByteOrder)
     EXPECT_FALSE(makeBookThumbnail(QImage(), thumb.data()));
 }
 
+TEST(Thumbnail, PicturesOfExtremeShapeStillGetBothThumbnails)
+{
+    // Wider than 160:1 or taller than 200:1: a side would scale to nothing.
+    EXPECT_EQ(bookThumbnailRect(QSize(2000, 10)), QRect(0, 99, 160, 1));
+    EXPECT_EQ(bookThumbnailRect(QSize(10, 3000)), QRect(79, 0, 1, 200));
+    EXPECT_EQ(listThumbnailSize(QSize(3000, 10), QSize(200, 250)), QSize(200, 1));
+    EXPECT_EQ(listThumbnailSize(QSize(10, 3000), QSize(200, 250)), QSize(1, 250));
+
+    QImage strip(2000, 10, QImage::Format_RGB32);
+    strip.fill(QColor(255, 0, 0));
+    std::vector<uint8_t> thumb(kThumbnailBytes);
+    ASSERT_TRUE(makeBookThumbnail(strip, thumb.data()));
+    EXPECT_EQ(bookThumbnailImage(thumb.data()).pixelColor(80, 99), QColor(255, 0, 0));
+    EXPECT_EQ(makeListThumbnail(strip, QSize(200, 250)).size(), QSize(200, 1));
+    EXPECT_EQ(makeListThumbnail(strip.transformed(QTransform().rotate(90)), QSize(200, 250)).size(), QSize(1, 250));
+}
+
 TEST(Thumbnail, ListThumbnailFitsTheBox)
 {
     const QSize box(200, 250);
