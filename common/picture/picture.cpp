@@ -1,19 +1,15 @@
 #include "picture.h"
 
+#include "decoders.h"
+
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
-#include <csetjmp>
-#include <cstdio>
 #include <cstring>
-
-#include <jpeglib.h>
-#include <sys/mman.h>
+#include <utility>
 
 namespace kvb {
 
@@ -70,150 +66,6 @@ int readTiffOrientation(QIODevice &d, qint64 base, qint64 end, int result)
     return result;
 }
 
-// Large pictures live in memory mapped for them and marked for huge pages:
-// decoding a scan touches every byte once, and with 4 KiB pages the page
-// faults cost nearly as much as the decoding itself.
-constexpr size_t kHugePageThreshold = size_t(8) << 20;
-
-void unmapPicture(void *info)
-{
-    auto *mapping = static_cast<std::pair<void *, size_t> *>(info);
-    ::munmap(mapping->first, mapping->second);
-    delete mapping;
-}
-
-QImage allocatePicture(int width, int height)
-{
-    const auto bytesPerLine = qsizetype(width) * 4;
-    const size_t bytes = size_t(bytesPerLine) * size_t(height);
-    if (bytes >= kHugePageThreshold) {
-        void *memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (memory != MAP_FAILED) {
-#ifdef MADV_HUGEPAGE
-            ::madvise(memory, bytes, MADV_HUGEPAGE);
-#endif
-            return QImage(static_cast<uchar *>(memory), width, height, bytesPerLine, QImage::Format_RGB32,
-                          unmapPicture, new std::pair<void *, size_t>(memory, bytes));
-        }
-    }
-    return QImage(width, height, QImage::Format_RGB32);
-}
-
-struct JpegErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void jpegErrorExit(j_common_ptr cinfo)
-{
-    std::longjmp(reinterpret_cast<JpegErrorManager *>(cinfo->err)->jump, 1);
-}
-
-void jpegSilence(j_common_ptr, int) {}
-
-// Decodes a JPEG straight into 32-bit pixels with libjpeg-turbo, scaling by
-// n/8 in the DCT domain when a smaller picture covers `box` (stored
-// orientation). Returns a null image when this path cannot decode the
-// stream (CMYK, corrupt data, beyond the allocation limit); the caller then
-// falls back to the general decoder, which also copes with damaged files.
-QImage decodeJpeg(const QByteArray &bytes, QSize box, QSize *storedSize)
-{
-    jpeg_decompress_struct cinfo;
-    JpegErrorManager err;
-    cinfo.err = jpeg_std_error(&err.base);
-    err.base.error_exit = jpegErrorExit;
-    err.base.emit_message = jpegSilence;
-    // Declared before setjmp: nothing with a destructor may be created
-    // between setjmp and a longjmp out of libjpeg.
-    QImage image;
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return {};
-    }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    if (storedSize)
-        *storedSize = QSize(int(cinfo.image_width), int(cinfo.image_height));
-    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
-        jpeg_destroy_decompress(&cinfo);
-        return {};
-    }
-    cinfo.out_color_space = JCS_EXT_BGRX; // the byte order of Format_RGB32 in memory
-    cinfo.scale_num = 8;
-    cinfo.scale_denom = 8;
-    if (box.isValid() && !box.isEmpty()) {
-        const QSize wanted = QSize(int(cinfo.image_width), int(cinfo.image_height)).scaled(box, Qt::KeepAspectRatio);
-        for (unsigned n = 1; n < 8; ++n) {
-            if (cinfo.image_width * n >= unsigned(wanted.width()) * 8
-                && cinfo.image_height * n >= unsigned(wanted.height()) * 8) {
-                cinfo.scale_num = n;
-                break;
-            }
-        }
-    }
-    jpeg_calc_output_dimensions(&cinfo);
-    const uint64_t bytesNeeded = uint64_t(cinfo.output_width) * cinfo.output_height * 4;
-    if (bytesNeeded > uint64_t(kDecodeLimitMiB) * 1024 * 1024 || cinfo.output_width > 65535
-        || cinfo.output_height > 65535) {
-        jpeg_destroy_decompress(&cinfo);
-        return {};
-    }
-    image = allocatePicture(int(cinfo.output_width), int(cinfo.output_height));
-    if (image.isNull()) {
-        jpeg_destroy_decompress(&cinfo);
-        return {};
-    }
-    jpeg_start_decompress(&cinfo);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = image.scanLine(int(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    const bool damaged = err.base.num_warnings > 0;
-    jpeg_destroy_decompress(&cinfo);
-    if (damaged)
-        return {};
-    return image;
-}
-
-QImage decode(QByteArray &bytes, const char *format, const LoadOptions &options, int orientation)
-{
-    const bool turned = orientation >= 5 && orientation <= 8;
-    if (format && std::strcmp(format, "jpeg") == 0) {
-        QSize stored;
-        const QSize box = turned ? options.fitWithin.transposed() : options.fitWithin;
-        QImage image = decodeJpeg(bytes, box, &stored);
-        if (!image.isNull()) {
-            if (options.naturalSize)
-                *options.naturalSize = turned ? stored.transposed() : stored;
-            return image;
-        }
-    }
-
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, format);
-    reader.setAutoTransform(false);
-    reader.setDecideFormatFromContent(format == nullptr);
-
-    const QSize stored = reader.size();
-    const QSize upright = turned ? stored.transposed() : stored;
-    if (options.naturalSize)
-        *options.naturalSize = upright;
-
-    if (options.fitWithin.isValid() && stored.isValid() && !stored.isEmpty()
-        && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-        const QSize box = turned ? options.fitWithin.transposed() : options.fitWithin;
-        const QSize wanted = stored.scaled(box, Qt::KeepAspectRatio);
-        if (wanted.width() < stored.width() && wanted.height() < stored.height()
-            && !wanted.isEmpty())
-            reader.setScaledSize(wanted);
-    }
-    return reader.read();
-}
-
 } // namespace
 
 bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
@@ -234,27 +86,40 @@ bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, 
 
 bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture, const LoadOptions &options)
 {
-    // Raised once; applies to every reader made afterwards.
-    static const bool limitSet = [] {
-        QImageReader::setAllocationLimit(kDecodeLimitMiB);
-        return true;
-    }();
-    (void)limitSet;
-
-    int orientation = 0;
-    if (kind == Jpeg) {
-        // The Exif walk runs over the bytes already in memory: the same walk
-        // as over the file, without a second read.
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        orientation = readExifOrientation(buffer);
-    }
-    const char *format = kind == Jpeg ? "jpeg" : kind == Png ? "png" : kind == Bmp ? "bmp" : nullptr;
-    const QImage stored = decode(bytes, format, options, orientation);
-    if (stored.isNull())
+    const PictureFormat byKind = pictureFormatForKind(kind);
+    const PictureFormat byContent = pictureFormatOf(bytes);
+    auto decodeAs = [&](PictureFormat format) -> DecodedPicture {
+        switch (format) {
+        case PictureFormat::Jpeg: {
+            // Only JPEG content carries the Exif orientation; the walk runs
+            // over the bytes already in memory.
+            int orientation = 0;
+            if (byContent == PictureFormat::Jpeg) {
+                QBuffer buffer(&bytes);
+                buffer.open(QIODevice::ReadOnly);
+                orientation = readExifOrientation(buffer);
+            }
+            return decodeJpeg(bytes, options.fitWithin, orientation);
+        }
+        case PictureFormat::Png: return decodePng(bytes, options.fitWithin);
+        case PictureFormat::Bmp: return decodeBmp(bytes);
+        case PictureFormat::Unknown: break;
+        }
+        return {};
+    };
+    DecodedPicture decoded = decodeAs(byKind != PictureFormat::Unknown ? byKind : byContent);
+    // A picture saved under another format's name (a PNG called .jpg, common
+    // in downloaded scans) decodes by what it holds.
+    if (decoded.picture.isNull() && byContent != PictureFormat::Unknown && byContent != byKind)
+        decoded = decodeAs(byContent);
+    if (options.naturalSize)
+        *options.naturalSize = decoded.naturalSize;
+    if (options.damaged)
+        *options.damaged = decoded.damaged;
+    if (decoded.picture.isNull())
         return false;
-    picture = orientPicture(stored, orientation);
-    return !picture.isNull();
+    picture = std::move(decoded.picture);
+    return true;
 }
 
 int readExifOrientation(QIODevice &d)
@@ -295,20 +160,6 @@ int readExifOrientation(QIODevice &d)
             break;
     }
     return result;
-}
-
-QImage orientPicture(const QImage &stored, int orientation)
-{
-    switch (orientation) {
-    case 2: return stored.mirrored(true, false);
-    case 3: return stored.mirrored(true, true);
-    case 4: return stored.mirrored(false, true);
-    case 5: return stored.transformed(QTransform().rotate(90)).mirrored(true, false);
-    case 6: return stored.transformed(QTransform().rotate(90));
-    case 7: return stored.transformed(QTransform().rotate(90)).mirrored(false, true);
-    case 8: return stored.transformed(QTransform().rotate(-90));
-    default: return stored;
-    }
 }
 
 QSize listThumbnailSize(QSize picture, QSize box)

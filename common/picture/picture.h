@@ -1,17 +1,13 @@
 #pragma once
 
 #include "book/bookrecords.h"
+#include "picture/pictureformat.h"
 
 #include <QImage>
 #include <QIODevice>
 #include <QSize>
 
 namespace kvb {
-
-// Decoding never allocates more than this many megabytes for one picture: real
-// scans (20000 x 20000 pixels at 32 bits) pass, a header that claims absurd
-// dimensions is a failed load instead of an exhausted machine.
-constexpr int kDecodeLimitMiB = 1600;
 
 struct LoadOptions {
     // When valid, the page may be decoded at a reduced size that still covers
@@ -21,10 +17,16 @@ struct LoadOptions {
     QSize fitWithin;
     // Receives the page's upright size as stored, whatever size was decoded.
     QSize *naturalSize = nullptr;
+    // Receives whether the page's data is damaged: its header is sound but the
+    // data is cut short or corrupt. A damaged page may still load (a JPEG cut
+    // off in its lower half shows the missing rows grey).
+    bool *damaged = nullptr;
 };
 
 // Loads one page (a picture file or a page inside a book) as an upright
-// picture: JPEG pages are turned by their Exif orientation.
+// picture: JPEG pages are turned by their Exif orientation. A page is decoded
+// by its kind and, when that fails, by what its bytes hold (a PNG saved as
+// .jpg).
 bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
                      QImage &picture, const LoadOptions &options = {});
 inline bool loadPagePicture(const PageEntry &page, QImage &picture, const LoadOptions &options = {})
@@ -43,10 +45,6 @@ bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture,
 // Positions are taken relative to the device, so a page inside a book works.
 // Stops on any malformed structure without reading outside the device.
 int readExifOrientation(QIODevice &device);
-
-// Applies an Exif orientation (2 to 8) to a decoded picture; other values
-// return it unchanged.
-QImage orientPicture(const QImage &stored, int orientation);
 
 // The list thumbnail: the picture scaled, aspect kept, to fit the box. No
 // side is scaled below 1 pixel, however long and thin the picture.

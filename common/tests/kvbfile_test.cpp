@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kvb;
 using platform::fileNameOf;
 using testsupport::BookBytes;
@@ -238,6 +240,28 @@ TEST_F(KvbTest, SavingOverTheBookThePagesComeFrom)
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(r.pages[i].offset, again.pages[i].offset);
         EXPECT_EQ(r.pages[i].sourcePath, book);
+    }
+}
+
+TEST_F(KvbTest, ThumbnailIsMadeFromAMisnamedOrExtremelyShapedFirstPage)
+{
+    // A PNG saved as .jpg, and a strip 400 times wider than high: both used to
+    // fail the thumbnail and with it the whole save.
+    QImage strip(4000, 10, QImage::Format_RGB32);
+    strip.fill(Qt::red);
+    for (const QByteArray &first : {png(), testsupport::encode(strip, "PNG")}) {
+        const QString source = put("first.jpg", first);
+        PageList pages(1);
+        pages[0].kind = pageKindFromExtension(source);
+        pages[0].sourcePath = source;
+        pages[0].size = uint32_t(first.size());
+        const QString book = path("thumb.kvb");
+        ASSERT_TRUE(KVBFile::writeBook(book, 0, true, {}, pages));
+        std::vector<uint8_t> thumbnail(kThumbnailBytes);
+        BookHeader header;
+        ASSERT_TRUE(KVBFile::readBook(book, KVBFile::ReadOptions{&header, nullptr, nullptr, thumbnail.data()}));
+        EXPECT_EQ(header.thumbnailFlag, 1);
+        EXPECT_NE(std::count(thumbnail.begin(), thumbnail.end(), 0), kThumbnailBytes);
     }
 }
 

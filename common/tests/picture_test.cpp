@@ -2,10 +2,13 @@
 #include "testsupport.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <png.h>
 
 using namespace kvb;
 using testsupport::cornerPicture;
@@ -125,24 +128,102 @@ TEST(Exif, MalformedStructuresEndTheWalk)
 TEST(Picture, EveryOrientationPutsTheCornersWhereTheTableSays)
 {
     QTemporaryDir dir;
-    // Stored corners clockwise from top-left: R G W B.
-    const QImage stored = cornerPicture(64, 48);
+    // Stored corners clockwise from top-left: R G W B. The second size is no
+    // multiple of the rows turned at a time; the box asks for a reduced decode.
+    for (const QSize stored : {QSize(64, 48), QSize(203, 117)}) {
+        for (const QSize box : {QSize(), QSize(40, 40)}) {
+            const QString where = QStringLiteral("%1x%2 box %3").arg(stored.width()).arg(stored.height()).arg(box.width());
+            const int w = stored.width(), h = stored.height();
+            struct Case {
+                int orientation;
+                QSize size;
+                const char *corners;
+            } cases[] = {
+                {1, {w, h}, "RGWB"}, {2, {w, h}, "GRBW"}, {3, {w, h}, "WBRG"}, {4, {w, h}, "BWGR"},
+                {5, {h, w}, "RBWG"}, {6, {h, w}, "BRGW"}, {7, {h, w}, "WGRB"}, {8, {h, w}, "GWBR"},
+                {9, {w, h}, "RGWB"},
+            };
+            for (const Case &c : cases) {
+                const QString path = dir.filePath(QStringLiteral("o%1.jpg").arg(c.orientation));
+                ASSERT_TRUE(testsupport::writeFile(
+                    path, jpegWithOrientation(cornerPicture(w, h), c.orientation, c.orientation % 2)));
+                QImage picture;
+                QSize natural;
+                LoadOptions options;
+                options.fitWithin = box;
+                options.naturalSize = &natural;
+                ASSERT_TRUE(loadPagePicture(path, 0, uint32_t(QFileInfo(path).size()), Jpeg, picture, options))
+                    << c.orientation;
+                EXPECT_EQ(natural, c.size) << c.orientation << " " << where.toStdString();
+                if (!box.isValid())
+                    EXPECT_EQ(picture.size(), c.size) << c.orientation << " " << where.toStdString();
+                else
+                    EXPECT_LT(picture.width(), c.size.width()) << c.orientation << " " << where.toStdString();
+                EXPECT_EQ(corners(picture), QString::fromLatin1(c.corners)) << c.orientation << " " << where.toStdString();
+            }
+        }
+    }
+}
+
+TEST(Picture, PictureWhoseContentDoesNotMatchItsKindDecodesByContent)
+{
+    // Downloaded scans are often PNGs named .jpg. The content decides, and
+    // only JPEG content is turned by its Exif orientation.
+    const QByteArray png = testsupport::encode(cornerPicture(30, 20), "PNG");
+    const QByteArray bmp = testsupport::encode(cornerPicture(30, 20), "BMP");
+    const QByteArray turnedJpeg = jpegWithOrientation(cornerPicture(40, 20), 6);
     struct Case {
-        int orientation;
+        QByteArray bytes;
+        uint8_t kind;
         QSize size;
-        const char *corners;
     } cases[] = {
-        {1, {64, 48}, "RGWB"}, {2, {64, 48}, "GRBW"}, {3, {64, 48}, "WBRG"}, {4, {64, 48}, "BWGR"},
-        {5, {48, 64}, "RBWG"}, {6, {48, 64}, "BRGW"}, {7, {48, 64}, "WGRB"}, {8, {48, 64}, "GWBR"},
-        {9, {64, 48}, "RGWB"},
+        {png, Jpeg, {30, 20}}, {png, Bmp, {30, 20}}, {bmp, Png, {30, 20}}, {bmp, Jpeg, {30, 20}},
+        {turnedJpeg, Png, {20, 40}}, {turnedJpeg, 0x83, {20, 40}},
     };
-    for (const Case &c : cases) {
-        const QString path = dir.filePath(QStringLiteral("o%1.jpg").arg(c.orientation));
-        ASSERT_TRUE(testsupport::writeFile(path, jpegWithOrientation(stored, c.orientation, c.orientation % 2)));
+    for (Case &c : cases) {
         QImage picture;
-        ASSERT_TRUE(loadPagePicture(path, 0, uint32_t(QFileInfo(path).size()), Jpeg, picture)) << c.orientation;
-        EXPECT_EQ(picture.size(), c.size) << c.orientation;
-        EXPECT_EQ(corners(picture), QString::fromLatin1(c.corners)) << c.orientation;
+        ASSERT_TRUE(decodePagePicture(c.bytes, c.kind, picture)) << int(c.kind);
+        EXPECT_EQ(picture.size(), c.size) << int(c.kind);
+        EXPECT_EQ(corners(picture).at(0), c.size.width() > c.size.height() ? u'R' : u'B') << int(c.kind);
+    }
+}
+
+TEST(Picture, SixteenBitPngWithTransparentColourKeepsItsColours)
+{
+    // RGB at 16 bits a sample whose transparent colour is the second pixel's.
+    const uint16_t samples[2][3] = {{0xFFFF, 0x8000, 0x0000}, {0x1234, 0x5678, 0x9ABC}};
+    QByteArray bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &bytes,
+        [](png_structp p, png_bytep data, size_t n) {
+            static_cast<QByteArray *>(png_get_io_ptr(p))->append(reinterpret_cast<const char *>(data), qsizetype(n));
+        },
+        nullptr);
+    png_set_IHDR(png, info, 2, 3, 16, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_color_16 transparent{0, samples[1][0], samples[1][1], samples[1][2], 0};
+    png_set_tRNS(png, info, nullptr, 0, &transparent);
+    png_write_info(png, info);
+    for (int y = 0; y < 3; ++y) {
+        uint8_t row[12];
+        for (int x = 0; x < 2; ++x)
+            for (int c = 0; c < 3; ++c) {
+                row[x * 6 + c * 2] = uint8_t(samples[x][c] >> 8);
+                row[x * 6 + c * 2 + 1] = uint8_t(samples[x][c] & 0xFF);
+            }
+        png_write_row(png, row);
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+
+    QImage picture;
+    ASSERT_TRUE(decodePagePicture(bytes, Png, picture));
+    ASSERT_EQ(picture.size(), QSize(2, 3));
+    for (int y = 0; y < 3; ++y) {
+        EXPECT_EQ(picture.pixel(0, y), qRgba(255, 128, 0, 255)) << y;
+        EXPECT_EQ(qAlpha(picture.pixel(1, y)), 0) << y;
     }
 }
 
@@ -184,6 +265,73 @@ TEST(Picture, ReducedDecodingCoversTheBoxAndReportsTheNaturalSize)
     EXPECT_GE(picture.height(), 200);
     EXPECT_LT(picture.width(), 1200);
     EXPECT_EQ(corners(picture), QStringLiteral("BRGW"));
+}
+
+TEST(Picture, JpegCutShortStopsAtOnceAndIsReportedDamaged)
+{
+    auto decode = [](QByteArray bytes, QImage &picture, bool &damaged) {
+        LoadOptions options;
+        options.damaged = &damaged;
+        return decodePagePicture(bytes, Jpeg, picture, options);
+    };
+    QImage picture;
+    bool damaged = false;
+
+    // A few hundred bytes that claim 20000 x 20000 pixels, with or without an
+    // end marker after the little data there is: no time, no memory, no page.
+    for (const QByteArray &end : {QByteArray(), QByteArray("\xFF\xD9", 2)}) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_FALSE(decode(testsupport::jpegClaiming(QSize(20000, 20000), 8) + end, picture, damaged));
+        EXPECT_TRUE(damaged);
+        EXPECT_LT(timer.elapsed(), 3000);
+    }
+
+    // Only the end marker missing: the page is whole.
+    const QImage stored = cornerPicture(96, 320);
+    const QByteArray jpeg = testsupport::encode(stored, "JPG");
+    QImage whole;
+    ASSERT_TRUE(decode(jpeg, whole, damaged));
+    ASSERT_TRUE(jpeg.endsWith("\xFF\xD9"));
+    ASSERT_TRUE(decode(jpeg.chopped(2), picture, damaged));
+    EXPECT_FALSE(damaged);
+    EXPECT_EQ(picture, whole);
+
+    // Cut off in its lower part: the rows that arrived show, the rest grey.
+    const qsizetype scan = testsupport::scanStarts(jpeg).value(0);
+    const qsizetype data = jpeg.size() - scan;
+    ASSERT_TRUE(decode(jpeg.left(scan + data * 9 / 10), picture, damaged));
+    EXPECT_TRUE(damaged);
+    EXPECT_EQ(picture.size(), QSize(96, 320));
+    EXPECT_EQ(corners(picture).left(2), QStringLiteral("RG"));
+    EXPECT_EQ(picture.pixel(50, 319), qRgb(128, 128, 128));
+    // Cut off in its upper part: too little to show.
+    EXPECT_FALSE(decode(jpeg.left(scan + data / 4), picture, damaged));
+    EXPECT_TRUE(damaged);
+
+    // A progressive picture exists after its last scan: cut in its first scan
+    // it fails; cut later, or missing whole scans, it is finished without the
+    // missing detail.
+    const QByteArray progressive = testsupport::progressiveJpeg(stored);
+    const QList<qsizetype> scans = testsupport::scanStarts(progressive);
+    ASSERT_GE(scans.size(), 4);
+    auto scanData = [&](qsizetype start) {
+        return start + 2 + ((uint8_t(progressive[start + 2]) << 8) | uint8_t(progressive[start + 3]));
+    };
+    EXPECT_FALSE(decode(progressive.left(scanData(scans[0]) + 4), picture, damaged));
+    EXPECT_TRUE(damaged);
+    // Into the data of the later scan that has the most.
+    qsizetype richest = 1;
+    for (qsizetype i = 2; i + 1 < scans.size(); ++i)
+        if (scans[i + 1] - scans[i] > scans[richest + 1] - scans[richest])
+            richest = i;
+    for (const qsizetype cut : {scans.last(), scanData(scans[richest]) + 4}) {
+        ASSERT_TRUE(decode(progressive.left(cut), picture, damaged)) << cut;
+        EXPECT_TRUE(damaged) << cut;
+        EXPECT_EQ(corners(picture), QStringLiteral("RGWB")) << cut;
+    }
+    ASSERT_TRUE(decode(progressive.chopped(2), picture, damaged));
+    EXPECT_FALSE(damaged);
 }
 
 TEST(Picture, AbsurdDimensionsAreAFailedLoadNotACrash)
@@ -237,6 +385,35 @@ TEST(Thumbnail, PicturesOfExtremeShapeStillGetBothThumbnails)
     EXPECT_EQ(bookThumbnailImage(thumb.data()).pixelColor(80, 99), QColor(255, 0, 0));
     EXPECT_EQ(makeListThumbnail(strip, QSize(200, 250)).size(), QSize(200, 1));
     EXPECT_EQ(makeListThumbnail(strip.transformed(QTransform().rotate(90)), QSize(200, 250)).size(), QSize(1, 250));
+}
+
+TEST(PictureHeader, SizeAndFormatAreReadWithoutDecoding)
+{
+    auto header = [](QByteArray bytes) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return readPictureHeader(buffer);
+    };
+    const QImage image = cornerPicture(37, 21);
+    const PictureHeader jpeg = header(jpegWithOrientation(image, 6));
+    EXPECT_EQ(jpeg.format, PictureFormat::Jpeg);
+    EXPECT_EQ(jpeg.size, QSize(37, 21));
+    EXPECT_EQ(header(testsupport::jpegClaiming(QSize(20000, 30000), 0)).size, QSize(20000, 30000));
+    EXPECT_EQ(header(testsupport::encode(image, "PNG")).size, QSize(37, 21));
+    QByteArray bmp = testsupport::encode(image, "BMP");
+    EXPECT_EQ(header(bmp).format, PictureFormat::Bmp);
+    EXPECT_EQ(header(bmp).size, QSize(37, 21));
+    bmp[22] = char(0xEB); // height -21: stored top row first
+    bmp[23] = bmp[24] = bmp[25] = char(0xFF);
+    EXPECT_EQ(header(bmp).size, QSize(37, 21));
+    // No frame header before the scan, no picture, nothing at all.
+    EXPECT_FALSE(header(QByteArray("\xFF\xD8\xFF\xDA\0\x02", 6)).size.isValid());
+    EXPECT_EQ(header(QByteArray("GIF89a")).format, PictureFormat::Unknown);
+    EXPECT_EQ(header(QByteArray()).format, PictureFormat::Unknown);
+
+    EXPECT_TRUE(fitsDecodeLimit(QSize(20000, 20000)));
+    EXPECT_FALSE(fitsDecodeLimit(QSize(20000, 21000)));
+    EXPECT_FALSE(fitsDecodeLimit(QSize(0, 10)));
 }
 
 TEST(Thumbnail, ListThumbnailFitsTheBox)

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 
 #include <grp.h>
@@ -75,6 +76,50 @@ QByteArray jpegWithOrientation(const QImage &image, int orientation, bool bigEnd
     out += segment;
     out += jpeg.mid(2);
     return out;
+}
+
+QList<qsizetype> scanStarts(const QByteArray &jpeg)
+{
+    QList<qsizetype> starts;
+    auto byte = [&](qsizetype i) { return uint8_t(jpeg[i]); };
+    qsizetype i = 2;
+    while (i + 4 <= jpeg.size() && byte(i) == 0xFF && byte(i + 1) != 0xD9) {
+        const bool scan = byte(i + 1) == 0xDA;
+        if (scan)
+            starts << i;
+        i += 2 + ((byte(i + 2) << 8) | byte(i + 3));
+        // Scan data runs to the next marker other than a restart marker
+        // (0xFF 0x00 is a stuffed data byte).
+        while (scan && i + 1 < jpeg.size()
+               && !(byte(i) == 0xFF && byte(i + 1) != 0 && (byte(i + 1) < 0xD0 || byte(i + 1) > 0xD7)))
+            ++i;
+    }
+    return starts;
+}
+
+QByteArray jpegClaiming(QSize claimed, int scanBytes)
+{
+    QByteArray jpeg = encode(cornerPicture(16, 16), "JPG", 50);
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    jpeg[frame + 5] = char(claimed.height() >> 8);
+    jpeg[frame + 6] = char(claimed.height() & 0xFF);
+    jpeg[frame + 7] = char(claimed.width() >> 8);
+    jpeg[frame + 8] = char(claimed.width() & 0xFF);
+    const qsizetype scan = scanStarts(jpeg).value(0);
+    const int scanHeader = 2 + ((uint8_t(jpeg[scan + 2]) << 8) | uint8_t(jpeg[scan + 3]));
+    return jpeg.left(scan + scanHeader + scanBytes);
+}
+
+QByteArray progressiveJpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(90);
+    writer.write(image);
+    return bytes;
 }
 
 QByteArray utf16le(const QString &text)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QList>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -21,6 +23,17 @@ QByteArray encode(const QImage &image, const char *format, int quality = 95);
 // A JPEG with an Exif APP1 segment carrying the given orientation, inserted
 // right after the start marker. bigEndian chooses 'MM' or 'II'.
 QByteArray jpegWithOrientation(const QImage &image, int orientation, bool bigEndian = true);
+
+// A baseline JPEG of `image` whose frame header claims `claimed` pixels and
+// whose data stops `scanBytes` bytes into the scan (no end marker): a few
+// hundred bytes that promise a huge picture.
+QByteArray jpegClaiming(QSize claimed, int scanBytes);
+
+// A progressive JPEG: the picture in several scans, coarse to fine.
+QByteArray progressiveJpeg(const QImage &image);
+
+// Where each scan of a JPEG begins (the offsets of its start-of-scan markers).
+QList<qsizetype> scanStarts(const QByteArray &jpeg);
 
 // Builds book bytes record by record, for books a writer would never make.
 class BookBytes {

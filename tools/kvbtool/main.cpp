@@ -151,6 +151,8 @@ bool writePng(const QImage &image, const QString &path)
 
 struct Decoded {
     bool ok = false;
+    // The data is cut short or corrupt; a damaged page may still decode.
+    bool damaged = false;
     QSize size;
 };
 
@@ -158,7 +160,9 @@ Decoded decodePage(const PageEntry &page)
 {
     QImage picture;
     Decoded d;
-    d.ok = loadPagePicture(page, picture);
+    LoadOptions options;
+    options.damaged = &d.damaged;
+    d.ok = loadPagePicture(page, picture, options);
     d.size = picture.size();
     return d;
 }
@@ -213,6 +217,8 @@ int cmdInfo(const QStringList &args)
                     s += QStringLiteral(",\"width\":%1,\"height\":%2").arg(d.size.width()).arg(d.size.height());
                 else
                     s += QStringLiteral(",\"decodeError\":true");
+                if (d.damaged)
+                    s += QStringLiteral(",\"damaged\":true");
             }
             s += u'}';
         }
@@ -248,6 +254,8 @@ int cmdInfo(const QStringList &args)
                 const Decoded d = decodePage(p);
                 s += d.ok ? QStringLiteral(" %1x%2").arg(d.size.width()).arg(d.size.height())
                           : QStringLiteral(" decode failed");
+                if (d.damaged)
+                    s += QStringLiteral(" damaged");
             }
             s += u'\n';
         }
@@ -472,19 +480,30 @@ int cmdVerify(const platform::ProgramCommandLine &line, const QStringList &files
             out(QStringLiteral("%1: not well formed: %2\n").arg(shown(path), why));
             continue;
         }
-        int failed = 0;
-        QString first;
+        // Damaged pages are counted apart from pages that do not decode for
+        // other reasons (not a picture, too large), whether they show or not.
+        int failed = 0, damaged = 0;
+        QString firstFailed, firstDamaged;
         for (size_t i = 0; i < c.pages.size(); ++i) {
-            if (!decodePage(c.pages[i]).ok) {
-                if (!failed)
-                    first = QString::number(i + 1);
-                ++failed;
+            const Decoded d = decodePage(c.pages[i]);
+            if (d.damaged) {
+                if (!damaged++)
+                    firstDamaged = QString::number(i + 1);
+            } else if (!d.ok) {
+                if (!failed++)
+                    firstFailed = QString::number(i + 1);
             }
         }
-        if (failed) {
+        if (failed || damaged) {
             allGood = false;
-            out(QStringLiteral("%1: well formed, %2 of %3 pages do not decode (first: page %4)\n")
-                    .arg(shown(path)).arg(failed).arg(c.pages.size()).arg(first));
+            QStringList problems;
+            if (failed)
+                problems << QStringLiteral("%1 of %2 pages do not decode (first: page %3)")
+                                .arg(failed).arg(c.pages.size()).arg(firstFailed);
+            if (damaged)
+                problems << QStringLiteral("%1 of %2 pages are damaged (first: page %3)")
+                                .arg(damaged).arg(c.pages.size()).arg(firstDamaged);
+            out(QStringLiteral("%1: well formed, %2\n").arg(shown(path), problems.join(QStringLiteral(", "))));
         } else {
             out(QStringLiteral("%1: well formed, all %2 pages decode\n").arg(shown(path)).arg(c.pages.size()));
         }

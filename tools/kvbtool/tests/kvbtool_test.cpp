@@ -349,3 +349,29 @@ TEST_F(KvbtoolTest, NamesThatAreNotUtf8AreReportedAndNothingIsWritten)
     EXPECT_TRUE(raw.isEmpty());
 }
 
+TEST_F(KvbtoolTest, PagesCutShortAreReportedDamagedNotDecoded)
+{
+    // A few hundred bytes claiming 20000 x 20000 pixels, and a real page cut
+    // off near its end: both damaged; the second still shows.
+    QDir().mkpath(path(QStringLiteral("cut")));
+    const QByteArray whole = testsupport::encode(testsupport::cornerPicture(64, 256), "JPG");
+    put(QStringLiteral("cut/a.jpg"), testsupport::jpegClaiming(QSize(20000, 20000), 8));
+    put(QStringLiteral("cut/b.jpg"), whole.left(whole.size() * 9 / 10));
+    put(QStringLiteral("cut/c.jpg"), whole.chopped(2)); // only the end marker missing
+    const QString book = path(QStringLiteral("cut.kvb"));
+    ASSERT_EQ(kvbtool({"pack", book, path(QStringLiteral("cut"))}).status, 0);
+
+    const QJsonArray p = info(book, true)["pages"].toArray();
+    ASSERT_EQ(p.size(), 3);
+    EXPECT_TRUE(p[0].toObject()["damaged"].toBool());
+    EXPECT_TRUE(p[0].toObject()["decodeError"].toBool());
+    EXPECT_TRUE(p[1].toObject()["damaged"].toBool());
+    EXPECT_EQ(p[1].toObject()["height"].toInt(), 256);
+    EXPECT_FALSE(p[2].toObject().contains("damaged"));
+    EXPECT_EQ(p[2].toObject()["height"].toInt(), 256);
+
+    const ToolRun v = kvbtool({"verify", book});
+    EXPECT_EQ(v.status, 1);
+    EXPECT_TRUE(v.out.contains("2 of 3 pages are damaged (first: page 1)")) << v.out.toStdString();
+    EXPECT_FALSE(v.out.contains("do not decode")) << v.out.toStdString();
+}

@@ -1,0 +1,149 @@
+#include "pictureformat.h"
+
+#include "book/bookrecords.h"
+
+#include <QtEndian>
+
+#include <climits>
+#include <cstring>
+
+namespace kvb {
+
+namespace {
+
+constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// Segments moved over before a JPEG's frame header; real files have a few
+// dozen at most (ICC profiles split over many APP2 segments included).
+constexpr int kMaxJpegSegments = 1024;
+// Fill bytes (0xFF) allowed before a marker code.
+constexpr int kMaxFillBytes = 1024;
+
+bool readExact(QIODevice &d, void *out, qint64 n)
+{
+    return d.read(static_cast<char *>(out), n) == n;
+}
+
+// A size from header fields that may be out of range for a picture.
+QSize sizeFrom(qint64 width, qint64 height)
+{
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX)
+        return {};
+    return QSize(int(width), int(height));
+}
+
+QSize jpegSize(QIODevice &d)
+{
+    uint8_t two[2];
+    if (!readExact(d, two, 2) || two[0] != 0xFF || two[1] != 0xD8)
+        return {};
+    for (int segment = 0; segment < kMaxJpegSegments; ++segment) {
+        uint8_t code = 0;
+        if (!readExact(d, &code, 1) || code != 0xFF)
+            return {};
+        int fill = 0;
+        do {
+            if (++fill > kMaxFillBytes || !readExact(d, &code, 1))
+                return {};
+        } while (code == 0xFF);
+        // Markers without a length: SOI, RST0..7, TEM.
+        if (code == 0xD8 || (code >= 0xD0 && code <= 0xD7) || code == 0x01)
+            continue;
+        // End of image or start of scan before any frame header.
+        if (code == 0xD9 || code == 0xDA)
+            return {};
+        uint8_t len[2];
+        if (!readExact(d, len, 2))
+            return {};
+        const int n = qFromBigEndian<uint16_t>(len);
+        if (n < 2)
+            return {};
+        // SOF0..SOF15, except DHT (C4), JPG (C8) and DAC (CC).
+        if (code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC) {
+            uint8_t frame[5]; // precision, height, width
+            if (n < 7 || !readExact(d, frame, 5))
+                return {};
+            return sizeFrom(qFromBigEndian<uint16_t>(frame + 3), qFromBigEndian<uint16_t>(frame + 1));
+        }
+        const qint64 next = d.pos() + n - 2;
+        if (next > d.size() || !d.seek(next))
+            return {};
+    }
+    return {};
+}
+
+QSize pngSize(QIODevice &d)
+{
+    // Signature, then the IHDR chunk: length 13, type, width, height.
+    uint8_t head[24];
+    if (!readExact(d, head, 24) || std::memcmp(head, kPngSignature, 8) != 0
+        || std::memcmp(head + 12, "IHDR", 4) != 0)
+        return {};
+    return sizeFrom(qFromBigEndian<uint32_t>(head + 16), qFromBigEndian<uint32_t>(head + 20));
+}
+
+QSize bmpSize(QIODevice &d)
+{
+    // File header (14 bytes), then the size of the information header that
+    // follows: 12 for the old core header with 16-bit dimensions, 40 or more
+    // for the others with signed 32-bit ones (a negative height is top-down).
+    uint8_t head[26];
+    if (!readExact(d, head, 22) || head[0] != 'B' || head[1] != 'M')
+        return {};
+    const uint32_t infoSize = qFromLittleEndian<uint32_t>(head + 14);
+    if (infoSize == 12)
+        return sizeFrom(qFromLittleEndian<uint16_t>(head + 18), qFromLittleEndian<uint16_t>(head + 20));
+    if (infoSize < 40 || !readExact(d, head + 22, 4))
+        return {};
+    const qint64 height = qFromLittleEndian<int32_t>(head + 22);
+    return sizeFrom(qFromLittleEndian<int32_t>(head + 18), height < 0 ? -height : height);
+}
+
+} // namespace
+
+bool fitsDecodeLimit(QSize size)
+{
+    return size.width() > 0 && size.height() > 0
+           && qint64(size.width()) * size.height() * 4 <= kDecodeLimitBytes;
+}
+
+PictureFormat pictureFormatOf(QByteArrayView bytes)
+{
+    const auto *b = reinterpret_cast<const uint8_t *>(bytes.data());
+    if (bytes.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF)
+        return PictureFormat::Jpeg;
+    if (bytes.size() >= 8 && std::memcmp(b, kPngSignature, 8) == 0)
+        return PictureFormat::Png;
+    if (bytes.size() >= 2 && b[0] == 'B' && b[1] == 'M')
+        return PictureFormat::Bmp;
+    return PictureFormat::Unknown;
+}
+
+PictureFormat pictureFormatForKind(uint8_t kind)
+{
+    switch (kind) {
+    case Jpeg: return PictureFormat::Jpeg;
+    case Png: return PictureFormat::Png;
+    case Bmp: return PictureFormat::Bmp;
+    default: return PictureFormat::Unknown;
+    }
+}
+
+PictureHeader readPictureHeader(QIODevice &d)
+{
+    const qint64 start = d.pos();
+    char head[8];
+    const qint64 got = d.read(head, 8);
+    if (got <= 0 || !d.seek(start))
+        return {};
+    PictureHeader header;
+    header.format = pictureFormatOf(QByteArrayView(head, got));
+    switch (header.format) {
+    case PictureFormat::Jpeg: header.size = jpegSize(d); break;
+    case PictureFormat::Png: header.size = pngSize(d); break;
+    case PictureFormat::Bmp: header.size = bmpSize(d); break;
+    case PictureFormat::Unknown: break;
+    }
+    return header;
+}
+
+} // namespace kvb

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QIODevice>
+#include <QSize>
+
+#include <cstdint>
+
+namespace kvb {
+
+// Decoding never allocates more than this many megabytes for one picture: real
+// scans (20000 x 20000 pixels at 32 bits) pass, a header that claims absurd
+// dimensions is a failed load instead of an exhausted machine.
+constexpr int kDecodeLimitMiB = 1600;
+constexpr qint64 kDecodeLimitBytes = qint64(kDecodeLimitMiB) * 1024 * 1024;
+
+// True when a picture of this size, decoded at 32 bits a pixel, stays within
+// the decode limit. Every decoder of the suite asks this before allocating.
+bool fitsDecodeLimit(QSize size);
+
+enum class PictureFormat { Unknown, Jpeg, Png, Bmp };
+
+// The format the bytes hold, by their signature.
+PictureFormat pictureFormatOf(QByteArrayView bytes);
+// The format a page kind names (Jpeg, Png, Bmp); Unknown for other kinds.
+PictureFormat pictureFormatForKind(uint8_t kind);
+
+struct PictureHeader {
+    PictureFormat format = PictureFormat::Unknown;
+    // Invalid when the header could not be read or gives no usable size.
+    QSize size;
+};
+
+// Reads only the header of the JPEG, PNG or BMP picture that starts at the
+// device's current position: its format and its size in pixels, as stored.
+// Nothing is decoded; a JPEG's segments are moved over up to its frame header.
+PictureHeader readPictureHeader(QIODevice &device);
+
+} // namespace kvb
