@@ -68,17 +68,26 @@ int readTiffOrientation(QIODevice &d, qint64 base, qint64 end, int result)
 
 } // namespace
 
+bool readPageBytes(QIODevice &file, uint64_t offset, uint32_t size, QByteArray &bytes)
+{
+    // A record's size is only a claim: nothing is reserved for a page larger
+    // than any page could be, or than the file holds.
+    if (size > kMaxPageBytes || uint64_t(file.size()) < offset || uint64_t(file.size()) - offset < size)
+        return false;
+    if (!file.seek(qint64(offset)))
+        return false;
+    bytes.resize(qsizetype(size));
+    return file.read(bytes.data(), qint64(size)) == qint64(size);
+}
+
 bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
                      QImage &picture, const LoadOptions &options)
 {
     QFile file(sourcePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    if (offset != 0 && !file.seek(qint64(offset)))
-        return false;
     QByteArray bytes;
-    bytes.resize(qsizetype(size));
-    if (file.read(bytes.data(), qint64(size)) != qint64(size))
+    if (!readPageBytes(file, offset, size, bytes))
         return false;
     file.close();
     return decodePagePicture(bytes, kind, picture, options);

@@ -26,13 +26,18 @@ struct LoadOptions {
 // Loads one page (a picture file or a page inside a book) as an upright
 // picture: JPEG pages are turned by their Exif orientation. A page is decoded
 // by its kind and, when that fails, by what its bytes hold (a PNG saved as
-// .jpg).
+// .jpg). Pages larger than kMaxPageBytes are refused without being read.
 bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
                      QImage &picture, const LoadOptions &options = {});
 inline bool loadPagePicture(const PageEntry &page, QImage &picture, const LoadOptions &options = {})
 {
     return loadPagePicture(page.sourcePath, page.offset, page.size, page.kind, picture, options);
 }
+
+// The reading half of loadPagePicture, for a file the caller keeps open:
+// reads the page's `size` bytes from `offset`. False, without reading, for a
+// page larger than kMaxPageBytes or than what the file holds from `offset`.
+bool readPageBytes(QIODevice &file, uint64_t offset, uint32_t size, QByteArray &bytes);
 
 // The decoding half of loadPagePicture, for page bytes the caller has already
 // read (for example through a book file it keeps open). Safe to call from

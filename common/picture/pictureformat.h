@@ -14,6 +14,12 @@ namespace kvb {
 constexpr int kDecodeLimitMiB = 1600;
 constexpr qint64 kDecodeLimitBytes = qint64(kDecodeLimitMiB) * 1024 * 1024;
 
+// The most bytes one page may hold to be read for decoding. A compressed page
+// is never larger than the largest picture it could decode to (an uncompressed
+// 32-bit BMP at the decode limit), so a larger record is not a real page and is
+// refused before its bytes are read.
+constexpr uint32_t kMaxPageBytes = uint32_t(kDecodeLimitBytes);
+
 // True when a picture of this size, decoded at 32 bits a pixel, stays within
 // the decode limit. Every decoder of the suite asks this before allocating.
 bool fitsDecodeLimit(QSize size);

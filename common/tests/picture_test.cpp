@@ -267,6 +267,30 @@ TEST(Picture, ReducedDecodingCoversTheBoxAndReportsTheNaturalSize)
     EXPECT_EQ(corners(picture), QStringLiteral("BRGW"));
 }
 
+TEST(Picture, PageLargerThanAnyRealPageIsRefusedUnread)
+{
+    // A small picture at the start of a huge, sparse page: reading the whole
+    // page would cost its size in memory before anything is known.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sparse.jpg"));
+    const QByteArray jpeg = testsupport::encode(cornerPicture(16, 16), "JPG");
+    ASSERT_TRUE(testsupport::writeFile(path, jpeg));
+    QImage picture;
+    ASSERT_TRUE(loadPagePicture(path, 0, uint32_t(jpeg.size()), Jpeg, picture));
+    QFile file(path);
+    ASSERT_TRUE(file.resize(qint64(kMaxPageBytes) + 1));
+    EXPECT_FALSE(loadPagePicture(path, 0, kMaxPageBytes + 1, Jpeg, picture));
+    // The bound holds for a file the caller keeps open too, as does the end of
+    // the file for a record that claims more than it holds.
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes;
+    EXPECT_FALSE(readPageBytes(file, 0, kMaxPageBytes + 1, bytes));
+    EXPECT_FALSE(readPageBytes(file, uint64_t(file.size()) - 10, 11, bytes));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_TRUE(readPageBytes(file, 0, uint32_t(jpeg.size()), bytes));
+    EXPECT_EQ(bytes, jpeg);
+}
+
 TEST(Picture, JpegCutShortStopsAtOnceAndIsReportedDamaged)
 {
     auto decode = [](QByteArray bytes, QImage &picture, bool &damaged) {

@@ -1,5 +1,7 @@
 #include "booksource.h"
 
+#include "picture/picture.h"
+
 namespace leafreader {
 
 std::unique_ptr<BookSource> BookSource::open(const QString &path)
@@ -28,11 +30,8 @@ bool BookSource::readPage(int index, QByteArray &bytes, uint8_t &kind)
     if (index < 0 || index >= pageCount())
         return false;
     const kvb::PageEntry &page = m_pages[size_t(index)];
-    if (!m_file.seek(qint64(page.offset)))
-        return false;
-    bytes.resize(qsizetype(page.size));
     kind = page.kind;
-    return m_file.read(bytes.data(), qint64(page.size)) == qint64(page.size);
+    return kvb::readPageBytes(m_file, page.offset, page.size, bytes);
 }
 
 QString BookSource::pageFile(int index) const

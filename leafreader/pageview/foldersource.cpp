@@ -1,6 +1,7 @@
 #include "foldersource.h"
 
 #include "book/bookrecords.h"
+#include "picture/picture.h"
 #include "platform/paths.h"
 
 #include <QFile>
@@ -36,8 +37,7 @@ bool FolderSource::readPage(int index, QByteArray &bytes, uint8_t &kind)
     const qint64 size = file.size();
     if (size < 0 || size > qint64(std::numeric_limits<uint32_t>::max()))
         return false;
-    bytes.resize(qsizetype(size));
-    return file.read(bytes.data(), size) == size;
+    return kvb::readPageBytes(file, 0, uint32_t(size), bytes);
 }
 
 } // namespace leafreader
