@@ -1,5 +1,6 @@
 #include "imageentry.h"
 
+#include <picture/pictureformat.h>
 #include <platform/paths.h>
 #include <platform/safefile.h>
 
@@ -54,6 +55,13 @@ bool readPicture(const QString &path, cv::Mat &image)
     const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
+    // The header decides before a pixel is decoded: a picture larger than any
+    // program of the suite decodes (or one that is no JPEG, PNG or BMP at all)
+    // is a failed read, not gigabytes of memory.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !kvb::fitsDecodeLimit(kvb::readPictureHeader(file).size))
+        return false;
+    file.close();
     try {
         image = cv::imread(native.toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
     } catch (const cv::Exception &) {

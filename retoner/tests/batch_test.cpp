@@ -3,6 +3,7 @@
 #include <platform/prompt.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -230,6 +231,29 @@ TEST_F(BatchTest, RegistrationOrderKindsAndMessages)
     m_prompt.clear();
     EXPECT_EQ(batch.registerFiles({empty, text}, RegistrationMode::AllMono, observer), 0);
     EXPECT_EQ(m_prompt.texts(), (QStringList{SizeIgnored, NothingFound}));
+}
+
+TEST_F(BatchTest, PictureBeyondTheDecodeLimitIsAFailedReadBeforeDecoding)
+{
+    // 21000 x 21000 pixels claimed by a few hundred bytes: read whole, it
+    // costs gigabytes and many seconds of grey before anything is known.
+    const QString huge = rawFile(QStringLiteral("huge.jpg"), testsupport::jpegClaiming(QSize(21000, 21000), 8));
+    // No picture the suite knows (a header must say how large it is).
+    const QString other = rawFile(QStringLiteral("other.png"), QByteArray("GIF89a") + QByteArray(100, '\0'));
+    QElapsedTimer timer;
+    timer.start();
+    cv::Mat image;
+    EXPECT_FALSE(readPicture(huge, image));
+    EXPECT_FALSE(readPicture(other, image));
+    EXPECT_LT(timer.elapsed(), 3000);
+
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    EXPECT_EQ(batch.registerFiles({huge}, RegistrationMode::AutoSaturatedIsColor, observer), 1);
+    EXPECT_EQ(m_prompt.texts(), QStringList{ReadFailed});
+    EXPECT_EQ(batch.entry(0).width, 0);
+    // A picture within the limit still reads.
+    EXPECT_TRUE(readPicture(picture(QStringLiteral("fine.png"), rainbow()), image));
 }
 
 TEST_F(BatchTest, AverageSizeCountsPicturesWiderThan16Bits)
