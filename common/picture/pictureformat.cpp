@@ -71,14 +71,15 @@ QSize jpegSize(QIODevice &d)
     return {};
 }
 
-QSize pngSize(QIODevice &d)
+void readPngHeader(QIODevice &d, PictureHeader &header)
 {
-    // Signature, then the IHDR chunk: length 13, type, width, height.
-    uint8_t head[24];
-    if (!readExact(d, head, 24) || std::memcmp(head, kPngSignature, 8) != 0
+    // Signature, then the IHDR chunk: length 13, type, width, height, depth.
+    uint8_t head[25];
+    if (!readExact(d, head, 25) || std::memcmp(head, kPngSignature, 8) != 0
         || std::memcmp(head + 12, "IHDR", 4) != 0)
-        return {};
-    return sizeFrom(qFromBigEndian<uint32_t>(head + 16), qFromBigEndian<uint32_t>(head + 20));
+        return;
+    header.size = sizeFrom(qFromBigEndian<uint32_t>(head + 16), qFromBigEndian<uint32_t>(head + 20));
+    header.bitsPerSample = head[24] == 16 ? 16 : 8;
 }
 
 QSize bmpSize(QIODevice &d)
@@ -139,7 +140,7 @@ PictureHeader readPictureHeader(QIODevice &d)
     header.format = pictureFormatOf(QByteArrayView(head, got));
     switch (header.format) {
     case PictureFormat::Jpeg: header.size = jpegSize(d); break;
-    case PictureFormat::Png: header.size = pngSize(d); break;
+    case PictureFormat::Png: readPngHeader(d, header); break;
     case PictureFormat::Bmp: header.size = bmpSize(d); break;
     case PictureFormat::Unknown: break;
     }

@@ -35,6 +35,9 @@ struct PictureHeader {
     PictureFormat format = PictureFormat::Unknown;
     // Invalid when the header could not be read or gives no usable size.
     QSize size;
+    // Bits of each colour sample as stored: 16 for a 16-bit PNG, else 8 (the
+    // decoders of the book library bring every picture to 8).
+    int bitsPerSample = 8;
 };
 
 // Reads only the header of the JPEG, PNG or BMP picture that starts at the

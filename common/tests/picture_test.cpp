@@ -424,6 +424,8 @@ TEST(PictureHeader, SizeAndFormatAreReadWithoutDecoding)
     EXPECT_EQ(jpeg.size, QSize(37, 21));
     EXPECT_EQ(header(testsupport::jpegClaiming(QSize(20000, 30000), 0)).size, QSize(20000, 30000));
     EXPECT_EQ(header(testsupport::encode(image, "PNG")).size, QSize(37, 21));
+    EXPECT_EQ(header(testsupport::encode(image, "PNG")).bitsPerSample, 8);
+    EXPECT_EQ(header(testsupport::encode(image.convertToFormat(QImage::Format_RGBX64), "PNG")).bitsPerSample, 16);
     QByteArray bmp = testsupport::encode(image, "BMP");
     EXPECT_EQ(header(bmp).format, PictureFormat::Bmp);
     EXPECT_EQ(header(bmp).size, QSize(37, 21));

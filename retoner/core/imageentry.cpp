@@ -57,11 +57,15 @@ bool readPicture(const QString &path, cv::Mat &image)
         return false;
     // The header decides before a pixel is decoded: a picture larger than any
     // program of the suite decodes (or one that is no JPEG, PNG or BMP at all)
-    // is a failed read, not gigabytes of memory.
+    // is a failed read, not gigabytes of memory. So is a 16-bit one, which
+    // would be refused below after decoding it at twice the size.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !kvb::fitsDecodeLimit(kvb::readPictureHeader(file).size))
+    if (!file.open(QIODevice::ReadOnly))
         return false;
+    const kvb::PictureHeader header = kvb::readPictureHeader(file);
     file.close();
+    if (!kvb::fitsDecodeLimit(header.size) || header.bitsPerSample != 8)
+        return false;
     try {
         image = cv::imread(native.toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
     } catch (const cv::Exception &) {

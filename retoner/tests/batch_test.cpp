@@ -240,11 +240,16 @@ TEST_F(BatchTest, PictureBeyondTheDecodeLimitIsAFailedReadBeforeDecoding)
     const QString huge = rawFile(QStringLiteral("huge.jpg"), testsupport::jpegClaiming(QSize(21000, 21000), 8));
     // No picture the suite knows (a header must say how large it is).
     const QString other = rawFile(QStringLiteral("other.png"), QByteArray("GIF89a") + QByteArray(100, '\0'));
+    // 16 bits a sample: refused from its header, before twice the memory.
+    cv::Mat deep;
+    rainbow().convertTo(deep, CV_16UC3, 257);
+    const QString sixteen = picture(QStringLiteral("deep.png"), deep);
     QElapsedTimer timer;
     timer.start();
     cv::Mat image;
     EXPECT_FALSE(readPicture(huge, image));
     EXPECT_FALSE(readPicture(other, image));
+    EXPECT_FALSE(readPicture(sixteen, image));
     EXPECT_LT(timer.elapsed(), 3000);
 
     ImageBatch batch(m_prompt);
