@@ -3,10 +3,11 @@
 // Damaged data. libjpeg fills whatever it cannot decode with flat grey and
 // carries on, so a few hundred bytes that claim 20000 x 20000 pixels would be
 // "decoded" into 1.6 GB of grey over many seconds. What counts here:
-// - The decoder needed more scan data and met the end of the image instead
-//   (libjpeg's warning "premature end of data segment" with the end marker,
-//   real or the one inserted where the bytes run out): the page was cut
-//   short. Decoding stops at once. A picture stored in one scan keeps the
+// - The decoder needed more scan data and met a marker that ends the scan
+//   instead (libjpeg's warning "premature end of data segment" with any
+//   marker but a restart marker: the end of the image, real or the one
+//   inserted where the bytes run out, or the tables of some other part): the
+//   page was cut short. Decoding stops at once. A picture stored in one scan keeps the
 //   rows already decoded when they are at least half of it, the rest shown
 //   grey as before (a download cut off near its end still reads); with fewer
 //   rows the load fails. A picture stored in several scans (progressive)
@@ -18,8 +19,8 @@
 //   row was decoded; the page is whole and shows as it is. A progressive
 //   picture whose data ends between two scans is missing its last scans:
 //   it shows without their detail and counts as cut short.
-// - Other corrupt data (bad codes, a lost restart marker): decoded as libjpeg
-//   recovers it, as before.
+// - Other corrupt data (bad codes, data lost before a restart marker):
+//   decoded as libjpeg recovers it, as before.
 // Every case but the missing end marker reports the page as damaged.
 
 #include "decoders.h"
@@ -108,7 +109,9 @@ void jpegMessage(j_common_ptr cinfo, int level)
     ++d.errors.num_warnings;
     switch (d.errors.msg_code) {
     case JWRN_HIT_MARKER:
-        if (d.cinfo.unread_marker == JPEG_EOI) {
+        // After a restart marker libjpeg finds its place again and the data
+        // goes on; after any other marker this scan has no more data.
+        if (d.cinfo.unread_marker < JPEG_RST0 || d.cinfo.unread_marker > JPEG_RST0 + 7) {
             d.truncated = true;
             if (!d.multiScan || d.cinfo.input_scan_number <= 1)
                 std::longjmp(d.jump, 1);

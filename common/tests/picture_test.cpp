@@ -301,9 +301,11 @@ TEST(Picture, JpegCutShortStopsAtOnceAndIsReportedDamaged)
     QImage picture;
     bool damaged = false;
 
-    // A few hundred bytes that claim 20000 x 20000 pixels, with or without an
-    // end marker after the little data there is: no time, no memory, no page.
-    for (const QByteArray &end : {QByteArray(), QByteArray("\xFF\xD9", 2)}) {
+    // A few hundred bytes that claim 20000 x 20000 pixels, the little data
+    // there is followed by nothing, the end marker or another table: no time,
+    // no memory, no page.
+    const QByteArray table = QByteArray("\xFF\xDB\x00\x43\x00", 5) + QByteArray(64, 1);
+    for (const QByteArray &end : {QByteArray(), QByteArray("\xFF\xD9", 2), table}) {
         QElapsedTimer timer;
         timer.start();
         EXPECT_FALSE(decode(testsupport::jpegClaiming(QSize(20000, 20000), 8) + end, picture, damaged));
