@@ -227,7 +227,14 @@ bool runDecode(JpegDecode &d, const QByteArray &bytes, QSize box, int orientatio
     }
     jpeg_calc_output_dimensions(&d.cinfo);
     const int width = int(d.cinfo.output_width), height = int(d.cinfo.output_height);
-    if (!fitsDecodeLimit(QSize(width, height))) {
+    // A picture in several scans is held whole as coefficients (two bytes
+    // each) until its last scan is read, however small it is decoded.
+    qint64 coefficientBytes = 0;
+    if (d.multiScan)
+        for (int c = 0; c < d.cinfo.num_components; ++c)
+            coefficientBytes += qint64(d.cinfo.comp_info[c].width_in_blocks)
+                                * d.cinfo.comp_info[c].height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
+    if (!fitsDecodeLimit(QSize(width, height), coefficientBytes)) {
         d.refused = true;
         return false;
     }

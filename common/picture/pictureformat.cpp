@@ -101,10 +101,10 @@ QSize bmpSize(QIODevice &d)
 
 } // namespace
 
-bool fitsDecodeLimit(QSize size)
+bool fitsDecodeLimit(QSize size, qint64 otherBytes)
 {
-    return size.width() > 0 && size.height() > 0
-           && qint64(size.width()) * size.height() * 4 <= kDecodeLimitBytes;
+    return size.width() > 0 && size.height() > 0 && otherBytes >= 0
+           && qint64(size.width()) * size.height() * 4 <= kDecodeLimitBytes - otherBytes;
 }
 
 PictureFormat pictureFormatOf(QByteArrayView bytes)

@@ -21,8 +21,9 @@ constexpr qint64 kDecodeLimitBytes = qint64(kDecodeLimitMiB) * 1024 * 1024;
 constexpr uint32_t kMaxPageBytes = uint32_t(kDecodeLimitBytes);
 
 // True when a picture of this size, decoded at 32 bits a pixel, stays within
-// the decode limit. Every decoder of the suite asks this before allocating.
-bool fitsDecodeLimit(QSize size);
+// the decode limit, together with `otherBytes` the decoder holds while it
+// works. Every decoder of the suite asks this before allocating.
+bool fitsDecodeLimit(QSize size, qint64 otherBytes = 0);
 
 enum class PictureFormat { Unknown, Jpeg, Png, Bmp };
 

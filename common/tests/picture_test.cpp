@@ -374,6 +374,23 @@ TEST(Picture, AbsurdDimensionsAreAFailedLoadNotACrash)
     ASSERT_TRUE(testsupport::writeFile(path, bmp));
     QImage picture;
     EXPECT_FALSE(loadPagePicture(path, 0, uint32_t(bmp.size()), Bmp, picture));
+
+    // A progressive JPEG is held whole as coefficients until its last scan,
+    // however small it is decoded: 30000 x 30000 is refused before decoding,
+    // not decoded until its data runs out.
+    QByteArray progressive = testsupport::progressiveJpeg(cornerPicture(32, 32));
+    const qsizetype frame = progressive.indexOf("\xFF\xC2");
+    ASSERT_GT(frame, 0);
+    for (int i = 5; i < 9; i += 2) {
+        progressive[frame + i] = char(30000 >> 8);
+        progressive[frame + i + 1] = char(30000 & 0xFF);
+    }
+    LoadOptions options;
+    bool damaged = true;
+    options.fitWithin = QSize(100, 100);
+    options.damaged = &damaged;
+    EXPECT_FALSE(decodePagePicture(progressive, Jpeg, picture, options));
+    EXPECT_FALSE(damaged);
 }
 
 TEST(Thumbnail, BookThumbnailGeometryAndByteOrder)
