@@ -7,10 +7,10 @@
 //   instead (libjpeg's warning "premature end of data segment" with any
 //   marker but a restart marker: the end of the image, real or the one
 //   inserted where the bytes run out, or the tables of some other part): the
-//   page was cut short. Decoding stops at once. A picture stored in one scan keeps the
-//   rows already decoded when they are at least half of it, the rest shown
-//   grey as before (a download cut off near its end still reads); with fewer
-//   rows the load fails. A picture stored in several scans (progressive)
+//   page was cut short. Decoding stops at once. A picture stored in one scan
+//   keeps the rows already decoded when they are at least half of it, the
+//   rest shown grey as before (a download cut off near its end still reads);
+//   with fewer rows the load fails. A picture stored in several scans (progressive)
 //   exists only after its last scan: it is finished, with the missing detail
 //   left out, when at least its first scan was complete, and fails otherwise
 //   (as it does when the cut falls inside the tables between two scans,
@@ -75,7 +75,7 @@ struct JpegDecode {
     jpeg_error_mgr errors;
     std::jmp_buf jump;
     bool headerRead = false;
-    bool refused = false; // larger than the decode limit: not damaged, just not decoded
+    bool refused = false; // too large to decode: not damaged, just not decoded
     bool multiScan = false;
     bool cmyk = false;
     bool truncated = false;
@@ -239,8 +239,10 @@ bool runDecode(JpegDecode &d, const QByteArray &bytes, QSize box, int orientatio
         return false;
     }
     d.image = allocatePicture(turned ? QSize(height, width) : QSize(width, height), QImage::Format_RGB32);
-    if (d.image.isNull())
+    if (d.image.isNull()) {
+        d.refused = true;
         return false;
+    }
     d.direct = orientation < 2 || orientation > 8;
     d.place = placementFor(orientation, width, height, d.image.bytesPerLine() / 4);
     if (!d.direct)

@@ -28,7 +28,7 @@ struct PngDecode {
     png_structp png = nullptr;
     png_infop info = nullptr;
     bool headerRead = false;
-    bool refused = false; // larger than the decode limit: not damaged, just not decoded
+    bool refused = false; // too large to decode: not damaged, just not decoded
     QImage image;
     std::vector<png_bytep> rows;
 };
@@ -81,8 +81,10 @@ bool runDecode(PngDecode &d, DecodedPicture &out)
         return false;
 
     d.image = allocatePicture(size, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (d.image.isNull())
+    if (d.image.isNull()) {
+        d.refused = true;
         return false;
+    }
     d.rows.resize(height);
     for (png_uint_32 y = 0; y < height; ++y)
         d.rows[y] = d.image.scanLine(int(y));

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
 #include <png.h>
 
 using namespace kvb;
@@ -186,6 +190,51 @@ TEST(Picture, PictureWhoseContentDoesNotMatchItsKindDecodesByContent)
         EXPECT_EQ(picture.size(), c.size) << int(c.kind);
         EXPECT_EQ(corners(picture).at(0), c.size.width() > c.size.height() ? u'R' : u'B') << int(c.kind);
     }
+}
+
+TEST(Picture, CmykJpegShowsAsQtShowedIt)
+{
+    // Four-colour JPEGs (print scans) are stored inverted, as Adobe writes
+    // them; they were decoded through Qt's reader and must look the same.
+    jpeg_compress_struct c;
+    jpeg_error_mgr errors;
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = 48;
+    c.image_height = 32;
+    c.input_components = 4;
+    c.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(48 * 4);
+    while (c.next_scanline < c.image_height) {
+        for (int x = 0; x < 48; ++x) {
+            const uint8_t ink[4] = {uint8_t(x * 5), uint8_t(255 - x * 5), uint8_t(c.next_scanline * 8), 200};
+            std::copy(ink, ink + 4, row.begin() + x * 4);
+        }
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    std::free(buffer);
+    jpeg_destroy_compress(&c);
+
+    const QImage qt = QImage::fromData(bytes, "JPEG").convertToFormat(QImage::Format_RGB32);
+    QImage picture;
+    ASSERT_TRUE(decodePagePicture(bytes, Jpeg, picture));
+    ASSERT_EQ(picture.size(), qt.size());
+    int worst = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 48; ++x) {
+            const QRgb a = picture.pixel(x, y), b = qt.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(worst, 1);
 }
 
 TEST(Picture, SixteenBitPngWithTransparentColourKeepsItsColours)
