@@ -31,7 +31,7 @@ echo
 echo "== all figures of this run (noise margin: $(awk -v m="$NOISE" 'BEGIN { printf "%d", m * 100 }') % of the goal)"
 awk -F '\t' -v noise="$NOISE" '
   BEGIN {
-    printf "| %s | %s | %s | %s | %s | %s |\n", "job", "ours", "peer (same run)", "ratio", "goal", "result"
+    printf "| %s | %s | %s | %s | %s | %s |\n", "job", "ours", "peer (same run)", "ratio (or figure)", "goal", "result"
     print "|---|---|---|---|---|---|"
     missed = 0
   }
