@@ -58,6 +58,57 @@ QString largeJpeg()
     return path;
 }
 
+// 1000 small books of two JPEG pages each (a 600 x 800 page), in
+// $VELLORAN_BENCH_DIR/verify, for timing kvbtool verify beside cat.
+QString thousandBooks()
+{
+    const QString dir = benchDir() + QStringLiteral("/verify");
+    const QString last = dir + QStringLiteral("/book1000.kvb");
+    if (QFile::exists(last))
+        return dir;
+    QDir().mkpath(dir);
+    PageList pages(2);
+    for (int i = 0; i < 2; ++i) {
+        QImage page(600, 800, QImage::Format_RGB32);
+        page.fill(QColor(242, 238, 226));
+        QPainter p(&page);
+        for (int line = 0; line < 30; ++line)
+            p.fillRect(60 + (line * 37 + i * 50) % 90, 60 + line * 22, 380 + (line * 53) % 100, 10, QColor(40, 38, 36));
+        const QString path = dir + QStringLiteral("/page%1.jpg").arg(i);
+        page.save(path, "JPG", 80);
+        pages[size_t(i)].kind = Jpeg;
+        pages[size_t(i)].sourcePath = path;
+        pages[size_t(i)].size = uint32_t(QFile(path).size());
+    }
+    const QString model = dir + QStringLiteral("/model.tmp");
+    if (!KVBFile::writeBook(model, 0, false, {}, pages))
+        return {};
+    for (int i = 1; i <= 1000; ++i)
+        QFile::copy(model, dir + QStringLiteral("/book%1.kvb").arg(i, 4, 10, QLatin1Char('0')));
+    QFile::remove(model);
+    return dir;
+}
+
+// Walking each of the 1000 small books to its page list.
+void BM_WalkThousandBooks(benchmark::State &state)
+{
+    const QString dir = thousandBooks();
+    if (dir.isEmpty()) {
+        state.SkipWithError("cannot write the books");
+        return;
+    }
+    for (auto _ : state) {
+        for (int i = 1; i <= 1000; ++i) {
+            PageList pages;
+            if (!KVBFile::readBook(dir + QStringLiteral("/book%1.kvb").arg(i, 4, 10, QLatin1Char('0')), nullptr,
+                                   nullptr, &pages))
+                state.SkipWithError("walk failed");
+            benchmark::DoNotOptimize(pages.data());
+        }
+    }
+}
+BENCHMARK(BM_WalkThousandBooks)->Unit(benchmark::kMillisecond);
+
 void BM_WalkBook10000Pages(benchmark::State &state)
 {
     const QString path = tenThousandPageBook();

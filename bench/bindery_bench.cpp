@@ -1,10 +1,13 @@
 // Adds a folder of A4 scans (2480 x 3508 JPEG, 300 dpi) to a new document
-// through addPages, thumbnails included.
-//   bindery_bench --pages=FOLDER [--make=COUNT] [benchmark options]
+// through addPages, thumbnails included; and saves a book of those pages over
+// itself, as the save command does.
+//   bindery_bench --pages=FOLDER [--make=COUNT] [--book=PATH] [benchmark options]
 // With --make, the folder is first filled with COUNT scans (kept when present).
+// The book (default: FOLDER.kvb) is packed from the folder when it is missing.
 #include "core/binderyeditor.h"
 #include "scanpages.h"
 
+#include <book/kvbfile.h>
 #include <book/pagecollect.h>
 #include <platform/prompt.h>
 
@@ -20,6 +23,7 @@
 namespace {
 
 QString g_folder;
+QString g_book;
 
 // Eight distinct scans, copied round the folder: encoding 300 full pages
 // would cost more than the benchmark itself.
@@ -60,6 +64,31 @@ void BM_AddScannedPages(benchmark::State &state)
 }
 BENCHMARK(BM_AddScannedPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3)->Arg(0)->Arg(1);
 
+void BM_SaveBookOverItself(benchmark::State &state)
+{
+    if (!QFileInfo::exists(g_book)) {
+        kvb::PageList pages = kvb::collectPages(kvb::folderPictureEntries(g_folder));
+        if (pages.empty() || !kvb::KVBFile::writeBook(g_book, 0, true, {}, pages)) {
+            state.SkipWithError("cannot pack the book: pass --pages=FOLDER (and --make=COUNT)");
+            return;
+        }
+    }
+    platform::ScriptedPrompt prompt;
+    bindery::BinderyEditor editor(prompt);
+    if (!editor.openBookFile(g_book)) {
+        state.SkipWithError("cannot open the book");
+        return;
+    }
+    for (auto _ : state) {
+        if (!editor.save()) {
+            state.SkipWithError("saving failed");
+            return;
+        }
+    }
+    state.counters["pages"] = double(editor.document().pages.size());
+}
+BENCHMARK(BM_SaveBookOverItself)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -70,11 +99,15 @@ int main(int argc, char **argv)
     for (int i = 0; i < argc; ++i) {
         if (std::strncmp(argv[i], "--pages=", 8) == 0)
             g_folder = QString::fromLocal8Bit(argv[i] + 8);
+        else if (std::strncmp(argv[i], "--book=", 7) == 0)
+            g_book = QString::fromLocal8Bit(argv[i] + 7);
         else if (std::strncmp(argv[i], "--make=", 7) == 0)
             make = std::atoi(argv[i] + 7);
         else
             rest.push_back(argv[i]);
     }
+    if (g_book.isEmpty() && !g_folder.isEmpty())
+        g_book = g_folder + QStringLiteral(".kvb");
     if (make > 0 && !g_folder.isEmpty())
         makeScans(make);
     int restCount = int(rest.size());

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Bindery: adding 300 A4 scans (2480 x 3508 JPEG) with list thumbnails,
-# against decoding the same files one after the other with djpeg at 1/8 scale.
+# Bindery, measured in one run:
+#  - adding 300 A4 scans (2480 x 3508 JPEG) with list thumbnails  vs  decoding
+#    the same files one after the other with djpeg at 1/8 scale
+#  - saving a book of those 300 pages over itself  vs  cat of the book into
+#    another file followed by sync of that file
 # Usage: compare-bindery.sh BUILD_DIR SCRATCH_DIR
 set -u
 BUILD=$1
@@ -15,6 +18,7 @@ export QT_QPA_PLATFORM=offscreen
 out=$("$BENCH" --pages="$PAGES" --make=300 --benchmark_format=csv 2>/dev/null) || { echo "bindery_bench failed"; exit 1; }
 # CSV: name,iterations,real_time,cpu_time,time_unit,...
 ours=$(echo "$out" | awk -F, '/BM_AddScannedPages\/0/ { print $3 }' | tail -n 1)
+save=$(echo "$out" | awk -F, '/BM_SaveBookOverItself/ { print $3 }' | tail -n 1)
 single=$(echo "$out" | awk -F, '/BM_AddScannedPages\/1/ { print $3 }' | tail -n 1)
 [ -n "$ours" ] || { echo "no result from bindery_bench"; exit 1; }
 
@@ -30,3 +34,13 @@ echo "bindery addPages, $count A4 pages with thumbnails: ${ours} ms ($(nproc) wo
 echo "djpeg -scale 1/8, same files one after the other: ${peer} ms"
 echo "ratio bindery/djpeg: $(ratio "$ours" "$peer") (goal: 2.00 or less)"
 echo "ratio bindery (1 worker)/djpeg: $(ratio "$single" "$peer")"
+report "Bindery: adding 300 A4 scans with thumbnails" "${ours} ms" "djpeg -scale 1/8, one after the other: ${peer} ms" "$(ratio "$ours" "$peer")" "<= 2"
+
+BOOK="$PAGES.kvb"
+[ -n "$save" ] && [ -e "$BOOK" ] || { echo "no save result from bindery_bench"; exit 1; }
+sync
+peer_save=$(best_of_ms 3 sh -c "cat '$BOOK' > '$SCRATCH/copy.kvb' && sync '$SCRATCH/copy.kvb'") || { echo "cat + sync failed"; exit 1; }
+rm -f "$SCRATCH/copy.kvb"
+mb=$(( $(stat -c %s "$BOOK") / 1000000 ))
+echo "bindery save of a 300-page book (${mb} MB) over itself: ${save} ms, cat + sync of the book ${peer_save} ms, ratio $(ratio "$save" "$peer_save") (goal <= 1.2)"
+report "Bindery: saving a 300-page book (${mb} MB) over itself" "${save} ms" "cat + sync FILE: ${peer_save} ms" "$(ratio "$save" "$peer_save")" "<= 1.2"

@@ -52,6 +52,7 @@ t0=$(best_after_sync mode0) || { echo "harvester --run 0 failed"; exit 1; }
 p0=$(best_after_sync peer0) || { echo "pdfimages + kvbtool pack failed"; exit 1; }
 pages=$(ls "$PDFS"/*.pdf | wc -l)
 echo "mode 0, $pages PDFs of 20 A4 scans: harvester ${t0}s, pdfimages -j + kvbtool pack ${p0}s, ratio $(ratio "$t0" "$p0") (goal <= 1.15)"
+report "Harvester: mode 0 over $pages PDFs of 20 A4 scans" "${t0} s" "pdfimages -j + kvbtool pack: ${p0} s" "$(ratio "$t0" "$p0")" "<= 1.15"
 rm -f "$PDFS"/*.kvb "$SCRATCH"/peer/*.kvb
 
 # Mode 2.
@@ -66,5 +67,7 @@ t2=$(best_after_sync mode2) || { echo "harvester --run 2 failed"; exit 1; }
 p2=$(best_after_sync peer2) || { echo "cat failed"; exit 1; }
 p2s=$(best_after_sync peer2sync) || { echo "cat + sync failed"; exit 1; }
 echo "mode 2, 50 folders of 20 A4 scans: harvester ${t2}s, cat ${p2}s, ratio $(ratio "$t2" "$p2") (goal <= 1.3); cat + sync ${p2s}s, ratio $(ratio "$t2" "$p2s")"
+report "Harvester: mode 2 over 50 folders of 20 A4 scans" "${t2} s" "cat: ${p2} s" "$(ratio "$t2" "$p2")" "<= 1.3"
+report "Harvester: mode 2, against cat + sync (contrast)" "${t2} s" "cat + sync: ${p2s} s" "$(ratio "$t2" "$p2s")" "-"
 echo "packing one folder of 20 scans in-process: ${pack_ms} ms, ${pack_thumb_ms} ms with the thumbnail"
 rm -f "$FOLDERS"/*.kvb "$FOLDERS"/*.cat

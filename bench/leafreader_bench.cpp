@@ -127,6 +127,47 @@ void BM_FullSizeDecodeBoth(benchmark::State &state)
 }
 BENCHMARK(BM_FullSizeDecodeBoth)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A book of `pages` pages, every one the same small scanned-looking page.
+QString bookOfPages(int pages)
+{
+    const QString path = benchDir() + QStringLiteral("/pages%1.kvb").arg(pages);
+    if (QFile::exists(path))
+        return path;
+    const QString pagePath = benchDir() + QStringLiteral("/small.jpg");
+    if (!QFile::exists(pagePath))
+        scannedPage(3).scaled(827, 1170, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(pagePath, "JPG", 60);
+    kvb::PageEntry e;
+    e.kind = kvb::Jpeg;
+    e.sourcePath = pagePath;
+    e.size = uint32_t(QFile(pagePath).size());
+    kvb::PageList list(size_t(pages), e);
+    kvb::KVBFile::writeBook(path, 0, false, {}, list);
+    return path;
+}
+
+// Opening a book to its first painted page at 1920 x 1080, in a new window
+// each time; a 1-page and a 10,000-page book of the same page.
+void BM_OpenToFirstPaint(benchmark::State &state)
+{
+    BookEntry row;
+    row.kind = BookEntry::BookFile;
+    row.path = bookOfPages(int(state.range(0)));
+    row.page = 1;
+    ReaderSettings settings;
+    for (auto _ : state) {
+        platform::ScriptedPrompt prompt;
+        CLeafreaderView view(settings, prompt);
+        view.resize(1920, 1080);
+        view.show();
+        if (!view.openBook(row)) {
+            state.SkipWithError("cannot open the bench book");
+            return;
+        }
+        view.repaint();
+    }
+}
+BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0)->Arg(1)->Arg(10000);
+
 // One page decoded for a half of the 1920 x 1080 window, on this thread.
 void BM_DecodeOneForSlot(benchmark::State &state)
 {

@@ -1,6 +1,8 @@
-// Listing a folder of 1000 books as the folder screen does: every book's
-// header, thumbnail and attributes, no pages. The folder is made on first use
-// in $VELLORAN_BENCH_DIR/books (default /tmp/velloran-bench-shelf/books):
+// Listing a folder of books as the folder screen does: every book's header
+// and attributes, no pages; and the first screen of it, with the thumbnails
+// of the tiles it shows. The folder holds $VELLORAN_SHELF_BOOKS books (default
+// 1000) and is made on first use in $VELLORAN_BENCH_DIR/books (default
+// /tmp/velloran-bench-shelf/books; books10000 for 10,000 books and so on):
 // small books of one JPEG page, each with its 160 x 200 thumbnail.
 #include "shelf/folderlisting.h"
 #include "shelf/resumelist.h"
@@ -20,19 +22,21 @@ using namespace leafreader;
 
 namespace {
 
-constexpr int kBooks = 1000;
+const int kBooks = qEnvironmentVariableIntValue("VELLORAN_SHELF_BOOKS") > 0
+                      ? qEnvironmentVariableIntValue("VELLORAN_SHELF_BOOKS")
+                      : 1000;
 
 QString booksDir()
 {
     const QString base = qEnvironmentVariable("VELLORAN_BENCH_DIR", QStringLiteral("/tmp/velloran-bench-shelf"));
-    return base + QStringLiteral("/books");
+    return base + QStringLiteral("/books") + (kBooks == 1000 ? QString() : QString::number(kBooks));
 }
 
 // One book written properly, then copied under 1000 names.
 bool makeBooks()
 {
     const QString dir = booksDir();
-    if (QFileInfo::exists(dir + QStringLiteral("/Book 1000.kvb")))
+    if (QFileInfo::exists(dir + QStringLiteral("/Book %1.kvb").arg(kBooks)))
         return true;
     QDir().mkpath(dir);
     QImage page(600, 800, QImage::Format_RGB32);
@@ -101,6 +105,25 @@ void BM_ScreenOfPictures(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ScreenOfPictures)->Unit(benchmark::kMillisecond);
+
+// What stands between opening the folder and its first painted screen: the
+// listing, then the 24 tiles of the first screen with their thumbnails. The
+// thumbnails of the rows below are read only when they are scrolled to.
+void BM_FirstScreen(benchmark::State &state)
+{
+    if (!makeBooks()) {
+        state.SkipWithError("cannot write the books");
+        return;
+    }
+    const ResumeList resume;
+    for (auto _ : state) {
+        const FolderListing listing = listFolder(booksDir(), resume, 0);
+        for (size_t i = 0; i < 24 && i < listing.rows.size(); ++i)
+            benchmark::DoNotOptimize(ShelfPictures::bookPicture(readRowThumbnail(listing.rows[i].path),
+                                                                QSize(80, 100), int(i % 2)));
+    }
+}
+BENCHMARK(BM_FirstScreen)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 

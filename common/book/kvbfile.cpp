@@ -16,6 +16,7 @@
 #include <mutex>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace kvb {
 
@@ -25,8 +26,9 @@ constexpr uint8_t kMagic[4] = {0x05, 'K', 'V', 'B'};
 constexpr uint16_t kMaxTextBytes = 254;
 constexpr uint16_t kMaxItemBytes = 288;
 
-// The library's one copy buffer: every page copy moves through it in pieces
-// of at most 4096 bytes, so copies never run side by side.
+// The library's one copy buffer: page bytes the kernel does not copy by
+// itself move through it in pieces of at most 4096 bytes. Copies never run
+// side by side.
 constexpr size_t kCopyPiece = 4096;
 std::mutex g_copyMutex;
 alignas(64) uint8_t g_copyBuffer[kCopyPiece];
@@ -275,6 +277,9 @@ public:
         return ok;
     }
     uint64_t position() const { return m_written; }
+    int handle() const { return m_fd; }
+    // Counts bytes written to the file past the buffer (after a flush).
+    void skipWritten(uint64_t n) { m_written += n; }
 
 private:
     static constexpr size_t kBufferSize = 1 << 20;
@@ -340,12 +345,91 @@ int openForReading(const QString &path)
     return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
 }
 
-// Copies `page` through the shared 4096-byte buffer into `sink`. The copy
-// fails when the source is no longer the file the page was found in (another
-// writer replaced or rewrote it since), or changes while it is read: its
-// bytes at the page's offset would then be something else.
-template <typename Sink>
-bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
+// The in-kernel copy tried first; tests put another in its place.
+KVBFile::RangeCopy g_rangeCopy = [](int in, off_t *inOffset, int out, off_t *outOffset, size_t n,
+                                    unsigned flags) -> ssize_t {
+    return ::copy_file_range(in, inOffset, out, outOffset, n, flags);
+};
+
+// Counts `bytes` of page data as the 4096-byte pieces they make up.
+void countPieces(uint64_t bytes)
+{
+    g_copyPieces.fetch_add((bytes + kCopyPiece - 1) / kCopyPiece, std::memory_order_relaxed);
+}
+
+// Moves `left` bytes from `pos` of `source` through the shared 4096-byte
+// buffer into `out`. Every piece must be read in full.
+bool copyBuffered(FileSource &source, uint64_t pos, uint64_t left, BufferedWriter &out)
+{
+    // The source is read ahead in large blocks: one system call per block
+    // instead of one per piece. Every piece still moves through the copy
+    // buffer, and a source shorter than the page still fails.
+    static std::vector<uint8_t> readAhead(kReadAhead);
+    PositionedReader in(source);
+    in.seek(pos);
+    size_t have = 0, used = 0;
+    while (left > 0) {
+        const size_t piece = left < kCopyPiece ? size_t(left) : kCopyPiece;
+        if (used == have) {
+            const size_t want = size_t(std::min<uint64_t>(kReadAhead, left));
+            have = in.readSome(readAhead.data(), want);
+            used = 0;
+        }
+        if (have - used < piece) {
+            // The block ended inside this piece: only a short source does that.
+            const size_t part = have - used;
+            std::memcpy(g_copyBuffer, readAhead.data() + used, part);
+            if (!in.read(g_copyBuffer + part, piece - part))
+                return false;
+            have = used = 0;
+        } else {
+            std::memcpy(g_copyBuffer, readAhead.data() + used, piece);
+            used += piece;
+        }
+        if (!out.write(g_copyBuffer, piece))
+            return false;
+        countPieces(piece);
+        left -= piece;
+    }
+    return true;
+}
+
+// Moves as much of `left` bytes from `pos` of `src` into `out` as the kernel
+// copies by itself (a clone where the file system shares blocks); returns how
+// many bytes it moved. It stops at the first call that fails or copies
+// nothing, for whatever reason (not supported between these files, a source
+// that ends early): the buffered copy carries on from there and meets any
+// real fault itself.
+uint64_t copyInKernel(int src, uint64_t pos, uint64_t left, BufferedWriter &out)
+{
+    // Whatever the writer holds goes first, so the file's own position is
+    // where the page begins.
+    if (!out.flush())
+        return 0;
+    off_t from = off_t(pos);
+    uint64_t moved = 0;
+    while (moved < left) {
+        // Whole pieces per call, so a copy the buffer finishes keeps the
+        // 4096-byte boundaries; at most 1 GiB at a time.
+        const uint64_t want = std::min<uint64_t>(left - moved, uint64_t(1) << 30);
+        const ssize_t got = g_rangeCopy(src, &from, out.handle(), nullptr, size_t(want), 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0 || uint64_t(got) > want)
+            break;
+        moved += uint64_t(got);
+        out.skipWritten(uint64_t(got));
+        countPieces(uint64_t(got));
+    }
+    return moved;
+}
+
+// Copies `page` into `out`: in the kernel where it can, the rest through the
+// shared 4096-byte buffer. The copy fails when the source is no longer the
+// file the page was found in (another writer replaced or rewrote it since),
+// or changes while it is read: its bytes at the page's offset would then be
+// something else.
+bool copyPage(const PageEntry &page, BufferedWriter &out)
 {
     const int src = openForReading(page.sourcePath);
     if (src < 0)
@@ -356,43 +440,9 @@ bool copyThroughBuffer(const PageEntry &page, Sink &&sink)
         return false;
     }
     std::lock_guard lock(g_copyMutex);
-    // The source is read ahead in large blocks: one system call per block
-    // instead of one per piece. Every piece still moves through the copy
-    // buffer, and a source shorter than the page still fails.
-    static std::vector<uint8_t> readAhead(kReadAhead);
+    const uint64_t moved = copyInKernel(src, page.offset, page.size, out);
     FileSource source(src, uint64_t(opened->size));
-    PositionedReader in(source);
-    in.seek(page.offset);
-    uint32_t left = page.size;
-    size_t have = 0, used = 0;
-    bool ok = true;
-    while (left > 0) {
-        const size_t piece = left < kCopyPiece ? left : kCopyPiece;
-        if (used == have) {
-            const size_t want = std::min<size_t>(kReadAhead, left);
-            have = in.readSome(readAhead.data(), want);
-            used = 0;
-        }
-        if (have - used < piece) {
-            // The block ended inside this piece: only a short source does that.
-            const size_t part = have - used;
-            std::memcpy(g_copyBuffer, readAhead.data() + used, part);
-            if (!in.read(g_copyBuffer + part, piece - part)) {
-                ok = false;
-                break;
-            }
-            have = used = 0;
-        } else {
-            std::memcpy(g_copyBuffer, readAhead.data() + used, piece);
-            used += piece;
-        }
-        if (!sink(g_copyBuffer, piece)) {
-            ok = false;
-            break;
-        }
-        g_copyPieces.fetch_add(1, std::memory_order_relaxed);
-        left -= uint32_t(piece);
-    }
+    bool ok = moved == page.size || copyBuffered(source, page.offset + moved, page.size - moved, out);
     ok = ok && platform::fileStampOf(src) == opened;
     ::close(src);
     return ok;
@@ -496,7 +546,7 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
             if (!out.write(rec, 5))
                 return false;
             offsets.push_back(out.position());
-            if (!copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); }))
+            if (!copyPage(page, out))
                 return false;
         }
         return out.flush();
@@ -523,8 +573,13 @@ bool KVBFile::copyPageData(const PageEntry &page, const QString &destination)
     if (!file.open())
         return false;
     BufferedWriter out(file.handle());
-    return copyThroughBuffer(page, [&](const uint8_t *d, size_t n) { return out.write(d, n); }) && out.flush()
-           && file.commit();
+    return copyPage(page, out) && out.flush() && file.commit();
+}
+
+KVBFile::RangeCopy KVBFile::setRangeCopy(RangeCopy copy)
+{
+    std::lock_guard lock(g_copyMutex);
+    return std::exchange(g_rangeCopy, copy);
 }
 
 uint64_t KVBFile::copyPieceCount()

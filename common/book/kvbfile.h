@@ -6,6 +6,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <sys/types.h>
+
 namespace kvb {
 
 // Reading and writing of .kvb books. Every operation reports success as a
@@ -50,9 +52,18 @@ public:
     // symbolic link at the destination is replaced, never written through.
     static bool copyPageData(const PageEntry &page, const QString &destination);
 
-    // Number of 4096-byte pieces moved by the copy buffer since the start of
-    // the process; lets tests see how a page was copied.
+    // Number of 4096-byte pieces of page data copied since the start of the
+    // process, whether the kernel or the copy buffer moved them; lets tests
+    // see how a page was cut.
     static uint64_t copyPieceCount();
+
+    // Page bytes are first copied by the kernel (copy_file_range, whose
+    // signature this is); whatever it does not copy (the call is not
+    // supported between the two files, fails or copies nothing) goes through
+    // the copy buffer. Tests put another function in its place; returns the
+    // one it replaces.
+    using RangeCopy = ssize_t (*)(int in, off_t *inOffset, int out, off_t *outOffset, size_t n, unsigned flags);
+    static RangeCopy setRangeCopy(RangeCopy copy);
 };
 
 } // namespace kvb

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 using namespace kvb;
 using platform::fileNameOf;
@@ -336,33 +338,161 @@ TEST_F(KvbTest, MoreThan65535PagesAreRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(pages.back().sourcePath, good);
 }
 
-TEST_F(KvbTest, PagesMoveThroughThe4096ByteBuffer)
+namespace {
+
+// Stand-ins for the kernel copy. Each is a plain function, as the library
+// takes one; what they do is set through these.
+int g_refusal = ENOSYS;        // the error refusingCopy reports
+uint64_t g_stopAfter = 0;      // bytes stoppingCopy copies before it returns 0
+uint64_t g_kernelBytes = 0;    // bytes the stand-ins let the real call copy
+int g_kernelCalls = 0;
+
+ssize_t refusingCopy(int, off_t *, int, off_t *, size_t, unsigned)
+{
+    ++g_kernelCalls;
+    errno = g_refusal;
+    return -1;
+}
+
+// Copies for real up to g_stopAfter bytes in all, a little at a time, then
+// reports nothing copied (as a source that ends early, or a file system that
+// gives up, does).
+ssize_t stoppingCopy(int in, off_t *inOffset, int out, off_t *outOffset, size_t n, unsigned flags)
+{
+    ++g_kernelCalls;
+    const uint64_t left = g_stopAfter - std::min(g_stopAfter, g_kernelBytes);
+    const size_t want = size_t(std::min<uint64_t>({n, left, 3001}));
+    if (want == 0)
+        return 0;
+    const ssize_t got = ::copy_file_range(in, inOffset, out, outOffset, want, flags);
+    if (got > 0)
+        g_kernelBytes += uint64_t(got);
+    return got;
+}
+
+ssize_t countingCopy(int in, off_t *inOffset, int out, off_t *outOffset, size_t n, unsigned flags)
+{
+    ++g_kernelCalls;
+    const ssize_t got = ::copy_file_range(in, inOffset, out, outOffset, n, flags);
+    if (got > 0)
+        g_kernelBytes += uint64_t(got);
+    return got;
+}
+
+// Puts a stand-in in place for one scope.
+class KernelCopyAs {
+public:
+    explicit KernelCopyAs(KVBFile::RangeCopy copy) : m_previous(KVBFile::setRangeCopy(copy))
+    {
+        g_kernelBytes = 0;
+        g_kernelCalls = 0;
+    }
+    ~KernelCopyAs() { KVBFile::setRangeCopy(m_previous); }
+
+private:
+    KVBFile::RangeCopy m_previous;
+};
+
+QByteArray patterned(qsizetype n, int seed)
+{
+    QByteArray bytes(n, Qt::Uninitialized);
+    uint32_t x = uint32_t(seed) * 2654435761u + 1;
+    for (char &c : bytes) {
+        x = x * 1664525u + 1013904223u;
+        c = char(x >> 24);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(KvbTest, PagesAreCutIn4096BytePiecesByEitherCopy)
 {
     QByteArray bytes(4097, 'q');
     bytes[0] = 'a';
     bytes[4096] = 'z';
     const QString src = put("src.bin", QByteArray("HEAD") + bytes);
-    PageEntry p;
-    p.kind = Bmp;
-    p.sourcePath = src;
-    p.offset = 4;
+    for (bool kernel : {true, false}) {
+        SCOPED_TRACE(kernel ? "kernel copy" : "copy buffer");
+        KernelCopyAs copy(kernel ? &countingCopy : &refusingCopy);
+        PageEntry p;
+        p.kind = Bmp;
+        p.sourcePath = src;
+        p.offset = 4;
 
-    p.size = 4096;
-    uint64_t before = KVBFile::copyPieceCount();
-    ASSERT_TRUE(KVBFile::copyPageData(p, path("one.bmp")));
-    EXPECT_EQ(KVBFile::copyPieceCount() - before, 1u);
-    EXPECT_EQ(testsupport::readFile(path("one.bmp")), bytes.left(4096));
+        p.size = 4096;
+        uint64_t before = KVBFile::copyPieceCount();
+        ASSERT_TRUE(KVBFile::copyPageData(p, path("one.bmp")));
+        EXPECT_EQ(KVBFile::copyPieceCount() - before, 1u);
+        EXPECT_EQ(testsupport::readFile(path("one.bmp")), bytes.left(4096));
 
-    p.size = 4097;
-    before = KVBFile::copyPieceCount();
-    ASSERT_TRUE(KVBFile::copyPageData(p, path("two.bmp")));
-    EXPECT_EQ(KVBFile::copyPieceCount() - before, 2u);
-    EXPECT_EQ(testsupport::readFile(path("two.bmp")), bytes);
+        p.size = 4097;
+        before = KVBFile::copyPieceCount();
+        ASSERT_TRUE(KVBFile::copyPageData(p, path("two.bmp")));
+        EXPECT_EQ(KVBFile::copyPieceCount() - before, 2u);
+        EXPECT_EQ(testsupport::readFile(path("two.bmp")), bytes);
 
-    p.size = 5000; // more than the source holds
-    EXPECT_FALSE(KVBFile::copyPageData(p, path("short.bmp")));
-    p.sourcePath = path("none.bin");
-    EXPECT_FALSE(KVBFile::copyPageData(p, path("none.bmp")));
+        p.size = 5000; // more than the source holds
+        EXPECT_FALSE(KVBFile::copyPageData(p, path("short.bmp")));
+        EXPECT_FALSE(QFile::exists(path("short.bmp")));
+        p.sourcePath = path("none.bin");
+        EXPECT_FALSE(KVBFile::copyPageData(p, path("none.bmp")));
+        EXPECT_GT(g_kernelCalls, 0);
+    }
+}
+
+TEST_F(KvbTest, WhatTheKernelDoesNotCopyTheBufferFinishesWithoutAHole)
+{
+    // Pages of awkward sizes at awkward offsets, one of them in an old book.
+    const QByteArray a = patterned(70001, 1), b = patterned(4097, 2), c = patterned(300000, 3);
+    const QString pa = put("a.jpg", a);
+    const QString old = put("old.kvb", BookBytes().header(2).page(Png, b).page(Bmp, c).bytes());
+    Read r = readAll(old);
+    ASSERT_TRUE(r.ok);
+    PageList source = collectPages({pa});
+    source.insert(source.end(), r.pages.begin(), r.pages.end());
+    ASSERT_EQ(source.size(), 3u);
+    const QByteArray expected =
+        BookBytes().header(3).text(Title, "T").page(Jpeg, a).page(Png, b).page(Bmp, c).bytes();
+
+    auto written = [&](const char *name) {
+        PageList pages = source;
+        const QString target = path(name);
+        EXPECT_TRUE(KVBFile::writeBook(target, 0, false, {text(Title, "T")}, pages));
+        EXPECT_TRUE(leftovers().isEmpty());
+        return testsupport::readFile(target);
+    };
+
+    {
+        KernelCopyAs copy(&countingCopy);
+        EXPECT_EQ(written("kernel.kvb"), expected);
+    }
+    for (int error : {EXDEV, ENOSYS, EOPNOTSUPP, EINVAL, EBADF, EIO}) {
+        SCOPED_TRACE(error);
+        g_refusal = error;
+        KernelCopyAs copy(&refusingCopy);
+        EXPECT_EQ(written("refused.kvb"), expected);
+        EXPECT_EQ(g_kernelCalls, 3); // tried once per page, then left alone
+    }
+    // The kernel stops part way into a page (in the first, second and third),
+    // not on a piece boundary.
+    for (uint64_t stop : {uint64_t(5000), uint64_t(70001 + 100), uint64_t(70001 + 4097 + 123457)}) {
+        SCOPED_TRACE(stop);
+        g_stopAfter = stop;
+        KernelCopyAs copy(&stoppingCopy);
+        const QByteArray bytes = written("stopped.kvb");
+        EXPECT_EQ(bytes.size(), expected.size());
+        EXPECT_EQ(bytes, expected);
+        EXPECT_EQ(g_kernelBytes, stop);
+    }
+    // Saving over the book the pages come from takes the same path.
+    {
+        g_stopAfter = 200000;
+        KernelCopyAs copy(&stoppingCopy);
+        PageList pages = r.pages;
+        ASSERT_TRUE(KVBFile::writeBook(old, 0, false, {}, pages));
+        EXPECT_EQ(testsupport::readFile(old), BookBytes().header(2).page(Png, b).page(Bmp, c).bytes());
+    }
 }
 
 TEST(KvbKinds, ExtensionsMapToKindsAndBack)
