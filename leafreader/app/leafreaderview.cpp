@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kTimerMs = 50;
 constexpr int kResolutionDelayMs = 120;
-constexpr int kWheelNotch = 120;
 
 // The zoom submenu: no zoom, then regions 1..9 with the digit key of each.
 struct MenuItem {
@@ -171,7 +170,7 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     m_syncingBar = false;
     syncScrollBar();
     m_controller.bookOpened();
-    m_wheelSum = {};
+    m_wheel.reset();
     m_bookMode = true;
     m_painter.clear();
     setFocus();
@@ -345,18 +344,12 @@ void CLeafreaderView::paintEvent(QPaintEvent *)
         m_session.setPixelRatio(devicePixelRatioF());
         m_resolutionTimer.start();
     }
-    const PageLayout layout = currentLayout();
-    const bool bindR = (m_session.layoutFlags() & kvb::BindR) != 0;
-    const bool rightFirst = (!m_session.forward()) != bindR;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_painter.paint(painter, layout, m_session.leftSlot().image, m_session.rightSlot().image,
-                    m_session.rotation(), rightFirst);
+    m_painter.paint(painter, m_session);
     // Under the scroll bar nothing is drawn; keep it grey as well.
     const Box client = clientBox();
     if (client.right < width())
         painter.fillRect(QRect(client.right, 0, width() - client.right, height()),
                          QColor(kPageGrey, kPageGrey, kPageGrey));
-    m_session.setForward(true);
 }
 
 void CLeafreaderView::placeScrollBar()
@@ -438,23 +431,8 @@ void CLeafreaderView::wheelEvent(QWheelEvent *event)
         QWidget::wheelEvent(event);
         return;
     }
-    // One command per wheel notch (120): touchpads and fine-stepping wheels
-    // send many small steps, which add up to a notch first.
-    const QPoint delta = event->angleDelta();
-    const bool vertical = delta.y() != 0;
-    const int step = vertical ? delta.y() : delta.x();
-    int &sum = vertical ? m_wheelSum.ry() : m_wheelSum.rx();
-    if ((sum > 0 && step < 0) || (sum < 0 && step > 0))
-        sum = 0; // turned back: start again
-    sum += step;
-    while (std::abs(sum) >= kWheelNotch) {
-        const int notch = sum > 0 ? kWheelNotch : -kWheelNotch;
-        sum -= notch;
-        const int command = vertical ? bookWheelCommand(notch, m_session.zoom() != 0)
-                                     : bookHorizontalWheelCommand(notch);
-        if (command)
-            onCommand(command);
-    }
+    for (const int command : m_wheel.commands(event->angleDelta(), m_session.zoom() != 0))
+        onCommand(command);
     event->accept();
 }
 
