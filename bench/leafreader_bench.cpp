@@ -10,6 +10,7 @@
 #include "picture/picture.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 
@@ -63,6 +64,8 @@ void BM_PageTurn(benchmark::State &state)
         return;
     }
     view.repaint();
+    // Turned at once, with no rest: nothing is read ahead in this figure.
+    view.session().setReadAheadEnabled(false);
     bool forward = true;
     for (auto _ : state) {
         view.onCommand(forward ? CmdNextPage : CmdPreviousPage);
@@ -71,6 +74,58 @@ void BM_PageTurn(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PageTurn)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+
+// A 20-page spread book of the two scans in turn, for turning after a rest.
+QString restBook()
+{
+    const QString path = benchDir() + QStringLiteral("/rest.kvb");
+    if (QFile::exists(path))
+        return path;
+    kvb::PageList pages;
+    for (int i = 0; i < 20; ++i) {
+        kvb::PageEntry e;
+        e.kind = kvb::Jpeg;
+        e.sourcePath = pageFile(1 + i % 2);
+        e.size = uint32_t(QFile(e.sourcePath).size());
+        pages.push_back(e);
+    }
+    kvb::KVBFile::writeBook(path, kvb::PageSpread, false, {}, pages);
+    return path;
+}
+
+// Next page to finished paint after resting a second on the spread shown:
+// the spread read ahead meanwhile is only drawn.
+void BM_PageTurnAfterRest(benchmark::State &state)
+{
+    ReaderSettings settings;
+    platform::ScriptedPrompt prompt;
+    CLeafreaderView view(settings, prompt);
+    view.resize(1920, 1080);
+    view.show();
+    QApplication::processEvents();
+    BookEntry row;
+    row.kind = BookEntry::BookFile;
+    row.path = restBook();
+    row.page = 1;
+    if (!view.openBook(row)) {
+        state.SkipWithError("cannot open the bench book");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (view.session().position() >= view.session().pageCount() - 1)
+            view.onCommand(CmdFirstPage);
+        view.repaint();
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 1000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        state.ResumeTiming();
+        view.onCommand(CmdNextPage);
+        view.repaint();
+    }
+}
+BENCHMARK(BM_PageTurnAfterRest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 void BM_FullSizeDecodeBoth(benchmark::State &state)
 {
