@@ -10,7 +10,6 @@
 #include "core/glancercommands.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -84,14 +83,6 @@ struct Window {
     }
 };
 
-void rest(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 // (a) Opening an image to finished paint: both scans decoded for their halves.
 void BM_OpenToPaint(benchmark::State &state)
 {
@@ -126,7 +117,7 @@ void BM_NextAfterRest(benchmark::State &state)
         if (w.view.session().position() >= w.view.session().pageCount())
             w.view.onCommand(CmdFirstPage);
         w.view.repaint();
-        rest(1000);
+        bench::rest(1000);
         state.ResumeTiming();
         w.view.onCommand(CmdNextPage);
         w.view.repaint();

@@ -3,14 +3,12 @@
 // scanned at 600 dpi (4960 x 7016 JPEG, kept as page1.jpg and page2.jpg so
 // bench/compare-leafreader.sh can time djpeg on the same files), packed as a
 // four-page spread book (1, 2, 1, 2), so every turn decodes both files anew.
-#include "leafreaderview.h"
+#include "readerwindow.h"
 #include "scannedpage.h"
 
-#include "book/kvbfile.h"
 #include "picture/picture.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 
@@ -30,99 +28,49 @@ QString pageFile(int n)
     return bench::scannedPageFile(benchDir(), n);
 }
 
+// A four-page spread book (1, 2, 1, 2), so every turn decodes both files anew.
 QString benchBook()
 {
-    const QString path = benchDir() + QStringLiteral("/spread.kvb");
-    if (QFile::exists(path))
-        return path;
-    kvb::PageList pages;
-    for (int i = 0; i < 4; ++i) {
-        kvb::PageEntry e;
-        e.kind = kvb::Jpeg;
-        e.sourcePath = pageFile(1 + i % 2);
-        e.size = uint32_t(QFile(e.sourcePath).size());
-        pages.push_back(e);
-    }
-    kvb::KVBFile::writeBook(path, kvb::PageSpread, false, {}, pages);
-    return path;
+    return bench::scanBook(benchDir(), QStringLiteral("spread.kvb"), 4);
 }
 
 void BM_PageTurn(benchmark::State &state)
 {
-    ReaderSettings settings;
-    platform::ScriptedPrompt prompt;
-    CLeafreaderView view(settings, prompt);
-    view.resize(1920, 1080);
-    view.show();
-    QApplication::processEvents();
-    BookEntry row;
-    row.kind = BookEntry::BookFile;
-    row.path = benchBook();
-    row.page = 1;
-    if (!view.openBook(row)) {
+    bench::ReaderWindow w;
+    if (!w.open(benchBook())) {
         state.SkipWithError("cannot open the bench book");
         return;
     }
-    view.repaint();
     // Turned at once, with no rest: nothing is read ahead in this figure.
-    view.session().setReadAheadEnabled(false);
+    w.view.session().setReadAheadEnabled(false);
     bool forward = true;
     for (auto _ : state) {
-        view.onCommand(forward ? CmdNextPage : CmdPreviousPage);
-        view.repaint();
+        w.view.onCommand(forward ? CmdNextPage : CmdPreviousPage);
+        w.view.repaint();
         forward = !forward;
     }
 }
 BENCHMARK(BM_PageTurn)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 
-// A 20-page spread book of the two scans in turn, for turning after a rest.
-QString restBook()
-{
-    const QString path = benchDir() + QStringLiteral("/rest.kvb");
-    if (QFile::exists(path))
-        return path;
-    kvb::PageList pages;
-    for (int i = 0; i < 20; ++i) {
-        kvb::PageEntry e;
-        e.kind = kvb::Jpeg;
-        e.sourcePath = pageFile(1 + i % 2);
-        e.size = uint32_t(QFile(e.sourcePath).size());
-        pages.push_back(e);
-    }
-    kvb::KVBFile::writeBook(path, kvb::PageSpread, false, {}, pages);
-    return path;
-}
-
 // Next page to finished paint after resting a second on the spread shown:
 // the spread read ahead meanwhile is only drawn.
 void BM_PageTurnAfterRest(benchmark::State &state)
 {
-    ReaderSettings settings;
-    platform::ScriptedPrompt prompt;
-    CLeafreaderView view(settings, prompt);
-    view.resize(1920, 1080);
-    view.show();
-    QApplication::processEvents();
-    BookEntry row;
-    row.kind = BookEntry::BookFile;
-    row.path = restBook();
-    row.page = 1;
-    if (!view.openBook(row)) {
+    bench::ReaderWindow w;
+    if (!w.open(bench::scanBook(benchDir(), QStringLiteral("rest.kvb"), 20))) {
         state.SkipWithError("cannot open the bench book");
         return;
     }
+    PageSession &session = w.view.session();
     for (auto _ : state) {
         state.PauseTiming();
-        if (view.session().position() >= view.session().pageCount() - 1)
-            view.onCommand(CmdFirstPage);
-        view.repaint();
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 1000)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (session.position() >= session.pageCount() - 1)
+            w.view.onCommand(CmdFirstPage);
+        w.view.repaint();
+        bench::rest(1000);
         state.ResumeTiming();
-        view.onCommand(CmdNextPage);
-        view.repaint();
+        w.view.onCommand(CmdNextPage);
+        w.view.repaint();
     }
 }
 BENCHMARK(BM_PageTurnAfterRest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);

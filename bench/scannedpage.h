@@ -3,7 +3,11 @@
 // The 600-dpi A4 scans the page-view benchmarks work on, made on first use in
 // $VELLORAN_BENCH_DIR and kept there, so the compare scripts can time a peer
 // program (djpeg) on the very same files.
+#include "book/kvbfile.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
@@ -62,6 +66,35 @@ inline QString scannedPageFile(const QString &dir, int n)
     if (!QFile::exists(path))
         scannedPage(n).save(path, "JPG", 90);
     return path;
+}
+
+// A spread book `name` in `dir` of `pageCount` pages, the two scans in turn.
+inline QString scanBook(const QString &dir, const QString &name, int pageCount)
+{
+    const QString path = dir + u'/' + name;
+    if (QFile::exists(path))
+        return path;
+    kvb::PageList pages;
+    for (int i = 0; i < pageCount; ++i) {
+        kvb::PageEntry e;
+        e.kind = kvb::Jpeg;
+        e.sourcePath = scannedPageFile(dir, 1 + i % 2);
+        e.size = uint32_t(QFile(e.sourcePath).size());
+        pages.push_back(e);
+    }
+    if (!kvb::KVBFile::writeBook(path, kvb::PageSpread, false, {}, pages))
+        return {};
+    return path;
+}
+
+// Lets the application handle its events for `ms` milliseconds, as a user
+// resting on a page gives it time.
+inline void rest(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 } // namespace bench

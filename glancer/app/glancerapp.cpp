@@ -19,8 +19,8 @@ QString LaunchOptions::usage()
 bool LaunchOptions::parse(const QStringList &arguments, LaunchOptions &out, QString &error)
 {
     QCommandLineParser parser;
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
     parser.addOptions({help, version, screenshot});
     if (!parser.parse(arguments)) {

@@ -5,6 +5,7 @@
 
 #include "core/folderlisting.h"
 #include "core/glancercommands.h"
+#include "pageview/commandmenu.h"
 #include "platform/paths.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
@@ -35,13 +36,9 @@ QFont uiFont(int pixelHeight)
     return font;
 }
 
-struct MenuItem {
-    int id; // 0 = separator
-    const char16_t *label;
-    const char16_t *key;
-};
+using leafreader::CommandItem;
 
-constexpr MenuItem kListMenu[] = {
+constexpr CommandItem kListMenu[] = {
     {CmdOpenRow, u"ファイルを開く", u"Enter"},
     {0, nullptr, nullptr},
     {CmdExpandFolder, u"Folderの展開", u"Enter"},
@@ -56,43 +53,32 @@ constexpr MenuItem kListMenu[] = {
     {CmdExit, u"終了", u"Alt+F4"},
 };
 
-constexpr MenuItem kPreviewMoves[] = {
+constexpr CommandItem kPreviewClose[] = {
     {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
     {0, nullptr, nullptr},
     {CmdClosePreview, u"表示終了", u"Esc"},
     {0, nullptr, nullptr},
-    {CmdNextPage, u"次のページ", u"Ctrl+N"},
-    {CmdPreviousPage, u"前のページ", u"Ctrl+P"},
-    {CmdSkipForward, u"スキップ送り", u"PageDown"},
-    {CmdSkipBack, u"スキップ戻り", u"PageUp"},
-    {CmdFirstPage, u"先頭ページ", u"Home"},
-    {CmdLastPage, u"最終ページ", u"End"},
+};
+
+constexpr CommandItem kFileNameItems[] = {
     {0, nullptr, nullptr},
     {CmdFileNames, u"ファイル名表示", u"Backspace"},
 };
 
-constexpr MenuItem kLayoutItems[] = {
+constexpr CommandItem kLayoutItems[] = {
     {CmdLayout1, u"単一ページ", nullptr},
     {CmdLayout2, u"表紙あり見開き", nullptr},
     {CmdLayout3, u"表紙なし見開き", nullptr},
 };
 
-constexpr MenuItem kBindingItems[] = {
+constexpr CommandItem kBindingItems[] = {
     {CmdBindRight, u"右綴じ", nullptr},
     {CmdBindLeft, u"左綴じ", nullptr},
 };
 
-constexpr MenuItem kZoomItems[] = {
-    {CmdZoomOff, u"拡大なし", u"0"},
-    {CmdZoomOff + 1, u"２倍 - 上段左", u"7"},
-    {CmdZoomOff + 2, u"２倍 - 上段中", u"8"},
-    {CmdZoomOff + 3, u"２倍 - 上段右", u"9"},
-    {CmdZoomOff + 4, u"２倍 - 中段左", u"4"},
-    {CmdZoomOff + 5, u"２倍 - 中段中", u"5"},
-    {CmdZoomOff + 6, u"２倍 - 中段右", u"6"},
-    {CmdZoomOff + 7, u"２倍 - 下段左", u"1"},
-    {CmdZoomOff + 8, u"２倍 - 下段中", u"2"},
-    {CmdZoomOff + 9, u"２倍 - 下段右", u"3"},
+constexpr CommandItem kPreviewEnd[] = {
+    {0, nullptr, nullptr},
+    {CmdExit, u"終了", u"Alt+F4"},
 };
 
 // The pad face: Glancer's buttons on the reader's 3 x 7 grid.
@@ -232,8 +218,11 @@ void CGlancerView::refreshList(const QString &selectName)
 
 void CGlancerView::showRows()
 {
+    // Filling the list may report its current row as gone.
+    const int selected = m_list.selected();
     m_listCtrl->rowModel()->setRows(m_list.rows());
-    m_listCtrl->setCurrent(m_list.selected());
+    m_list.select(selected);
+    m_listCtrl->setCurrent(selected);
     update(0, 0, width(), metrics().headerHeight);
 }
 
@@ -587,50 +576,27 @@ void CGlancerView::contextMenuEvent(QContextMenuEvent *event)
 
 QMenu *CGlancerView::createMenu()
 {
-    auto *menu = new QMenu(this);
-    const auto add = [this](QMenu *into, const MenuItem &item) {
-        if (item.id == 0) {
-            into->addSeparator();
-            return;
-        }
-        QString text = QString::fromUtf16(item.label);
-        if (item.key)
-            text += u'\t' + QString::fromUtf16(item.key);
-        QAction *action = into->addAction(text);
-        action->setData(item.id);
-        leafreader::ItemState state;
-        if (item.id == CmdFullScreen)
-            state = {true, isFullScreen && isFullScreen()};
-        else if (m_previewMode)
-            state = m_preview.itemState(item.id);
-        else
-            state.enabled = m_list.commandEnabled(item.id);
-        action->setEnabled(state.enabled);
-        if (state.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
+    const auto state = [this](int id) {
+        if (id == CmdFullScreen)
+            return leafreader::ItemState{true, isFullScreen && isFullScreen()};
+        if (m_previewMode)
+            return m_preview.itemState(id);
+        return leafreader::ItemState{m_list.commandEnabled(id), false};
     };
+    const auto command = [this](int id) { onCommand(id); };
+    auto *menu = new QMenu(this);
     if (!m_previewMode) {
-        for (const MenuItem &item : kListMenu)
-            add(menu, item);
+        leafreader::addCommandItems(menu, kListMenu, state, command);
         return menu;
     }
-    for (const MenuItem &item : kPreviewMoves)
-        add(menu, item);
-    QMenu *layout = menu->addMenu(QStringLiteral("レイアウト"));
-    for (const MenuItem &item : kLayoutItems)
-        add(layout, item);
-    QMenu *binding = menu->addMenu(QStringLiteral("画像の見開きモード"));
-    for (const MenuItem &item : kBindingItems)
-        add(binding, item);
-    QMenu *zoom = menu->addMenu(QStringLiteral("拡大表示"));
-    for (const MenuItem &item : kZoomItems)
-        add(zoom, item);
-    menu->addSeparator();
-    add(menu, {CmdExit, u"終了", u"Alt+F4"});
+    leafreader::addCommandItems(menu, kPreviewClose, state, command);
+    leafreader::addCommandItems(menu, leafreader::pageMoveMenuItems(), state, command);
+    leafreader::addCommandItems(menu, kFileNameItems, state, command);
+    leafreader::addCommandItems(menu->addMenu(QStringLiteral("レイアウト")), kLayoutItems, state, command);
+    leafreader::addCommandItems(menu->addMenu(QStringLiteral("画像の見開きモード")), kBindingItems, state, command);
+    leafreader::addCommandItems(menu->addMenu(QStringLiteral("拡大表示")), leafreader::zoomMenuItems(), state,
+                                command);
+    leafreader::addCommandItems(menu, kPreviewEnd, state, command);
     return menu;
 }
 

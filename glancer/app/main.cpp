@@ -2,30 +2,14 @@
 
 #include "platform/settings.h"
 #include "platform/version.h"
+#include "ui/screenshotrun.h"
 #include "ui/widgetprompt.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <cstdio>
 
 using namespace glancer;
-
-namespace {
-
-// Screenshot runs answer every question without waiting; a question to retry
-// is answered with Cancel, so a missing folder cannot keep the run asking.
-class ScreenshotPrompt : public platform::ScriptedPrompt {
-public:
-    platform::PromptAnswer message(const QString &text, platform::PromptIcon icon,
-                                   platform::PromptButtons buttons, const QString &caption) override
-    {
-        const platform::PromptAnswer answer = ScriptedPrompt::message(text, icon, buttons, caption);
-        return buttons == platform::PromptButtons::RetryCancel ? platform::PromptAnswer::Cancel : answer;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,7 +40,7 @@ int main(int argc, char *argv[])
 
     // A screenshot run must not wait on a message box.
     platform::WidgetPrompt widgetPrompt;
-    ScreenshotPrompt scriptedPrompt;
+    ui::ScreenshotPrompt scriptedPrompt;
     platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(scriptedPrompt) : widgetPrompt;
 
     const auto store = platform::openSettings(QStringLiteral("Glancer"));
@@ -69,13 +53,7 @@ int main(int argc, char *argv[])
     }
     widgetPrompt.setParent(&glancer.frame());
 
-    if (screenshot) {
-        for (const QString &text : scriptedPrompt.texts())
-            std::fprintf(stderr, "%s\n", qPrintable(text));
-        QTimer::singleShot(300, &glancer.frame(), [&glancer, &options] {
-            const bool ok = glancer.frame().grab().save(options.screenshot, "PNG");
-            QApplication::exit(ok ? 0 : 1);
-        });
-    }
+    if (screenshot)
+        ui::finishScreenshotRun(glancer.frame(), options.screenshot, scriptedPrompt);
     return app.exec();
 }

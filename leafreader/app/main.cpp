@@ -1,30 +1,13 @@
 #include "leafreaderstartup.h"
 
 #include "platform/settings.h"
+#include "ui/screenshotrun.h"
 #include "ui/widgetprompt.h"
 
 #include <QApplication>
-#include <QTimer>
 
-#include <cstdio>
 
 using namespace leafreader;
-
-namespace {
-
-// Screenshot runs answer every question without waiting; a question to retry
-// is answered with Cancel, so a missing folder cannot keep the run asking.
-class ScreenshotPrompt : public platform::ScriptedPrompt {
-public:
-    platform::PromptAnswer message(const QString &text, platform::PromptIcon icon,
-                                   platform::PromptButtons buttons, const QString &caption) override
-    {
-        const platform::PromptAnswer answer = ScriptedPrompt::message(text, icon, buttons, caption);
-        return buttons == platform::PromptButtons::RetryCancel ? platform::PromptAnswer::Cancel : answer;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -37,7 +20,7 @@ int main(int argc, char *argv[])
 
     // A screenshot run must not wait on a message box.
     platform::WidgetPrompt widgetPrompt;
-    ScreenshotPrompt scriptedPrompt;
+    ui::ScreenshotPrompt scriptedPrompt;
     platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(scriptedPrompt) : widgetPrompt;
 
     // The one settings store of the run, handed to every part that needs it.
@@ -51,13 +34,7 @@ int main(int argc, char *argv[])
     }
     widgetPrompt.setParent(&startup.frame());
 
-    if (screenshot) {
-        for (const QString &text : scriptedPrompt.texts())
-            std::fprintf(stderr, "%s\n", qPrintable(text));
-        QTimer::singleShot(300, &startup.frame(), [&startup, &options] {
-            const bool ok = startup.frame().grab().save(options.screenshot, "PNG");
-            QApplication::exit(ok ? 0 : 1);
-        });
-    }
+    if (screenshot)
+        ui::finishScreenshotRun(startup.frame(), options.screenshot, scriptedPrompt);
     return app.exec();
 }

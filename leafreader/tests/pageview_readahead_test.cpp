@@ -5,6 +5,7 @@
 #include "pageview/foldersource.h"
 #include "pageview/pagesession.h"
 
+#include "pageview_testpages.h"
 #include "tests/testsupport.h"
 
 #include <QSignalSpy>
@@ -19,11 +20,7 @@ namespace {
 
 class ReadAhead : public testing::Test {
 protected:
-    // Page i (0-based) is a JPEG of width 100 + i, so its natural size names it.
-    static QByteArray pageJpeg(int i)
-    {
-        return testsupport::encode(testsupport::cornerPicture(100 + i, 140), "JPG", 80);
-    }
+    static QByteArray pageJpeg(int i) { return pageviewtest::pageJpeg(i); }
     QStringList writePages(int count)
     {
         QStringList names;
@@ -49,13 +46,7 @@ protected:
             done.wait(100);
         return s.aheadState() == PageSession::Ahead::Ready;
     }
-    static std::pair<int, int> shown(const PageSession &s)
-    {
-        const auto page = [](const SlotPicture &slot) {
-            return slot.isEmpty() ? -1 : slot.naturalSize.width() - 100;
-        };
-        return {page(s.leftSlot()), page(s.rightSlot())};
-    }
+    static std::pair<int, int> shown(const PageSession &s) { return pageviewtest::shown(s); }
 
     QTemporaryDir m_dir;
 };
