@@ -5,6 +5,9 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
+#include <cstring>
 #include <limits>
 
 namespace leafreader {
@@ -19,6 +22,19 @@ QString FolderSource::pageFile(int index) const
     if (index < 0 || index >= pageCount())
         return {};
     return platform::joinPath(m_folder, m_names[index]);
+}
+
+QByteArray FolderSource::pageStamp(int index) const
+{
+    const QString path = pageFile(index);
+    struct stat st{};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QByteArrayLiteral("gone");
+    const int64_t fields[] = {int64_t(st.st_size), int64_t(st.st_mtim.tv_sec), int64_t(st.st_mtim.tv_nsec),
+                              int64_t(st.st_ino), int64_t(st.st_dev)};
+    QByteArray stamp(sizeof fields, Qt::Uninitialized);
+    std::memcpy(stamp.data(), fields, sizeof fields);
+    return stamp;
 }
 
 bool FolderSource::readPage(int index, QByteArray &bytes, uint8_t &kind)

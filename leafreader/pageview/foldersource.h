@@ -24,6 +24,9 @@ public:
     // Each read opens its own file.
     bool readsConcurrently() const override { return true; }
     QString pageFile(int index) const override;
+    // The file's size, modification time and inode: a file written again or
+    // replaced while the folder is shown changes it.
+    QByteArray pageStamp(int index) const override;
 
 private:
     QString m_folder;

@@ -61,7 +61,6 @@ QImage preparedPicture(const SlotPicture &slot, LayoutInput in, bool leftSlotIma
 // One spread read ahead: what it was decoded for, and the workers' results.
 struct PageSession::AheadJob {
     int spread = -1;
-    bool forward = true;
     uint8_t layoutFlags = 0;
     bool singlePage = false;
     QSize leftBox, rightBox;
@@ -70,6 +69,7 @@ struct PageSession::AheadJob {
     int pending = 0; // slots still decoding
     SlotPicture left, right;
     bool leftOk = true, rightOk = true;
+    QByteArray leftStamp, rightStamp; // the pages' stamps before their bytes were read
 
     bool done()
     {
@@ -211,7 +211,7 @@ bool PageSession::moveTo(int position, bool forward, Move kind)
     if (newPages && kind == Move::Step && takeAhead(newSpread))
         return true;
     // The spread ahead stays only while it is still the one to read next.
-    if (m_ahead.job && m_ahead.job->spread != spreadAfter(newSpread, forward))
+    if (m_ahead.job && m_ahead.job->spread != aheadTarget())
         discardAhead();
     if (newPages)
         loadCurrentPages();
@@ -305,6 +305,15 @@ int PageSession::spreadAfter(int from, bool forward) const
     return pages.left >= 0 || pages.right >= 0 ? target : -1;
 }
 
+int PageSession::aheadTarget() const
+{
+    // Back at the first spread (the first page, or steps back to it) the
+    // only way on is forward.
+    const int from = spread();
+    const int target = spreadAfter(from, m_movedForward);
+    return target < 0 && !m_movedForward ? spreadAfter(from, true) : target;
+}
+
 bool PageSession::aheadFitsSlots() const
 {
     const AheadJob &job = *m_ahead.job;
@@ -337,7 +346,7 @@ bool PageSession::readAhead()
     if (!m_readAheadEnabled || !isOpen())
         return false;
     pruneRetired();
-    const int target = spreadAfter(spread(), m_movedForward);
+    const int target = aheadTarget();
     if (m_ahead.job && m_ahead.job->spread == target && aheadFitsSlots())
         return false;
     discardAhead();
@@ -353,7 +362,6 @@ bool PageSession::readAhead()
 
     auto job = std::make_shared<AheadJob>();
     job->spread = target;
-    job->forward = m_movedForward;
     job->layoutFlags = m_layoutFlags;
     job->singlePage = m_singlePage;
     const LayoutInput in = [this] {
@@ -376,22 +384,27 @@ bool PageSession::readAhead()
         QByteArray bytes;
         uint8_t kind = 0;
         bool read = false;
+        QByteArray stamp;
     };
     std::vector<SlotWork> work;
     if (pages.left >= 0)
-        work.push_back({true, pages.left, job->leftBox, {}, 0, false});
+        work.push_back({true, pages.left, job->leftBox, {}, 0, false, {}});
     if (pages.right >= 0)
-        work.push_back({false, pages.right, job->rightBox, {}, 0, false});
+        work.push_back({false, pages.right, job->rightBox, {}, 0, false, {}});
     const std::shared_ptr<PageSource> concurrentSource = m_source->readsConcurrently() ? m_source : nullptr;
     for (SlotWork &w : work) {
-        if (!concurrentSource)
+        if (!concurrentSource) {
+            w.stamp = m_source->pageStamp(w.page);
             w.read = m_source->readPage(w.page, w.bytes, w.kind);
+        }
     }
     job->pending = int(work.size());
     const double ratio = m_pixelRatio;
     auto decodeOne = [job, concurrentSource, in, ratio, this](SlotWork w) {
-        if (concurrentSource)
+        if (concurrentSource) {
+            w.stamp = concurrentSource->pageStamp(w.page);
             w.read = concurrentSource->readPage(w.page, w.bytes, w.kind);
+        }
         bool ok = false;
         SlotPicture slot;
         slot.page = w.page;
@@ -406,6 +419,7 @@ bool PageSession::readAhead()
             std::lock_guard lock(job->mutex);
             (w.leftSlot ? job->left : job->right) = std::move(slot);
             (w.leftSlot ? job->leftOk : job->rightOk) = ok;
+            (w.leftSlot ? job->leftStamp : job->rightStamp) = std::move(w.stamp);
             last = --job->pending == 0;
         }
         // The session outlives its workers (its destructor waits for them),
@@ -436,8 +450,14 @@ bool PageSession::takeAhead(int target)
     for (std::future<void> &worker : m_ahead.workers)
         worker.wait();
     AheadJob &job = *m_ahead.job;
-    if (!job.leftOk || !job.rightOk) {
-        // Decoded again when shown, so the failure shows as it would have.
+    // A page that failed is decoded again when shown, so the failure shows as
+    // it would have; one whose file changed since it was read shows the new
+    // bytes.
+    const auto unchanged = [this](const SlotPicture &slot, const QByteArray &stamp) {
+        return slot.page < 0 || m_source->pageStamp(slot.page) == stamp;
+    };
+    if (!job.leftOk || !job.rightOk || !unchanged(job.left, job.leftStamp)
+        || !unchanged(job.right, job.rightStamp)) {
         discardAhead();
         return false;
     }

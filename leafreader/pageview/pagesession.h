@@ -37,8 +37,8 @@ struct SlotPicture {
 // widget: the view paints what this holds and forwards commands to it.
 //
 // Reading ahead: while the view rests on a spread, readAhead() decodes the
-// next spread in the direction of the last move on worker threads, at the
-// size it will be shown. A step onto that spread takes it instead of decoding;
+// next spread in the direction of the last move (forward again at the first
+// spread) on worker threads, at the size it will be shown. A step onto that spread takes it instead of decoding;
 // anything else discards it. At most one spread is held ahead, so decoded
 // pictures stay bounded by two spreads. Workers touch no widget and report
 // through a queued call; destroying the session waits for them.
@@ -173,6 +173,9 @@ private:
     void decodeSlots(bool wantLeft, bool wantRight, bool *leftOk, bool *rightOk);
     // The spread read ahead from `spread` in a direction, -1 = none.
     int spreadAfter(int spread, bool forward) const;
+    // The spread to read ahead now: the next one in the direction of the last
+    // move, or the second one when that move went back to the first.
+    int aheadTarget() const;
     // Takes the spread read ahead as the current pages when it is `spread`,
     // was decoded for the slots of now and decoded whole.
     bool takeAhead(int spread);

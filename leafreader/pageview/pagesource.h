@@ -25,6 +25,10 @@ public:
     // The file a page's bytes lie in: the book itself, or the page's image
     // file. Empty for an index outside the pages.
     virtual QString pageFile(int index) const = 0;
+    // What tells the bytes of a page now from those read before: a page read
+    // ahead whose stamp has changed since is read again when it is shown.
+    // Empty when the pages cannot change while the source is open.
+    virtual QByteArray pageStamp(int index) const { (void)index; return {}; }
 };
 
 } // namespace leafreader

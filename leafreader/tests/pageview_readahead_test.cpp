@@ -108,6 +108,10 @@ TEST_F(ReadAhead, MovesTheOtherWayJumpsAndNewSlotsDiscardIt)
     EXPECT_TRUE(s.firstPage());
     EXPECT_EQ(s.loadCount(), loads + 1);
     EXPECT_EQ(s.aheadState(), PageSession::Ahead::None);
+    // Nothing lies before the first spread: the rest there reads forward.
+    ASSERT_TRUE(s.readAhead());
+    ASSERT_TRUE(waitAhead(s));
+    EXPECT_EQ(s.aheadSpread(), 1);
 
     // A zoom that changes the decode size drops it; a move within the
     // current spread in the same direction keeps it.
@@ -126,7 +130,7 @@ TEST_F(ReadAhead, MovesTheOtherWayJumpsAndNewSlotsDiscardIt)
     EXPECT_EQ(s.aheadState(), PageSession::Ahead::None);
 }
 
-TEST_F(ReadAhead, PageThatFailedAheadIsDecodedAgainWhenShown)
+TEST_F(ReadAhead, PageThatFailedOrChangedAheadIsReadAgainWhenShown)
 {
     PageSession s;
     open(s, 6);
@@ -151,6 +155,16 @@ TEST_F(ReadAhead, PageThatFailedAheadIsDecodedAgainWhenShown)
     EXPECT_TRUE(s.nextPage());
     EXPECT_EQ(s.loadCount(), loads + 1);
     EXPECT_EQ(shown(s), std::make_pair(2, 3));
+
+    // A page written again after it was read ahead shows its new bytes.
+    open(s, 6);
+    ASSERT_TRUE(s.readAhead());
+    ASSERT_TRUE(waitAhead(s));
+    ASSERT_TRUE(testsupport::writeFile(third, pageJpeg(40)));
+    loads = s.loadCount();
+    EXPECT_TRUE(s.nextPage());
+    EXPECT_EQ(s.loadCount(), loads + 1);
+    EXPECT_EQ(shown(s), std::make_pair(40, 3));
 }
 
 TEST_F(ReadAhead, ResultsArriveOnTheSessionsThreadAndClosingDiscards)
@@ -159,8 +173,11 @@ TEST_F(ReadAhead, ResultsArriveOnTheSessionsThreadAndClosingDiscards)
     open(s, 6);
     QThread *arrivedOn = nullptr;
     QObject::connect(&s, &PageSession::readAheadDone, [&] { arrivedOn = QThread::currentThread(); });
+    QSignalSpy done(&s, &PageSession::readAheadDone);
     ASSERT_TRUE(s.readAhead());
-    ASSERT_TRUE(waitAhead(s));
+    // The state turns Ready on the workers; the report follows on this thread.
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_EQ(s.aheadState(), PageSession::Ahead::Ready);
     EXPECT_EQ(arrivedOn, QThread::currentThread());
 
     s.close();
