@@ -8,6 +8,7 @@
 
 #include "tests/testsupport.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -311,4 +312,95 @@ TEST(GlancerInput, KeysCellsAndPad)
     EXPECT_EQ(listPadAction(8).listKey, int(Qt::Key_PageUp));
     EXPECT_EQ(listPadAction(20).command, CmdTopFolder);
     EXPECT_EQ(listPadAction(12).command, 0);
+}
+
+namespace {
+
+// Waits until the spread after the shown one is decoded on the workers.
+bool restUntilReadAhead(leafreader::PageSession &s)
+{
+    if (!s.readAhead() && s.aheadState() == leafreader::PageSession::Ahead::None)
+        return false;
+    QSignalSpy done(&s, &leafreader::PageSession::readAheadDone);
+    for (int i = 0; i < 100 && s.aheadState() != leafreader::PageSession::Ahead::Ready; ++i)
+        done.wait(100);
+    return s.aheadState() == leafreader::PageSession::Ahead::Ready;
+}
+
+} // namespace
+
+TEST_F(PreviewTest, NextSpreadAfterARestIsReadAheadAndMovesBackDiscardIt)
+{
+    numbered(8);
+    m_settings.layout2 = 3;
+    m_settings.bind = 1; // left binding: the lower page on the left
+    Previewer preview(m_session, m_settings);
+    ASSERT_EQ(preview.open(row("01.jpg")), Previewer::OpenResult::Opened);
+    const int loads = m_session.loadCount();
+
+    // Glancer's next page lands on the higher page of the next spread: the
+    // spread read ahead is the one it shows, so nothing is decoded.
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    preview.onCommand(CmdNextPage);
+    EXPECT_EQ(m_session.position(), 4);
+    EXPECT_EQ(m_session.loadCount(), loads);
+    EXPECT_EQ(shown(), std::make_pair(3, 4));
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    preview.onCommand(CmdNextPage);
+    EXPECT_EQ(m_session.position(), 6);
+    EXPECT_EQ(m_session.loadCount(), loads);
+    EXPECT_EQ(shown(), std::make_pair(5, 6));
+
+    // Back: the spread ahead (7, 8) goes, and the previous spread is decoded.
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    EXPECT_EQ(m_session.aheadSpread(), 3);
+    preview.onCommand(CmdPreviousPage);
+    EXPECT_EQ(m_session.aheadState(), leafreader::PageSession::Ahead::None);
+    EXPECT_EQ(m_session.loadCount(), loads + 1);
+    EXPECT_EQ(shown(), std::make_pair(3, 4));
+
+    // A skip, a new layout or a new binding drop it as well.
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    preview.onCommand(CmdLastPage);
+    EXPECT_EQ(m_session.aheadState(), leafreader::PageSession::Ahead::None);
+    preview.onCommand(CmdFirstPage);
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    preview.onCommand(CmdLayout2);
+    EXPECT_EQ(m_session.aheadState(), leafreader::PageSession::Ahead::None);
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    preview.onCommand(CmdBindingToggle);
+    EXPECT_EQ(m_session.aheadState(), leafreader::PageSession::Ahead::None);
+    preview.close();
+    EXPECT_EQ(m_session.aheadState(), leafreader::PageSession::Ahead::None);
+}
+
+TEST_F(PreviewTest, ScanThatFailsAheadOrIsReplacedIsReadAgainWhenShown)
+{
+    numbered(6);
+    m_settings.layout2 = 3;
+    m_settings.bind = 1; // left binding: the lower page on the left
+    Previewer preview(m_session, m_settings);
+    ASSERT_EQ(preview.open(row("01.jpg")), Previewer::OpenResult::Opened);
+
+    // Page 3 is not a JPEG while the view rests: it is refused again when
+    // shown, and its half stays empty, as without reading ahead.
+    const QString third = m_dir.filePath("03.jpg");
+    const QByteArray good = testsupport::encode(testsupport::cornerPicture(102, 140), "JPG", 80);
+    ASSERT_TRUE(testsupport::writeFile(third, "not a picture"));
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    int loads = m_session.loadCount();
+    preview.onCommand(CmdNextPage);
+    EXPECT_EQ(m_session.loadCount(), loads + 1);
+    EXPECT_EQ(shown().first, -1);
+
+    // A page scanned again after it was read ahead shows the new scan.
+    ASSERT_TRUE(testsupport::writeFile(third, good));
+    preview.onCommand(CmdFirstPage);
+    ASSERT_TRUE(restUntilReadAhead(m_session));
+    const QByteArray rescan = testsupport::encode(testsupport::cornerPicture(150, 140), "JPG", 80);
+    ASSERT_TRUE(testsupport::writeFile(third, rescan));
+    loads = m_session.loadCount();
+    preview.onCommand(CmdNextPage);
+    EXPECT_EQ(m_session.loadCount(), loads + 1);
+    EXPECT_EQ(m_session.leftSlot().naturalSize.width(), 150);
 }
