@@ -7,13 +7,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTimer>
 
 namespace bench {
 
@@ -88,13 +89,13 @@ inline QString scanBook(const QString &dir, const QString &name, int pageCount)
 }
 
 // Lets the application handle its events for `ms` milliseconds, as a user
-// resting on a page gives it time.
+// resting on a page gives it time. The loop sleeps between events, as the
+// program's own does, so the workers reading ahead get the processor.
 inline void rest(int ms)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace bench
