@@ -1,14 +1,13 @@
 #include "foldersource.h"
 
 #include "book/bookrecords.h"
+#include "platform/filestamp.h"
 #include "platform/paths.h"
 
 #include <QFile>
 
-#include <sys/stat.h>
-
-#include <cstring>
 #include <limits>
+#include <optional>
 
 namespace leafreader {
 
@@ -27,14 +26,13 @@ QString FolderSource::pageFile(int index) const
 QByteArray FolderSource::pageStamp(int index) const
 {
     const QString path = pageFile(index);
-    struct stat st{};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+    QFile file(path);
+    std::optional<platform::FileStamp> stamp;
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+        stamp = platform::fileStampOf(file.handle());
+    if (!stamp)
         return QByteArrayLiteral("gone");
-    const int64_t fields[] = {int64_t(st.st_size), int64_t(st.st_mtim.tv_sec), int64_t(st.st_mtim.tv_nsec),
-                              int64_t(st.st_ino), int64_t(st.st_dev)};
-    QByteArray stamp(sizeof fields, Qt::Uninitialized);
-    std::memcpy(stamp.data(), fields, sizeof fields);
-    return stamp;
+    return QByteArray(reinterpret_cast<const char *>(&*stamp), sizeof *stamp);
 }
 
 bool FolderSource::readPage(int index, QByteArray &bytes, uint8_t &kind)
