@@ -4,6 +4,7 @@
 #   ./run.sh leafreader [BOOK|FOLDER]
 #   ./run.sh kvbtool [ARGS...]   (without arguments: info of the first demo book)
 #   ./run.sh bindery [PATH...]   the book editor
+#   ./run.sh glancer [IMAGE|FOLDER]   the folder previewer (default: the demo's unbound scans)
 #   ./run.sh retoner    the first demo book's pages through Retoner's batch mode
 #   ./run.sh harvester [ARGS...]  the batch packer (without arguments: on the demo PDFs)
 set -u
@@ -36,6 +37,13 @@ case "$program" in
     shift
     exec "$BIN/bindery/bindery" "$@"
     ;;
+  glancer)
+    shift
+    if [ $# -eq 0 ]; then
+      exec "$BIN/glancer/glancer" "$LIBRARY/Unbound scans"
+    fi
+    exec "$BIN/glancer/glancer" "$@"
+    ;;
   retoner)
     shift
     if [ $# -eq 0 ]; then
@@ -56,7 +64,7 @@ case "$program" in
     exec "$BIN/harvester/harvester" "$@"
     ;;
   *)
-    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | retoner [ARGS...] | harvester [ARGS...] | kvbtool [ARGS...]]" >&2
+    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | glancer [IMAGE|FOLDER] | retoner [ARGS...] | harvester [ARGS...] | kvbtool [ARGS...]]" >&2
     exit 2
     ;;
 esac

@@ -3,17 +3,14 @@
 // scanned at 600 dpi (4960 x 7016 JPEG, kept as page1.jpg and page2.jpg so
 // bench/compare-leafreader.sh can time djpeg on the same files), packed as a
 // four-page spread book (1, 2, 1, 2), so every turn decodes both files anew.
-#include "leafreaderview.h"
+#include "readerwindow.h"
+#include "scannedpage.h"
 
-#include "book/kvbfile.h"
 #include "picture/picture.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
-#include <QRandomGenerator>
 
 #include <benchmark/benchmark.h>
 
@@ -23,96 +20,60 @@ namespace {
 
 QString benchDir()
 {
-    const QString dir = qEnvironmentVariable("VELLORAN_BENCH_DIR", QStringLiteral("/tmp/velloran-bench-leafreader"));
-    QDir().mkpath(dir);
-    return dir;
-}
-
-// A page as a scanner delivers it: paper tone with a little noise, lines of
-// dark "text", a picture block with gradients.
-QImage scannedPage(int seed)
-{
-    QImage page(4960, 7016, QImage::Format_RGB32);
-    QRandomGenerator random{quint32(seed)};
-    for (int y = 0; y < page.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(page.scanLine(y));
-        for (int x = 0; x < page.width(); ++x) {
-            const int n = int(random.generate() & 7);
-            row[x] = qRgb(244 - n, 240 - n, 228 - n);
-        }
-    }
-    QPainter p(&page);
-    p.setRenderHint(QPainter::Antialiasing);
-    for (int line = 0; line < 140; ++line) {
-        const int y = 500 + line * 42;
-        if (y > 3300 && y < 5200)
-            continue;
-        int x = 400;
-        while (x < 4500) {
-            const int word = 60 + int(random.bounded(260));
-            p.fillRect(x, y, std::min(word, 4560 - x), 26, QColor(40, 38, 36));
-            x += word + 30;
-        }
-    }
-    QLinearGradient g(600, 3350, 4300, 5150);
-    g.setColorAt(0, QColor(30, 90, 160));
-    g.setColorAt(1, QColor(200, 120, 40));
-    p.fillRect(QRect(600, 3350, 3700, 1800), g);
-    p.setBrush(QColor(240, 240, 240, 160));
-    p.drawEllipse(QPoint(2400 + seed * 300, 4250), 700, 600);
-    return page;
+    return bench::benchDir("/tmp/velloran-bench-leafreader");
 }
 
 QString pageFile(int n)
 {
-    const QString path = benchDir() + QStringLiteral("/page%1.jpg").arg(n);
-    if (!QFile::exists(path))
-        scannedPage(n).save(path, "JPG", 90);
-    return path;
+    return bench::scannedPageFile(benchDir(), n);
 }
 
+// A four-page spread book (1, 2, 1, 2), so every turn decodes both files anew.
 QString benchBook()
 {
-    const QString path = benchDir() + QStringLiteral("/spread.kvb");
-    if (QFile::exists(path))
-        return path;
-    kvb::PageList pages;
-    for (int i = 0; i < 4; ++i) {
-        kvb::PageEntry e;
-        e.kind = kvb::Jpeg;
-        e.sourcePath = pageFile(1 + i % 2);
-        e.size = uint32_t(QFile(e.sourcePath).size());
-        pages.push_back(e);
-    }
-    kvb::KVBFile::writeBook(path, kvb::PageSpread, false, {}, pages);
-    return path;
+    return bench::scanBook(benchDir(), QStringLiteral("spread.kvb"), 4);
 }
 
 void BM_PageTurn(benchmark::State &state)
 {
-    ReaderSettings settings;
-    platform::ScriptedPrompt prompt;
-    CLeafreaderView view(settings, prompt);
-    view.resize(1920, 1080);
-    view.show();
-    QApplication::processEvents();
-    BookEntry row;
-    row.kind = BookEntry::BookFile;
-    row.path = benchBook();
-    row.page = 1;
-    if (!view.openBook(row)) {
+    bench::ReaderWindow w;
+    if (!w.open(benchBook())) {
         state.SkipWithError("cannot open the bench book");
         return;
     }
-    view.repaint();
+    // Turned at once, with no rest: nothing is read ahead in this figure.
+    w.view.session().setReadAheadEnabled(false);
     bool forward = true;
     for (auto _ : state) {
-        view.onCommand(forward ? CmdNextPage : CmdPreviousPage);
-        view.repaint();
+        w.view.onCommand(forward ? CmdNextPage : CmdPreviousPage);
+        w.view.repaint();
         forward = !forward;
     }
 }
 BENCHMARK(BM_PageTurn)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+
+// Next page to finished paint after resting a second on the spread shown:
+// the spread read ahead meanwhile is only drawn.
+void BM_PageTurnAfterRest(benchmark::State &state)
+{
+    bench::ReaderWindow w;
+    if (!w.open(bench::scanBook(benchDir(), QStringLiteral("rest.kvb"), 20))) {
+        state.SkipWithError("cannot open the bench book");
+        return;
+    }
+    PageSession &session = w.view.session();
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (session.position() >= session.pageCount() - 1)
+            w.view.onCommand(CmdFirstPage);
+        w.view.repaint();
+        bench::rest(1000);
+        state.ResumeTiming();
+        w.view.onCommand(CmdNextPage);
+        w.view.repaint();
+    }
+}
+BENCHMARK(BM_PageTurnAfterRest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 void BM_FullSizeDecodeBoth(benchmark::State &state)
 {

@@ -131,44 +131,58 @@ bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture, const L
     return true;
 }
 
-int readExifOrientation(QIODevice &d)
+JpegWalk walkJpegSegments(QIODevice &d, const std::function<bool(uint8_t, qint64, int)> &visit)
 {
-    int result = 0;
     uint8_t two[2];
     if (!readExact(d, two, 2) || two[0] != 0xFF || two[1] != 0xD8)
-        return result;
+        return JpegWalk::NotJpeg;
     int segments = 0;
     if (!readExact(d, two, 2))
-        return result;
+        return JpegWalk::Ended;
     while (two[0] == 0xFF) {
         if (two[1] == 0xD9 || two[1] == 0xDA)
-            break;
+            return JpegWalk::ReachedScan;
         if (++segments > kMaxSegments)
-            break;
+            return JpegWalk::Ended;
         const qint64 p = d.pos();
         uint8_t len[2];
         if (!readExact(d, len, 2))
-            break;
+            return JpegWalk::Ended;
         const uint16_t n = be16(len);
         // A length below 2 would not move forward at all.
         if (n < 2)
-            break;
+            return JpegWalk::Ended;
         // A segment that claims to run past the end of the data ends the walk.
         if (p + n > d.size())
-            break;
-        if (two[1] == 0xE1) {
-            uint8_t id[6];
-            if (n >= 8 && readExact(d, id, 6) && std::memcmp(id, "Exif\0\0", 6) == 0)
-                result = readTiffOrientation(d, d.pos(), p + n, result);
-            if (!d.seek(p + n))
-                break;
-        } else if (!d.seek(p + n)) {
-            break;
-        }
-        if (!readExact(d, two, 2))
-            break;
+            return JpegWalk::Ended;
+        if (!visit(two[1], p + 2, n - 2))
+            return JpegWalk::Stopped;
+        if (!d.seek(p + n) || !readExact(d, two, 2))
+            return JpegWalk::Ended;
     }
+    return JpegWalk::Ended;
+}
+
+int readExifOrientation(QIODevice &d)
+{
+    int result = 0;
+    walkJpegSegments(d, [&](uint8_t marker, qint64 payload, int length) {
+        uint8_t id[6];
+        if (marker == 0xE1 && length >= 6 && readExact(d, id, 6) && std::memcmp(id, "Exif\0\0", 6) == 0)
+            result = readTiffOrientation(d, d.pos(), payload + length, result);
+        return true;
+    });
     return result;
+}
+
+bool jpegHasFrame(QIODevice &d)
+{
+    bool found = false;
+    walkJpegSegments(d, [&](uint8_t marker, qint64, int) {
+        found = marker >= 0xC0 && marker <= 0xC3;
+        return !found;
+    });
+    return found;
 }
 
 QSize listThumbnailSize(QSize picture, QSize box)

@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QSize>
 
+#include <functional>
+
 namespace kvb {
 
 struct LoadOptions {
@@ -44,6 +46,27 @@ bool readPageBytes(QIODevice &file, uint64_t offset, uint32_t size, QByteArray &
 // several threads at once.
 bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture,
                        const LoadOptions &options = {});
+
+// How a walk over a JPEG's marker segments ended.
+enum class JpegWalk {
+    NotJpeg,     // no start-of-image marker
+    ReachedScan, // the first start-of-scan or end-of-image marker
+    Stopped,     // the visitor asked to stop
+    Ended,       // malformed or cut data, or the segment limit
+};
+
+// Walks the marker segments of the JPEG that starts at the device's current
+// position, from the start-of-image marker up to the first start-of-scan or
+// end-of-image marker, at most 128 segments, never past the device's end.
+// `visit` gets each segment's marker byte (the one after 0xFF), the device
+// position of its payload and the payload's length, and may read it; it
+// returns false to stop the walk.
+JpegWalk walkJpegSegments(QIODevice &device,
+                          const std::function<bool(uint8_t marker, qint64 payload, int length)> &visit);
+
+// True when the JPEG at the device's position has a start-of-frame segment
+// (marker 0xC0 to 0xC3) before its first scan, within its first 128 segments.
+bool jpegHasFrame(QIODevice &device);
 
 // The Exif orientation (1 to 8 when valid, any stored value otherwise) of the
 // JPEG that starts at the device's current position, or 0 when it has none.

@@ -1,6 +1,10 @@
 #include "foldermove.h"
 
+#include "drives.h"
 #include "paths.h"
+#include "prompt.h"
+
+#include <QFileInfo>
 
 namespace platform {
 
@@ -41,6 +45,23 @@ FolderMove toDriveList(const QString &folder, const QStringList &driveRoots)
     if (best.isEmpty() && f.startsWith(u'/'))
         best = QStringLiteral("/");
     return FolderMove{QString(), best};
+}
+
+QString folderToShow(const QString &folder, Prompt &prompt)
+{
+    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        if (prompt.message(QStringLiteral("フォルダーが見つかりません。"), PromptIcon::Stop, PromptButtons::RetryCancel)
+            != PromptAnswer::Retry)
+            return {};
+    }
+    return folder;
+}
+
+QString rowSelectName(QStringView rowPath, bool isDrive)
+{
+    if (isDrive)
+        return driveRootOf(rowPath);
+    return fileNameOf(withoutTrailingSlash(rowPath));
 }
 
 } // namespace platform

@@ -5,6 +5,8 @@
 
 namespace platform {
 
+class Prompt;
+
 // Where a move of a list screen between folders leads: the new current folder
 // and the row to select there.
 struct FolderMove {
@@ -19,5 +21,15 @@ FolderMove upOneFolder(const QString &folder, const QStringList &driveRoots);
 // The drive list, selecting the drive that holds `folder`: the longest drive
 // root the folder lies in, else "/".
 FolderMove toDriveList(const QString &folder, const QStringList &driveRoots);
+
+// The folder a list screen can show now: while `folder` is not an existing
+// folder the user is asked "フォルダーが見つかりません。" (Retry/Cancel); Retry
+// looks again, Cancel gives the empty folder (the drive list). An empty
+// folder is returned as it is.
+QString folderToShow(const QString &folder, Prompt &prompt);
+
+// The name a list row is selected by: the drive root of a drive row's path
+// ("root|display name"), the last component of any other row's path.
+QString rowSelectName(QStringView rowPath, bool isDrive);
 
 } // namespace platform

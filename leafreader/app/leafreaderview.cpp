@@ -1,6 +1,7 @@
 #include "leafreaderview.h"
 
 #include "pageview/booksource.h"
+#include "pageview/commandmenu.h"
 #include "platform/paths.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
@@ -21,27 +22,6 @@ namespace {
 
 constexpr int kTimerMs = 50;
 constexpr int kResolutionDelayMs = 120;
-constexpr int kWheelNotch = 120;
-
-// The zoom submenu: no zoom, then regions 1..9 with the digit key of each.
-struct MenuItem {
-    int id;
-    const char16_t *label;
-    const char16_t *key;
-};
-
-const MenuItem kZoomItems[] = {
-    {CmdZoomOff, u"拡大なし", u"0"},
-    {CmdZoomOff + 1, u"２倍 - 上段左", u"7"},
-    {CmdZoomOff + 2, u"２倍 - 上段中", u"8"},
-    {CmdZoomOff + 3, u"２倍 - 上段右", u"9"},
-    {CmdZoomOff + 4, u"２倍 - 中段左", u"4"},
-    {CmdZoomOff + 5, u"２倍 - 中段中", u"5"},
-    {CmdZoomOff + 6, u"２倍 - 中段右", u"6"},
-    {CmdZoomOff + 7, u"２倍 - 下段左", u"1"},
-    {CmdZoomOff + 8, u"２倍 - 下段中", u"2"},
-    {CmdZoomOff + 9, u"２倍 - 下段右", u"3"},
-};
 
 } // namespace
 
@@ -171,7 +151,7 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     m_syncingBar = false;
     syncScrollBar();
     m_controller.bookOpened();
-    m_wheelSum = {};
+    m_wheel.reset();
     m_bookMode = true;
     m_painter.clear();
     setFocus();
@@ -345,18 +325,12 @@ void CLeafreaderView::paintEvent(QPaintEvent *)
         m_session.setPixelRatio(devicePixelRatioF());
         m_resolutionTimer.start();
     }
-    const PageLayout layout = currentLayout();
-    const bool bindR = (m_session.layoutFlags() & kvb::BindR) != 0;
-    const bool rightFirst = (!m_session.forward()) != bindR;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_painter.paint(painter, layout, m_session.leftSlot().image, m_session.rightSlot().image,
-                    m_session.rotation(), rightFirst);
+    m_painter.paint(painter, m_session);
     // Under the scroll bar nothing is drawn; keep it grey as well.
     const Box client = clientBox();
     if (client.right < width())
         painter.fillRect(QRect(client.right, 0, width() - client.right, height()),
                          QColor(kPageGrey, kPageGrey, kPageGrey));
-    m_session.setForward(true);
 }
 
 void CLeafreaderView::placeScrollBar()
@@ -438,23 +412,8 @@ void CLeafreaderView::wheelEvent(QWheelEvent *event)
         QWidget::wheelEvent(event);
         return;
     }
-    // One command per wheel notch (120): touchpads and fine-stepping wheels
-    // send many small steps, which add up to a notch first.
-    const QPoint delta = event->angleDelta();
-    const bool vertical = delta.y() != 0;
-    const int step = vertical ? delta.y() : delta.x();
-    int &sum = vertical ? m_wheelSum.ry() : m_wheelSum.rx();
-    if ((sum > 0 && step < 0) || (sum < 0 && step > 0))
-        sum = 0; // turned back: start again
-    sum += step;
-    while (std::abs(sum) >= kWheelNotch) {
-        const int notch = sum > 0 ? kWheelNotch : -kWheelNotch;
-        sum -= notch;
-        const int command = vertical ? bookWheelCommand(notch, m_session.zoom() != 0)
-                                     : bookHorizontalWheelCommand(notch);
-        if (command)
-            onCommand(command);
-    }
+    for (const int command : m_wheel.commands(event->angleDelta(), m_session.zoom() != 0))
+        onCommand(command);
     event->accept();
 }
 
@@ -471,49 +430,42 @@ void CLeafreaderView::contextMenuEvent(QContextMenuEvent *event)
 
 QMenu *CLeafreaderView::createBookMenu()
 {
-    auto *menu = new QMenu(this);
-    auto add = [this](QMenu *into, int id, const QString &label, const QString &key) {
-        QAction *action = into->addAction(key.isEmpty() ? label : label + u'\t' + key);
-        action->setData(id);
-        ItemState state = m_controller.itemState(id);
-        if (id == CmdFullScreen)
-            state = {true, isFullScreen && isFullScreen()};
-        action->setEnabled(state.enabled);
-        if (state.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
+    static constexpr CommandItem kClose[] = {
+        {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+        {0, nullptr, nullptr},
+        {CmdCloseNoRegister, u"Resume登録せずに閉じる", u"Esc"},
+        {CmdCloseOverwrite, u"Resume上書きして閉じる", u"Ctrl+C"},
+        {CmdCloseAdd, u"Resume追加して閉じる", u"Ctrl+S"},
+        {0, nullptr, nullptr},
     };
-    add(menu, CmdFullScreen, QStringLiteral("Full Screen 切替"), QStringLiteral("Ctrl+F"));
-    menu->addSeparator();
-    add(menu, CmdCloseNoRegister, QStringLiteral("Resume登録せずに閉じる"), QStringLiteral("Esc"));
-    add(menu, CmdCloseOverwrite, QStringLiteral("Resume上書きして閉じる"), QStringLiteral("Ctrl+C"));
-    add(menu, CmdCloseAdd, QStringLiteral("Resume追加して閉じる"), QStringLiteral("Ctrl+S"));
-    menu->addSeparator();
-    add(menu, CmdNextPage, QStringLiteral("次のページ"), QStringLiteral("Ctrl+N"));
-    add(menu, CmdPreviousPage, QStringLiteral("前のページ"), QStringLiteral("Ctrl+P"));
-    add(menu, CmdSkipForward, QStringLiteral("スキップ送り"), QStringLiteral("PageDown"));
-    add(menu, CmdSkipBack, QStringLiteral("スキップ戻り"), QStringLiteral("PageUp"));
-    add(menu, CmdFirstPage, QStringLiteral("先頭ページ"), QStringLiteral("Home"));
-    add(menu, CmdLastPage, QStringLiteral("最終ページ"), QStringLiteral("End"));
-    add(menu, CmdAutoTurn, QStringLiteral("自動送り"), QStringLiteral("Backspace"));
-    menu->addSeparator();
-    QMenu *layout = menu->addMenu(QStringLiteral("レイアウト"));
-    add(layout, CmdSinglePage, QStringLiteral("単ページ"), {});
-    add(layout, CmdSpread, QStringLiteral("見開き"), {});
-    QMenu *zoom = menu->addMenu(QStringLiteral("拡大表示"));
-    for (const MenuItem &item : kZoomItems)
-        add(zoom, item.id, QString::fromUtf16(item.label), QString::fromUtf16(item.key));
-    QMenu *rotation = menu->addMenu(QStringLiteral("回転表示"));
-    add(rotation, CmdRotate0, QStringLiteral("回転なし"), {});
-    add(rotation, CmdRotate1, QStringLiteral("右90°"), {});
-    add(rotation, CmdRotate3, QStringLiteral("左90°"), {});
-    add(rotation, CmdRotate2, QStringLiteral("180°"), {});
-    menu->addSeparator();
-    add(menu, CmdFileInfo, QStringLiteral("ファイル情報"), QStringLiteral("Ctrl+I"));
-    menu->addSeparator();
-    add(menu, CmdExit, QStringLiteral("終了"), QStringLiteral("Alt+F4"));
+    static constexpr CommandItem kAutoTurn[] = {{CmdAutoTurn, u"自動送り", u"Backspace"}, {0, nullptr, nullptr}};
+    static constexpr CommandItem kLayout[] = {{CmdSinglePage, u"単ページ", nullptr}, {CmdSpread, u"見開き", nullptr}};
+    static constexpr CommandItem kRotation[] = {
+        {CmdRotate0, u"回転なし", nullptr},
+        {CmdRotate1, u"右90°", nullptr},
+        {CmdRotate3, u"左90°", nullptr},
+        {CmdRotate2, u"180°", nullptr},
+    };
+    static constexpr CommandItem kEnd[] = {
+        {0, nullptr, nullptr},
+        {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
+        {0, nullptr, nullptr},
+        {CmdExit, u"終了", u"Alt+F4"},
+    };
+    const auto state = [this](int id) {
+        if (id == CmdFullScreen)
+            return ItemState{true, isFullScreen && isFullScreen()};
+        return m_controller.itemState(id);
+    };
+    const auto command = [this](int id) { onCommand(id); };
+    auto *menu = new QMenu(this);
+    addCommandItems(menu, kClose, state, command);
+    addCommandItems(menu, pageMoveMenuItems(), state, command);
+    addCommandItems(menu, kAutoTurn, state, command);
+    addCommandItems(menu->addMenu(QStringLiteral("レイアウト")), kLayout, state, command);
+    addCommandItems(menu->addMenu(QStringLiteral("拡大表示")), zoomMenuItems(), state, command);
+    addCommandItems(menu->addMenu(QStringLiteral("回転表示")), kRotation, state, command);
+    addCommandItems(menu, kEnd, state, command);
     return menu;
 }
 

@@ -134,7 +134,7 @@ private:
     bool m_menuOpen = false;
     bool m_cursorHidden = false;
     bool m_syncingBar = false;
-    QPoint m_wheelSum; // wheel steps not yet a whole notch
+    WheelNotches m_wheel;
 };
 
 } // namespace leafreader

@@ -1,10 +1,10 @@
 #include "leafreaderstartup.h"
 
 #include "platform/settings.h"
+#include "ui/screenshotrun.h"
 #include "ui/widgetprompt.h"
 
 #include <QApplication>
-#include <QTimer>
 
 using namespace leafreader;
 
@@ -37,11 +37,7 @@ int main(int argc, char *argv[])
     }
     widgetPrompt.setParent(&startup.frame());
 
-    if (screenshot) {
-        QTimer::singleShot(300, &startup.frame(), [&startup, &options] {
-            const bool ok = startup.frame().grab().save(options.screenshot, "PNG");
-            QApplication::exit(ok ? 0 : 1);
-        });
-    }
+    if (screenshot)
+        ui::finishScreenshotRun(startup.frame(), options.screenshot);
     return app.exec();
 }

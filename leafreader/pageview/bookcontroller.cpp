@@ -8,6 +8,8 @@
 
 #include <QElapsedTimer>
 
+#include <cstdlib>
+
 namespace leafreader {
 
 int64_t BookController::now() const
@@ -126,11 +128,9 @@ bool BookController::onCommand(int id)
     }
 }
 
-ItemState BookController::itemState(int id) const
+ItemState pageItemState(int id, const PageSession &s)
 {
-    const PageSession &s = m_session;
     const int p = s.position(), n = s.pageCount();
-    const bool spreadBook = (s.layoutFlags() & kvb::PageSpread) != 0;
     switch (id) {
     case CmdNextPage:
     case CmdSkipForward:
@@ -138,6 +138,18 @@ ItemState BookController::itemState(int id) const
     case CmdPreviousPage:
     case CmdSkipBack:
     case CmdFirstPage: return {p >= 2, false};
+    default:
+        if (id >= CmdZoomOff && id <= CmdZoom9)
+            return {true, s.zoom() == id - CmdZoomOff};
+        return {};
+    }
+}
+
+ItemState BookController::itemState(int id) const
+{
+    const PageSession &s = m_session;
+    const bool spreadBook = (s.layoutFlags() & kvb::PageSpread) != 0;
+    switch (id) {
     case CmdAutoTurn: return {true, m_autoTurn.isOn()};
     case CmdSinglePage: return {spreadBook, s.singlePage()};
     case CmdSpread: return {spreadBook, !s.singlePage()};
@@ -145,10 +157,7 @@ ItemState BookController::itemState(int id) const
     case CmdRotate1: return {true, s.rotation() == 1};
     case CmdRotate2: return {true, s.rotation() == 2};
     case CmdRotate3: return {true, s.rotation() == 3};
-    default:
-        if (id >= CmdZoomOff && id <= CmdZoom9)
-            return {true, s.zoom() == id - CmdZoomOff};
-        return {};
+    default: return pageItemState(id, s);
     }
 }
 
@@ -211,11 +220,8 @@ int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_0: return CmdZoomOff;
     default: break;
     }
-    if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-        // Laid out as the numeric pad: 7 8 9 the top row.
-        static const int regions[9] = {7, 8, 9, 4, 5, 6, 1, 2, 3};
-        return zoomCommand(regions[key - Qt::Key_1]);
-    }
+    if (key >= Qt::Key_1 && key <= Qt::Key_9)
+        return zoomCommand(keypadRegion(key - Qt::Key_0));
     return 0;
 }
 
@@ -268,6 +274,26 @@ int bookHorizontalWheelCommand(int delta)
     if (delta == 0)
         return 0;
     return delta > 0 ? CmdZoomLeft : CmdZoomRight;
+}
+
+std::vector<int> WheelNotches::commands(QPoint delta, bool zoomed)
+{
+    constexpr int kNotch = 120;
+    const bool vertical = delta.y() != 0;
+    const int step = vertical ? delta.y() : delta.x();
+    int &sum = vertical ? m_sum.ry() : m_sum.rx();
+    if ((sum > 0 && step < 0) || (sum < 0 && step > 0))
+        sum = 0;
+    sum += step;
+    std::vector<int> out;
+    while (std::abs(sum) >= kNotch) {
+        const int notch = sum > 0 ? kNotch : -kNotch;
+        sum -= notch;
+        const int command = vertical ? bookWheelCommand(notch, zoomed) : bookHorizontalWheelCommand(notch);
+        if (command)
+            out.push_back(command);
+    }
+    return out;
 }
 
 int bookPadCommand(int button)

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace leafreader {
 
@@ -66,6 +67,12 @@ private:
     AutoTurn m_autoTurn;
 };
 
+// The states of the page-move and zoom menu items of a session: next page,
+// skip forward and last page enabled before the last page; previous page,
+// skip back and first page from page 2; the current zoom region checked.
+// Other ids: enabled, unchecked.
+ItemState pageItemState(int id, const PageSession &session);
+
 // Keys of book mode as commands (0 = not a book-mode key). Keys that are
 // swallowed without action (volume) give -1.
 int bookKeyCommand(int key, Qt::KeyboardModifiers modifiers);
@@ -77,6 +84,20 @@ int bookCellCommand(int cell, bool zoomed);
 // (delta > 0 = to the left).
 int bookWheelCommand(int delta, bool zoomed);
 int bookHorizontalWheelCommand(int delta);
+// The wheels of the page view: one command per notch (120). Touchpads and
+// fine-stepping wheels send many small steps, which add up to a notch first;
+// turning back starts the sum again.
+class WheelNotches {
+public:
+    // The commands of a wheel event's angle delta (y: the wheel, x: the
+    // horizontal wheel).
+    std::vector<int> commands(QPoint angleDelta, bool zoomed);
+    void reset() { m_sum = {}; }
+
+private:
+    QPoint m_sum;
+};
+
 // A control-pad button in book mode (0 = nothing).
 int bookPadCommand(int button);
 

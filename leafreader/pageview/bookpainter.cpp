@@ -1,5 +1,7 @@
 #include "bookpainter.h"
 
+#include "book/bookrecords.h"
+
 #include <QPainter>
 
 namespace leafreader {
@@ -24,12 +26,17 @@ QImage BookPainter::scaledFor(const QImage &image, QSize size)
     return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-const QImage &BookPainter::cached(Cached &slot, const QImage &image, QSize size)
+QSize BookPainter::devicePixels(QSize upright, double ratio)
+{
+    return ratio == 1.0 ? upright : (QSizeF(upright) * ratio).toSize();
+}
+
+const QImage &BookPainter::cached(Cached &slot, const QImage &image, const QImage &prepared, QSize size)
 {
     if (slot.key != image.cacheKey() || slot.size != size || slot.image.isNull()) {
         slot.key = image.cacheKey();
         slot.size = size;
-        slot.image = scaledFor(image, size);
+        slot.image = !prepared.isNull() && prepared.size() == size ? prepared : scaledFor(image, size);
     }
     return slot.image;
 }
@@ -43,6 +50,26 @@ void BookPainter::clear()
 void BookPainter::paint(QPainter &painter, const PageLayout &layout, const QImage &leftImage,
                         const QImage &rightImage, int rotation, bool rightFirst)
 {
+    SlotPicture left, right;
+    left.image = leftImage;
+    right.image = rightImage;
+    paint(painter, layout, left, right, rotation, rightFirst);
+}
+
+void BookPainter::paint(QPainter &painter, PageSession &session)
+{
+    const bool bindR = (session.layoutFlags() & kvb::BindR) != 0;
+    const bool rightFirst = (!session.forward()) != bindR;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    paint(painter, computeLayout(session.layoutInput()), session.leftSlot(), session.rightSlot(),
+          session.rotation(), rightFirst);
+    session.setForward(true);
+    session.readAheadWhenIdle();
+}
+
+void BookPainter::paint(QPainter &painter, const PageLayout &layout, const SlotPicture &left,
+                        const SlotPicture &right, int rotation, bool rightFirst)
+{
     const int r = rotation & 3;
     std::vector<const PictureDraw *> order;
     for (const PictureDraw &p : layout.pictures)
@@ -55,14 +82,12 @@ void BookPainter::paint(QPainter &painter, const PageLayout &layout, const QImag
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     painter.save();
     for (const PictureDraw *p : order) {
-        const QImage &source = p->leftSlotImage ? leftImage : rightImage;
-        if (source.isNull())
+        const SlotPicture &slot = p->leftSlotImage ? left : right;
+        if (slot.image.isNull())
             continue;
-        QSize upright(p->target.width(), p->target.height());
-        if (r == 1 || r == 3)
-            upright.transpose();
-        const QSize devicePixels = ratio == 1.0 ? upright : (QSizeF(upright) * ratio).toSize();
-        const QImage &image = cached(p->leftSlotImage ? m_left : m_right, source, devicePixels);
+        const QSize upright = uprightSize(p->target, r);
+        const QImage &image = cached(p->leftSlotImage ? m_left : m_right, slot.image, slot.prepared,
+                                     devicePixels(upright, ratio));
         painter.setTransform(pictureTransform(upright, p->target, r));
         painter.drawImage(QRectF(0, 0, upright.width(), upright.height()), image);
     }

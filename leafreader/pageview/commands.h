@@ -5,7 +5,10 @@ namespace leafreader {
 // Command ids of the page view: the menu ids first, then the actions keys,
 // mouse cells and the control pad reach without a menu item. A program's
 // list screens add their own ids beside these; every user action goes
-// through one onCommand(id).
+// through one onCommand(id). The ids sit in a namespace of their own so
+// that a program can take them without the rest of the library's names.
+namespace commandids {
+
 enum Command : int {
     CmdFullScreen = 32779,
     CmdExit = 32781,
@@ -45,5 +48,9 @@ enum Command : int {
 };
 
 constexpr int zoomCommand(int region) { return CmdZoomOff + region; }
+
+} // namespace commandids
+
+using namespace commandids;
 
 } // namespace leafreader

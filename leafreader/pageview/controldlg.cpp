@@ -80,11 +80,25 @@ int CControlDlg::buttonAt(QPoint p) const
 
 QImage CControlDlg::facePicture()
 {
+    QStringList labels;
+    for (const char16_t *label : kLabels)
+        labels << QString::fromUtf16(label);
+    return drawFace(labels);
+}
+
+void CControlDlg::setFace(const QImage &face)
+{
+    m_face = face;
+    update();
+}
+
+QImage CControlDlg::drawFace(const QStringList &labels)
+{
     QImage face(kFaceWidth, kFaceHeight, QImage::Format_ARGB32_Premultiplied);
     face.fill(QColor(48, 52, 60));
     QPainter p(&face);
     p.setRenderHint(QPainter::Antialiasing);
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    QFont font(QStringList{QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
     font.setPixelSize(30);
     p.setFont(font);
     const int cw = kFaceWidth / kColumns, ch = kFaceHeight / kRows;
@@ -95,7 +109,7 @@ QImage CControlDlg::facePicture()
         p.setBrush(b == 0 || b == 20 ? QColor(110, 50, 50) : QColor(70, 76, 88));
         p.drawRoundedRect(key, 14, 14);
         p.setPen(QColor(235, 235, 235));
-        p.drawText(key, Qt::AlignCenter, QString::fromUtf16(kLabels[b]));
+        p.drawText(key, Qt::AlignCenter | Qt::TextWordWrap, labels.value(b));
     }
     return face;
 }

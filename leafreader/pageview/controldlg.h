@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 namespace leafreader {
@@ -40,8 +41,12 @@ public:
     QRect cellRect(int button) const;
     int pressedButton() const { return m_pressed; }
 
-    // The face picture (also used by tests).
+    // A face picture: 3 x 7 keys with these labels (button order).
+    static QImage drawFace(const QStringList &labels);
+    // Leafreader's face (also used by tests).
     static QImage facePicture();
+    // Another program's face.
+    void setFace(const QImage &face);
 
 signals:
     void buttonClicked(int button);

@@ -2,11 +2,13 @@
 
 #include "book/bookrecords.h"
 #include "picture/picture.h"
+#include "platform/filestamp.h"
 #include "platform/paths.h"
 
 #include <QFile>
 
 #include <limits>
+#include <optional>
 
 namespace leafreader {
 
@@ -20,6 +22,18 @@ QString FolderSource::pageFile(int index) const
     if (index < 0 || index >= pageCount())
         return {};
     return platform::joinPath(m_folder, m_names[index]);
+}
+
+QByteArray FolderSource::pageStamp(int index) const
+{
+    const QString path = pageFile(index);
+    QFile file(path);
+    std::optional<platform::FileStamp> stamp;
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+        stamp = platform::fileStampOf(file.handle());
+    if (!stamp)
+        return QByteArrayLiteral("gone");
+    return QByteArray(reinterpret_cast<const char *>(&*stamp), sizeof *stamp);
 }
 
 bool FolderSource::readPage(int index, QByteArray &bytes, uint8_t &kind)

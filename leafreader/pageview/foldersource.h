@@ -21,7 +21,12 @@ public:
     // False for a file that has gone, cannot be read, is not a picture by its
     // extension, or is too large for a page (4 GiB or more).
     bool readPage(int index, QByteArray &bytes, uint8_t &kind) override;
+    // Each read opens its own file.
+    bool readsConcurrently() const override { return true; }
     QString pageFile(int index) const override;
+    // The file's size, modification time and inode: a file written again or
+    // replaced while the folder is shown changes it.
+    QByteArray pageStamp(int index) const override;
 
 private:
     QString m_folder;

@@ -149,6 +149,14 @@ QSize decodeBox(const LayoutInput &in, bool leftSlotImage)
     return box;
 }
 
+QSize uprightSize(const Box &target, int rotation)
+{
+    QSize size(target.width(), target.height());
+    if ((rotation & 3) == 1 || (rotation & 3) == 3)
+        size.transpose();
+    return size;
+}
+
 QTransform pictureTransform(QSize picture, const Box &target, int rotation)
 {
     const double pw = picture.width(), ph = picture.height();

@@ -76,6 +76,10 @@ PageLayout computeLayout(const LayoutInput &in);
 // a size that fits into it is drawn without loss.
 QSize decodeBox(const LayoutInput &in, bool leftSlotImage);
 
+// The upright size of a picture drawn into `target` with the rotation (the
+// target's size, turned back for quarter turns).
+QSize uprightSize(const Box &target, int rotation);
+
 // Maps picture coordinates (0..size) onto the target rectangle with the
 // rotation: r = 1 sends the picture's top-left corner to the target's
 // top-right corner (a clockwise quarter turn), r = 3 to its bottom-left, r =

@@ -42,4 +42,11 @@ int zoomRight(int zoom)
     return zoom;
 }
 
+int keypadRegion(int digit)
+{
+    if (digit < 1 || digit > 9)
+        return 0;
+    return digit >= 7 ? digit - 6 : digit <= 3 ? digit + 6 : digit;
+}
+
 } // namespace leafreader

@@ -13,4 +13,9 @@ int zoomDown(int zoom, const std::function<bool()> &nextPage);
 int zoomLeft(int zoom);
 int zoomRight(int zoom);
 
+// The region a digit key gives, the digits laid out as a numeric pad: 7 8 9
+// the top row (regions 1 2 3), 4 5 6 the middle, 1 2 3 the bottom (7 8 9);
+// 0 gives 0, no zoom.
+int keypadRegion(int digit);
+
 } // namespace leafreader

@@ -5,6 +5,8 @@
 
 #include "book/kvbfile.h"
 #include "platform/filenames.h"
+#include "platform/foldermove.h"
+#include "platform/hiddenentries.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -43,11 +45,11 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
 {
     FolderListing listing;
     std::vector<BookEntry> folders, books;
-    // Hidden entries (dot files) are left out: QDir lists them only when asked.
+    const platform::HiddenEntries hidden(folder);
     const QFileInfoList entries = QDir(folder).entryInfoList(
         QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QFileInfo &info : entries) {
-        if (info.isHidden())
+        if (hidden.isHidden(info))
             continue;
         if (info.isDir()) {
             BookEntry row;
@@ -91,9 +93,7 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
 
 QString rowName(const BookEntry &row)
 {
-    if (row.kind == BookEntry::Drive)
-        return platform::driveRootOf(row.path);
-    return platform::fileNameOf(platform::withoutTrailingSlash(row.path));
+    return platform::rowSelectName(row.path, row.kind == BookEntry::Drive);
 }
 
 } // namespace leafreader

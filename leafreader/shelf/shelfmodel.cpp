@@ -147,23 +147,17 @@ void ShelfModel::showFolderScreen(const QString &selectName)
     m_screen = Screen::Folder;
     m_resumeIndex.clear();
     m_bookCount = 0;
-    for (;;) {
-        if (currentFolder().isEmpty()) {
-            m_rows = driveRows(drives());
-            break;
-        }
-        if (QFileInfo(currentFolder()).isDir()) {
-            FolderListing listing = listFolder(currentFolder(), m_resume, m_settings.sortModeF);
-            for (const QString &failed : listing.failedBooks)
-                m_prompt.message(infoFailedMessage(failed));
-            m_rows = std::move(listing.rows);
-            m_bookCount = listing.bookCount;
-            break;
-        }
-        if (m_prompt.message(QStringLiteral("フォルダーが見つかりません。"), platform::PromptIcon::Stop,
-                             platform::PromptButtons::RetryCancel)
-            != platform::PromptAnswer::Retry)
-            setCurrentFolder(QString());
+    const QString folder = platform::folderToShow(currentFolder(), m_prompt);
+    if (folder != currentFolder())
+        setCurrentFolder(folder);
+    if (folder.isEmpty()) {
+        m_rows = driveRows(drives());
+    } else {
+        FolderListing listing = listFolder(folder, m_resume, m_settings.sortModeF);
+        for (const QString &failed : listing.failedBooks)
+            m_prompt.message(infoFailedMessage(failed));
+        m_rows = std::move(listing.rows);
+        m_bookCount = listing.bookCount;
     }
     selectByName(selectName);
 }

@@ -8,6 +8,8 @@
 #include "shelflist.h"
 #include "shelfpictures.h"
 
+#include "pageview/commandmenu.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -41,13 +43,7 @@ QFont listFont(int cellHeight)
     return font;
 }
 
-struct MenuItem {
-    int id; // 0 = separator
-    const char16_t *label;
-    const char16_t *hint;
-};
-
-constexpr MenuItem kFolderMenu[] = {
+constexpr CommandItem kFolderMenu[] = {
     {CmdOpenRow, u"ファイルを開く", u"Enter"},
     {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
     {0, nullptr, nullptr},
@@ -66,7 +62,7 @@ constexpr MenuItem kFolderMenu[] = {
     {CmdExit, u"終了", u"Alt+F4"},
 };
 
-constexpr MenuItem kResumeMenu[] = {
+constexpr CommandItem kResumeMenu[] = {
     {CmdOpenRow, u"ファイルを開く", u"Enter"},
     {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
     {0, nullptr, nullptr},
@@ -329,32 +325,17 @@ void ShelfView::keyPressEvent(QKeyEvent *event)
 void ShelfView::showContextMenu(QPoint globalPos)
 {
     QMenu menu(this);
-    const bool resume = m_model.onResumeScreen();
-    const auto add = [&](const MenuItem *items, size_t count) {
-        for (size_t i = 0; i < count; ++i) {
-            const MenuItem &item = items[i];
-            if (item.id == 0) {
-                menu.addSeparator();
-                continue;
-            }
-            QString text = QString::fromUtf16(item.label);
-            if (item.hint)
-                text += u'\t' + QString::fromUtf16(item.hint);
-            QAction *action = menu.addAction(text);
-            action->setData(item.id);
-            action->setEnabled(m_model.commandEnabled(item.id));
-            if (item.id == CmdFullScreen) {
-                action->setCheckable(true);
-                action->setChecked(m_fullScreen);
-            }
-        }
+    const auto state = [this](int id) {
+        if (id == CmdFullScreen)
+            return ItemState{true, m_fullScreen};
+        return ItemState{m_model.commandEnabled(id), false};
     };
-    if (resume)
-        add(kResumeMenu, std::size(kResumeMenu));
+    const auto command = [this](int id) { onCommand(id); };
+    if (m_model.onResumeScreen())
+        addCommandItems(&menu, kResumeMenu, state, command);
     else
-        add(kFolderMenu, std::size(kFolderMenu));
-    if (QAction *chosen = menu.exec(globalPos))
-        onCommand(chosen->data().toInt());
+        addCommandItems(&menu, kFolderMenu, state, command);
+    menu.exec(globalPos);
 }
 
 bool ShelfView::handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)

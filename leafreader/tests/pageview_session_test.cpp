@@ -3,6 +3,7 @@
 #include "pageview/foldersource.h"
 #include "pageview/pagesession.h"
 
+#include "pageview_testpages.h"
 #include "tests/testsupport.h"
 
 #include <QDir>
@@ -19,11 +20,7 @@ constexpr uint8_t kSpread = kvb::PageSpread;
 constexpr uint8_t kCover = kvb::Cover;
 constexpr uint8_t kRight = kvb::BindR;
 
-// Page i (0-based) is a JPEG of width 100 + i, so its natural size names it.
-QByteArray pageJpeg(int i)
-{
-    return testsupport::encode(testsupport::cornerPicture(100 + i, 140), "JPG", 80);
-}
+using pageviewtest::pageJpeg;
 
 class BookFixture : public testing::Test {
 protected:
@@ -44,14 +41,7 @@ protected:
         start.position = page;
         return openBook(s, path, start);
     }
-    // The 0-based pages the slots hold (-1 = empty), read back from sizes.
-    static std::pair<int, int> shown(const PageSession &s)
-    {
-        const auto page = [](const SlotPicture &slot) {
-            return slot.isEmpty() ? -1 : slot.naturalSize.width() - 100;
-        };
-        return {page(s.leftSlot()), page(s.rightSlot())};
-    }
+    static std::pair<int, int> shown(const PageSession &s) { return pageviewtest::shown(s); }
 
     QTemporaryDir m_dir;
 };

@@ -1,7 +1,8 @@
 // Draws the pages of the demo library and packs them into books with kvbtool.
 // Everything is generated here: numbered pages, covers, a two-page spread, a
 // portrait JPEG stored sideways with an Exif orientation, a PNG and a BMP;
-// and a folder "PDF" with two small PDFs whose pages are JPEGs, for Harvester.
+// beside the books a folder of loose scans that are not bound yet; and a folder
+// "PDF" with two small PDFs whose pages are JPEGs, for Harvester.
 #include "pdfwriter.h"
 
 #include <QBuffer>
@@ -263,6 +264,28 @@ int main(int argc, char **argv)
     const QColor red(170, 60, 50);
     for (int n = 1; n <= 8 && ok; ++n)
         ok = save(numberedPage(n, QStringLiteral("Sketchbook"), red), sketch.filePath(QString::asprintf("s%d.jpg", n)), "JPG");
+    // Loose scans not yet bound, for Glancer: a cover, numbered pages, a
+    // two-page picture, a sideways JPEG with Exif 6 and a PNG.
+    const QDir scans(library.filePath(QStringLiteral("Unbound scans")));
+    QDir().mkpath(scans.path());
+    const QColor teal(30, 120, 130);
+    ok = ok && save(coverPage(QStringLiteral("庭の日記"), QStringLiteral("Garden Diary (unbound)"), teal,
+                              QColor(10, 40, 50)),
+                    scans.filePath(QStringLiteral("scan001.jpg")), "JPG");
+    for (int n = 2; n <= 9 && ok; ++n) {
+        const QString name = QString::asprintf("scan%03d", n);
+        if (n == 4 || n == 5) {
+            ok = save(n == 4 ? right : left, scans.filePath(name + QStringLiteral(".jpg")), "JPG");
+        } else if (n == 6) {
+            QFile f(scans.filePath(name + QStringLiteral(".jpg")));
+            ok = f.open(QIODevice::WriteOnly)
+                 && f.write(sidewaysJpeg(numberedPage(n, QStringLiteral("Exif orientation 6"), teal))) > 0;
+        } else {
+            ok = save(numberedPage(n, QStringLiteral("庭の日記"), teal),
+                      scans.filePath(name + (n == 8 ? QStringLiteral(".png") : QStringLiteral(".jpg"))),
+                      n == 8 ? "PNG" : "JPG");
+        }
+    }
     if (!ok)
         return 1;
 

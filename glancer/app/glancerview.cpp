@@ -1,0 +1,613 @@
+#include "glancerview.h"
+
+#include "glancerpictures.h"
+#include "settingdlg.h"
+
+#include "core/folderlisting.h"
+#include "core/glancercommands.h"
+#include "pageview/commandmenu.h"
+#include "platform/paths.h"
+#include "platform/version.h"
+#include "ui/waitcursor.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QSettings>
+
+namespace glancer {
+
+namespace {
+
+constexpr int kTimerMs = 50;
+constexpr int kResolutionDelayMs = 120;
+const QColor kHeaderText(111, 160, 192);
+const QColor kPressedButton(192, 255, 255);
+
+QFont uiFont(int pixelHeight)
+{
+    QFont font(QStringList{QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setWeight(QFont::Normal);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    font.setPixelSize(std::max(1, pixelHeight));
+    return font;
+}
+
+using leafreader::CommandItem;
+
+constexpr CommandItem kListMenu[] = {
+    {CmdOpenRow, u"ファイルを開く", u"Enter"},
+    {0, nullptr, nullptr},
+    {CmdExpandFolder, u"Folderの展開", u"Enter"},
+    {CmdUpFolder, u"上位Folderへ", u"Shift+Backspace"},
+    {CmdTopFolder, u"最上位Folderへ", u"Esc"},
+    {0, nullptr, nullptr},
+    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+    {0, nullptr, nullptr},
+    {CmdSettings, u"設定 ...", nullptr},
+    {CmdAbout, u"Glancerについて ...", nullptr},
+    {0, nullptr, nullptr},
+    {CmdExit, u"終了", u"Alt+F4"},
+};
+
+constexpr CommandItem kPreviewClose[] = {
+    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+    {0, nullptr, nullptr},
+    {CmdClosePreview, u"表示終了", u"Esc"},
+    {0, nullptr, nullptr},
+};
+
+constexpr CommandItem kFileNameItems[] = {
+    {0, nullptr, nullptr},
+    {CmdFileNames, u"ファイル名表示", u"Backspace"},
+};
+
+constexpr CommandItem kLayoutItems[] = {
+    {CmdLayout1, u"単一ページ", nullptr},
+    {CmdLayout2, u"表紙あり見開き", nullptr},
+    {CmdLayout3, u"表紙なし見開き", nullptr},
+};
+
+constexpr CommandItem kBindingItems[] = {
+    {CmdBindRight, u"右綴じ", nullptr},
+    {CmdBindLeft, u"左綴じ", nullptr},
+};
+
+constexpr CommandItem kPreviewEnd[] = {
+    {0, nullptr, nullptr},
+    {CmdExit, u"終了", u"Alt+F4"},
+};
+
+// The pad face: Glancer's buttons on the reader's 3 x 7 grid.
+QImage padFace()
+{
+    return leafreader::CControlDlg::drawFace(
+        {QStringLiteral("終了"), QStringLiteral("✥"), QStringLiteral("—"),           //
+         QStringLiteral("|◀"), QStringLiteral("▶|"), QStringLiteral("全画面"),        //
+         QStringLiteral("◀"), QStringLiteral("▶"), QStringLiteral("≪"),              //
+         QStringLiteral("閉じる"), QStringLiteral("閉じる"), QStringLiteral("≫"),      //
+         QStringLiteral("レイアウト"), QStringLiteral("▲"), QStringLiteral("名前"),     //
+         QStringLiteral("◀"), QStringLiteral("拡大"), QStringLiteral("▶"),            //
+         QStringLiteral("綴じ"), QStringLiteral("▼"), QStringLiteral("閉じる")});
+}
+
+} // namespace
+
+CGlancerView::CGlancerView(GlancerSettings &settings, QSettings &store, platform::Prompt &prompt, QWidget *parent)
+    : QWidget(parent),
+      m_settings(settings),
+      m_store(store),
+      m_prompt(prompt),
+      m_list(settings, prompt),
+      m_preview(m_session, settings),
+      m_listCtrl(new CColorListCtrl(this)),
+      m_pad(new leafreader::CControlDlg(this)),
+      m_fileNames(new CFileNameDlg(this))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_pad->setFace(padFace());
+    m_pad->setHighlight(leafreader::CControlDlg::Highlight::HalfOpacityOver);
+    m_pad->setPadSize(leafreader::CControlDlg::sizeFor(m_settings.padSize));
+    m_pad->hide();
+    connect(m_pad, &leafreader::CControlDlg::buttonClicked, this, &CGlancerView::padButton);
+
+    connect(m_listCtrl, &CColorListCtrl::keyForView, this, &CGlancerView::listKey);
+    connect(m_listCtrl, &CColorListCtrl::rowOpened, this, [this](int row) {
+        m_list.select(row);
+        openSelected();
+    });
+    connect(m_listCtrl, &CColorListCtrl::contextMenuWanted, this, [this](QPoint global, bool keyboard) {
+        showMenu(keyboard ? mapToGlobal(QPoint(50, 50)) : global);
+    });
+    connect(m_listCtrl->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &index) { m_list.select(index.row()); });
+
+    m_preview.onRepaint = [this] { update(); };
+    m_preview.onFileNamesChanged = [this] { updateFileNames(); };
+
+    editSettings = [this](GlancerSettings &values) {
+        CSettingDlg dialog(values, m_prompt, this);
+        dialog.onPadSizePreview = [this](int size) { m_pad->setPadSize(leafreader::CControlDlg::sizeFor(size)); };
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        values = dialog.values();
+        return true;
+    };
+
+    m_timer.setInterval(kTimerMs);
+    connect(&m_timer, &QTimer::timeout, this, &CGlancerView::timerTick);
+    m_resolutionTimer.setSingleShot(true);
+    m_resolutionTimer.setInterval(kResolutionDelayMs);
+    connect(&m_resolutionTimer, &QTimer::timeout, this, [this] {
+        if (m_previewMode && m_session.refreshResolution())
+            update();
+    });
+    applySizes();
+}
+
+CGlancerView::~CGlancerView()
+{
+    m_timer.stop();
+    m_settings.saveCurrentFolder(m_store);
+}
+
+void CGlancerView::applySizes()
+{
+    const SizeMetrics m = metrics();
+    m_listFont = uiFont(m.listFont);
+    m_headerFont = uiFont(m.columnHeaderFont);
+    m_listCtrl->applyMetrics(m, m_listFont, m_headerFont);
+    placeChildren();
+    update();
+}
+
+void CGlancerView::placeChildren()
+{
+    const int h = metrics().headerHeight;
+    m_listCtrl->setGeometry(0, h, width(), std::max(0, height() - h));
+    m_listCtrl->setColumnWidths(width());
+    if (m_listCtrl->current() >= 0)
+        m_listCtrl->scrollTo(m_listCtrl->currentIndex());
+    m_fileNames->place();
+}
+
+void CGlancerView::setFullScreen(bool on)
+{
+    m_fullScreen = on;
+    applySizes();
+}
+
+void CGlancerView::start(const QString &path)
+{
+    QString select;
+    if (!path.isEmpty()) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            m_settings.currentFolder = platform::withoutTrailingSlash(info.absoluteFilePath());
+        } else if (info.isFile() && info.isReadable()) {
+            m_settings.currentFolder = platform::folderOf(info.absoluteFilePath());
+            select = info.fileName();
+        } else {
+            m_prompt.message(QStringLiteral("ファイルを開けません。"), platform::PromptIcon::Stop);
+        }
+    }
+    refreshList(select);
+    if (!select.isEmpty()) {
+        const int row = m_list.findPath(platform::joinPath(m_settings.currentFolder, select));
+        if (row >= 0) {
+            m_list.select(row);
+            showRows();
+            openImage(m_list.rows()[size_t(row)]);
+        }
+    }
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+void CGlancerView::refreshList(const QString &selectName)
+{
+    platform::WaitCursor wait;
+    m_list.refresh(selectName);
+    showRows();
+}
+
+void CGlancerView::showRows()
+{
+    // Filling the list may report its current row as gone.
+    const int selected = m_list.selected();
+    m_listCtrl->rowModel()->setRows(m_list.rows());
+    m_list.select(selected);
+    m_listCtrl->setCurrent(selected);
+    update(0, 0, width(), metrics().headerHeight);
+}
+
+void CGlancerView::updateViewport()
+{
+    m_session.setViewport(leafreader::Box::fromRect(rect()), m_settings.space, m_settings.picEnlarge);
+    m_session.setPixelRatio(devicePixelRatioF());
+}
+
+bool CGlancerView::openImage(const PreviewRow &row)
+{
+    Previewer::OpenResult result;
+    {
+        platform::WaitCursor wait;
+        updateViewport();
+        result = m_preview.open(row);
+    }
+    if (result != Previewer::OpenResult::Opened) {
+        m_prompt.message(QStringLiteral("ファイルを開けません。"), platform::PromptIcon::Stop);
+        m_prompt.beep();
+        return false;
+    }
+    m_currentRow = m_preview.current();
+    m_title = platform::fileNameOf(row.path);
+    emit documentTitleChanged(m_title);
+    m_listCtrl->hide();
+    if (m_settings.hideCursor)
+        setCursorHidden(true);
+    m_idle.reset(mapFromGlobal(QCursor::pos()));
+    m_wheel.reset();
+    m_painter.clear();
+    m_previewMode = true;
+    setFocus();
+    update();
+    return true;
+}
+
+void CGlancerView::closePreview()
+{
+    if (!m_previewMode)
+        return;
+    m_previewMode = false;
+    m_preview.close();
+    m_painter.clear();
+    m_title.clear();
+    emit documentTitleChanged(m_title);
+    m_fileNames->hide();
+    if (m_settings.hideCursor)
+        setCursorHidden(false);
+    // Back to the row as it was opened.
+    m_currentRow = m_preview.current();
+    m_currentRow.path = m_preview.pathAtOpening();
+    m_currentRow.position = m_session.positionAtOpening();
+    refreshList(platform::fileNameOf(m_preview.pathAtOpening()));
+    m_listCtrl->show();
+    m_listCtrl->setFocus();
+    update();
+}
+
+void CGlancerView::openSelected()
+{
+    const FolderList::OpenRequest request = m_list.openSelected();
+    showRows();
+    if (request.kind == FolderList::OpenRequest::Beep)
+        m_prompt.beep();
+    else if (request.kind == FolderList::OpenRequest::OpenImage)
+        openImage(request.row);
+}
+
+void CGlancerView::onCommand(int id)
+{
+    if (m_previewMode && m_preview.onCommand(id))
+        return;
+    switch (id) {
+    case CmdFullScreen: emit fullScreenToggleRequested(); return;
+    case CmdLeaveFullScreen: emit leaveFullScreenRequested(); return;
+    case CmdExit: emit exitRequested(); return;
+    case CmdHidePad: m_pad->hide(); return;
+    case CmdControlPad: toggleControlPadAt(QCursor::pos()); return;
+    case CmdAbout:
+        m_prompt.message(QStringLiteral("Glancer  Ver.") + platform::versionText(), platform::PromptIcon::Information,
+                         platform::PromptButtons::Ok, QStringLiteral("Glancer について"));
+        return;
+    case CmdClosePreview: closePreview(); return;
+    default: break;
+    }
+    if (m_previewMode)
+        return; // list commands mean nothing while previewing
+    switch (id) {
+    case CmdOpenRow:
+    case CmdExpandFolder: openSelected(); return;
+    case CmdUpFolder:
+        if (!m_list.upOneFolder())
+            m_prompt.beep();
+        showRows();
+        return;
+    case CmdTopFolder:
+        if (!m_list.toDriveList())
+            m_prompt.beep();
+        showRows();
+        return;
+    case CmdSettings: settingsDialog(); return;
+    default: return;
+    }
+}
+
+void CGlancerView::settingsDialog()
+{
+    GlancerSettings values = m_settings;
+    const bool taken = editSettings && editSettings(values);
+    if (taken) {
+        const QString folder = m_settings.currentFolder;
+        m_settings = values;
+        m_settings.currentFolder = folder;
+        m_settings.saveDialogValues(m_store);
+        applySizes();
+        m_currentRow.reset();
+        const PreviewRow *selected = m_list.selectedRow();
+        refreshList(selected ? rowName(*selected) : QString());
+    }
+    m_pad->setPadSize(leafreader::CControlDlg::sizeFor(m_settings.padSize));
+}
+
+void CGlancerView::padButton(int button)
+{
+    if (m_previewMode) {
+        if (const int command = previewPadCommand(button))
+            onCommand(command);
+        return;
+    }
+    const ListAction action = listPadAction(button);
+    if (action.listKey)
+        sendListKey(action.listKey);
+    else if (action.command)
+        onCommand(action.command);
+}
+
+void CGlancerView::sendListKey(int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(m_listCtrl, &press);
+}
+
+void CGlancerView::toggleControlPadAt(QPoint global)
+{
+    const int s = m_settings.padSize;
+    m_pad->toggleAt(QPoint(global.x() - s * 384 / 200, global.y() - s * 896 / 1000));
+}
+
+void CGlancerView::updateFileNames()
+{
+    if (m_previewMode && m_preview.fileNamesShown())
+        m_fileNames->showTexts(m_preview.fileNameTexts());
+    else
+        m_fileNames->hide();
+}
+
+void CGlancerView::setCursorHidden(bool hidden)
+{
+    if (hidden == m_cursorHidden)
+        return;
+    m_cursorHidden = hidden;
+    if (hidden)
+        setCursor(Qt::BlankCursor);
+    else
+        unsetCursor();
+}
+
+void CGlancerView::timerTick()
+{
+    if (!m_previewMode) {
+        if (m_settings.hideCursor)
+            setCursorHidden(false);
+        return;
+    }
+    const QPoint cursor = mapFromGlobal(QCursor::pos());
+    const leafreader::IdleCursor::Action action = m_idle.tick(cursor, rect().contains(cursor), m_menuOpen);
+    if (m_settings.hideCursor && action != leafreader::IdleCursor::Action::None)
+        setCursorHidden(action == leafreader::IdleCursor::Action::Hide);
+}
+
+QRect CGlancerView::headerButtonRect(int button) const
+{
+    const bool shown[pictures::kHeaderButtonCount] = {!m_list.inDriveList(), true, m_fullScreen};
+    if (!shown[button])
+        return {};
+    const int h = metrics().headerHeight;
+    int right = width();
+    for (int b = pictures::kHeaderButtonCount - 1; b >= 0; --b) {
+        if (!shown[b])
+            continue;
+        if (b == button)
+            return QRect(right - h, 0, h, h);
+        right -= h;
+    }
+    return {};
+}
+
+int CGlancerView::headerButtonAt(QPoint point) const
+{
+    for (int b = 0; b < pictures::kHeaderButtonCount; ++b) {
+        if (headerButtonRect(b).contains(point))
+            return b;
+    }
+    return -1;
+}
+
+void CGlancerView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_previewMode) {
+        if (devicePixelRatioF() != m_session.pixelRatio()) {
+            // Moved to a screen of another scale: decode for it shortly.
+            m_session.setPixelRatio(devicePixelRatioF());
+            m_resolutionTimer.start();
+        }
+        m_painter.paint(painter, m_session);
+        return;
+    }
+    const SizeMetrics m = metrics();
+    painter.fillRect(rect(), Qt::black);
+    int textRight = width();
+    for (int b = 0; b < pictures::kHeaderButtonCount; ++b) {
+        const QRect cell = headerButtonRect(b);
+        if (cell.isNull())
+            continue;
+        textRight = std::min(textRight, cell.left());
+        if (b == m_pressedButton)
+            painter.fillRect(cell, kPressedButton);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(cell, pictures::headerButton(b));
+    }
+    painter.setPen(kHeaderText);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    const QRect first(4, 0, std::max(0, textRight - 4), m.headerFirstLine);
+    painter.setFont(m_listFont);
+    painter.drawText(first, flags, QStringLiteral("Folder"));
+    const QRect second(4, m.headerFirstLine, std::max(0, textRight - 4), m.headerSecondLine());
+    painter.setFont(m_headerFont);
+    painter.drawText(second, flags,
+                     QFontMetrics(m_headerFont).elidedText(m_list.folderLine(), Qt::ElideMiddle, second.width()));
+}
+
+void CGlancerView::resizeEvent(QResizeEvent *)
+{
+    placeChildren();
+    updateViewport();
+    if (m_previewMode) {
+        m_resolutionTimer.start();
+        updateFileNames();
+    }
+}
+
+void CGlancerView::showEvent(QShowEvent *)
+{
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+bool CGlancerView::focusNextPrevChild(bool next)
+{
+    // Tab is a command key in preview mode.
+    if (m_previewMode)
+        return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void CGlancerView::listKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
+{
+    if (m_previewMode || autoRepeat)
+        return;
+    const int command = listKeyCommand(key, modifiers);
+    if (command > 0)
+        onCommand(command);
+}
+
+void CGlancerView::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_previewMode) {
+        listKey(event->key(), event->modifiers(), event->isAutoRepeat());
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    const int command = previewKeyCommand(event->key(), event->modifiers());
+    if (command > 0)
+        onCommand(command);
+    if (command != 0)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void CGlancerView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    if (m_previewMode) {
+        const int command = previewCellCommand(leafreader::gridCell(point, leafreader::Box::fromRect(rect())),
+                                               m_session.zoom() != 0);
+        if (command == CmdControlPad)
+            toggleControlPadAt(mapToGlobal(point));
+        else if (command)
+            onCommand(command);
+        return;
+    }
+    m_pressedButton = headerButtonAt(point);
+    if (m_pressedButton >= 0) {
+        update(0, 0, width(), metrics().headerHeight);
+        return;
+    }
+    toggleControlPadAt(mapToGlobal(point + QPoint(0, metrics().headerHeight)));
+}
+
+void CGlancerView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_pressedButton < 0) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const int pressed = m_pressedButton;
+    m_pressedButton = -1;
+    update(0, 0, width(), metrics().headerHeight);
+    if (headerButtonAt(event->position().toPoint()) != pressed)
+        return;
+    static constexpr int kButtonCommands[pictures::kHeaderButtonCount] = {CmdUpFolder, CmdSettings, CmdExit};
+    onCommand(kButtonCommands[pressed]);
+}
+
+void CGlancerView::wheelEvent(QWheelEvent *event)
+{
+    if (!m_previewMode) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    for (const int command : m_wheel.commands(event->angleDelta(), m_session.zoom() != 0))
+        onCommand(command);
+    event->accept();
+}
+
+void CGlancerView::contextMenuEvent(QContextMenuEvent *event)
+{
+    showMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(50, 50)) : event->globalPos());
+}
+
+QMenu *CGlancerView::createMenu()
+{
+    const auto state = [this](int id) {
+        if (id == CmdFullScreen)
+            return leafreader::ItemState{true, isFullScreen && isFullScreen()};
+        if (m_previewMode)
+            return m_preview.itemState(id);
+        return leafreader::ItemState{m_list.commandEnabled(id), false};
+    };
+    const auto command = [this](int id) { onCommand(id); };
+    auto *menu = new QMenu(this);
+    if (!m_previewMode) {
+        leafreader::addCommandItems(menu, kListMenu, state, command);
+        return menu;
+    }
+    leafreader::addCommandItems(menu, kPreviewClose, state, command);
+    leafreader::addCommandItems(menu, leafreader::pageMoveMenuItems(), state, command);
+    leafreader::addCommandItems(menu, kFileNameItems, state, command);
+    leafreader::addCommandItems(menu->addMenu(QStringLiteral("レイアウト")), kLayoutItems, state, command);
+    leafreader::addCommandItems(menu->addMenu(QStringLiteral("画像の見開きモード")), kBindingItems, state, command);
+    leafreader::addCommandItems(menu->addMenu(QStringLiteral("拡大表示")), leafreader::zoomMenuItems(), state,
+                                command);
+    leafreader::addCommandItems(menu, kPreviewEnd, state, command);
+    return menu;
+}
+
+void CGlancerView::showMenu(QPoint globalPos)
+{
+    QMenu *menu = createMenu();
+    m_menuOpen = true;
+    setCursorHidden(false);
+    menu->exec(globalPos);
+    m_menuOpen = false;
+    menu->deleteLater();
+}
+
+} // namespace glancer

@@ -1,0 +1,200 @@
+#include "settingdlg.h"
+
+#include "platform/prompt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace glancer {
+
+namespace {
+
+// The fields show what the store may hold and refuse more than the dialog
+// accepts only on OK.
+struct FieldRange {
+    int minimum, maximum;
+};
+constexpr FieldRange kSkipRange{1, 100};
+constexpr FieldRange kSpaceRange{0, 30};
+
+QComboBox *sizeList(int index, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    for (const char16_t *item : {u"最小", u"小さめ", u"中", u"大きめ", u"最大"})
+        box->addItem(QString::fromUtf16(item));
+    box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
+    return box;
+}
+
+QSpinBox *numberField(int value, int showMaximum, int minimum, QWidget *parent)
+{
+    auto *spin = new QSpinBox(parent);
+    spin->setRange(minimum, showMaximum);
+    spin->setValue(value);
+    return spin;
+}
+
+} // namespace
+
+CSettingDlg::CSettingDlg(const GlancerSettings &settings, platform::Prompt &prompt, QWidget *parent)
+    : QDialog(parent), m_values(settings), m_prompt(prompt)
+{
+    setWindowTitle(QStringLiteral("設定"));
+    auto *layout = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    m_sizeNormal = sizeList(settings.sizeNormal, this);
+    m_sizeFull = sizeList(settings.sizeFullScreen, this);
+    form->addRow(QStringLiteral("ノーマル画面のフォントサイズ"), m_sizeNormal);
+    form->addRow(QStringLiteral("フルスクリーンのフォントサイズ"), m_sizeFull);
+
+    m_pad = new QSlider(Qt::Horizontal, this);
+    m_pad->setRange(GlancerSettings::kPadMin, GlancerSettings::kPadMax);
+    m_pad->setPageStep(10);
+    m_pad->setValue(settings.padSize);
+    auto *padRow = new QHBoxLayout;
+    padRow->addWidget(new QLabel(QStringLiteral("小"), this));
+    padRow->addWidget(m_pad, 1);
+    padRow->addWidget(new QLabel(QStringLiteral("大"), this));
+    form->addRow(QStringLiteral("リモコンパッドのサイズ"), padRow);
+    connect(m_pad, &QSlider::valueChanged, this, [this](int size) {
+        if (onPadSizePreview)
+            onPadSizePreview(size);
+    });
+
+    m_skipForward = numberField(settings.skipForward, GlancerSettings::kSkipMax, kSkipRange.minimum, this);
+    m_skipBack = numberField(settings.skipBack, GlancerSettings::kSkipMax, kSkipRange.minimum, this);
+    form->addRow(QStringLiteral("スキップ送りのページ数"), m_skipForward);
+    form->addRow(QStringLiteral("スキップ戻りのページ数"), m_skipBack);
+    layout->addLayout(form);
+
+    m_hideCursor = new QCheckBox(QStringLiteral("コンテンツ表示中はマウスカーソルを消す"), this);
+    m_hideCursor->setChecked(settings.hideCursor);
+    layout->addWidget(m_hideCursor);
+    layout->addWidget(new QLabel(QStringLiteral("（マウスを動かせば表示されます）"), this));
+
+    auto *types = new QGroupBox(QStringLiteral("画像の表示"), this);
+    auto *typeRow = new QHBoxLayout(types);
+    m_bmp = new QCheckBox(QStringLiteral("BMP"), types);
+    m_jpeg = new QCheckBox(QStringLiteral("JPEG"), types);
+    m_png = new QCheckBox(QStringLiteral("PNG"), types);
+    m_bmp->setChecked(settings.picExt & PicBmp);
+    m_jpeg->setChecked(settings.picExt & PicJpeg);
+    m_png->setChecked(settings.picExt & PicPng);
+    typeRow->addWidget(m_bmp);
+    typeRow->addWidget(m_jpeg);
+    typeRow->addWidget(m_png);
+    layout->addWidget(types);
+
+    auto *spread = new QFormLayout;
+    m_layout = new QComboBox(this);
+    for (const char16_t *item : {u"単一ページ", u"表紙あり見開き", u"表紙なし見開き"})
+        m_layout->addItem(QString::fromUtf16(item));
+    // A stored value other than 1 or 3 shows the middle item.
+    m_layout->setCurrentIndex(settings.layout2 == 1 ? 0 : settings.layout2 == 3 ? 2 : 1);
+    m_bind = new QComboBox(this);
+    m_bind->addItem(QStringLiteral("右綴じ"));
+    m_bind->addItem(QStringLiteral("左綴じ"));
+    m_bind->setCurrentIndex(settings.bind == 1 ? 1 : 0);
+    m_space = numberField(settings.space, GlancerSettings::kSpaceMax, kSpaceRange.minimum, this);
+    spread->addRow(QStringLiteral("初期レイアウト"), m_layout);
+    spread->addRow(QStringLiteral("見開き表示の初期状態"), m_bind);
+    spread->addRow(QStringLiteral("見開き表示の隙間"), m_space);
+    layout->addLayout(spread);
+
+    m_enlarge = new QCheckBox(QStringLiteral("小さい画像も画面にフィット"), this);
+    m_enlarge->setChecked(settings.picEnlarge);
+    layout->addWidget(m_enlarge);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSettingDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSettingDlg::reject);
+    layout->addWidget(buttons);
+}
+
+QComboBox *CSettingDlg::list(int id) const
+{
+    switch (id) {
+    case SizeNormal: return m_sizeNormal;
+    case SizeFullScreen: return m_sizeFull;
+    case Layout: return m_layout;
+    case Bind: return m_bind;
+    default: return nullptr;
+    }
+}
+
+QSpinBox *CSettingDlg::field(int id) const
+{
+    switch (id) {
+    case SkipForward: return m_skipForward;
+    case SkipBack: return m_skipBack;
+    case Space: return m_space;
+    default: return nullptr;
+    }
+}
+
+QCheckBox *CSettingDlg::check(int id) const
+{
+    switch (id) {
+    case HideCursor: return m_hideCursor;
+    case Bmp: return m_bmp;
+    case Jpeg: return m_jpeg;
+    case Png: return m_png;
+    case Enlarge: return m_enlarge;
+    default: return nullptr;
+    }
+}
+
+void CSettingDlg::accept()
+{
+    const struct {
+        QSpinBox *field;
+        FieldRange range;
+    } fields[] = {{m_skipForward, kSkipRange}, {m_skipBack, kSkipRange}, {m_space, kSpaceRange}};
+    for (const auto &f : fields) {
+        const int value = f.field->value();
+        if (value < f.range.minimum || value > f.range.maximum) {
+            m_prompt.message(QStringLiteral("%1 から %2 までの整数を入力してください。")
+                                 .arg(f.range.minimum)
+                                 .arg(f.range.maximum),
+                             platform::PromptIcon::Warning);
+            f.field->setFocus();
+            f.field->selectAll();
+            return;
+        }
+    }
+    // A size list without a selection keeps the value held.
+    if (m_sizeNormal->currentIndex() >= 0)
+        m_values.sizeNormal = m_sizeNormal->currentIndex();
+    if (m_sizeFull->currentIndex() >= 0)
+        m_values.sizeFullScreen = m_sizeFull->currentIndex();
+    m_values.padSize = m_pad->value();
+    m_values.skipForward = m_skipForward->value();
+    m_values.skipBack = m_skipBack->value();
+    m_values.hideCursor = m_hideCursor->isChecked();
+    m_values.picExt = (m_bmp->isChecked() ? PicBmp : 0) | (m_jpeg->isChecked() ? PicJpeg : 0)
+                      | (m_png->isChecked() ? PicPng : 0);
+    m_values.layout2 = m_layout->currentIndex() + 1;
+    m_values.bind = m_bind->currentIndex();
+    m_values.space = m_space->value();
+    m_values.picEnlarge = m_enlarge->isChecked();
+    QDialog::accept();
+}
+
+void CSettingDlg::reject()
+{
+    if (onPadSizePreview && m_pad->value() != m_values.padSize)
+        onPadSizePreview(m_values.padSize);
+    QDialog::reject();
+}
+
+} // namespace glancer

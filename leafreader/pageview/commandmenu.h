@@ -1,0 +1,33 @@
+#pragma once
+
+#include "bookcontroller.h"
+
+#include <functional>
+#include <span>
+
+class QMenu;
+
+namespace leafreader {
+
+// A menu item of a command: its id (0 = a separator), its label and the key
+// hint shown after a tab (none when null).
+struct CommandItem {
+    int id;
+    const char16_t *label;
+    const char16_t *key;
+};
+
+// The zoom submenu ("拡大表示"): no zoom, then regions 1..9 with the digit key
+// of each.
+std::span<const CommandItem> zoomMenuItems();
+
+// The page moves of a page view's menu: next, previous, skip forward, skip
+// back, first and last page.
+std::span<const CommandItem> pageMoveMenuItems();
+
+// Adds the items to a menu, enabled and checked as `state` says; choosing
+// one calls `command` with its id.
+void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std::function<ItemState(int)> &state,
+                     const std::function<void(int)> &command);
+
+} // namespace leafreader
