@@ -8,6 +8,7 @@
 
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
+#include <platform/commandline.h>
 #include <picture/picture.h>
 #include <platform/paths.h>
 
@@ -458,7 +459,7 @@ bool BinderyEditor::openBook()
 
 void BinderyEditor::processArguments(const QStringList &arguments)
 {
-    processCommandLine(joinArguments(arguments));
+    processCommandLine(platform::joinArguments(arguments));
 }
 
 void BinderyEditor::processCommandLine(const QString &line)
