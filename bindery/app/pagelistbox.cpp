@@ -2,13 +2,13 @@
 
 #include "core/binderyeditor.h"
 
+#include <ui/filedrop.h>
+
 #include <QDragEnterEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QUrl>
 
 CPageListBox::CPageListBox(QWidget *parent) : QListWidget(parent)
 {
@@ -54,28 +54,17 @@ void CPageListBox::keyPressEvent(QKeyEvent *event)
 
 void CPageListBox::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    platform::acceptFileDrag(event);
 }
 
 void CPageListBox::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    platform::acceptFileDrag(event);
 }
 
 void CPageListBox::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    event->acceptProposedAction();
+    const QStringList paths = platform::takeDroppedPaths(event);
     if (!paths.isEmpty())
         emit filesDropped(paths);
 }
