@@ -1,7 +1,8 @@
 #include "batchcommand.h"
+#include "retonerapp.h"
 #include "retoneroptions.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <cstdio>
 
@@ -41,13 +42,15 @@ int main(int argc, char **argv)
     default:
         break;
     }
+    if (options.mode == RetonerOptions::Window) {
+        QApplication app(argc, argv);
+        return runRetonerWindow(app, options);
+    }
+    // Batch work needs no display.
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Velloran"));
     QCoreApplication::setApplicationName(QStringLiteral("Retoner"));
     if (options.mode == RetonerOptions::Batch)
         return retoner::runBatch(options);
-    if (options.mode == RetonerOptions::WriteDefaults)
-        return retoner::writeDefaultSettings(options);
-    print(stderr, QStringLiteral("retoner: the window comes in a later version; use --batch"));
-    return 2;
+    return retoner::writeDefaultSettings(options);
 }
