@@ -2,23 +2,17 @@
 
 #include "core/binderyeditor.h"
 
-#include <ui/filedrop.h>
-
-#include <QDragEnterEvent>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 
-CPageListBox::CPageListBox(QWidget *parent) : QListWidget(parent)
+CPageListBox::CPageListBox(QWidget *parent) : CDropListBox(bindery::CmdDelete, bindery::CmdSelectAll, parent)
 {
     setObjectName(QStringLiteral("pageList"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DropOnly);
     setItemDelegate(new CPageItemDelegate(this));
     QPalette p = palette();
     p.setColor(QPalette::Base, QColor(128, 128, 128));
@@ -36,37 +30,6 @@ QSize CPageListBox::thumbnailBox() const
 {
     const int h = itemSide();
     return {h * 4 / 5, h};
-}
-
-void CPageListBox::keyPressEvent(QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (event->key() == Qt::Key_Delete && !(mods & (Qt::ControlModifier | Qt::ShiftModifier))) {
-        emit commandRequested(bindery::CmdDelete);
-        return;
-    }
-    if (event->key() == Qt::Key_A && (mods & Qt::ControlModifier) && !(mods & Qt::ShiftModifier)) {
-        emit commandRequested(bindery::CmdSelectAll);
-        return;
-    }
-    QListWidget::keyPressEvent(event);
-}
-
-void CPageListBox::dragEnterEvent(QDragEnterEvent *event)
-{
-    platform::acceptFileDrag(event);
-}
-
-void CPageListBox::dragMoveEvent(QDragMoveEvent *event)
-{
-    platform::acceptFileDrag(event);
-}
-
-void CPageListBox::dropEvent(QDropEvent *event)
-{
-    const QStringList paths = platform::takeDroppedPaths(event);
-    if (!paths.isEmpty())
-        emit filesDropped(paths);
 }
 
 void CPageListBox::resizeEvent(QResizeEvent *event)

@@ -119,7 +119,7 @@ void CColorEditDlg::paintBar(QPainter &p, const QRect &r, int which)
             marker = 0.5 + m_hue.slider->value() / 240.0;
         }
     } else {
-        const float hue = now.hue + now.hueShift;
+        const float hue = wrapHue(now.hue + now.hueShift);
         const float s = std::clamp(now.saturation + now.saturationShift, 0.0f, 1.0f);
         const float v = std::clamp(now.value + now.valueShift, 0.0f, 1.0f);
         // The bar strip is the unit range; each bar colours it along its own axis.
@@ -127,8 +127,7 @@ void CColorEditDlg::paintBar(QPainter &p, const QRect &r, int which)
         QImage bar(ramp.width(), 1, QImage::Format_RGB888);
         for (int x = 0; x < ramp.width(); ++x) {
             const float t = qGray(ramp.pixel(x, 0)) / 255.0f;
-            const auto rgb = which == 1 ? hsvToRgbBytes(hue - std::floor(hue / TwoPi) * TwoPi, t, v)
-                                        : hsvToRgbBytes(hue - std::floor(hue / TwoPi) * TwoPi, s, t);
+            const auto rgb = which == 1 ? hsvToRgbBytes(hue, t, v) : hsvToRgbBytes(hue, s, t);
             std::copy(rgb.begin(), rgb.end(), bar.scanLine(0) + 3 * x);
         }
         p.drawImage(r, bar);

@@ -37,92 +37,111 @@ void paintSample(QPainter &painter, const QRect &rect, const QColor &colour, boo
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
-CHSGraph::CHSGraph(const ColorCorrectionTable &table, const PointSelection &selection, const bool &correctionEnabled,
-                   int margin, QWidget *parent)
+CPointGraph::CPointGraph(const ColorCorrectionTable &table, const PointSelection &selection,
+                         const bool &correctionEnabled, int margin, QWidget *parent)
     : CMyGraph(parent), m_table(table), m_selection(selection), m_enabled(correctionEnabled), m_margin(margin)
 {
     setPaintCallback([this](QPainter &p, const QRect &r, QWidget *, int) { paintGraph(p, r); });
 }
 
-void CHSGraph::paintGraph(QPainter &p, const QRect &client)
+MarkerIcon CPointGraph::iconOf(int index) const
+{
+    return markerIcon(m_table[index], index == pointIndex(m_selection));
+}
+
+void CPointGraph::paintGraph(QPainter &p, const QRect &client)
 {
     p.fillRect(client, Qt::black);
-    const QRect r = innerRect();
-    const int level = m_selection.level;
-    if (level < 1 || level > ColorCorrectionTable::Levels)
+    const QImage &picture = background();
+    if (picture.isNull())
         return;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(r, BackgroundPictures::instance().disc(level));
+    p.drawImage(innerRect(), picture);
     if (!m_enabled)
         return;
     p.setRenderHint(QPainter::Antialiasing);
-    const int selected = pointIndex(m_selection);
+    const std::vector<int> indices = shownPoints();
+    for (int index : indices)
+        drawMarker(p, iconOf(index), positionOf(m_table[index]), m_margin);
+    for (int index : indices)
+        if (hasShift(m_table[index]))
+            drawShiftLine(p, positionOf(m_table[index]), shiftEndOf(m_table[index]), m_margin);
+}
+
+void CPointGraph::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const auto point = hit(event->position().toPoint());
+    if (point && pointIndex(*point) != pointIndex(m_selection))
+        emit selectPoint(point->level, point->saturation, point->hue);
+}
+
+const QImage &CHSGraph::background() const
+{
+    static const QImage none;
+    const int level = m_selection.level;
+    return level >= 1 && level <= ColorCorrectionTable::Levels ? BackgroundPictures::instance().disc(level) : none;
+}
+
+std::vector<int> CHSGraph::shownPoints() const
+{
+    const int level = m_selection.level;
     std::vector<int> indices{ColorCorrectionTable::greyIndex(level)};
     for (int s = 1; s <= ColorCorrectionTable::Saturations; ++s)
         for (int h = 0; h < ColorCorrectionTable::Hues; ++h)
             indices.push_back(ColorCorrectionTable::colouredIndex(level, s, h));
-    for (int index : indices) {
-        const ControlPoint &point = m_table[index];
-        drawMarker(p, markerIcon(point, index == selected), hsPosition(r, point.hue, point.saturation), m_margin);
-    }
-    for (int index : indices) {
-        const ControlPoint &point = m_table[index];
-        if (hasShift(point))
-            drawShiftLine(p, hsPosition(r, point.hue, point.saturation), hsShiftEnd(r, point), m_margin);
-    }
+    return indices;
 }
 
-void CHSGraph::mousePressEvent(QMouseEvent *event)
+QPoint CHSGraph::positionOf(const ControlPoint &point) const
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const auto hit = hsHit(innerRect(), m_selection.level, event->position().toPoint(), m_margin);
-    if (hit && pointIndex(*hit) != pointIndex(m_selection))
-        emit selectPoint(hit->level, hit->saturation, hit->hue);
+    return hsPosition(innerRect(), point.hue, point.saturation);
 }
 
-CSVGraph::CSVGraph(const ColorCorrectionTable &table, const PointSelection &selection, const bool &correctionEnabled,
-                   int margin, QWidget *parent)
-    : CMyGraph(parent), m_table(table), m_selection(selection), m_enabled(correctionEnabled), m_margin(margin)
+QPoint CHSGraph::shiftEndOf(const ControlPoint &point) const
 {
-    setPaintCallback([this](QPainter &p, const QRect &r, QWidget *, int) { paintGraph(p, r); });
+    return hsShiftEnd(innerRect(), point);
 }
 
-void CSVGraph::paintGraph(QPainter &p, const QRect &client)
+std::optional<PointSelection> CHSGraph::hit(QPoint click) const
 {
-    p.fillRect(client, Qt::black);
-    const QRect r = innerRect();
-    const int hue = m_selection.hue;
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(r, BackgroundPictures::instance().plane(hue));
-    if (!m_enabled)
-        return;
-    p.setRenderHint(QPainter::Antialiasing);
-    const int selected = pointIndex(m_selection);
+    return hsHit(innerRect(), m_selection.level, click, innerMargin());
+}
+
+const QImage &CSVGraph::background() const
+{
+    return BackgroundPictures::instance().plane(m_selection.hue);
+}
+
+std::vector<int> CSVGraph::shownPoints() const
+{
     std::vector<int> indices;
     for (int level = 1; level <= ColorCorrectionTable::Levels; ++level) {
         indices.push_back(ColorCorrectionTable::greyIndex(level));
         for (int s = 1; s <= ColorCorrectionTable::Saturations; ++s)
-            indices.push_back(ColorCorrectionTable::colouredIndex(level, s, hue));
+            indices.push_back(ColorCorrectionTable::colouredIndex(level, s, m_selection.hue));
     }
-    for (int index : indices) {
-        const ControlPoint &point = m_table[index];
-        const bool levelThree = (index - 1) / ColorCorrectionTable::PointsPerLevel == 2;
-        const MarkerIcon icon = levelThree ? markerIcon(point, index == selected) : IconInactive;
-        drawMarker(p, icon, svPosition(r, point.saturation, point.value), m_margin);
-    }
-    for (int index : indices) {
-        const ControlPoint &point = m_table[index];
-        if (hasShift(point))
-            drawShiftLine(p, svPosition(r, point.saturation, point.value), svShiftEnd(r, point, hue), m_margin);
-    }
+    return indices;
 }
 
-void CSVGraph::mousePressEvent(QMouseEvent *event)
+MarkerIcon CSVGraph::iconOf(int index) const
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const auto hit = svHit(innerRect(), m_selection.hue, event->position().toPoint(), m_margin);
-    if (hit && pointIndex(*hit) != pointIndex(m_selection))
-        emit selectPoint(hit->level, hit->saturation, hit->hue);
+    const bool levelThree = (index - 1) / ColorCorrectionTable::PointsPerLevel == 2;
+    return levelThree ? CPointGraph::iconOf(index) : IconInactive;
+}
+
+QPoint CSVGraph::positionOf(const ControlPoint &point) const
+{
+    return svPosition(innerRect(), point.saturation, point.value);
+}
+
+QPoint CSVGraph::shiftEndOf(const ControlPoint &point) const
+{
+    return svShiftEnd(innerRect(), point, m_selection.hue);
+}
+
+std::optional<PointSelection> CSVGraph::hit(QPoint click) const
+{
+    return svHit(innerRect(), m_selection.hue, click, innerMargin());
 }

@@ -4,16 +4,17 @@
 
 #include <ui/mygraph.h>
 
+#include <optional>
+#include <vector>
+
 // The colour dialog's graphs. Both paint the state they are pointed at and
 // send a select-point signal when a click hits a point other than the
 // selected one; the dialog decides whether to take it.
-
-// Hue-saturation disc of the selected level.
-class CHSGraph : public CMyGraph {
+class CPointGraph : public CMyGraph {
     Q_OBJECT
 public:
-    CHSGraph(const retoner::ColorCorrectionTable &table, const retoner::PointSelection &selection,
-             const bool &correctionEnabled, int margin, QWidget *parent = nullptr);
+    CPointGraph(const retoner::ColorCorrectionTable &table, const retoner::PointSelection &selection,
+                const bool &correctionEnabled, int margin, QWidget *parent = nullptr);
     // The client rectangle less the border of width m.
     QRect innerRect() const { return rect().adjusted(m_margin, m_margin, -m_margin, -m_margin); }
 
@@ -21,38 +22,56 @@ signals:
     void selectPoint(int level, int saturation, int hue);
 
 protected:
+    // The background picture, the points with their icons and shift lines.
+    virtual const QImage &background() const = 0;
+    virtual std::vector<int> shownPoints() const = 0;
+    virtual retoner::MarkerIcon iconOf(int index) const;
+    virtual QPoint positionOf(const retoner::ControlPoint &point) const = 0;
+    virtual QPoint shiftEndOf(const retoner::ControlPoint &point) const = 0;
+    virtual std::optional<retoner::PointSelection> hit(QPoint click) const = 0;
+
     void mousePressEvent(QMouseEvent *event) override;
+
+    int innerMargin() const { return m_margin; }
+
+    const retoner::ColorCorrectionTable &m_table;
+    const retoner::PointSelection &m_selection;
 
 private:
     void paintGraph(QPainter &painter, const QRect &rect);
 
-    const retoner::ColorCorrectionTable &m_table;
-    const retoner::PointSelection &m_selection;
     const bool &m_enabled;
     int m_margin;
 };
 
-// Saturation-value plane of the selected hue; only level 3 can be chosen.
-class CSVGraph : public CMyGraph {
+// Hue-saturation disc of the selected level.
+class CHSGraph : public CPointGraph {
     Q_OBJECT
 public:
-    CSVGraph(const retoner::ColorCorrectionTable &table, const retoner::PointSelection &selection,
-             const bool &correctionEnabled, int margin, QWidget *parent = nullptr);
-    QRect innerRect() const { return rect().adjusted(m_margin, m_margin, -m_margin, -m_margin); }
-
-signals:
-    void selectPoint(int level, int saturation, int hue);
+    using CPointGraph::CPointGraph;
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
+    const QImage &background() const override;
+    std::vector<int> shownPoints() const override;
+    QPoint positionOf(const retoner::ControlPoint &point) const override;
+    QPoint shiftEndOf(const retoner::ControlPoint &point) const override;
+    std::optional<retoner::PointSelection> hit(QPoint click) const override;
+};
 
-private:
-    void paintGraph(QPainter &painter, const QRect &rect);
+// Saturation-value plane of the selected hue; only level 3 can be chosen,
+// the other levels' points are shown as inactive.
+class CSVGraph : public CPointGraph {
+    Q_OBJECT
+public:
+    using CPointGraph::CPointGraph;
 
-    const retoner::ColorCorrectionTable &m_table;
-    const retoner::PointSelection &m_selection;
-    const bool &m_enabled;
-    int m_margin;
+protected:
+    const QImage &background() const override;
+    std::vector<int> shownPoints() const override;
+    retoner::MarkerIcon iconOf(int index) const override;
+    QPoint positionOf(const retoner::ControlPoint &point) const override;
+    QPoint shiftEndOf(const retoner::ControlPoint &point) const override;
+    std::optional<retoner::PointSelection> hit(QPoint click) const override;
 };
 
 // The shared drawing of both graphs: a marker of the strip scaled to 2m x 2m

@@ -3,9 +3,6 @@
 #include "core/imagebatch.h"
 #include "core/retonersession.h"
 
-#include <ui/filedrop.h>
-
-#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -34,15 +31,14 @@ QImage drawLabel(const QString &text, const QColor &from, const QColor &to)
 
 } // namespace
 
-CPageListBox::CPageListBox(const retoner::ImageBatch &batch, QWidget *parent) : QListWidget(parent), m_batch(batch)
+CPageListBox::CPageListBox(const retoner::ImageBatch &batch, QWidget *parent)
+    : CDropListBox(retoner::CmdDelete, retoner::CmdSelectAll, parent), m_batch(batch)
 {
     setObjectName(QStringLiteral("imageList"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DropOnly);
     setItemDelegate(new CPageItemDelegate(this));
 }
 
@@ -65,37 +61,6 @@ QList<int> CPageListBox::selectedRows() const
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-void CPageListBox::keyPressEvent(QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (event->key() == Qt::Key_Delete && !(mods & (Qt::ControlModifier | Qt::ShiftModifier))) {
-        emit commandRequested(retoner::CmdDelete);
-        return;
-    }
-    if (event->key() == Qt::Key_A && (mods & Qt::ControlModifier) && !(mods & Qt::ShiftModifier)) {
-        emit commandRequested(retoner::CmdSelectAll);
-        return;
-    }
-    QListWidget::keyPressEvent(event);
-}
-
-void CPageListBox::dragEnterEvent(QDragEnterEvent *event)
-{
-    platform::acceptFileDrag(event);
-}
-
-void CPageListBox::dragMoveEvent(QDragMoveEvent *event)
-{
-    platform::acceptFileDrag(event);
-}
-
-void CPageListBox::dropEvent(QDropEvent *event)
-{
-    const QStringList paths = platform::takeDroppedPaths(event);
-    if (!paths.isEmpty())
-        emit filesDropped(paths);
 }
 
 void CPageListBox::resizeEvent(QResizeEvent *event)

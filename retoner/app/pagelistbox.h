@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QListWidget>
+#include <ui/droplistbox.h>
+
 #include <QStyledItemDelegate>
 
 namespace retoner {
@@ -10,7 +11,7 @@ class ImageBatch;
 // The image list: one item per registered image, owner-drawn with its
 // thumbnail, its name and a "Color" or "Mono" label; extended selection.
 // Takes dropped files and hands Delete and Ctrl+A to its owner as commands.
-class CPageListBox : public QListWidget {
+class CPageListBox : public CDropListBox {
     Q_OBJECT
 public:
     explicit CPageListBox(const retoner::ImageBatch &batch, QWidget *parent = nullptr);
@@ -22,15 +23,7 @@ public:
     QSize thumbnailBox() const;
     QList<int> selectedRows() const;
 
-signals:
-    void filesDropped(const QStringList &paths);
-    void commandRequested(int id);
-
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

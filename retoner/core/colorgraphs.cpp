@@ -11,15 +11,6 @@ namespace {
 
 constexpr float ShiftLimit = 0.5f;
 
-float wrapHue(float hue)
-{
-    while (hue >= TwoPi)
-        hue -= TwoPi;
-    while (hue < 0.0f)
-        hue += TwoPi;
-    return hue;
-}
-
 bool within(QPoint click, QPoint centre, int m)
 {
     const long long dx = click.x() - centre.x();

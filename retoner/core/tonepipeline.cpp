@@ -11,15 +11,6 @@ namespace retoner {
 
 namespace {
 
-float wrapAngle(float angle)
-{
-    while (angle >= TwoPi)
-        angle -= TwoPi;
-    while (angle < 0.0f)
-        angle += TwoPi;
-    return angle;
-}
-
 struct Displacement {
     float x, y, z;    // position in Cartesian form
     float dx, dy, dz; // where the point moves
@@ -27,6 +18,20 @@ struct Displacement {
 };
 
 } // namespace
+
+float wrapHue(float angle)
+{
+    // Far out of range the turns are taken at once, so the loops stay short.
+    if (!std::isfinite(angle))
+        return 0.0f;
+    if (std::abs(angle) > 64 * TwoPi)
+        angle = std::fmod(angle, TwoPi);
+    while (angle >= TwoPi)
+        angle -= TwoPi;
+    while (angle < 0.0f)
+        angle += TwoPi;
+    return angle;
+}
 
 std::array<float, 3> hsvToRgb(float hue, float saturation, float value)
 {
@@ -70,7 +75,7 @@ void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
         d.x = cp.saturation * std::cos(cp.hue);
         d.y = cp.saturation * std::sin(cp.hue);
         d.z = cp.value;
-        const float hue = wrapAngle(cp.hue + cp.hueShift);
+        const float hue = wrapHue(cp.hue + cp.hueShift);
         const float saturation = cp.saturation + cp.saturationShift;
         d.dx = saturation * std::cos(hue) - d.x;
         d.dy = saturation * std::sin(hue) - d.y;

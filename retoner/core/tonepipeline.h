@@ -9,6 +9,9 @@
 
 namespace retoner {
 
+// A hue in radians brought into [0, 2pi) by adding or subtracting full turns.
+float wrapHue(float angle);
+
 // The colour chain's HSV to RGB conversion (hue in radians 0..2pi, saturation
 // and value 0..1) in single precision: red, green, blue in 0..1. A hue whose
 // sector falls outside 0..5 counts as sector 0. The colour table, the colour
