@@ -26,11 +26,12 @@ sed -i 's/^ColorParam,3,3,40,0\r$/ColorParam,3,3,40,1\r/' "$SCRATCH/chain.tnp"
 grep -q '^ColorParam,3,3,40,1' "$SCRATCH/chain.tnp" || { echo "settings not as expected"; exit 1; }
 
 . "$(dirname "$0")/timing.sh"
+have_magick() { [ -x "$MAGICK" ] && "$MAGICK" -version 2>/dev/null | grep -q ImageMagick; }
 
 status=0
 ours=$(best_of_s 3 "$RETONER" --batch --classify 2 --settings "$SCRATCH/chain.tnp" \
        --output "$SCRATCH/out" "$PAGE") || { echo "retoner --batch failed"; exit 1; }
-if [ -x "$MAGICK" ] && "$MAGICK" -version 2>/dev/null | grep -q ImageMagick; then
+if have_magick; then
   # sigma 1.4 is OpenCV's own for a 7 x 7 blur; the unsharp mask is 7 x 7 at sigma 1.6, amount 0.8.
   theirs=$(best_of_s 3 "$MAGICK" "$PAGE" -blur 3x1.4 -filter Lanczos -resize 36% \
            -unsharp 3x1.6+0.8+0 -quality 95 "$SCRATCH/out/magick.jpg") || { echo "convert failed"; exit 1; }
@@ -62,7 +63,7 @@ awk -v b="$backgrounds_ms" 'BEGIN { exit !(b < 300) }' || status=1
 LARGE="$SCRATCH/page6000.jpg"
 "$BENCH" --write-test-image "$LARGE" 6000 4000 || exit 1
 preview_ms=$("$BENCH" --preview-time "$LARGE" 5) || { echo "preview timing failed"; exit 1; }
-if [ -x "$MAGICK" ] && "$MAGICK" -version 2>/dev/null | grep -q ImageMagick; then
+if have_magick; then
   magick_ms=$(best_of_ms 3 "$MAGICK" "$LARGE" -blur 3x1.4 -filter Lanczos -resize 36% \
               -unsharp 3x1.6+0.8+0 -quality 95 "$SCRATCH/out/magick6000.jpg") || { echo "convert failed"; exit 1; }
   ratio=$(ratio "$preview_ms" "$magick_ms")
