@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 namespace retoner {
 
@@ -18,6 +19,16 @@ void putRgb(uchar *pixel, const std::array<uchar, 3> &rgb)
     pixel[0] = rgb[0];
     pixel[1] = rgb[1];
     pixel[2] = rgb[2];
+}
+
+// The conversion's value only multiplies: every channel is value times what
+// it is at value 1. So a hue and saturation are converted once and each
+// value scales the result, with the same single-precision products and the
+// same trunc(x * 255) as hsvToRgbBytes.
+void putScaled(uchar *pixel, const std::array<float, 3> &unit, float value)
+{
+    for (int c = 0; c < 3; ++c)
+        pixel[c] = static_cast<uchar>(value * unit[c] * 255.0f);
 }
 
 void drawMarker(QPainter &painter, int slot, double radius, QColor fill)
@@ -66,17 +77,22 @@ BackgroundPictures::BackgroundPictures()
             const double sector = hue / (M_PI / 6);
             const double off = std::abs(sector - std::round(sector)) * (M_PI / 6) * s * Radius;
             const bool guide = s > 0.02 && off < 0.5 && static_cast<int>(s * Radius / 3) % 2 == 0;
+            const std::array<float, 3> unit = hsvToRgb(static_cast<float>(hue), static_cast<float>(s), 1.0f);
             for (int l = 0; l < 4; ++l) {
                 uchar *pixel = rows[l] + 3 * x;
                 if (guide)
                     putRgb(pixel, {qRed(Guide), qGreen(Guide), qBlue(Guide)});
                 else
-                    putRgb(pixel, hsvToRgbBytes(static_cast<float>(hue), static_cast<float>(s), 0.25f * (l + 1)));
+                    putScaled(pixel, unit, 0.25f * (l + 1));
             }
         }
     }
 
     const int guideRow = PlaneHeight - 1 - static_cast<int>(0.75 * (PlaneHeight - 1));
+    std::vector<std::array<float, 3>> units(12 * PlaneWidth);
+    for (int k = 0; k < 12; ++k)
+        for (int x = 0; x < PlaneWidth; ++x)
+            units[k * PlaneWidth + x] = hsvToRgb(k * (TwoPi / 12.0f), static_cast<float>(x) / (PlaneWidth - 1), 1.0f);
     for (QImage &plane : m_planes)
         plane = QImage(PlaneWidth, PlaneHeight, QImage::Format_RGB888);
 #pragma omp parallel for schedule(static)
@@ -84,11 +100,11 @@ BackgroundPictures::BackgroundPictures()
         const float value = static_cast<float>(PlaneHeight - 1 - y) / (PlaneHeight - 1);
         for (int k = 0; k < 12; ++k) {
             uchar *row = m_planes[k].scanLine(y);
-            const float hue = k * (TwoPi / 12.0f);
             for (int x = 0; x < PlaneWidth; ++x) {
-                const bool guide = y == guideRow && (x / 3) % 2 == 0;
-                putRgb(row + 3 * x, guide ? std::array<uchar, 3>{qRed(Guide), qGreen(Guide), qBlue(Guide)}
-                                          : hsvToRgbBytes(hue, static_cast<float>(x) / (PlaneWidth - 1), value));
+                if (y == guideRow && (x / 3) % 2 == 0)
+                    putRgb(row + 3 * x, {qRed(Guide), qGreen(Guide), qBlue(Guide)});
+                else
+                    putScaled(row + 3 * x, units[k * PlaneWidth + x], value);
             }
         }
     }

@@ -2,6 +2,7 @@
 #include "core/backgroundpictures.h"
 #include "core/colorgraphs.h"
 #include "core/settingsfile.h"
+#include "core/tonepipeline.h"
 
 #include "qtprint.h"
 
@@ -218,4 +219,17 @@ TEST(BackgroundPictures, SizesAndColoursFollowTheHsvRules)
     EXPECT_EQ(pictures.plane(4).pixelColor(500, 0), QColor(0, 255, 0));
     EXPECT_EQ(pictures.plane(4).pixelColor(250, 1000), QColor(0, 0, 0));
     EXPECT_EQ(pictures.hueStrip().pixelColor(0, 0), QColor(255, 0, 0));
+}
+
+// The pictures scale one conversion per hue and saturation by the value;
+// that must give the very bytes of the conversion itself.
+TEST(BackgroundPictures, ScalingByValueGivesTheConversionsOwnBytes)
+{
+    const BackgroundPictures &pictures = BackgroundPictures::instance();
+    for (int k : {0, 3, 7, 11})
+        for (int y : {0, 137, 500, 999})
+            for (int x : {0, 1, 250, 333, 500}) {
+                const auto rgb = hsvToRgbBytes(k * (TwoPi / 12.0f), x / 500.0f, (1000 - y) / 1000.0f);
+                ASSERT_EQ(pictures.plane(k).pixelColor(x, y), QColor(rgb[0], rgb[1], rgb[2])) << k << " " << x << " " << y;
+            }
 }
