@@ -570,7 +570,13 @@ void CRetonerDlg::finishOnce()
 
 void CRetonerDlg::reject()
 {
-    close();
+    // Esc, "閉じる" and the window's close all end here.
+    if (m_running) {
+        m_session.prompt().beep();
+        return;
+    }
+    finishOnce();
+    QDialog::reject();
 }
 
 void CRetonerDlg::closeEvent(QCloseEvent *event)
@@ -580,7 +586,5 @@ void CRetonerDlg::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    finishOnce();
     QDialog::closeEvent(event);
-    done(QDialog::Rejected);
 }

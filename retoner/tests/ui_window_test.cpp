@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -438,4 +439,26 @@ TEST(RegistrationDialog, OpensWithTheFirstModeEveryTime)
     CLoadSettingDlg second;
     EXPECT_EQ(second.mode(), RegistrationMode::AutoSaturatedIsColor);
     EXPECT_EQ(second.windowTitle(), QStringLiteral("登録設定"));
+}
+
+TEST(WindowClose, ClosingSavesTheLastSettingsAndTheWindowsValues)
+{
+    QTemporaryDir dir;
+    platform::ScriptedPrompt prompt;
+    QSettings store(dir.filePath(QStringLiteral("Retoner.ini")), QSettings::IniFormat);
+    {
+        CRetonerDlg dialog(prompt);
+        dialog.start(&store, false);
+        dialog.show();
+        ToneSettings settings = dialog.session().settings();
+        settings.mono.whiteLevel = 201;
+        dialog.session().applySettings(settings);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    EXPECT_TRUE(store.contains(QStringLiteral("WinPos")));
+    CRetonerDlg next(prompt);
+    next.start(&store, false);
+    EXPECT_EQ(next.session().settings().mono.whiteLevel, 201);
+    EXPECT_TRUE(prompt.texts().isEmpty());
 }
