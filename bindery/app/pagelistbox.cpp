@@ -62,12 +62,6 @@ void CPageItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         painter->drawImage(QPoint(r.left() + (r.width() - thumb.width()) / 2, r.top() + (side - thumb.height()) / 2),
                            thumb);
     }
-    if (option.state & QStyle::State_HasFocus) {
-        QPen pen(selected ? Qt::white : Qt::black);
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(r.adjusted(0, 0, -1, -1));
-    }
+    drawItemFocus(*painter, option);
     painter->restore();
 }

@@ -3,6 +3,8 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyleOptionViewItem>
 #include <QUrl>
 
 CDropListBox::CDropListBox(int deleteCommand, int selectAllCommand, QWidget *parent)
@@ -48,4 +50,15 @@ void CDropListBox::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     if (!paths.isEmpty())
         emit filesDropped(paths);
+}
+
+void drawItemFocus(QPainter &painter, const QStyleOptionViewItem &option)
+{
+    if (!(option.state & QStyle::State_HasFocus))
+        return;
+    QPen pen(option.state & QStyle::State_Selected ? Qt::white : Qt::black);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
 }

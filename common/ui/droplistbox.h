@@ -2,6 +2,9 @@
 
 #include <QListWidget>
 
+class QPainter;
+class QStyleOptionViewItem;
+
 // A list box that takes dropped files (their local paths, files and folders
 // alike, in the order the platform reports them) and hands Delete (without
 // Ctrl and Shift) and Ctrl+A (without Shift) to its owner as commands; other
@@ -25,3 +28,7 @@ private:
     int m_deleteCommand;
     int m_selectAllCommand;
 };
+
+// The dotted focus frame of an owner-drawn item: white on a selected item,
+// black otherwise; nothing when the item has no focus.
+void drawItemFocus(QPainter &painter, const QStyleOptionViewItem &option);

@@ -114,12 +114,6 @@ void CPageItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     painter->setPen(selected ? Qt::white : Qt::black);
     painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine,
                       option.fontMetrics.elidedText(entry.outputName, Qt::ElideMiddle, textRect.width()));
-    if (option.state & QStyle::State_HasFocus) {
-        QPen pen(selected ? Qt::white : Qt::black);
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(r.adjusted(0, 0, -1, -1));
-    }
+    drawItemFocus(*painter, option);
     painter->restore();
 }
