@@ -6,6 +6,7 @@
 #include <platform/settings.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
+#include <ui/windowplacement.h>
 
 #include <QApplication>
 #include <QTimer>
@@ -24,10 +25,9 @@ int runRetonerWindow(QApplication &app, const retoner::RetonerOptions &options)
     prompt.setParent(&dialog);
     // A screenshot run leaves the user's settings alone.
     const auto store = platform::openSettings(QStringLiteral("Retoner"));
-    const bool ignorePosition = qEnvironmentVariable("VELLORAN_IGNORE_WINPOS") == QLatin1String("1");
     if (screenshot)
         dialog.setModeChooser([] { return retoner::RegistrationMode::AutoSaturatedIsColor; });
-    dialog.start(screenshot ? nullptr : store.get(), !ignorePosition && !screenshot);
+    dialog.start(screenshot ? nullptr : store.get(), !ui::ignoreStoredPosition() && !screenshot);
     dialog.show();
 
     int result = 0;
