@@ -16,7 +16,7 @@ int runRetonerWindow(QApplication &app, const retoner::RetonerOptions &options)
     app.setOrganizationName(QStringLiteral("Velloran"));
     app.setApplicationName(QStringLiteral("Retoner"));
     app.setApplicationDisplayName(QStringLiteral("Retoner"));
-    platform::setUiFont(app);
+    platform::applyUiFont(app);
 
     const bool screenshot = !options.screenshot.isEmpty();
     platform::WidgetPrompt prompt;
