@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QVBoxLayout>
@@ -151,10 +150,13 @@ void CRetonerDlg::buildControls()
     right->addLayout(settingsRow);
 
     auto *switchRow = new QHBoxLayout;
+    // Push buttons that stay pressed, one of each pair at a time (the group is exclusive).
     const auto pushRadio = [this](int id, const QString &text) {
-        auto *b = new QRadioButton(text, this);
+        auto *b = new QPushButton(text, this);
+        b->setCheckable(true);
+        b->setAutoDefault(false);
         m_controls[id] = b;
-        connect(b, &QRadioButton::clicked, this, [this, id] { onCommand(id); });
+        connect(b, &QPushButton::clicked, this, [this, id] { onCommand(id); });
         return b;
     };
     m_sourceButton = pushRadio(CmdShowSource, QStringLiteral("元画像"));

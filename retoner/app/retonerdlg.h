@@ -18,7 +18,6 @@ class CProgressDlg;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
 class QScrollBar;
 class QSettings;
 
@@ -111,10 +110,10 @@ private:
     QLabel *m_count = nullptr;
     QComboBox *m_combo = nullptr;
     std::map<int, QWidget *> m_controls;
-    QRadioButton *m_sourceButton = nullptr;
-    QRadioButton *m_convertedButton = nullptr;
-    QRadioButton *m_fitButton = nullptr;
-    QRadioButton *m_dotButton = nullptr;
+    QPushButton *m_sourceButton = nullptr;
+    QPushButton *m_convertedButton = nullptr;
+    QPushButton *m_fitButton = nullptr;
+    QPushButton *m_dotButton = nullptr;
     CPreviewView *m_view = nullptr;
     QScrollBar *m_hbar = nullptr;
     QScrollBar *m_vbar = nullptr;
