@@ -5,7 +5,9 @@
 #   ./run.sh kvbtool [ARGS...]   (without arguments: info of the first demo book)
 #   ./run.sh bindery [PATH...]   the book editor
 #   ./run.sh glancer [IMAGE|FOLDER]   the folder previewer (default: the demo's unbound scans)
-#   ./run.sh retoner    the first demo book's pages through Retoner's batch mode
+#   ./run.sh retoner             Retoner's window on the first demo book's pages
+#   ./run.sh retoner --batch     the same pages through the batch mode (into build/retoner-demo/out)
+#   ./run.sh retoner ARGS...     retoner itself (--batch --output DIR FILE..., --help)
 #   ./run.sh harvester [ARGS...]  the batch packer (without arguments: on the demo PDFs)
 set -u
 ROOT=$(cd "$(dirname "$0")" && pwd)
@@ -46,10 +48,13 @@ case "$program" in
     ;;
   retoner)
     shift
+    # The pages of the first demo book, for the window and the batch demo.
+    work="$BIN/retoner-demo"; rm -rf "$work"; mkdir -p "$work/pages" "$work/out"
+    "$BIN/tools/kvbtool/kvbtool" unpack "$LIBRARY/Demo 01 - Harbour Notes.kvb" "$work/pages" || exit 1
     if [ $# -eq 0 ]; then
-      # The pages of the first demo book through the batch mode.
-      work="$BIN/retoner-demo"; rm -rf "$work"; mkdir -p "$work/pages" "$work/out"
-      "$BIN/tools/kvbtool/kvbtool" unpack "$LIBRARY/Demo 01 - Harbour Notes.kvb" "$work/pages" || exit 1
+      exec "$BIN/retoner/retoner" "$work/pages"/*
+    fi
+    if [ "$*" = "--batch" ]; then
       exec "$BIN/retoner/retoner" --batch --output "$work/out" "$work/pages"/*
     fi
     exec "$BIN/retoner/retoner" "$@"

@@ -1,13 +1,23 @@
-// Timings of Retoner's colour chain and colour table.
+// Timings of Retoner's colour chain, colour table, preview and background
+// pictures.
 //   retoner_bench [benchmark flags]
-//   retoner_bench --write-test-image FILE   writes the 4000 x 3000 test picture
+//   retoner_bench --write-test-image FILE [WIDTH HEIGHT]   the test picture (4000 x 3000)
+//   retoner_bench --preview-time FILE REPEATS   best time in ms from a settings
+//       change to the converted preview of FILE (its decode already kept)
+#include "core/backgroundpictures.h"
+#include "core/previewrenderer.h"
 #include "core/tonepipeline.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -89,12 +99,58 @@ void BM_ApplyColorLut(benchmark::State &state)
 }
 BENCHMARK(BM_ApplyColorLut)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+void BM_BackgroundPictures(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const retoner::BackgroundPictures pictures;
+        benchmark::DoNotOptimize(pictures.disc(1).constBits());
+    }
+}
+BENCHMARK(BM_BackgroundPictures)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the window does after OK in a settings dialog: a new request to the
+// preview renderer, whose last decode is kept, until the converted preview
+// arrives. Every repetition changes the colour table and the sharpen amount.
+int previewTime(int argc, char **argv, const char *path, int repeats)
+{
+    QCoreApplication app(argc, argv);
+    retoner::PreviewRenderer renderer;
+    retoner::PreviewJob job;
+    job.path = QString::fromLocal8Bit(path);
+    job.settings.color = {3, 3, 40, 1};
+    job.settings.correction = tintedTable();
+    bool converted = false;
+    QObject::connect(&renderer, &retoner::PreviewRenderer::previewReady,
+                     [&](const QImage &, const QImage &result, bool) { converted = !result.isNull(); });
+    renderer.request(job);
+    if (!renderer.waitForIdle(120000) || !converted)
+        return 1;
+    double best = 1e9;
+    for (int i = 0; i < repeats; ++i) {
+        job.settings.color.sharpenStrength = 40 + i % 2;
+        job.settings.correction[retoner::ColorCorrectionTable::greyIndex(3)].saturationShift = 0.01f * (i + 1);
+        QElapsedTimer timer;
+        timer.start();
+        renderer.request(job);
+        if (!renderer.waitForIdle(120000) || !converted)
+            return 1;
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    std::printf("%.1f\n", best);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--write-test-image") == 0)
-        return cv::imwrite(argv[2], testPicture(), {cv::IMWRITE_JPEG_QUALITY, 95}) ? 0 : 1;
+    if ((argc == 3 || argc == 5) && std::strcmp(argv[1], "--write-test-image") == 0) {
+        const int width = argc == 5 ? std::atoi(argv[3]) : 4000;
+        const int height = argc == 5 ? std::atoi(argv[4]) : 3000;
+        return cv::imwrite(argv[2], testPicture(width, height), {cv::IMWRITE_JPEG_QUALITY, 95}) ? 0 : 1;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--preview-time") == 0)
+        return previewTime(argc, argv, argv[2], std::atoi(argv[3]));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -7,46 +7,7 @@
 #include <ui/windowplacement.h>
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QTimer>
-
-namespace {
-
-// A file dialog for books: ".kvb" is added to a name typed without extension
-// before the dialog checks for an existing file.
-QString runBookDialog(QFileDialog::AcceptMode mode, const QString &caption, const QString &start,
-                      const QString &filter)
-{
-    QFileDialog dialog(QApplication::activeWindow(), caption);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(QStringLiteral("kvb"));
-    const QFileInfo info(start);
-    if (!start.isEmpty() && info.isDir()) {
-        dialog.setDirectory(start);
-    } else if (!start.isEmpty()) {
-        dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-} // namespace
-
-QString CBinderyPrompt::saveFile(const QString &caption, const QString &proposedPath, const QString &filter)
-{
-    return runBookDialog(QFileDialog::AcceptSave, caption, proposedPath, filter);
-}
-
-QString CBinderyPrompt::openFile(const QString &caption, const QString &folder, const QString &filter)
-{
-    return runBookDialog(QFileDialog::AcceptOpen, caption, folder, filter);
-}
 
 int CBinderyApp::run(QApplication &app, const bindery::LaunchArguments &launch)
 {

@@ -7,14 +7,13 @@
 
 class QApplication;
 
-// Book dialogs whose default extension is ".kvb".
+// Book dialogs: a name typed without extension is taken as NAME.kvb.
 class CBinderyPrompt : public platform::WidgetPrompt {
 public:
-    using platform::WidgetPrompt::WidgetPrompt;
-    // The dialog itself adds ".kvb" to a name typed without extension, so
-    // its question before replacing a file is about the file really written.
-    QString saveFile(const QString &caption, const QString &proposedPath, const QString &filter) override;
-    QString openFile(const QString &caption, const QString &folder, const QString &filter) override;
+    explicit CBinderyPrompt(QWidget *parent = nullptr) : platform::WidgetPrompt(parent)
+    {
+        setDefaultSuffix(QStringLiteral("kvb"));
+    }
 };
 
 // Start-up: the Japanese UI font, the settings store "Bindery", the main

@@ -2,23 +2,17 @@
 
 #include "core/binderyeditor.h"
 
-#include <QDragEnterEvent>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QUrl>
 
-CPageListBox::CPageListBox(QWidget *parent) : QListWidget(parent)
+CPageListBox::CPageListBox(QWidget *parent) : CDropListBox(bindery::CmdDelete, bindery::CmdSelectAll, parent)
 {
     setObjectName(QStringLiteral("pageList"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
-    setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DropOnly);
     setItemDelegate(new CPageItemDelegate(this));
     QPalette p = palette();
     p.setColor(QPalette::Base, QColor(128, 128, 128));
@@ -36,48 +30,6 @@ QSize CPageListBox::thumbnailBox() const
 {
     const int h = itemSide();
     return {h * 4 / 5, h};
-}
-
-void CPageListBox::keyPressEvent(QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (event->key() == Qt::Key_Delete && !(mods & (Qt::ControlModifier | Qt::ShiftModifier))) {
-        emit commandRequested(bindery::CmdDelete);
-        return;
-    }
-    if (event->key() == Qt::Key_A && (mods & Qt::ControlModifier) && !(mods & Qt::ShiftModifier)) {
-        emit commandRequested(bindery::CmdSelectAll);
-        return;
-    }
-    QListWidget::keyPressEvent(event);
-}
-
-void CPageListBox::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void CPageListBox::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void CPageListBox::dropEvent(QDropEvent *event)
-{
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
-            paths << url.toLocalFile();
-    }
-    event->acceptProposedAction();
-    if (!paths.isEmpty())
-        emit filesDropped(paths);
 }
 
 void CPageListBox::resizeEvent(QResizeEvent *event)
@@ -110,12 +62,6 @@ void CPageItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
         painter->drawImage(QPoint(r.left() + (r.width() - thumb.width()) / 2, r.top() + (side - thumb.height()) / 2),
                            thumb);
     }
-    if (option.state & QStyle::State_HasFocus) {
-        QPen pen(selected ? Qt::white : Qt::black);
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(r.adjusted(0, 0, -1, -1));
-    }
+    drawItemFocus(*painter, option);
     painter->restore();
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QListWidget>
+#include <ui/droplistbox.h>
+
 #include <QStyledItemDelegate>
 
 // The page list: one square item per page, its thumbnail on a coloured
 // ground with the page number at the bottom. Takes dropped files and hands
 // Delete and Ctrl+A to its owner as commands.
-class CPageListBox : public QListWidget {
+class CPageListBox : public CDropListBox {
     Q_OBJECT
 public:
     enum { ThumbnailRole = Qt::UserRole + 1 };
@@ -18,15 +19,7 @@ public:
     // The largest thumbnail: itemSide high, four fifths of it wide.
     QSize thumbnailBox() const;
 
-signals:
-    void filesDropped(const QStringList &paths);
-    void commandRequested(int id);
-
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };
 

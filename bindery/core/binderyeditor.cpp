@@ -8,6 +8,7 @@
 
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
+#include <platform/commandline.h>
 #include <picture/picture.h>
 #include <platform/paths.h>
 
@@ -536,8 +537,8 @@ void BinderyEditor::processLaunchArguments(const LaunchArguments &launch)
     for (const QString &name : launch.unusable)
         m_prompt.message(text::NameUnusable.arg(name));
     const auto exists = [](const QString &path) { return QFileInfo::exists(path); };
-    CommandLine command = splitCommandLine(joinArguments(launch.words), exists);
-    command.paths << splitCommandLine(joinArguments(launch.paths), exists, false).paths;
+    CommandLine command = splitCommandLine(platform::joinArguments(launch.words), exists);
+    command.paths << splitCommandLine(platform::joinArguments(launch.paths), exists, false).paths;
     if (command.paths.isEmpty())
         return;
     QStringList paths;

@@ -33,18 +33,10 @@ QString usageText();
 // exists: the exit status is returned then. Otherwise fills `launch`.
 std::optional<int> readLaunchArguments(const platform::ProgramArguments &arguments, LaunchArguments &launch);
 
-// The program's arguments as one line: each argument that holds white space
-// is put in double quotes.
-QString joinArguments(const QStringList &arguments);
-
-// Splits the line into options and paths. A word starting with '/' is an
-// option unless it names an existing path or holds a second '/' ('/' also
-// starts every absolute path here); "/D" or "/d" asks to open a folder as
-// document. Without `optionsAllowed` (the words after "--") every such word
-// is a path. A word starting with '"' is a path up to the first of
-// * ? " < > |; any other word runs to white space or to one of those
-// characters. Empty paths are dropped, so a word that starts with one of
-// those characters (an unmatched "*.jpg") gives no path at all.
+// Splits the line by the suite's command-line rules (platform::splitCommandLine);
+// of the options, "/D" or "/d" asks to open a folder as document. Without
+// `optionsAllowed` (the words after "--") every word is a path. Empty paths
+// are dropped, so an unmatched "*.jpg" gives no path at all.
 CommandLine splitCommandLine(const QString &line, const std::function<bool(const QString &)> &pathExists,
                              bool optionsAllowed = true);
 

@@ -287,31 +287,6 @@ TEST(BinderyDialog, PreviewShowsTheSpreadOfThePositionAndTheWheelTurnsIt)
     EXPECT_EQ(dlg.previewSizeA(), sizes[0]);
 }
 
-TEST(BinderyPrompt, SaveDialogAddsTheExtensionBeforeAskingToReplace)
-{
-    // A name typed without extension is written as NAME.kvb, so the question
-    // before replacing must be about NAME.kvb, not about NAME.
-    Workspace ws;
-    ASSERT_TRUE(testsupport::writeFile(ws.path(QStringLiteral("old.kvb")), "book"));
-    CBinderyPrompt prompt;
-    QString question;
-    QTimer::singleShot(50, [&] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("old"));
-        QTimer::singleShot(50, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            question = box->text();
-            box->button(QMessageBox::Yes)->click();
-        });
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    const QString chosen = prompt.saveFile({}, ws.path(QStringLiteral("new.kvb")), text::BookFilter);
-    EXPECT_EQ(chosen, ws.path(QStringLiteral("old.kvb")));
-    EXPECT_TRUE(question.contains(QStringLiteral("old.kvb")));
-}
-
 TEST(BinderyPrompt, AboutBoxGoesThroughThePrompt)
 {
     ScriptedPrompt prompt;

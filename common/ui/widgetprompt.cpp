@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScopeGuard>
 
@@ -72,13 +73,36 @@ QStringList WidgetPrompt::openFiles(const QString &caption, const QString &folde
 
 QString WidgetPrompt::openFile(const QString &caption, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, caption, folder, filter);
+    return runFileDialog(QFileDialog::AcceptOpen, caption, folder, filter);
 }
 
 QString WidgetPrompt::saveFile(const QString &caption, const QString &proposedPath,
                                const QString &filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, caption, proposedPath, filter);
+    return runFileDialog(QFileDialog::AcceptSave, caption, proposedPath, filter);
+}
+
+QString WidgetPrompt::runFileDialog(int acceptMode, const QString &caption, const QString &start,
+                                    const QString &filter)
+{
+    const auto mode = static_cast<QFileDialog::AcceptMode>(acceptMode);
+    QFileDialog dialog(m_parent ? m_parent : QApplication::activeWindow(), caption);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(filter);
+    if (!m_defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(m_defaultSuffix);
+    const QFileInfo info(start);
+    if (!start.isEmpty() && info.isDir()) {
+        dialog.setDirectory(start);
+    } else if (!start.isEmpty()) {
+        dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString WidgetPrompt::folder(const QString &caption, const QString &startFolder)

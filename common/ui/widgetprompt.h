@@ -11,6 +11,9 @@ class WidgetPrompt : public Prompt {
 public:
     explicit WidgetPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The extension (without '.') that file dialogs add to a name typed
+    // without one, before the save dialog asks about an existing file.
+    void setDefaultSuffix(const QString &suffix) { m_defaultSuffix = suffix; }
 
     PromptAnswer message(const QString &text, PromptIcon icon = PromptIcon::Stop,
                          PromptButtons buttons = PromptButtons::Ok,
@@ -24,7 +27,12 @@ public:
     void beep() override;
 
 private:
+    // One file to open or save: the dialog of Qt's own (so the default
+    // suffix applies), starting in a folder or at a proposed file.
+    QString runFileDialog(int acceptMode, const QString &caption, const QString &start, const QString &filter);
+
     QWidget *m_parent;
+    QString m_defaultSuffix;
 };
 
 } // namespace platform

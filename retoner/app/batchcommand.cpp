@@ -1,11 +1,12 @@
 #include "batchcommand.h"
 
+#include "retoneroptions.h"
+
 #include "core/imagebatch.h"
 #include "core/settingsfile.h"
 
 #include <platform/prompt.h>
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <csignal>
@@ -48,6 +49,10 @@ public:
             !message.isEmpty() ? message : entry.isColor ? QStringLiteral("Color") : QStringLiteral("Mono");
         printLine(stdout, entry.path + u'\t' + verdict);
     }
+    void saveFailed(int, const ImageEntry &entry, const QString &reason) override
+    {
+        printLine(stdout, entry.path + u'\t' + reason);
+    }
     bool cancelRequested() override { return g_interrupted != 0; }
 
     int skipped() const { return m_skipped; }
@@ -56,71 +61,38 @@ private:
     int m_skipped = 0;
 };
 
-int usage(const QString &error)
-{
-    if (!error.isEmpty())
-        printLine(stderr, QStringLiteral("retoner: ") + error);
-    printLine(stderr, QStringLiteral(
-        "usage: retoner --batch [--settings FILE.tnp] [--classify 0|1|2|3] [--output DIR] FILE...\n"
-        "       retoner --write-default-settings FILE.tnp"));
-    return 2;
-}
-
 } // namespace
 
-bool isCommandLineMode(const QStringList &arguments)
+int writeDefaultSettings(const RetonerOptions &options)
 {
-    for (const QString &argument : arguments.mid(1))
-        if (argument == u"--batch" || argument == u"--write-default-settings"
-            || argument.startsWith(u"--write-default-settings="))
-            return true;
-    return false;
+    const SettingsWriteResult result = writeSettingsFile(ToneSettings(), options.defaultsFile);
+    if (result != SettingsWriteResult::Written) {
+        printLine(stderr, writeMessage(result));
+        return 1;
+    }
+    return 0;
 }
 
-int runCommandLine(const QStringList &arguments)
+int runBatch(const RetonerOptions &options)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption batchOption(QStringLiteral("batch"));
-    const QCommandLineOption settingsOption(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption classifyOption(QStringLiteral("classify"), QString(), QStringLiteral("MODE"),
-                                            QStringLiteral("0"));
-    const QCommandLineOption outputOption(QStringLiteral("output"), QString(), QStringLiteral("DIR"));
-    const QCommandLineOption defaultsOption(QStringLiteral("write-default-settings"), QString(),
-                                            QStringLiteral("FILE"));
-    parser.addOptions({batchOption, settingsOption, classifyOption, outputOption, defaultsOption});
-    if (!parser.parse(arguments))
-        return usage(parser.errorText());
-
-    if (parser.isSet(defaultsOption)) {
-        const SettingsWriteResult result =
-            writeSettingsFile(ToneSettings(), parser.value(defaultsOption));
-        if (result != SettingsWriteResult::Written) {
-            printLine(stderr, writeMessage(result));
-            return 1;
-        }
-        return 0;
-    }
-
-    bool modeOk = false;
-    const int mode = parser.value(classifyOption).toInt(&modeOk);
-    if (!modeOk || mode < 0 || mode > 3)
-        return usage(QStringLiteral("--classify takes 0, 1, 2 or 3"));
-    if (parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("no files given"));
-
     ToneSettings settings;
-    if (parser.isSet(settingsOption)) {
-        const SettingsReadReport report = readSettingsFile(settings, parser.value(settingsOption));
+    if (options.hasSettings) {
+        const SettingsReadReport report = readSettingsFile(settings, options.settingsFile);
         if (!report.ok()) {
             printLine(stderr, readMessage(report));
             return 1;
         }
     }
-    if (parser.isSet(outputOption))
-        settings.outputFolder = QFileInfo(parser.value(outputOption)).absoluteFilePath();
+    if (options.hasOutput)
+        settings.outputFolder = QFileInfo(options.outputFolder).absoluteFilePath();
+    // A mistyped folder is reported before any picture is decoded.
+    if (!outputFolderExists(settings.outputFolder)) {
+        printLine(stdout, noOutputFolderMessage());
+        return 1;
+    }
 
     QStringList paths;
-    for (const QString &path : parser.positionalArguments())
+    for (const QString &path : options.files)
         paths.append(QFileInfo(path).absoluteFilePath());
 
     std::signal(SIGINT, onInterrupt);
@@ -130,8 +102,9 @@ int runCommandLine(const QStringList &arguments)
     // where they belong (per file, or as the final line).
     platform::ScriptedPrompt prompt;
     ImageBatch batch(prompt);
+    batch.setKeepThumbnails(false);
     LineObserver observer;
-    if (batch.registerFiles(paths, static_cast<RegistrationMode>(mode), observer) == 0) {
+    if (batch.registerFiles(paths, static_cast<RegistrationMode>(options.classifyMode), observer) == 0) {
         const QStringList shown = prompt.texts();
         printLine(stdout, shown.isEmpty() ? QString() : shown.last());
         return 1;

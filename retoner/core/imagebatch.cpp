@@ -10,6 +10,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
+#include <set>
+
+#include <sys/stat.h>
 
 namespace retoner {
 
@@ -34,6 +38,25 @@ const QString SizeMessage = QStringLiteral("サイズが0または4GB以上の�
 const QString NothingFoundMessage =
     QStringLiteral("対象ファイルが見つかりません。\n拡張子は jpg, jpeg, png, bmp のみ対応しています。");
 const QString ReadFailedMessage = QStringLiteral("画像ファイルの読み出しに失敗しました。");
+const QString TooSmallMessage = QStringLiteral("変換後のサイズが1ピクセル未満になります。");
+const QString ConvertFailedMessage = QStringLiteral("画像の変換に失敗しました。");
+const QString SameAsSourceMessage = QStringLiteral("保存先が登録された元画像と同じファイルです。");
+const QString WriteFailedMessage = QStringLiteral("画像ファイルの保存に失敗しました。");
+
+// A file as the system knows it, whatever name or link leads to it.
+struct FileId {
+    dev_t device;
+    ino_t inode;
+    auto operator<=>(const FileId &) const = default;
+};
+
+std::optional<FileId> fileIdOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
+}
 
 bool hasUsableSize(const QString &path)
 {
@@ -47,6 +70,16 @@ bool hasUsableSize(const QString &path)
 }
 
 } // namespace
+
+bool outputFolderExists(const QString &folder)
+{
+    return !folder.isEmpty() && QFileInfo(folder).isDir();
+}
+
+QString noOutputFolderMessage()
+{
+    return QStringLiteral("保存フォルダーが見つかりません。");
+}
 
 ImageBatch::ImageBatch(platform::Prompt &prompt) : m_prompt(prompt) {}
 
@@ -100,7 +133,7 @@ int ImageBatch::registerFiles(const QStringList &paths, RegistrationMode mode,
     for (auto &entry : found) {
         observer.setText(entry->path);
         QString message;
-        if (!classifyImage(*entry, mode)) {
+        if (!classifyImage(*entry, mode, m_keepThumbnails)) {
             message = ReadFailedMessage;
             m_prompt.message(message, platform::PromptIcon::Stop);
         }
@@ -142,9 +175,9 @@ ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver
     }
     if (m_entries.empty())
         return report;
-    if (settings.outputFolder.isEmpty() || !QFileInfo(settings.outputFolder).isDir()) {
+    if (!outputFolderExists(settings.outputFolder)) {
         report.outcome = ConvertReport::NoOutputFolder;
-        report.message = QStringLiteral("保存フォルダーが見つかりません。");
+        report.message = noOutputFolderMessage();
         m_prompt.message(report.message, platform::PromptIcon::Stop);
         return report;
     }
@@ -157,36 +190,58 @@ ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver
         const QSize average = averageSize();
         const std::vector<int> writeParams{cv::IMWRITE_JPEG_QUALITY, settings.output.jpegQuality};
         // One table for the whole batch: the costly weighting is done once.
-        if (settings.color.correctionEnabled)
-            updateColorLut(settings.correction);
+        const ColorLut &lut =
+            settings.color.correctionEnabled ? m_luts.lutFor(settings.correction) : m_luts.lut();
         const QString extension = outputExtension(settings.output.format);
+        // Writing over a registered source (the output folder being the
+        // pictures' own folder) would lose the original.
+        std::set<FileId> sources;
+        for (const auto &entry : m_entries)
+            if (const auto id = fileIdOf(entry->path))
+                sources.insert(*id);
 
         for (int i = 0; i < total; ++i) {
             const ImageEntry &entry = *m_entries[i];
             observer.setText(entry.path);
+            const auto fail = [&](const QString &reason) {
+                ++report.failures;
+                observer.saveFailed(i, entry, reason);
+            };
             cv::Mat image;
             if (!readPicture(entry.path, image)) {
-                ++report.failures;
+                fail(ReadFailedMessage);
+                // No progress for it, but a stop asked for while passing over
+                // unreadable files is still seen.
+                observer.processEvents();
+                if (observer.cancelRequested()) {
+                    report.cancelled = true;
+                    break;
+                }
                 continue;
             }
             cv::Mat result;
             bool converted = false;
+            bool refused = false;
             try {
-                converted = toneConvert(settings, m_lut, image, result, entry.isColor != 0,
+                converted = toneConvert(settings, lut, image, result, entry.isColor != 0,
                                         average.width(), average.height());
+                refused = !converted;
             } catch (const cv::Exception &) {
             } catch (const std::bad_alloc &) {
             }
             image.release();
             if (!converted) {
-                ++report.failures;
+                fail(refused ? TooSmallMessage : ConvertFailedMessage);
             } else {
                 const QString outputPath =
                     platform::joinPath(settings.outputFolder, entry.outputName + extension);
-                if (writePicture(outputPath, result, writeParams))
+                const auto target = fileIdOf(outputPath);
+                if (target && sources.count(*target))
+                    fail(SameAsSourceMessage);
+                else if (writePicture(outputPath, result, writeParams))
                     ++report.written;
                 else
-                    ++report.failures;
+                    fail(WriteFailedMessage);
             }
             observer.processEvents();
             if (observer.cancelRequested()) {
@@ -248,35 +303,22 @@ bool ImageBatch::setCurrentImage(int oneBasedIndex)
     return true;
 }
 
-void ImageBatch::updateColorLut(const ColorCorrectionTable &table)
+std::optional<PreviewJob> ImageBatch::previewJob(const ToneSettings &settings) const
 {
-    if (m_lut.isValid() && m_lutPoints == table)
-        return;
-    buildColorLut(table, m_lut);
-    m_lutPoints = table;
+    if (m_current < 1 || m_current > count() || m_busy)
+        return std::nullopt;
+    const ImageEntry &entry = *m_entries[m_current - 1];
+    return PreviewJob{entry.path, entry.isColor != 0, averageSize(), settings};
 }
 
 bool ImageBatch::preview(const ToneSettings &settings, cv::Mat &source, cv::Mat &result)
 {
     source.release();
     result.release();
-    if (m_current < 1 || m_current > count() || m_busy)
+    const std::optional<PreviewJob> job = previewJob(settings);
+    if (!job || !readPicture(job->path, source))
         return false;
-    const ImageEntry &entry = *m_entries[m_current - 1];
-    if (!readPicture(entry.path, source))
-        return false;
-    const QSize average = averageSize();
-    try {
-        if (entry.isColor && settings.color.correctionEnabled)
-            updateColorLut(settings.correction);
-        if (!toneConvert(settings, m_lut, source, result, entry.isColor != 0, average.width(),
-                         average.height()))
-            result.release();
-    } catch (const cv::Exception &) {
-        result.release();
-    } catch (const std::bad_alloc &) {
-        result.release();
-    }
+    convertPreview(*job, m_luts, source, result);
     return true;
 }
 

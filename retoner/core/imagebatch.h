@@ -1,6 +1,8 @@
 #pragma once
 
+#include "colorlutcache.h"
 #include "imageentry.h"
+#include "previewrenderer.h"
 #include "tonepipeline.h"
 #include "tonesettings.h"
 
@@ -11,6 +13,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -32,7 +35,16 @@ public:
     {
         (void)index; (void)entry; (void)message;
     }
+    // Conversion: an entry that was not saved, and why.
+    virtual void saveFailed(int index, const ImageEntry &entry, const QString &reason)
+    {
+        (void)index; (void)entry; (void)reason;
+    }
 };
+
+// Conversion needs its output folder to exist as a folder.
+bool outputFolderExists(const QString &folder);
+QString noOutputFolderMessage(); // "保存フォルダーが見つかりません。"
 
 struct ConvertReport {
     enum Outcome {
@@ -63,6 +75,11 @@ public:
     // the list cannot be changed.
     bool isBusy() const { return m_busy; }
 
+    // Whether registration keeps each entry's reduced picture for the list.
+    // A run without a list (the command line) turns it off, so its memory
+    // does not grow with the number of files.
+    void setKeepThumbnails(bool keep) { m_keepThumbnails = keep; }
+
     // Registers the files with a supported extension, in path order, after the
     // existing entries. Returns the number of entries added.
     int registerFiles(const QStringList &paths, RegistrationMode mode, BatchObserver &observer);
@@ -81,27 +98,27 @@ public:
     int currentImage() const { return m_current; }
     bool setCurrentImage(int oneBasedIndex);
 
-    // The preview of the current image: its source and the converted result
-    // (result empty when the conversion refuses the size). False when there
-    // is no current image or its file does not read.
+    // What the preview of the current image needs; none when there is no
+    // current image or a batch runs.
+    std::optional<PreviewJob> previewJob(const ToneSettings &settings) const;
+
+    // The preview of the current image computed here: its source and the
+    // converted result (result empty when the conversion refuses the size).
+    // False when there is no current image or its file does not read.
     bool preview(const ToneSettings &settings, cv::Mat &source, cv::Mat &result);
 
     // The colour table of the last conversion or preview.
-    const ColorLut &colorLut() const { return m_lut; }
+    const ColorLut &colorLut() const { return m_luts.lut(); }
 
     static QString outputExtension(int format);
 
 private:
-    // Builds the colour table unless it already stands for these points: a
-    // preview after a change of other settings does not pay for it again.
-    void updateColorLut(const ColorCorrectionTable &table);
-
     platform::Prompt &m_prompt;
     std::vector<std::unique_ptr<ImageEntry>> m_entries;
-    ColorLut m_lut;
-    ColorCorrectionTable m_lutPoints; // what m_lut was built from
+    ColorLutCache m_luts;
     int m_current = 0;
     bool m_busy = false;
+    bool m_keepThumbnails = true;
 };
 
 } // namespace retoner

@@ -199,7 +199,7 @@ bool isColorPicture(const cv::Mat &reduced, RegistrationMode mode)
     return sdS[0] >= 16 && spread >= 16;
 }
 
-bool classifyImage(ImageEntry &entry, RegistrationMode mode)
+bool classifyImage(ImageEntry &entry, RegistrationMode mode, bool keepThumbnail)
 {
     cv::Mat image;
     if (!readPicture(entry.path, image))
@@ -210,9 +210,10 @@ bool classifyImage(ImageEntry &entry, RegistrationMode mode)
         const cv::Mat reduced = reduceForAnalysis(image);
         image.release();
         entry.isColor = isColorPicture(reduced, mode) ? 1 : 0;
-        entry.thumbnail = QImage(reduced.data, reduced.cols, reduced.rows,
-                                 static_cast<qsizetype>(reduced.step), QImage::Format_BGR888)
-                              .copy();
+        if (keepThumbnail)
+            entry.thumbnail = QImage(reduced.data, reduced.cols, reduced.rows,
+                                     static_cast<qsizetype>(reduced.step), QImage::Format_BGR888)
+                                  .copy();
     } catch (const cv::Exception &) {
         entry.width = entry.height = 0;
         return false;

@@ -48,9 +48,9 @@ cv::Mat makeLinearizeLut(); // undoes a 0.45-power transfer curve
 void makeHueSpreadLuts(cv::Mat &sin2, cv::Mat &cos2);
 
 // Reads the file, stores its size, reduces it (smaller side 256), decides the
-// chain by the mode and keeps the reduced image as thumbnail. False when the
-// file does not read as an 8-bit three-channel picture.
-bool classifyImage(ImageEntry &entry, RegistrationMode mode);
+// chain by the mode and keeps the reduced image as thumbnail (unless told
+// not to). False when the file does not read as an 8-bit three-channel picture.
+bool classifyImage(ImageEntry &entry, RegistrationMode mode, bool keepThumbnail = true);
 
 // The decision on an already reduced CV_8UC3 image (automatic modes only
 // look at the pixels; modes 2 and 3 fix the answer).

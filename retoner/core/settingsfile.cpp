@@ -6,6 +6,7 @@
 #include <platform/prompt.h>
 #include <platform/safefile.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -47,43 +48,59 @@ bool isSpace(QChar c)
 
 // Whole-file check, so one decision holds for every field of the file:
 // well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool isValidUtf8(QIODevice &device)
+bool isValidUtf8(const QByteArray &bytes)
 {
     int pending = 0;            // continuation bytes still expected
     unsigned char low = 0x80;   // allowed range of the next continuation byte
     unsigned char high = 0xBF;
-    char buffer[4096];
-    qint64 n;
-    while ((n = device.read(buffer, sizeof buffer)) > 0) {
-        for (qint64 i = 0; i < n; ++i) {
-            const auto c = static_cast<unsigned char>(buffer[i]);
-            if (pending > 0) {
-                if (c < low || c > high)
-                    return false;
-                low = 0x80;
-                high = 0xBF;
-                --pending;
-            } else if (c < 0x80) {
-            } else if (c >= 0xC2 && c <= 0xDF) {
-                pending = 1;
-            } else if (c >= 0xE0 && c <= 0xEF) {
-                pending = 2;
-                if (c == 0xE0)
-                    low = 0xA0;
-                else if (c == 0xED)
-                    high = 0x9F;
-            } else if (c >= 0xF0 && c <= 0xF4) {
-                pending = 3;
-                if (c == 0xF0)
-                    low = 0x90;
-                else if (c == 0xF4)
-                    high = 0x8F;
-            } else {
+    for (const char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (pending > 0) {
+            if (c < low || c > high)
                 return false;
-            }
+            low = 0x80;
+            high = 0xBF;
+            --pending;
+        } else if (c < 0x80) {
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            pending = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            pending = 2;
+            if (c == 0xE0)
+                low = 0xA0;
+            else if (c == 0xED)
+                high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            pending = 3;
+            if (c == 0xF0)
+                low = 0x90;
+            else if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
         }
     }
     return pending == 0;
+}
+
+// The whole file in one pass, so a pipe or a terminal (which cannot be read
+// twice) gives its bytes like any file. False when it cannot be opened or a
+// read fails.
+bool readWholeFile(const QString &path, QByteArray &bytes)
+{
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const qint64 n = file.read(buffer, sizeof buffer);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        bytes.append(buffer, n);
+    }
 }
 
 locale_t cLocale()
@@ -291,16 +308,16 @@ bool writeSettings(const ToneSettings &settings, const QString &path, platform::
 SettingsReadReport readSettingsFile(ToneSettings &s, const QString &path)
 {
     SettingsReadReport report;
-    QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes))
         return report;
     report.opened = true;
 
-    const bool utf8 = isValidUtf8(file);
-    if (!file.seek(0))
-        return report;
-    if (utf8 && file.peek(3) == QByteArray("\xEF\xBB\xBF"))
-        file.skip(3);
+    const bool utf8 = isValidUtf8(bytes);
+    if (utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
 
     CCSVLoader loader(file);
     std::vector<QByteArray> raw;

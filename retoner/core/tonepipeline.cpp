@@ -11,8 +11,21 @@ namespace retoner {
 
 namespace {
 
-float wrapAngle(float angle)
+struct Displacement {
+    float x, y, z;    // position in Cartesian form
+    float dx, dy, dz; // where the point moves
+    float pull;       // magnitude + 1
+};
+
+} // namespace
+
+float wrapHue(float angle)
 {
+    // Far out of range the turns are taken at once, so the loops stay short.
+    if (!std::isfinite(angle))
+        return 0.0f;
+    if (std::abs(angle) > 64 * TwoPi)
+        angle = std::fmod(angle, TwoPi);
     while (angle >= TwoPi)
         angle -= TwoPi;
     while (angle < 0.0f)
@@ -20,24 +33,21 @@ float wrapAngle(float angle)
     return angle;
 }
 
-struct Displacement {
-    float x, y, z;    // position in Cartesian form
-    float dx, dy, dz; // where the point moves
-    float pull;       // magnitude + 1
-};
-
-void hsvToRgb(float hue, float saturation, float value, float *rgb)
+std::array<float, 3> hsvToRgb(float hue, float saturation, float value)
 {
+    std::array<float, 3> rgb;
     rgb[0] = rgb[1] = rgb[2] = value;
     if (!(saturation > 0.0f))
-        return;
+        return rgb;
     const float a = hue * 0.95492965f;
     const float c = std::floor(a);
     const float f = a - c;
     const float p = value * (1.0f - saturation);
     const float q = value * (1.0f - f * saturation);
     const float t = value * (1.0f - (1.0f - f) * saturation);
-    switch (static_cast<int>(c)) {
+    // Also keeps a hue far out of range (or not a number) from the conversion to int.
+    const int sector = c >= 0.0f && c < 6.0f ? static_cast<int>(c) : 0;
+    switch (sector) {
     case 1: rgb[0] = q; rgb[1] = value; rgb[2] = p; break;
     case 2: rgb[0] = p; rgb[1] = value; rgb[2] = t; break;
     case 3: rgb[0] = p; rgb[1] = q; rgb[2] = value; break;
@@ -45,9 +55,15 @@ void hsvToRgb(float hue, float saturation, float value, float *rgb)
     case 5: rgb[0] = value; rgb[1] = p; rgb[2] = q; break;
     default: rgb[0] = value; rgb[1] = t; rgb[2] = p; break;
     }
+    return rgb;
 }
 
-} // namespace
+std::array<uchar, 3> hsvToRgbBytes(float hue, float saturation, float value)
+{
+    const std::array<float, 3> rgb = hsvToRgb(hue, saturation, value);
+    return {static_cast<uchar>(rgb[0] * 255.0f), static_cast<uchar>(rgb[1] * 255.0f),
+            static_cast<uchar>(rgb[2] * 255.0f)};
+}
 
 void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
 {
@@ -59,7 +75,7 @@ void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
         d.x = cp.saturation * std::cos(cp.hue);
         d.y = cp.saturation * std::sin(cp.hue);
         d.z = cp.value;
-        const float hue = wrapAngle(cp.hue + cp.hueShift);
+        const float hue = wrapHue(cp.hue + cp.hueShift);
         const float saturation = cp.saturation + cp.saturationShift;
         d.dx = saturation * std::cos(hue) - d.x;
         d.dy = saturation * std::sin(hue) - d.y;
@@ -124,7 +140,8 @@ void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
                 hue += TwoPi;
             const float saturation = std::sqrt(x2 * x2 + y2 * y2);
             z2 = std::clamp(z2, 0.0f, 1.0f);
-            hsvToRgb(hue, saturation, z2, lut.m_values.data() + ColorLut::Stride * (bg * G + r));
+            const std::array<float, 3> rgb = hsvToRgb(hue, saturation, z2);
+            std::copy(rgb.begin(), rgb.end(), lut.m_values.data() + ColorLut::Stride * (bg * G + r));
         }
     }
 }

@@ -4,9 +4,21 @@
 
 #include <opencv2/core.hpp>
 
+#include <array>
 #include <vector>
 
 namespace retoner {
+
+// A hue in radians brought into [0, 2pi) by adding or subtracting full turns.
+float wrapHue(float angle);
+
+// The colour chain's HSV to RGB conversion (hue in radians 0..2pi, saturation
+// and value 0..1) in single precision: red, green, blue in 0..1. A hue whose
+// sector falls outside 0..5 counts as sector 0. The colour table, the colour
+// samples and the background pictures of the settings dialogs all use it.
+std::array<float, 3> hsvToRgb(float hue, float saturation, float value);
+// The same as bytes, each channel trunc(x * 255): red, green, blue.
+std::array<uchar, 3> hsvToRgbBytes(float hue, float saturation, float value);
 
 // The colour correction as a 33 x 33 x 33 grid of (red, green, blue) floats in
 // 0..1. Entry index = b * 1089 + g * 33 + r; grid index i stands for i / 32.

@@ -484,3 +484,84 @@ TEST_F(BatchTest, ConvertReplacesALinkInTheOutputFolderInsteadOfWritingThroughIt
     EXPECT_FALSE(QFileInfo(output).isSymLink());
     EXPECT_FALSE(cv::imread(QFile::encodeName(output).toStdString()).empty());
 }
+
+// retoner --batch --output DIR DIR/a.jpg used to replace the original with
+// its own conversion.
+TEST_F(BatchTest, ConversionNeverWritesOverARegisteredSource)
+{
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    const QString a = picture(QStringLiteral("a.jpg"), rainbow(60, 40));
+    const QString b = picture(QStringLiteral("b.png"), rainbow(60, 40));
+    const QString c = picture(QStringLiteral("c.png"), greyRamp(60, 40));
+    ASSERT_EQ(batch.registerFiles({a, b, c}, RegistrationMode::AllColor, observer), 3);
+    const QByteArray original = testsupport::readFile(a);
+
+    // c's output name leads through a link to the source a.
+    const QString out = outputFolder();
+    ASSERT_TRUE(QFile::link(a, out + QStringLiteral("/c.jpg")));
+    ToneSettings settings;
+    settings.outputFolder = m_dir.path();
+    QStringList reasons;
+    struct Failures : RecordingObserver {
+        QStringList *reasons;
+        void saveFailed(int index, const ImageEntry &entry, const QString &reason) override
+        {
+            *reasons << QStringLiteral("%1 %2 %3").arg(index).arg(entry.outputName, reason);
+        }
+    } failures;
+    failures.reasons = &reasons;
+    const QString sameFile = QStringLiteral("保存先が登録された元画像と同じファイルです。");
+    ConvertReport report = batch.convertAll(settings, failures);
+    EXPECT_EQ(report.failures, 1);
+    EXPECT_EQ(report.written, 2);
+    EXPECT_EQ(reasons, QStringList(QStringLiteral("0 a ") + sameFile));
+    EXPECT_EQ(testsupport::readFile(a), original);
+    EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("b.jpg"))));
+
+    reasons.clear();
+    settings.outputFolder = out;
+    report = batch.convertAll(settings, failures);
+    EXPECT_EQ(report.failures, 1);
+    EXPECT_EQ(reasons, QStringList(QStringLiteral("2 c ") + sameFile));
+    EXPECT_EQ(testsupport::readFile(a), original);
+}
+
+// A batch of thousands of files held every list thumbnail (1.3 GB for 5000
+// pages); a run without a list keeps none.
+TEST_F(BatchTest, RegistrationWithoutAListKeepsNoThumbnails)
+{
+    ImageBatch batch(m_prompt);
+    batch.setKeepThumbnails(false);
+    RecordingObserver observer;
+    ASSERT_EQ(batch.registerFiles({picture(QStringLiteral("big.png"), rainbow(600, 400)),
+                                   picture(QStringLiteral("grey.png"), greyRamp(300, 300))},
+                                  RegistrationMode::AutoSaturatedIsColor, observer),
+              2);
+    EXPECT_TRUE(batch.entry(0).thumbnail.isNull());
+    EXPECT_TRUE(batch.entry(1).thumbnail.isNull());
+    // The decision and the size are still made.
+    EXPECT_EQ(batch.entry(0).isColor, 1);
+    EXPECT_EQ(batch.entry(1).isColor, 0);
+    EXPECT_EQ(batch.entry(0).width, 600);
+}
+
+// Ctrl-C was not seen while the conversion passed over unreadable files.
+TEST_F(BatchTest, CancelIsSeenWhilePassingOverUnreadableFiles)
+{
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    QStringList paths;
+    for (int i = 0; i < 5; ++i)
+        paths << rawFile(QStringLiteral("broken%1.jpg").arg(i), "not a picture");
+    ASSERT_EQ(batch.registerFiles(paths, RegistrationMode::AllColor, observer), 5);
+    ToneSettings settings;
+    settings.outputFolder = outputFolder();
+    observer.pumps = 0;
+    observer.cancelAfter = 0; // asked for during the first file
+    m_prompt.clear();
+    const ConvertReport report = batch.convertAll(settings, observer);
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(report.failures, 1);
+    EXPECT_EQ(m_prompt.texts(), QStringList(QStringLiteral("1 個のファイルの保存に失敗しました。")));
+}

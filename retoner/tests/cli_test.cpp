@@ -109,15 +109,12 @@ TEST_F(BatchCommandTest, FailuresAndModesShowInTheLinesAndTheStatus)
     ProgramRun run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--classify"), QStringLiteral("3"),
                        QStringLiteral("--output"), m_out, m_colour, broken});
     EXPECT_EQ(run.status, 1);
+    // Registration, then the conversion's failed file with its reason.
     EXPECT_EQ(run.out, (QStringList{broken + QStringLiteral("\t画像ファイルの読み出しに失敗しました。"),
                                     m_colour + QStringLiteral("\tMono"),
+                                    broken + QStringLiteral("\t画像ファイルの読み出しに失敗しました。"),
                                     QStringLiteral("1 個のファイルの保存に失敗しました。")}));
     EXPECT_TRUE(QFile::exists(m_out + "/colour.jpg"));
-
-    // No output folder: nothing is converted.
-    run = runRetoner({QStringLiteral("--batch"), m_colour});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out.last(), QStringLiteral("保存フォルダーが見つかりません。"));
 
     // Nothing to register.
     run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--output"), m_out, m_dir.filePath("x.txt")});
@@ -148,4 +145,44 @@ TEST_F(BatchCommandTest, ABadSettingsFileStopsBeforeAnythingIsConverted)
                        QStringLiteral("--output"), m_out, m_colour})
                   .err.trimmed(),
               QStringLiteral("設定ファイルの読み出しに失敗しました。(Open)"));
+}
+
+// A mistyped --output was reported only after every file had been decoded.
+TEST_F(BatchCommandTest, AMissingOutputFolderIsReportedBeforeAnythingIsDecoded)
+{
+    ProgramRun run = runRetoner({QStringLiteral("--batch"), m_colour});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, QStringList(QStringLiteral("保存フォルダーが見つかりません。")));
+    run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--output"), m_out + "/missing", m_colour, m_grey});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, QStringList(QStringLiteral("保存フォルダーが見つかりません。")));
+}
+
+// --help and --version used to start the window.
+TEST_F(BatchCommandTest, HelpVersionUnknownOptionsAndTheEndOfOptions)
+{
+    ProgramRun run = runRetoner({QStringLiteral("--help")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.value(0).startsWith(QStringLiteral("usage: retoner")));
+    EXPECT_TRUE(run.out.join(u'\n').contains(QStringLiteral("--  ")));
+    run = runRetoner({QStringLiteral("--version")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.value(0).startsWith(QStringLiteral("Retoner ")));
+
+    run = runRetoner({QStringLiteral("--bogus"), m_colour});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.trimmed().count(u'\n'), 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("bogus")));
+
+    // After "--" a word that looks like an option is a file.
+    const QString odd = m_dir.filePath(QStringLiteral("--output=x.png"));
+    ASSERT_TRUE(QFile::copy(m_colour, odd));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    run = runRetoner({QStringLiteral("--batch"), QStringLiteral("--output"), m_out, QStringLiteral("--"),
+                      QStringLiteral("--output=x.png")});
+    QDir::setCurrent(before);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(m_out + QStringLiteral("/--output=x.jpg")));
 }

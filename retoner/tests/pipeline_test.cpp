@@ -262,3 +262,114 @@ TEST(ToneConvert, ColourPathWithEverythingOffCopiesAndCorrectionNeedsTheTable)
     ASSERT_TRUE(toneConvert(settings, lut, source, result, true, 0, 0));
     EXPECT_EQ(result.at<cv::Vec3b>(3, 4)[1], source.at<cv::Vec3b>(3, 4)[1] * 255 / 256);
 }
+
+// The chains built again from explicit OpenCV calls in their stated order and
+// with their stated parameters. Comparing the program with its own pipeline
+// could not catch a swapped blur and resize, another border mode, or cubic
+// instead of Lanczos; these do.
+namespace {
+
+cv::Mat explicitSharpen(const cv::Mat &source, int k, int strength)
+{
+    const double sigma = 0.4 * 0.5 * (k - 1) + 0.4;
+    const cv::Mat g = cv::getGaussianKernel(k, sigma, CV_64F);
+    cv::Mat d = cv::Mat::zeros(k, k, CV_64F);
+    d.at<double>(k / 2, k / 2) = 1.0;
+    const cv::Mat kernel = d + (d - g * g.t()) * (strength / 50.0);
+    cv::Mat out;
+    cv::filter2D(source, out, -1, kernel, cv::Point(-1, -1), 0, cv::BORDER_REPLICATE);
+    return out;
+}
+
+// Soft gradients with sharp edges and grain: every step of the chain leaves
+// its mark, at the borders too.
+cv::Mat chainInput()
+{
+    cv::Mat image = noisePicture(97, 61, 3);
+    cv::GaussianBlur(image, image, cv::Size(3, 3), 0);
+    cv::rectangle(image, cv::Rect(10, 8, 30, 20), cv::Scalar(250, 20, 90), cv::FILLED);
+    cv::line(image, cv::Point(0, 60), cv::Point(96, 0), cv::Scalar(0, 255, 0), 2);
+    return image;
+}
+
+} // namespace
+
+TEST(ChainGolden, ColourChainIsBlurThenLanczosResizeThenTableThenSharpen)
+{
+    const cv::Mat source = chainInput();
+    ToneSettings settings;
+    settings.color = {3, 2, 70, 1}; // blur 7 x 7, sharpen 5 x 5 at 0.70
+    settings.output.resizeMode = ScaleByRatio;
+    settings.output.ratioPercent = 63;
+    settings.correction[ColorCorrectionTable::colouredIndex(3, 2, 4)].hueShift = 0.5f;
+    ColorLut lut;
+    buildColorLut(settings.correction, lut);
+
+    cv::Mat expected;
+    cv::GaussianBlur(source, expected, cv::Size(7, 7), 0, 0, cv::BORDER_REPLICATE);
+    cv::resize(expected, expected, cv::Size(97 * 63 / 100, 61 * 63 / 100), 0, 0, cv::INTER_LANCZOS4);
+    applyColorLut(lut, expected, expected);
+    expected = explicitSharpen(expected, 5, 70);
+
+    cv::Mat result;
+    ASSERT_TRUE(toneConvert(settings, lut, source, result, true, 0, 0));
+    ASSERT_EQ(result.size(), cv::Size(61, 38));
+    EXPECT_EQ(cv::norm(result, expected, cv::NORM_INF), 0);
+
+    // Stored bytes of this chain without the table, so a change in the
+    // building blocks themselves shows too.
+    settings.color.correctionEnabled = 0;
+    ASSERT_TRUE(toneConvert(settings, lut, source, result, true, 0, 0));
+    EXPECT_EQ(result.at<cv::Vec3b>(0, 0), cv::Vec3b(84, 79, 107));
+    EXPECT_EQ(result.at<cv::Vec3b>(10, 15), cv::Vec3b(250, 20, 90));
+    EXPECT_EQ(result.at<cv::Vec3b>(37, 60), cv::Vec3b(149, 141, 124));
+}
+
+TEST(ChainGolden, MonoChainIsGreyThenLevelsThenBlurThenLanczosResizeThenSharpen)
+{
+    const cv::Mat source = chainInput();
+    ToneSettings settings;
+    settings.mono = {1, 40, 220, -30, 2, 3, 55}; // blur 5 x 5, sharpen 7 x 7 at 1.10
+    settings.output.resizeMode = FixedSize;
+    settings.output.width = 71;
+    settings.output.height = 40;
+
+    cv::Mat table(1, 256, CV_8U);
+    const double g = std::pow(2.0, -30 / 100.0);
+    for (int i = 0; i < 256; ++i)
+        table.at<uchar>(0, i) = i <= 40    ? 0
+                                : i > 220 ? 255
+                                          : static_cast<uchar>(std::pow((i - 40) / 180.0, 1.0 / g) * 255.0);
+    cv::Mat expected;
+    cv::cvtColor(source, expected, cv::COLOR_BGR2GRAY);
+    cv::LUT(expected, table, expected);
+    cv::GaussianBlur(expected, expected, cv::Size(5, 5), 0, 0, cv::BORDER_REPLICATE);
+    cv::resize(expected, expected, cv::Size(71, 40), 0, 0, cv::INTER_LANCZOS4);
+    expected = explicitSharpen(expected, 7, 55);
+    cv::cvtColor(expected, expected, cv::COLOR_GRAY2BGR);
+
+    ColorLut lut;
+    cv::Mat result;
+    ASSERT_TRUE(toneConvert(settings, lut, source, result, false, 0, 0));
+    ASSERT_EQ(result.size(), cv::Size(71, 40));
+    EXPECT_EQ(cv::norm(result, expected, cv::NORM_INF), 0);
+    EXPECT_EQ(result.at<cv::Vec3b>(0, 0)[0], 42);
+    EXPECT_EQ(result.at<cv::Vec3b>(12, 20)[0], 24);
+    EXPECT_EQ(result.at<cv::Vec3b>(39, 70)[0], 122);
+}
+
+TEST(HsvToRgb, SectorsGreyAndHuesOutOfRange)
+{
+    using Rgb = std::array<float, 3>;
+    EXPECT_EQ(hsvToRgb(0.0f, 1.0f, 1.0f), (Rgb{1, 0, 0}));
+    EXPECT_EQ(hsvToRgb(2.0943952f, 1.0f, 0.5f), (Rgb{0, 0.5f, 0})); // 120 degrees
+    const Rgb blue = hsvToRgb(4.1887903f, 1.0f, 1.0f);                // 240 degrees
+    EXPECT_NEAR(blue[0], 0, 1e-5);
+    EXPECT_NEAR(blue[2], 1, 1e-6);
+    EXPECT_EQ(hsvToRgb(3.0f, 0.0f, 0.25f), (Rgb{0.25f, 0.25f, 0.25f}));
+    // Outside 0..5 the sector counts as 0; a hue that is not a number too.
+    EXPECT_EQ(hsvToRgb(-1.0f, 1.0f, 1.0f)[0], 1.0f);
+    EXPECT_EQ(hsvToRgb(1e30f, 1.0f, 1.0f)[0], 1.0f);
+    EXPECT_EQ(hsvToRgb(std::nanf(""), 1.0f, 1.0f)[0], 1.0f);
+    EXPECT_EQ(hsvToRgbBytes(1.0471976f, 0.5f, 1.0f), (std::array<uchar, 3>{255, 255, 127}));
+}

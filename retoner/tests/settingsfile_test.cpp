@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <thread>
+
 using namespace retoner;
 
 namespace {
@@ -290,4 +294,32 @@ TEST_F(SettingsFileTest, OpenAndWriteFailures)
     ASSERT_TRUE(readSettings(back, file, prompt));
     EXPECT_EQ(back.color.blurIndex, 0);
     EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files), QStringList());
+}
+
+// A pipe ("--settings <(...)") cannot be read twice: its settings used to be
+// dropped while the read reported success.
+TEST_F(SettingsFileTest, SettingsFromAPipeAreReadNotDropped)
+{
+    const QString fifo = path(QStringLiteral("pipe.tnp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ToneSettings expected;
+    expected.color.blurIndex = 1;
+    expected.mono.curve = -40;
+    expected.output.ratioPercent = 150;
+    expected.correction[ColorCorrectionTable::greyIndex(2)].saturationShift = 0.25f;
+    std::thread writer([&] {
+        QFile out(fifo);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(settingsFileText(expected));
+    });
+    ToneSettings settings;
+    const SettingsReadReport report = readSettingsFile(settings, fifo);
+    writer.join();
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(settings, expected);
+
+    // Something that cannot be read at all is the open failure.
+    settings = ToneSettings();
+    EXPECT_EQ(readMessage(readSettingsFile(settings, m_dir.path())),
+              QStringLiteral("設定ファイルの読み出しに失敗しました。(Open)"));
 }

@@ -5,7 +5,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libopencv-dev libjpeg-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils fonts-noto-cjk libjpeg-turbo-progs xvfb xauth
+  poppler-utils fonts-noto-cjk libjpeg-turbo-progs xvfb xauth imagemagick time
 )
 
 install_missing_packages() {
