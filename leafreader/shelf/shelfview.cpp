@@ -8,6 +8,8 @@
 #include "shelflist.h"
 #include "shelfpictures.h"
 
+#include <ui/uifont.h>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -30,7 +32,7 @@ const QColor kPressedCell(192, 255, 255);
 QFont listFont(int cellHeight)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(platform::uiFontFamilies());
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     const int cell = std::max(1, cellHeight);

@@ -1,0 +1,84 @@
+#include "retouchapp.h"
+
+#include "retouchdlg.h"
+
+#include "core/profilerun.h"
+#include "core/retouchsettings.h"
+
+#include <platform/settings.h>
+#include <ui/uifont.h>
+#include <ui/widgetprompt.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void printLine(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+int runWindow(QApplication &app, const retouch::CommandLine &line)
+{
+    platform::applyUiFont(app);
+
+    platform::WidgetPrompt prompt;
+    CRetouchDlg dialog(prompt);
+    prompt.setParent(&dialog);
+    const auto store = platform::openSettings(QStringLiteral("Retouch"));
+    dialog.loadSettings(*store);
+    dialog.show();
+
+    const bool screenshot = !line.screenshot.isEmpty();
+    int result = 0;
+    // The picture is opened once the window is up.
+    QTimer::singleShot(0, &dialog, [&] {
+        if (!line.image.isEmpty())
+            dialog.openFile(QFileInfo(line.image).absoluteFilePath());
+        if (!screenshot)
+            return;
+        QTimer::singleShot(200, &dialog, [&] {
+            QCoreApplication::processEvents();
+            result = dialog.grab().save(line.screenshot, "PNG") ? 0 : 1;
+            app.exit(result);
+        });
+    });
+    QObject::connect(&dialog, &QDialog::finished, &app, [&app] { app.exit(0); });
+    const int code = app.exec();
+    if (screenshot)
+        return result;
+    dialog.saveSettings(*store);
+    return code;
+}
+
+int runApplyCommand(const retouch::CommandLine &line)
+{
+    if (!QFileInfo(line.outputFolder).isDir()) {
+        printLine(stderr, QStringLiteral("retouch: %1 is not a folder").arg(line.outputFolder));
+        return 1;
+    }
+    retouch::ProfileRun run;
+    run.profilePath = line.profile;
+    run.outputFolder = line.outputFolder;
+    if (line.quality >= 0) {
+        run.quality = line.quality;
+    } else {
+        retouch::RetouchSettings settings;
+        settings.load(*platform::openSettings(QStringLiteral("Retouch")));
+        run.quality = settings.jq;
+    }
+    run.images = line.images;
+    const int failures = retouch::runProfile(run, [](const QString &path, const QString &message) {
+        printLine(stdout, path + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
+    });
+    return failures == 0 ? 0 : 1;
+}
