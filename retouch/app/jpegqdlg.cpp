@@ -19,6 +19,7 @@ CJPEG_Q_Dlg::CJPEG_Q_Dlg(int quality, QWidget *parent) : QDialog(parent)
     m_slider->setValue(quality);
     m_slider->setMinimumWidth(240);
     m_value = new QLabel(this);
+    m_value->setObjectName(QStringLiteral("quality"));
     m_value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_value->setMinimumWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("1000 ")));
