@@ -14,6 +14,9 @@
 #include <QTimer>
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -66,6 +69,14 @@ int runApplyCommand(const retouch::CommandLine &line)
         printLine(stderr, QStringLiteral("retouch: %1 is not a folder").arg(line.outputFolder));
         return 1;
     }
+#if defined(__GLIBC__)
+    // The pictures of a batch are about the same size (a 4960 x 7016 scan
+    // takes 100 MB per copy): memory freed after one stays with the process
+    // for the next instead of going back to the system and being faulted in
+    // again, page by page.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+#endif
     retouch::ProfileRun run;
     run.profilePath = line.profile;
     run.outputFolder = line.outputFolder;

@@ -44,6 +44,7 @@ ColumnImage::ResetResult ColumnImage::reset(cv::Mat source)
     }
     makeOpaque(m_edited);
     m_source = std::move(source);
+    m_editedIsCopy = true;
     return ResetResult::Ok;
 }
 
@@ -100,6 +101,7 @@ void ColumnImage::correctColumns(const std::vector<ColumnJob> &jobs)
 {
     if (jobs.empty())
         return;
+    m_editedIsCopy = false;
     const uint8_t *tables = shiftTables();
     const int channels = m_source.channels();
     const int rows = m_source.rows;
@@ -139,10 +141,11 @@ int ColumnImage::correctAllColumns()
 
 void ColumnImage::restoreSource()
 {
-    if (!isOpen())
+    if (!isOpen() || m_editedIsCopy)
         return;
     m_source.copyTo(m_edited);
     makeOpaque(m_edited);
+    m_editedIsCopy = true;
 }
 
 } // namespace retouch

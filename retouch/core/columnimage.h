@@ -64,6 +64,9 @@ private:
     cv::Mat m_edited;
     std::vector<ColumnOffsets> m_offsets;
     int m_curve = kDefaultCurve;
+    // No column has been recomputed since the edited image was last made a
+    // copy of the source, so making it one again can be skipped.
+    bool m_editedIsCopy = false;
     // encode[limit(decode[v] + shift)] for every shift -60..60, 256 entries
     // each, for the curve m_shiftCurve.
     std::vector<uint8_t> m_shiftTables;
