@@ -2,9 +2,12 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QProcess>
 #include <QPainter>
 
+#include <csignal>
 #include <grp.h>
+#include <sys/resource.h>
 #include <pwd.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -197,6 +200,39 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList ProgramRun::outLines() const
+{
+    return out.split(u'\n', Qt::SkipEmptyParts);
+}
+
+QStringList ProgramRun::errLines() const
+{
+    return err.split(u'\n', Qt::SkipEmptyParts);
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit)
+{
+    QProcess process;
+    if (fileSizeLimit > 0) {
+        process.setChildProcessModifier([fileSizeLimit] {
+            ::signal(SIGXFSZ, SIG_IGN); // a failed write instead of a killed process
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
+    process.start(program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
 }
 
 } // namespace testsupport

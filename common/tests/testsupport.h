@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -55,5 +56,17 @@ int runUnprivileged(const std::function<int()> &body);
 // Makes `path` belong to the user runUnprivileged's child runs as (a no-op
 // when the tests do not run as root).
 bool giveToUnprivileged(const QString &path);
+// A built program run to its end (at most a minute) with its output;
+// fileSizeLimit > 0 limits the files it writes to that many bytes, as on a
+// full disk (its writes past the limit fail instead of killing it).
+struct ProgramRun {
+    int status = -1; // the exit code; -1 when it crashed or did not finish
+    QString out;
+    QString err;
+
+    QStringList outLines() const;
+    QStringList errLines() const;
+};
+ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit = 0);
 
 } // namespace testsupport

@@ -1,8 +1,8 @@
 // The built program's command line: --apply end to end, and usage.
 #include "testimages.h"
+#include "testsupport.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,29 +13,9 @@ using namespace retouchtest;
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    QStringList out;
-    QStringList err;
-};
-
-ProgramRun runRetouch(const QStringList &arguments)
+testsupport::ProgramRun runRetouch(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(RETOUCH_PROGRAM), arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-    return run;
-}
-
-bool writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    return testsupport::runProgram(QStringLiteral(RETOUCH_PROGRAM), arguments);
 }
 
 } // namespace
@@ -50,14 +30,14 @@ TEST(RetouchCommandLine, ApplyWritesEachPictureIntoTheOutputFolder)
     ASSERT_TRUE(writePicture(scan, gradient(64, 20)));
     ASSERT_TRUE(writePicture(narrow, gradient(30, 20)));
     const QString profile = dir.filePath(QStringLiteral("p.csv"));
-    ASSERT_TRUE(writeText(profile, "column,all,r,g,b\n5,10,0,0,0\n40,0,-3,0,0\ngamma,0\n"));
+    ASSERT_TRUE(testsupport::writeFile(profile, "column,all,r,g,b\n5,10,0,0,0\n40,0,-3,0,0\ngamma,0\n"));
     const QString out = dir.filePath(QStringLiteral("out"));
     ASSERT_TRUE(QDir().mkpath(out));
 
-    const ProgramRun run = runRetouch({QStringLiteral("--apply"), profile, QStringLiteral("--quality"),
+    const testsupport::ProgramRun run = runRetouch({QStringLiteral("--apply"), profile, QStringLiteral("--quality"),
                                 QStringLiteral("90"), QStringLiteral("--output"), out, wide, narrow, scan});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, QStringList({wide + QStringLiteral("\tok"),
+    EXPECT_EQ(run.outLines(), QStringList({wide + QStringLiteral("\tok"),
                                     narrow + QStringLiteral("\tColumn beyond the image at line 3.[%1]").arg(profile),
                                     scan + QStringLiteral("\tok")}));
     const cv::Mat result = readPicture(out + QStringLiteral("/wide.png"), cv::IMREAD_COLOR);
@@ -73,34 +53,34 @@ TEST(RetouchCommandLine, ApplyWritesEachPictureIntoTheOutputFolder)
     EXPECT_FALSE(QFile::exists(out + QStringLiteral("/narrow.bmp")));
 
     // The pictures' own folder as output would replace them: refused.
-    const QByteArray before = fileBytes(wide);
-    const ProgramRun same = runRetouch({QStringLiteral("--apply"), profile, QStringLiteral("--output"), dir.path(), wide});
+    const QByteArray before = testsupport::readFile(wide);
+    const testsupport::ProgramRun same = runRetouch({QStringLiteral("--apply"), profile, QStringLiteral("--output"), dir.path(), wide});
     EXPECT_EQ(same.status, 1);
-    EXPECT_EQ(same.out, QStringList{wide + QStringLiteral("\tOutput would replace the source.[%1]").arg(wide)});
-    EXPECT_EQ(fileBytes(wide), before);
+    EXPECT_EQ(same.outLines(), QStringList{wide + QStringLiteral("\tOutput would replace the source.[%1]").arg(wide)});
+    EXPECT_EQ(testsupport::readFile(wide), before);
 }
 
 TEST(RetouchCommandLine, HelpVersionAndUsageErrors)
 {
-    const ProgramRun help = runRetouch({QStringLiteral("--help")});
+    const testsupport::ProgramRun help = runRetouch({QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
-    ASSERT_FALSE(help.out.isEmpty());
-    EXPECT_EQ(help.out[0], QStringLiteral("usage: retouch [IMAGE]"));
-    const ProgramRun version = runRetouch({QStringLiteral("--version")});
+    ASSERT_FALSE(help.outLines().isEmpty());
+    EXPECT_EQ(help.outLines()[0], QStringLiteral("usage: retouch [IMAGE]"));
+    const testsupport::ProgramRun version = runRetouch({QStringLiteral("--version")});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, QStringList{QStringLiteral("retouch 1.0.0.0")});
+    EXPECT_EQ(version.outLines(), QStringList{QStringLiteral("retouch 1.0.0.0")});
 
-    const ProgramRun unknown = runRetouch({QStringLiteral("--frobnicate")});
+    const testsupport::ProgramRun unknown = runRetouch({QStringLiteral("--frobnicate")});
     EXPECT_EQ(unknown.status, 2);
-    EXPECT_EQ(unknown.err, QStringList{QStringLiteral("retouch: Unknown option 'frobnicate'.")});
+    EXPECT_EQ(unknown.errLines(), QStringList{QStringLiteral("retouch: Unknown option 'frobnicate'.")});
     EXPECT_EQ(runRetouch({QStringLiteral("--apply"), QStringLiteral("p.csv"), QStringLiteral("x.png")}).status, 2);
     EXPECT_EQ(runRetouch({QStringLiteral("--apply"), QStringLiteral("p.csv"), QStringLiteral("--quality"),
                           QStringLiteral("101"), QStringLiteral("--output"), QStringLiteral("."), QStringLiteral("x.png")})
                   .status,
               2);
     // "--" ends the options: a picture named like an option is a picture.
-    const ProgramRun dashed = runRetouch({QStringLiteral("--apply"), QStringLiteral("none.csv"), QStringLiteral("--output"),
+    const testsupport::ProgramRun dashed = runRetouch({QStringLiteral("--apply"), QStringLiteral("none.csv"), QStringLiteral("--output"),
                                    QStringLiteral("."), QStringLiteral("--"), QStringLiteral("--help")});
     EXPECT_EQ(dashed.status, 1);
-    EXPECT_EQ(dashed.out, QStringList{QStringLiteral("none.csv\tOffsets file open failed.[none.csv]")});
+    EXPECT_EQ(dashed.outLines(), QStringList{QStringLiteral("none.csv\tOffsets file open failed.[none.csv]")});
 }

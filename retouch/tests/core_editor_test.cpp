@@ -3,6 +3,7 @@
 #include "core/retoucheditor.h"
 
 #include "testimages.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QImage>
@@ -91,10 +92,7 @@ TEST_F(EditorTest, RefusesPaletteAndGreyPicturesAndFilesThatDoNotDecode)
     ASSERT_TRUE(palette.save(palettePng, "PNG"));
     const QString greyJpeg = write(QStringLiteral("grey.jpg"), cv::Mat(10, 10, CV_8UC1, cv::Scalar(90)));
     const QString broken = path(QStringLiteral("broken.jpg"));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8 not a picture");
-    file.close();
+    ASSERT_TRUE(testsupport::writeFile(broken, "\xFF\xD8 not a picture"));
 
     const QString good = write(QStringLiteral("good.png"), gradient(8, 8));
     ASSERT_EQ(m_editor.openImage(good), OpenResult::Opened);
@@ -173,7 +171,7 @@ TEST_F(EditorTest, AsksTheJpegQualityOnlyForJpegNames)
     EXPECT_EQ(m_editor.saveTo(path(QStringLiteral("out.bmp"))), SaveResult::Saved);
     EXPECT_EQ(m_asked, (std::vector<int>{95, 80}));
     EXPECT_EQ(m_editor.settings().jq, 20);
-    EXPECT_GT(fileBytes(path(QStringLiteral("out.JPEG"))).size(), fileBytes(path(QStringLiteral("out.jpg"))).size());
+    EXPECT_GT(testsupport::readFile(path(QStringLiteral("out.JPEG"))).size(), testsupport::readFile(path(QStringLiteral("out.jpg"))).size());
     EXPECT_EQ(readPicture(path(QStringLiteral("out.bmp")), cv::IMREAD_UNCHANGED).channels(), 3);
     EXPECT_EQ(m_editor.path(), path(QStringLiteral("out.bmp")));
 
@@ -188,7 +186,7 @@ TEST_F(EditorTest, AsksTheJpegQualityOnlyForJpegNames)
 TEST_F(EditorTest, FailedSavesLeaveTheFileOnDiskAsItWas)
 {
     const QString page = write(QStringLiteral("page.png"), gradient(600, 400));
-    const QByteArray original = fileBytes(page);
+    const QByteArray original = testsupport::readFile(page);
     ASSERT_EQ(m_editor.openImage(page), OpenResult::Opened);
     m_editor.setOffset(Channel::All, 12);
 
@@ -196,7 +194,7 @@ TEST_F(EditorTest, FailedSavesLeaveTheFileOnDiskAsItWas)
     const QString unknown = path(QStringLiteral("page.xyz"));
     ASSERT_TRUE(QFile::copy(page, unknown));
     EXPECT_EQ(m_editor.saveTo(unknown), SaveResult::Failed);
-    EXPECT_EQ(fileBytes(unknown), original);
+    EXPECT_EQ(testsupport::readFile(unknown), original);
 
     // A full disk: the file size limit stops the write halfway.
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
@@ -209,7 +207,7 @@ TEST_F(EditorTest, FailedSavesLeaveTheFileOnDiskAsItWas)
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(result, SaveResult::Failed);
-    EXPECT_EQ(fileBytes(page), original);
+    EXPECT_EQ(testsupport::readFile(page), original);
     EXPECT_TRUE(m_editor.isModified());
     EXPECT_TRUE(leftovers().isEmpty()) << qPrintable(leftovers().join(u' '));
     EXPECT_EQ(m_prompt.texts(), QStringList({QStringLiteral("Save image failed.[%1]").arg(unknown),

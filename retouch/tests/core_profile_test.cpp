@@ -3,6 +3,7 @@
 #include "core/retoucheditor.h"
 
 #include "testimages.h"
+#include "testsupport.h"
 
 #include <QTemporaryDir>
 
@@ -32,7 +33,7 @@ TEST(OffsetProfile, RoundTripsThroughTheEditor)
     first.setOffset(Channel::B, -5);
     const QString profile = dir.filePath(QStringLiteral("stripes.csv"));
     ASSERT_TRUE(first.saveOffsets(profile));
-    EXPECT_EQ(fileBytes(profile), QByteArray("column,all,r,g,b\n3,7,0,0,-30\n20,5,-5,-5,-5\n39,0,30,0,0\ngamma,2\n"));
+    EXPECT_EQ(testsupport::readFile(profile), QByteArray("column,all,r,g,b\n3,7,0,0,-30\n20,5,-5,-5,-5\n39,0,30,0,0\ngamma,2\n"));
 
     RetouchEditor second(prompt);
     ASSERT_EQ(second.openImage(page), OpenResult::Opened);
@@ -94,10 +95,7 @@ TEST(OffsetProfile, ColumnBeyondThePictureChangesNothing)
     const QString page = dir.filePath(QStringLiteral("page.png"));
     ASSERT_TRUE(writePicture(page, gradient(10, 10)));
     const QString profile = dir.filePath(QStringLiteral("wide.csv"));
-    QFile file(profile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("column,all,r,g,b\n9,1,0,0,0\n10,1,0,0,0\ngamma,0\n");
-    file.close();
+    ASSERT_TRUE(testsupport::writeFile(profile, "column,all,r,g,b\n9,1,0,0,0\n10,1,0,0,0\ngamma,0\n"));
 
     platform::ScriptedPrompt prompt;
     RetouchEditor editor(prompt);

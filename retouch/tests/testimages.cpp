@@ -33,10 +33,4 @@ cv::Mat readPicture(const QString &path, int flags)
     return cv::imread(QFile::encodeName(path).toStdString(), flags);
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace retouchtest

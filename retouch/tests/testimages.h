@@ -14,7 +14,4 @@ cv::Mat gradient(int width, int height, int channels = 3);
 bool writePicture(const QString &path, const cv::Mat &picture);
 cv::Mat readPicture(const QString &path, int flags);
 
-// Whole-file bytes, for "the file was not touched" checks.
-QByteArray fileBytes(const QString &path);
-
 } // namespace retouchtest
