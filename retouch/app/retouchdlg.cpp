@@ -4,7 +4,7 @@
 #include "offsetspin.h"
 
 #include "core/messages.h"
-#include "core/transfertables.h"
+#include "core/curvechoices.h"
 #include "core/viewrender.h"
 
 #include <ui/mygraph.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "columnoffsets.h"
-#include "transfertables.h"
+#include "curvechoices.h"
 
 #include <opencv2/core.hpp>
 

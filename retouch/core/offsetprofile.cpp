@@ -3,7 +3,7 @@
 #include "columnimage.h"
 #include "imagefile.h"
 #include "messages.h"
-#include "transfertables.h"
+#include "curvechoices.h"
 
 #include <platform/settingsreaders.h>
 

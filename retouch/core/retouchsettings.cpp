@@ -1,6 +1,6 @@
 #include "retouchsettings.h"
 
-#include "transfertables.h"
+#include "curvechoices.h"
 
 #include <platform/settingsreaders.h>
 

@@ -1,9 +1,9 @@
-#include "transfertables.h"
+#include "transfercurve.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace retouch {
+namespace tone {
 
 namespace {
 
@@ -14,20 +14,6 @@ uint8_t limited(double value)
 }
 
 } // namespace
-
-const std::array<CurveChoice, kCurveCount> &curveChoices()
-{
-    static const std::array<CurveChoice, kCurveCount> choices{{
-        {QStringLiteral("なし"), 1.0, 1.0},
-        {QStringLiteral("-3"), 1.0 / 1.5, 1.2},
-        {QStringLiteral("-2"), 1.0 / 1.8, 1.16},
-        {QStringLiteral("-1"), 1.0 / 2.06, 1.122},
-        {QStringLiteral("標準"), 1.0 / 2.22, 1.099},
-        {QStringLiteral("+1"), 1.0 / 2.3, 1.06},
-        {QStringLiteral("+2"), 1.0 / 2.36, 1.018},
-    }};
-    return choices;
-}
 
 TransferTables buildTransferTables(double p, double k)
 {
@@ -62,15 +48,4 @@ TransferTables buildTransferTables(double p, double k)
     return tables;
 }
 
-const TransferTables &transferTables(int choice)
-{
-    static const std::array<TransferTables, kCurveCount> all = [] {
-        std::array<TransferTables, kCurveCount> built;
-        for (int i = 0; i < kCurveCount; ++i)
-            built[i] = buildTransferTables(curveChoices()[i].exponent, curveChoices()[i].factor);
-        return built;
-    }();
-    return all[std::clamp(choice, 0, kCurveCount - 1)];
-}
-
-} // namespace retouch
+} // namespace tone
