@@ -8,7 +8,6 @@
 #include "core/viewrender.h"
 
 #include <ui/mygraph.h>
-#include <ui/waitcursor.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -41,6 +40,7 @@ QLabel *makeField(QWidget *parent)
 
 CRetouchDlg::CRetouchDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(parent), m_editor(prompt)
 {
+    m_editor.setProgress(m_progress);
     setObjectName(QStringLiteral("CRetouchDlg"));
     setWindowTitle(QStringLiteral("Retouch"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
@@ -147,10 +147,7 @@ void CRetouchDlg::buildControls()
     connect(m_curve, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (m_refreshing || index < 0)
             return;
-        {
-            platform::WaitCursor wait;
-            m_editor.setCurve(index);
-        }
+        m_editor.setCurve(index);
         refresh();
     });
     side->addLayout(fields);
@@ -200,33 +197,19 @@ void CRetouchDlg::loadSettings(const QSettings &store)
 
 void CRetouchDlg::onCommand(int id)
 {
-    {
-        // Opening, saving and loading offsets decode, encode or correct
-        // whole pictures.
-        const bool heavy = id == CmdOpen || id == CmdSave || id == CmdSaveAs || id == CmdLoadOffsets;
-        std::optional<platform::WaitCursor> wait;
-        if (heavy)
-            wait.emplace();
-        m_editor.runCommand(id);
-    }
+    m_editor.runCommand(id);
     refresh();
 }
 
 void CRetouchDlg::openFile(const QString &path)
 {
-    {
-        platform::WaitCursor wait;
-        m_editor.openImage(path);
-    }
+    m_editor.openImage(path);
     refresh();
 }
 
 void CRetouchDlg::step(Channel channel, SpinStep s)
 {
-    {
-        platform::WaitCursor wait;
-        m_editor.stepOffset(channel, s);
-    }
+    m_editor.stepOffset(channel, s);
     refresh();
 }
 

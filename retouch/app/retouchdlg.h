@@ -2,6 +2,8 @@
 
 #include "core/retoucheditor.h"
 
+#include <ui/busyprogress.h>
+
 #include <QDialog>
 
 #include <array>
@@ -63,6 +65,7 @@ private:
     void step(retouch::Channel channel, retouch::SpinStep step);
     void endDrag();
 
+    platform::BusyProgress m_progress;
     retouch::RetouchEditor m_editor;
     QLineEdit *m_path = nullptr;
     CMyGraph *m_mainView = nullptr;

@@ -53,6 +53,7 @@ void RetouchEditor::closeImage()
 OpenResult RetouchEditor::openImage(const QString &path)
 {
     closeImage();
+    platform::ProgressScope busy(*m_progress);
     cv::Mat source;
     switch (readImageFile(path, source)) {
     case ImageReadResult::Ok: break;
@@ -128,7 +129,12 @@ SaveResult RetouchEditor::saveTo(const QString &path, SaveTarget target)
             return SaveResult::Cancelled;
         m_settings.jq = std::clamp(*quality, 0, 100);
     }
-    if (!writeImageFile(path, m_image.edited(), m_settings.jq, target)) {
+    bool written;
+    {
+        platform::ProgressScope busy(*m_progress);
+        written = writeImageFile(path, m_image.edited(), m_settings.jq, target);
+    }
+    if (!written) {
         m_prompt.message(text::SaveImageFailed.arg(path));
         return SaveResult::Failed;
     }
@@ -163,6 +169,7 @@ void RetouchEditor::setOffset(Channel channel, int value)
     }
     ColumnOffsets offsets = currentOffsets();
     offsets.setValue(channel, value);
+    platform::ProgressScope busy(*m_progress);
     m_image.setOffsets(m_cursor.x(), offsets);
     m_modified = true;
 }
@@ -176,7 +183,10 @@ void RetouchEditor::setCurve(int choice)
 {
     m_settings.gammaSel = std::clamp(choice, 0, kCurveCount - 1);
     m_image.setCurve(m_settings.gammaSel);
-    if (hasImage() && m_image.correctAllColumns() > 0)
+    if (!hasImage())
+        return;
+    platform::ProgressScope busy(*m_progress);
+    if (m_image.correctAllColumns() > 0)
         m_modified = true;
 }
 
@@ -238,7 +248,10 @@ bool RetouchEditor::applyProfile(const OffsetProfile &profile, const QString &pr
         m_prompt.message(text::ColumnBeyondImage.arg(line).arg(profilePath));
         return false;
     }
-    applyOffsetProfile(m_image, profile);
+    {
+        platform::ProgressScope busy(*m_progress);
+        applyOffsetProfile(m_image, profile);
+    }
     m_settings.gammaSel = m_image.curve();
     m_modified = true;
     return true;

@@ -5,6 +5,7 @@
 #include "offsetprofile.h"
 #include "retouchsettings.h"
 
+#include <platform/progress.h>
 #include <platform/prompt.h>
 
 #include <QPoint>
@@ -49,6 +50,9 @@ public:
 
     platform::Prompt &prompt() { return m_prompt; }
     void setQualityAsker(QualityAsker asker) { m_askQuality = std::move(asker); }
+    // Decoding, encoding and correcting begin and end on it, so the window can
+    // show the wait cursor for the work alone, not for its questions.
+    void setProgress(platform::Progress &progress) { m_progress = &progress; }
     RetouchSettings &settings() { return m_settings; }
     // Start-up: the curve choice and the quality from the store.
     void loadSettings(const QSettings &store);
@@ -117,6 +121,8 @@ private:
 
     platform::Prompt &m_prompt;
     QualityAsker m_askQuality;
+    platform::Progress m_noProgress;
+    platform::Progress *m_progress = &m_noProgress;
     RetouchSettings m_settings;
     ColumnImage m_image;
     QString m_path;
