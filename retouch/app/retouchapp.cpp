@@ -34,14 +34,18 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
 {
     platform::applyUiFont(app);
 
-    platform::WidgetPrompt prompt;
+    const bool screenshot = !line.screenshot.isEmpty();
+    // Nobody answers a screenshot run: its messages are answered at once and
+    // printed on standard error.
+    platform::ScriptedPrompt unattended;
+    platform::WidgetPrompt widgets;
+    platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(unattended) : widgets;
     CRetouchDlg dialog(prompt);
-    prompt.setParent(&dialog);
+    widgets.setParent(&dialog);
     const auto store = platform::openSettings(QStringLiteral("Retouch"));
     dialog.loadSettings(*store);
     dialog.show();
 
-    const bool screenshot = !line.screenshot.isEmpty();
     int result = 0;
     // The picture is opened once the window is up.
     QTimer::singleShot(0, &dialog, [&] {
@@ -57,6 +61,8 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
     });
     QObject::connect(&dialog, &QDialog::finished, &app, [&app] { app.exit(0); });
     const int code = app.exec();
+    for (const QString &message : unattended.texts())
+        printLine(stderr, message);
     if (screenshot)
         return result;
     dialog.saveSettings(*store);

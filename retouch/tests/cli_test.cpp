@@ -60,6 +60,20 @@ TEST(RetouchCommandLine, ApplyWritesEachPictureIntoTheOutputFolder)
     EXPECT_EQ(testsupport::readFile(wide), before);
 }
 
+TEST(RetouchCommandLine, ScreenshotOfAPictureThatFailsToOpenDoesNotWait)
+{
+    // Nobody answers the message of a screenshot run: it goes to standard
+    // error and the window is still written.
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.png"));
+    const QString shot = dir.filePath(QStringLiteral("shot.png"));
+    const testsupport::ProgramRun run = runRetouch({QStringLiteral("--screenshot"), shot, missing});
+    EXPECT_EQ(run.status, 0);
+    // (The offscreen platform may add warnings of its own.)
+    EXPECT_TRUE(run.errLines().contains(QStringLiteral("File open failed.[%1]").arg(missing))) << run.err.toStdString();
+    EXPECT_FALSE(readPicture(shot, cv::IMREAD_COLOR).empty());
+}
+
 TEST(RetouchCommandLine, HelpVersionAndUsageErrors)
 {
     const testsupport::ProgramRun help = runRetouch({QStringLiteral("--help")});
