@@ -5,6 +5,7 @@
 #include "core/foldertree.h"
 #include "core/messages.h"
 
+#include <platform/consoleline.h>
 #include <platform/prompt.h>
 
 #include <QCommandLineParser>
@@ -20,15 +21,9 @@
 
 using namespace harvester;
 
-namespace {
+using platform::printLine;
 
-void printLine(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
+namespace {
 
 class CommandLineObserver : public RunObserver {
 public:

@@ -6,6 +6,7 @@
 #include "core/extractorlink.h"
 #include "core/messages.h"
 
+#include <platform/consoleline.h>
 #include <platform/settings.h>
 #include <platform/version.h>
 #include <ui/uifont.h>
@@ -16,13 +17,9 @@
 
 #include <cstdio>
 
-namespace {
+using platform::printLine;
 
-void printText(FILE *stream, const QString &text)
-{
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fputc('\n', stream);
-}
+namespace {
 
 void nameApplication()
 {
@@ -40,13 +37,13 @@ int CHarvesterApp::main(int argc, char **argv)
     const CommandLine commandLine = CommandLine::parse(arguments);
     switch (commandLine.action) {
     case CommandLine::Action::UsageError:
-        printText(stderr, QStringLiteral("harvester: ") + commandLine.error);
+        printLine(stderr, QStringLiteral("harvester: ") + commandLine.error);
         return 2;
     case CommandLine::Action::Help:
-        printText(stdout, CommandLine::usage());
+        printLine(stdout, CommandLine::usage());
         return 0;
     case CommandLine::Action::Version:
-        printText(stdout, QStringLiteral("harvester") + platform::versionText());
+        printLine(stdout, QStringLiteral("harvester") + platform::versionText());
         return 0;
     case CommandLine::Action::Run: {
         QCoreApplication app(argc, argv);
@@ -76,7 +73,7 @@ int CHarvesterApp::runDialog(QApplication &app, const CommandLine &commandLine)
         const QString message = programFolder.isEmpty() ? harvester::text::ModuleNameFailed
                                                         : harvester::text::ExtractorMissing;
         if (screenshot)
-            printText(stderr, message);
+            printLine(stderr, message);
         else
             prompt.message(message);
         return 1;

@@ -5,6 +5,7 @@
 #include "core/profilerun.h"
 #include "core/retouchsettings.h"
 
+#include <platform/consoleline.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
@@ -18,17 +19,7 @@
 #include <malloc.h>
 #endif
 
-namespace {
-
-void printLine(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
-}
-
-} // namespace
+using platform::printLine;
 
 int runWindow(QApplication &app, const retouch::CommandLine &line)
 {
