@@ -5,6 +5,7 @@
 #include <platform/safefile.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace retouch {
@@ -146,10 +148,22 @@ bool writeImageFile(const QString &path, const cv::Mat &image, int jpegQuality, 
 
 bool writeFileSafely(const QString &path, const void *data, size_t size, SaveTarget target)
 {
-    (void)target;
-    const platform::TempFile temp = platform::createTempFile(platform::folderOf(path));
+    // A document opened through a link is the file the link points to: that
+    // file is replaced and the link stays. An output name is replaced as it
+    // stands, so a link there never leads the write to another file.
+    QString destination = path;
+    if (target == SaveTarget::Document) {
+        const QFileInfo info(path);
+        if (info.isSymLink())
+            destination = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+    }
+    const platform::TempFile temp = platform::createTempFile(platform::folderOf(destination));
     if (temp.fd < 0)
         return false;
+    // The replacement keeps the permissions of the file it replaces.
+    struct stat existing;
+    if (::stat(QFile::encodeName(destination).constData(), &existing) == 0 && S_ISREG(existing.st_mode))
+        ::fchmod(temp.fd, existing.st_mode & 07777);
     const auto *bytes = static_cast<const char *>(data);
     size_t written = 0;
     bool ok = true;
@@ -163,7 +177,7 @@ bool writeFileSafely(const QString &path, const void *data, size_t size, SaveTar
             ok = false;
     }
     ok = ::close(temp.fd) == 0 && ok;
-    if (ok && platform::replaceFile(temp.path, path))
+    if (ok && platform::replaceFile(temp.path, destination))
         return true;
     QFile::remove(temp.path);
     return false;

@@ -6,6 +6,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -217,6 +218,36 @@ TEST_F(EditorTest, FailedSavesLeaveTheFileOnDiskAsItWas)
     EXPECT_EQ(m_editor.save(), SaveResult::Saved);
     EXPECT_FALSE(m_editor.isModified());
     EXPECT_EQ(cv::norm(readPicture(page, cv::IMREAD_COLOR), m_editor.image().edited(), cv::NORM_INF), 0);
+}
+
+TEST_F(EditorTest, SavingOverALinkedPictureReplacesTheLinkedFile)
+{
+    const QString folder = path(QStringLiteral("scans"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString real = write(QStringLiteral("scans/page.png"), gradient(60, 40));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    const QFile::Permissions permissions = QFile::permissions(real);
+    ASSERT_FALSE(permissions & QFile::ReadOther);
+    const QString link = path(QStringLiteral("page.png"));
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_EQ(m_editor.openImage(link), OpenResult::Opened);
+    m_editor.setOffset(Channel::All, 12);
+
+    // The link stays a link and the file it names gets the corrections,
+    // with the permissions it had.
+    ASSERT_EQ(m_editor.save(), SaveResult::Saved);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(cv::norm(readPicture(real, cv::IMREAD_COLOR), m_editor.image().edited(), cv::NORM_INF), 0);
+    EXPECT_EQ(QFile::permissions(real), permissions);
+    EXPECT_TRUE(QDir(folder).entryList({QStringLiteral("*.tmp")}, QDir::Files).isEmpty());
+
+    // An output file written by a batch replaces a link in its place and
+    // leaves the file behind the link alone.
+    const QByteArray before = testsupport::readFile(real);
+    m_editor.setOffset(Channel::All, -5);
+    ASSERT_EQ(m_editor.saveTo(link, SaveTarget::NewOutput), SaveResult::Saved);
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testsupport::readFile(real), before);
 }
 
 TEST_F(EditorTest, AsksBeforeDroppingUnsavedCorrections)
