@@ -2,20 +2,15 @@
 
 #include <picture/picture.h>
 #include <platform/paths.h>
-#include <platform/safefile.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include <cerrno>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace retouch {
 
@@ -125,7 +120,7 @@ bool isJpegName(QStringView path)
            || extension.compare(u"jpeg", Qt::CaseInsensitive) == 0;
 }
 
-bool writeImageFile(const QString &path, const cv::Mat &image, int jpegQuality, SaveTarget target)
+bool writeImageFile(const QString &path, const cv::Mat &image, int jpegQuality, platform::FileRole role)
 {
     const QString extension = platform::extensionOf(path);
     if (extension.isEmpty() || image.empty())
@@ -143,44 +138,8 @@ bool writeImageFile(const QString &path, const cv::Mat &image, int jpegQuality, 
         return false;
     }
 
-    return writeFileSafely(path, bytes.data(), bytes.size(), target);
-}
-
-bool writeFileSafely(const QString &path, const void *data, size_t size, SaveTarget target)
-{
-    // A document opened through a link is the file the link points to: that
-    // file is replaced and the link stays. An output name is replaced as it
-    // stands, so a link there never leads the write to another file.
-    QString destination = path;
-    if (target == SaveTarget::Document) {
-        const QFileInfo info(path);
-        if (info.isSymLink())
-            destination = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
-    }
-    const platform::TempFile temp = platform::createTempFile(platform::folderOf(destination));
-    if (temp.fd < 0)
-        return false;
-    // The replacement keeps the permissions of the file it replaces.
-    struct stat existing;
-    if (::stat(QFile::encodeName(destination).constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(temp.fd, existing.st_mode & 07777);
-    const auto *bytes = static_cast<const char *>(data);
-    size_t written = 0;
-    bool ok = true;
-    while (ok && written < size) {
-        const ssize_t n = ::write(temp.fd, bytes + written, size - written);
-        if (n > 0)
-            written += size_t(n);
-        else if (n < 0 && errno == EINTR)
-            continue;
-        else
-            ok = false;
-    }
-    ok = ::close(temp.fd) == 0 && ok;
-    if (ok && platform::replaceFile(temp.path, destination))
-        return true;
-    QFile::remove(temp.path);
-    return false;
+    platform::AtomicFile file(path, role);
+    return file.open() && file.write(bytes.data(), bytes.size()) && file.commit();
 }
 
 } // namespace retouch

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <platform/safefile.h>
+
 #include <QByteArrayView>
 #include <QImage>
 #include <QString>
@@ -28,19 +30,12 @@ int heldBitDepth(QImage::Format decoded, QByteArrayView decoder, int bmpBitCount
 // The text after the target's last '.' is "jpg" or "jpeg", in any case.
 bool isJpegName(QStringView path);
 
-// Which file a save replaces, as the platform's safe writing knows it: a
-// file the user named (a link stands for the file it points to) or a new
-// file in an output folder (a link there is replaced, never written through).
-enum class SaveTarget { Document, NewOutput };
-
 // Encodes the picture in the format its name's extension names (JPEG with
-// the given quality) and puts it in place through a temporary file beside
-// it, so a failing encoder or a full disk leaves the old file as it was.
+// the given quality) and puts it in place through the platform's atomic file,
+// so a failing encoder or a full disk leaves the old file as it was. `role`
+// says what a link in that place stands for: a picture the user opened or
+// named (the file it points to) or a new output file (the link is replaced).
 bool writeImageFile(const QString &path, const cv::Mat &image, int jpegQuality,
-                    SaveTarget target = SaveTarget::Document);
-
-// Writes bytes the same safe way.
-bool writeFileSafely(const QString &path, const void *data, size_t size,
-                     SaveTarget target = SaveTarget::Document);
+                    platform::FileRole role = platform::FileRole::Document);
 
 } // namespace retouch

@@ -1,10 +1,10 @@
 #include "offsetprofile.h"
 
 #include "columnimage.h"
-#include "imagefile.h"
 #include "messages.h"
 #include "curvechoices.h"
 
+#include <platform/safefile.h>
 #include <platform/settingsreaders.h>
 
 #include <QFile>
@@ -128,7 +128,9 @@ QByteArray offsetProfileText(const std::vector<ColumnOffsets> &offsets, int curv
 bool writeOffsetProfile(const QString &path, const std::vector<ColumnOffsets> &offsets, int curve)
 {
     const QByteArray text = offsetProfileText(offsets, curve);
-    return writeFileSafely(path, text.constData(), size_t(text.size()));
+    // A profile the user names is a document: a link there stands for its file.
+    platform::AtomicFile file(path, platform::FileRole::Document);
+    return file.open() && file.write(text) && file.commit();
 }
 
 int firstColumnBeyond(const OffsetProfile &profile, int width)

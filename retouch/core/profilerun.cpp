@@ -56,7 +56,7 @@ int runProfile(const ProfileRun &run,
         editor.settings().jq = run.quality;
         if (editor.openImage(image) != OpenResult::Opened
             || !editor.applyProfile(read.profile, run.profilePath)
-            || editor.saveTo(target, SaveTarget::NewOutput) != SaveResult::Saved) {
+            || editor.saveTo(target, platform::FileRole::Output) != SaveResult::Saved) {
             report(image, lastMessage(prompt));
             ++failures;
             continue;

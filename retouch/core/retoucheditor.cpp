@@ -119,7 +119,7 @@ SaveResult RetouchEditor::saveAs()
     return saveTo(path);
 }
 
-SaveResult RetouchEditor::saveTo(const QString &path, SaveTarget target)
+SaveResult RetouchEditor::saveTo(const QString &path, platform::FileRole role)
 {
     if (!hasImage())
         return SaveResult::Failed;
@@ -132,7 +132,7 @@ SaveResult RetouchEditor::saveTo(const QString &path, SaveTarget target)
     bool written;
     {
         platform::ProgressScope busy(*m_progress);
-        written = writeImageFile(path, m_image.edited(), m_settings.jq, target);
+        written = writeImageFile(path, m_image.edited(), m_settings.jq, role);
     }
     if (!written) {
         m_prompt.message(text::SaveImageFailed.arg(path));

@@ -82,7 +82,7 @@ public:
     SaveResult saveAs();
     // Writes the edited picture to `path`, asking for the JPEG quality when
     // the name is a JPEG's. A save under a new name makes it the current path.
-    SaveResult saveTo(const QString &path, SaveTarget target = SaveTarget::Document);
+    SaveResult saveTo(const QString &path, platform::FileRole role = platform::FileRole::Document);
     // Asks whether corrections not yet saved may go; true when there are none.
     bool confirmDiscard();
 

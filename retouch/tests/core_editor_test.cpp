@@ -245,7 +245,7 @@ TEST_F(EditorTest, SavingOverALinkedPictureReplacesTheLinkedFile)
     // leaves the file behind the link alone.
     const QByteArray before = testsupport::readFile(real);
     m_editor.setOffset(Channel::All, -5);
-    ASSERT_EQ(m_editor.saveTo(link, SaveTarget::NewOutput), SaveResult::Saved);
+    ASSERT_EQ(m_editor.saveTo(link, platform::FileRole::Output), SaveResult::Saved);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
     EXPECT_EQ(testsupport::readFile(real), before);
 }
