@@ -9,6 +9,7 @@
 #   ./run.sh retoner --batch     the same pages through the batch mode (into build/retoner-demo/out)
 #   ./run.sh retoner ARGS...     retoner itself (--batch --output DIR FILE..., --help)
 #   ./run.sh harvester [ARGS...]  the batch packer (without arguments: on the demo PDFs)
+#   ./run.sh retouch [IMAGE]     the stripe remover (without IMAGE: a demo page with stripes)
 set -u
 ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$ROOT/tools/scripts/setup.sh"
@@ -68,8 +69,15 @@ case "$program" in
     fi
     exec "$BIN/harvester/harvester" "$@"
     ;;
+  retouch)
+    shift
+    if [ $# -eq 0 ]; then
+      exec "$BIN/retouch/retouch" "$BIN/demo-pages/retouch/striped.png"
+    fi
+    exec "$BIN/retouch/retouch" "$@"
+    ;;
   *)
-    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | glancer [IMAGE|FOLDER] | retoner [ARGS...] | harvester [ARGS...] | kvbtool [ARGS...]]" >&2
+    echo "usage: ./run.sh [leafreader [BOOK|FOLDER] | bindery [PATH...] | glancer [IMAGE|FOLDER] | retoner [ARGS...] | harvester [ARGS...] | retouch [IMAGE] | kvbtool [ARGS...]]" >&2
     exit 2
     ;;
 esac

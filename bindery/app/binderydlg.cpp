@@ -83,25 +83,6 @@ QIcon saveIcon(bool saveAs)
 
 } // namespace
 
-void CBinderyDlg::BusyProgress::begin(const QString &title, int range)
-{
-    (void)title;
-    (void)range;
-    ++m_depth;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-void CBinderyDlg::BusyProgress::end()
-{
-    --m_depth;
-    QApplication::restoreOverrideCursor();
-}
-
-void CBinderyDlg::BusyProgress::processEvents()
-{
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(parent), m_editor(prompt)
 {
     setObjectName(QStringLiteral("CBinderyDlg"));

@@ -2,6 +2,8 @@
 
 #include "core/binderyeditor.h"
 
+#include <ui/busyprogress.h>
+
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
@@ -86,18 +88,7 @@ private:
 
     // The editor's long work: the wait cursor while it runs, and repaints
     // without user input while it waits. Commands wait until it ends.
-    class BusyProgress : public platform::Progress {
-    public:
-        void begin(const QString &title, int range) override;
-        void end() override;
-        void processEvents() override;
-        bool busy() const { return m_depth > 0; }
-
-    private:
-        int m_depth = 0;
-    };
-
-    BusyProgress m_progress;
+    platform::BusyProgress m_progress;
     bindery::BinderyEditor m_editor;
     QSettings *m_store = nullptr;
     bool m_syncing = false;

@@ -145,4 +145,9 @@ void writeText(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+void printLine(FILE *stream, const QString &text)
+{
+    writeText(stream, text + u'\n');
+}
+
 } // namespace platform

@@ -1,3 +1,4 @@
+#include "platform/commandline.h"
 #include "platform/drives.h"
 #include "platform/foldermove.h"
 #include "platform/paths.h"
@@ -290,6 +291,20 @@ TEST(PlatformPrompt, ScriptedPromptRecordsAndAnswers)
     EXPECT_EQ(prompt.dialogs()[1].start, QStringLiteral("/x/p.kvb"));
     prompt.beep();
     EXPECT_EQ(prompt.beeps(), 1);
+}
+
+TEST(PlatformConsole, PrintLineWritesUtf8AndALineEndAtOnce)
+{
+    FILE *stream = std::tmpfile();
+    ASSERT_NE(stream, nullptr);
+    printLine(stream, QStringLiteral("頁\tok"));
+    // Flushed: the bytes are in the file before the stream is closed.
+    QFile file;
+    ASSERT_TRUE(file.open(fileno(stream), QIODevice::ReadOnly));
+    file.seek(0);
+    EXPECT_EQ(file.readAll(), QByteArray("\xe9\xa0\x81\tok\n"));
+    file.close();
+    std::fclose(stream);
 }
 
 TEST(PlatformVersion, FourNumbersWithLeadingSpace)

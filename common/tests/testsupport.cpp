@@ -5,9 +5,12 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
+#include <QProcess>
 #include <QPainter>
 
+#include <csignal>
 #include <grp.h>
+#include <sys/resource.h>
 #include <pwd.h>
 #include <sys/wait.h>
 #include <fcntl.h>
@@ -272,6 +275,39 @@ void removeRawNamedEntries(const QString &folder)
         else
             ::unlink(path.constData());
     }
+}
+
+QStringList ProgramRun::outLines() const
+{
+    return out.split(u'\n', Qt::SkipEmptyParts);
+}
+
+QStringList ProgramRun::errLines() const
+{
+    return err.split(u'\n', Qt::SkipEmptyParts);
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit)
+{
+    QProcess process;
+    if (fileSizeLimit > 0) {
+        process.setChildProcessModifier([fileSizeLimit] {
+            ::signal(SIGXFSZ, SIG_IGN); // a failed write instead of a killed process
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
+    process.start(program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
 }
 
 } // namespace testsupport

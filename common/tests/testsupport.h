@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -74,5 +75,18 @@ bool giveToUnprivileged(const QString &path);
 bool writeRawNamedFile(const QString &folder, const QByteArray &name, const QByteArray &bytes);
 bool makeRawNamedFolder(const QString &folder, const QByteArray &name);
 void removeRawNamedEntries(const QString &folder);
+
+// A built program run to its end (at most a minute) with its output;
+// fileSizeLimit > 0 limits the files it writes to that many bytes, as on a
+// full disk (its writes past the limit fail instead of killing it).
+struct ProgramRun {
+    int status = -1; // the exit code; -1 when it crashed or did not finish
+    QString out;
+    QString err;
+
+    QStringList outLines() const;
+    QStringList errLines() const;
+};
+ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit = 0);
 
 } // namespace testsupport

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -37,4 +38,32 @@ TEST(WidgetPrompt, SaveDialogAddsTheDefaultSuffixBeforeAskingToReplace)
         prompt.saveFile({}, dir.filePath(QStringLiteral("new.kvb")), QStringLiteral("Books (*.kvb)"));
     EXPECT_EQ(chosen, dir.filePath(QStringLiteral("old.kvb")));
     EXPECT_TRUE(question.contains(QStringLiteral("old.kvb")));
+}
+
+namespace {
+
+// Presses Enter in the message box once it is shown.
+void pressEnterWhenShown()
+{
+    QTimer::singleShot(0, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(qobject_cast<QMessageBox *>(box), nullptr);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+}
+
+} // namespace
+
+// A question whose safe answer is No or Cancel is not answered Yes or OK by Enter.
+TEST(WidgetPromptTest, EnterAnswersTheSafeDefault)
+{
+    platform::WidgetPrompt prompt;
+    pressEnterWhenShown();
+    EXPECT_EQ(prompt.message(QStringLiteral("Discard?"), platform::PromptIcon::Question,
+                             platform::PromptButtons::YesNoDefaultNo),
+              platform::PromptAnswer::No);
+    pressEnterWhenShown();
+    EXPECT_EQ(prompt.message(QStringLiteral("Replace?"), platform::PromptIcon::Question,
+                             platform::PromptButtons::OkCancelDefaultCancel),
+              platform::PromptAnswer::Cancel);
 }

@@ -5,6 +5,7 @@
 #include "core/foldertree.h"
 #include "core/messages.h"
 
+#include <platform/commandline.h>
 #include <platform/prompt.h>
 
 #include <QCoreApplication>
@@ -19,12 +20,9 @@
 
 using namespace harvester;
 
-namespace {
+using platform::printLine;
 
-void printLine(FILE *stream, const QString &text)
-{
-    platform::writeText(stream, text + u'\n');
-}
+namespace {
 
 class CommandLineObserver : public RunObserver {
 public:

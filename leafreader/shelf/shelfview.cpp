@@ -9,6 +9,7 @@
 #include "shelfpictures.h"
 
 #include "pageview/commandmenu.h"
+#include <ui/uifont.h>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -32,7 +33,7 @@ const QColor kPressedCell(192, 255, 255);
 QFont listFont(int cellHeight)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(platform::uiFontFamilies());
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     const int cell = std::max(1, cellHeight);

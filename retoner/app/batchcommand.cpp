@@ -5,6 +5,7 @@
 #include "core/imagebatch.h"
 #include "core/settingsfile.h"
 
+#include <platform/consoleline.h>
 #include <platform/prompt.h>
 
 #include <QFileInfo>
@@ -14,6 +15,8 @@
 
 namespace retoner {
 
+using platform::printLine;
+
 namespace {
 
 volatile std::sig_atomic_t g_interrupted = 0;
@@ -21,14 +24,6 @@ volatile std::sig_atomic_t g_interrupted = 0;
 void onInterrupt(int)
 {
     g_interrupted = 1;
-}
-
-void printLine(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
-    std::fputc('\n', stream);
-    std::fflush(stream);
 }
 
 // One line per file: its path, a tab, then "Color", "Mono" or its message.

@@ -3,6 +3,7 @@
 #include <picture/pictureformat.h>
 #include <platform/paths.h>
 #include <platform/safefile.h>
+#include <tone/transfercurve.h>
 
 #include <QFile>
 
@@ -101,22 +102,11 @@ bool writePicture(const QString &path, const cv::Mat &image, const std::vector<i
 
 cv::Mat makeLinearizeLut()
 {
-    const double a = -0.099 * 0.999 * 0.999;
-    const double gamma = 2.22;
-    const double l0 = std::pow(-a / ((1.0 - a) * (1.0 - 1.0 / gamma)), gamma);
-    const double v0 = std::pow(l0, 1.0 / gamma);
-    const double slope = (v0 * (1.0 - a) + a) / l0;
-    const int n = static_cast<int>(l0 * 255.0 * slope + 0.5);
+    const tone::TransferTables tables =
+        tone::buildTransferTables(tone::kStandardExponent, tone::kStandardFactor);
     cv::Mat lut(1, 256, CV_8U);
-    for (int i = 0; i < 256; ++i) {
-        int entry;
-        if (i < n)
-            entry = static_cast<int>(i / slope + 0.5);
-        else
-            entry = std::clamp(
-                static_cast<int>(std::pow((i / 255.0 - a) / (1.0 - a), gamma) * 255.0 + 0.5), 0, 255);
-        lut.at<uchar>(0, i) = static_cast<uchar>(entry);
-    }
+    for (int i = 0; i < 256; ++i)
+        lut.at<uchar>(0, i) = tables.decode[size_t(i)];
     return lut;
 }
 

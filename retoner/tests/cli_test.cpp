@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,6 +18,7 @@ using namespace retoner;
 
 namespace {
 
+// The program's run with its standard output as lines.
 struct ProgramRun {
     int status = -1;
     QStringList out;
@@ -27,15 +27,8 @@ struct ProgramRun {
 
 ProgramRun runRetoner(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(RETONER_PROGRAM), arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    const testsupport::ProgramRun run = testsupport::runProgram(QStringLiteral(RETONER_PROGRAM), arguments);
+    return {run.status, run.outLines(), run.err};
 }
 
 class BatchCommandTest : public ::testing::Test {

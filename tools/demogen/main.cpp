@@ -1,8 +1,9 @@
 // Draws the pages of the demo library and packs them into books with kvbtool.
 // Everything is generated here: numbered pages, covers, a two-page spread, a
 // portrait JPEG stored sideways with an Exif orientation, a PNG and a BMP;
-// beside the books a folder of loose scans that are not bound yet; and a folder
-// "PDF" with two small PDFs whose pages are JPEGs, for Harvester.
+// beside the books a folder of loose scans that are not bound yet; a folder
+// "PDF" with two small PDFs whose pages are JPEGs, for Harvester; and a page
+// with vertical stripes for Retouch.
 #include "pdfwriter.h"
 
 #include <QBuffer>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -125,6 +127,29 @@ QByteArray sidewaysJpeg(const QImage &upright)
     QByteArray app1;
     app1.append(char(0xFF)).append(char(0xE1)).append(char(length >> 8)).append(char(length & 0xFF));
     return jpeg.left(2) + app1 + segment + jpeg.mid(2);
+}
+
+// A page as a scanner with a dirty sensor returns it: the same columns are
+// darker, lighter or tinted from top to bottom (Retouch's demo picture).
+QImage stripedPage(const QImage &page)
+{
+    QImage striped = page.convertToFormat(QImage::Format_RGB32);
+    struct Stripe {
+        int x;
+        double red, green, blue; // factors on each channel
+    };
+    const Stripe stripes[] = {{181, 0.90, 0.90, 0.90}, {182, 0.94, 0.94, 0.94}, {433, 1.06, 1.06, 1.06},
+                              {618, 0.97, 1.0, 1.0},   {877, 0.88, 0.88, 0.88}, {1003, 1.0, 1.0, 0.92},
+                              {1004, 1.0, 1.0, 0.95}};
+    for (int y = 0; y < striped.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(striped.scanLine(y));
+        for (const Stripe &s : stripes) {
+            const QRgb p = line[s.x];
+            auto scaled = [](int v, double f) { return std::clamp(int(v * f + 0.5), 0, 255); };
+            line[s.x] = qRgb(scaled(qRed(p), s.red), scaled(qGreen(p), s.green), scaled(qBlue(p), s.blue));
+        }
+    }
+    return striped;
 }
 
 bool save(const QImage &image, const QString &path, const char *format)
@@ -286,6 +311,14 @@ int main(int argc, char **argv)
                       n == 8 ? "PNG" : "JPG");
         }
     }
+
+    // Retouch's demo: a page with stripes, kept lossless so every stripe is
+    // one column wide.
+    const QDir retouch(pages.filePath(QStringLiteral("retouch")));
+    QDir().mkpath(retouch.path());
+    ok = ok && save(stripedPage(coverPage(QStringLiteral("縦筋の見本"), QStringLiteral("Stripes to remove"),
+                                          QColor(120, 140, 170), QColor(230, 225, 210))),
+                    retouch.filePath(QStringLiteral("striped.png")), "PNG");
     if (!ok)
         return 1;
 

@@ -13,16 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using ToolRun = testsupport::ProgramRun;
 
 // fileSizeLimit > 0 runs the tool with files limited to that many bytes, as
 // on a disk that is full: its writes past the limit fail.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// Retouch's texts: its messages are short English texts with the path in
+// brackets.
+namespace retouch::text {
+
+inline const QString FileOpenFailed = QStringLiteral("File open failed.[%1]");
+inline const QString FileFormatError = QStringLiteral("File format error.[%1]");
+inline const QString CreateEditImageError = QStringLiteral("Create edit image error.[%1]");
+inline const QString OffsetsAllocateFailed = QStringLiteral("FPN buffer allocate fail.");
+inline const QString SaveImageFailed = QStringLiteral("Save image failed.[%1]");
+inline const QString DiscardChanges = QStringLiteral("Discard unsaved changes?");
+
+inline const QString OffsetsOpenFailed = QStringLiteral("Offsets file open failed.[%1]");
+inline const QString OffsetsFormatError = QStringLiteral("Offsets file format error at line %1.[%2]");
+inline const QString OffsetOutOfRange = QStringLiteral("Offset out of range at line %1.[%2]");
+inline const QString ColumnBeyondImage = QStringLiteral("Column beyond the image at line %1.[%2]");
+inline const QString SaveOffsetsFailed = QStringLiteral("Save offsets failed.[%1]");
+inline const QString OutputIsSource = QStringLiteral("Output would replace the source.[%1]");
+inline const QString OutputNameTaken = QStringLiteral("Output name already written in this run.[%1]");
+
+inline const QString ImageFilter = QStringLiteral("Image Files (*.bmp *.jpg *.jpeg *.png)");
+inline const QString OffsetsFilter = QStringLiteral("Offsets (*.csv)");
+inline const QString OpenCaption = QStringLiteral("ファイルを開く");
+inline const QString SaveAsCaption = QStringLiteral("名前を付けて保存");
+inline const QString SaveOffsetsCaption = QStringLiteral("Save offsets");
+inline const QString LoadOffsetsCaption = QStringLiteral("Load offsets");
+inline const QString AboutCaption = QStringLiteral("Retouchについて");
+inline const QString AboutText = QStringLiteral("Retouch Version");
+
+inline const QString EditedLabel = QStringLiteral(" 編集中");
+inline const QString SourceLabel = QStringLiteral(" 元画像");
+
+} // namespace retouch::text
