@@ -1,6 +1,7 @@
 // kvbtool: the command-line face of the book library, for people who script
 // their libraries. Exit status: 0 success, 1 a book that is not well formed or
 // an operation that failed, 2 a usage error.
+#include "book/coverpicture.h"
 #include "book/kvbfile.h"
 #include "book/pagecollect.h"
 #include "book/principalattributes.h"
@@ -47,7 +48,7 @@ int usage(const QString &reason = {})
         "                    [--subtitle S] [--author A]... [--publisher P]... [--circle C]...\n"
         "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... OUT.kvb INPUT...\n"
         "       kvbtool unpack BOOK DIR\n"
-        "       kvbtool thumbnail BOOK OUT.png\n"
+        "       kvbtool thumbnail [--size N] BOOK OUT.png\n"
         "       kvbtool page BOOK N OUT.png\n"
         "       kvbtool verify BOOK...\n",
         stderr);
@@ -395,17 +396,36 @@ int cmdUnpack(const QStringList &args)
     return kOk;
 }
 
-int cmdThumbnail(const QStringList &args)
+int cmdThumbnail(QStringList args)
 {
+    // --size N: a picture for a file manager, at most N x N, made from the
+    // first page when the book stores no thumbnail.
+    std::optional<int> size;
+    const qsizetype sizeAt = args.indexOf(QStringLiteral("--size"));
+    if (sizeAt >= 0) {
+        bool isNumber = false;
+        const int n = sizeAt + 1 < args.size() ? args[sizeAt + 1].toInt(&isNumber) : 0;
+        if (!isNumber || n < 1 || n > kMaxCoverPictureSize)
+            return usage(QStringLiteral("thumbnail: --size takes a number from 1 to %1").arg(kMaxCoverPictureSize));
+        size = n;
+        args.remove(sizeAt, 2);
+    }
     if (args.size() != 2)
         return usage(QStringLiteral("thumbnail: needs BOOK OUT.png"));
-    BookHeader header;
-    std::vector<uint8_t> thumb(kThumbnailBytes);
-    if (!KVBFile::readBook(args[0], KVBFile::ReadOptions{&header, nullptr, nullptr, thumb.data()}))
-        return fail(QStringLiteral("%1 is not a well-formed book").arg(args[0]));
-    if (!(header.thumbnailFlag & 1))
-        return fail(QStringLiteral("%1 has no thumbnail").arg(args[0]));
-    if (!writePng(bookThumbnailImage(thumb.data()), args[1]))
+    QImage picture;
+    if (size) {
+        if (!bookCoverPicture(args[0], *size, picture))
+            return fail(QStringLiteral("%1 is not a well-formed book or its first page does not decode").arg(args[0]));
+    } else {
+        BookHeader header;
+        std::vector<uint8_t> thumb(kThumbnailBytes);
+        if (!KVBFile::readBook(args[0], KVBFile::ReadOptions{&header, nullptr, nullptr, thumb.data()}))
+            return fail(QStringLiteral("%1 is not a well-formed book").arg(args[0]));
+        if (!(header.thumbnailFlag & 1))
+            return fail(QStringLiteral("%1 has no thumbnail").arg(args[0]));
+        picture = bookThumbnailImage(thumb.data());
+    }
+    if (!writePng(picture, args[1]))
         return fail(QStringLiteral("cannot write %1").arg(args[1]));
     return kOk;
 }
