@@ -12,7 +12,7 @@ using testsupport::BookBytes;
 
 namespace {
 
-class CoverPictureTest : public ::testing::Test {
+class ThumbnailCoverTest : public ::testing::Test {
 protected:
     QString put(const QString &name, const QByteArray &bytes) const
     {
@@ -31,7 +31,7 @@ protected:
 
 } // namespace
 
-TEST_F(CoverPictureTest, StoredThumbnailIsScaledDownToTheBoxAndNeverUp)
+TEST_F(ThumbnailCoverTest, StoredThumbnailIsScaledDownToTheBoxAndNeverUp)
 {
     // The first page is a picture that does not decode: the stored thumbnail
     // is used without touching it.
@@ -43,7 +43,7 @@ TEST_F(CoverPictureTest, StoredThumbnailIsScaledDownToTheBoxAndNeverUp)
     EXPECT_EQ(cover(book, 200).size(), QSize(160, 200));
 }
 
-TEST_F(CoverPictureTest, WithoutThumbnailTheFirstPageIsDecodedUprightAndFitted)
+TEST_F(ThumbnailCoverTest, WithoutThumbnailTheFirstPageIsDecodedUprightAndFitted)
 {
     // 2000 x 1000 stored, Exif orientation 6: upright it is 1000 x 2000.
     const QByteArray turned = testsupport::jpegWithOrientation(testsupport::cornerPicture(2000, 1000), 6);
@@ -61,7 +61,7 @@ TEST_F(CoverPictureTest, WithoutThumbnailTheFirstPageIsDecodedUprightAndFitted)
     EXPECT_EQ(cover(tiny, 64).size(), QSize(10, 10));
 }
 
-TEST_F(CoverPictureTest, BrokenBooksAndBadSizesGiveNothing)
+TEST_F(ThumbnailCoverTest, BrokenBooksAndBadSizesGiveNothing)
 {
     const QByteArray page = testsupport::encode(testsupport::cornerPicture(40, 60), "JPG");
     const QByteArray good = BookBytes().header(1, 0, 1).thumbnail().page(Jpeg, page).bytes();
