@@ -1,6 +1,7 @@
 // Book library benchmarks. The files they work on are made on first use in
 // $VELLORAN_BENCH_DIR (default /tmp/velloran-bench-common) and kept there, so
 // bench/compare.sh can time a peer program on the very same files.
+#include "book/coverpicture.h"
 #include "book/kvbfile.h"
 #include "picture/picture.h"
 
@@ -137,6 +138,57 @@ void BM_LoadPagePicture6000x4000(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LoadPagePicture6000x4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// An A4 page scanned at 600 dpi (4960 x 7016): paper, lines of "text" and a
+// picture block, JPEG quality 85; and a book holding it as its first page,
+// without a stored thumbnail (the file manager's slow case).
+QString scan600dpiJpeg()
+{
+    const QString path = benchDir() + QStringLiteral("/scan600dpi.jpg");
+    if (QFile::exists(path))
+        return path;
+    QImage page(4960, 7016, QImage::Format_RGB32);
+    page.fill(QColor(246, 243, 236));
+    QPainter p(&page);
+    for (int line = 0; line < 140; ++line)
+        p.fillRect(QRect(480, 1000 + line * 40, 3400 + (line * 37) % 600, 24), QColor(50, 50, 50));
+    p.end();
+    for (int y = 200; y < 900; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(page.scanLine(y));
+        for (int x = 480; x < 4480; ++x)
+            row[x] = qRgb((x / 16) & 255, (y * 3) & 255, ((x ^ y) >> 2) & 255);
+    }
+    page.save(path, "JPG", 85);
+    return path;
+}
+
+QString scan600dpiBook()
+{
+    const QString path = benchDir() + QStringLiteral("/scan600dpi.kvb");
+    if (QFile::exists(path))
+        return path;
+    PageEntry first;
+    first.kind = Jpeg;
+    first.sourcePath = scan600dpiJpeg();
+    first.size = uint32_t(QFile(first.sourcePath).size());
+    PageList pages{first};
+    KVBFile::writeBook(path, 0, false, {}, pages);
+    return path;
+}
+
+// The thumbnailer's work in-process: the whole book walked, the first page
+// decoded at reduced size and fitted to 256 x 256.
+void BM_BookCoverPicture600dpi(benchmark::State &state)
+{
+    const QString book = scan600dpiBook();
+    for (auto _ : state) {
+        QImage picture;
+        if (!bookCoverPicture(book, 256, picture))
+            state.SkipWithError("no cover picture");
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+BENCHMARK(BM_BookCoverPicture600dpi)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 

@@ -5,7 +5,7 @@
 #include "core/imagebatch.h"
 #include "core/settingsfile.h"
 
-#include <platform/consoleline.h>
+#include <platform/commandline.h>
 #include <platform/prompt.h>
 
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "core/profilerun.h"
 #include "core/retouchsettings.h"
 
-#include <platform/consoleline.h>
+#include <platform/commandline.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>

@@ -1,6 +1,7 @@
 // kvbtool: the command-line face of the book library, for people who script
 // their libraries. Exit status: 0 success, 1 a book that is not well formed or
 // an operation that failed, 2 a usage error.
+#include "book/coverpicture.h"
 #include "book/kvbfile.h"
 #include "book/pagecollect.h"
 #include "book/principalattributes.h"
@@ -38,7 +39,7 @@ const platform::ProgramInfo kTool{
         "                    [--subtitle S] [--author A]... [--publisher P]... [--circle C]...\n"
         "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... [--] OUT.kvb INPUT...\n"
         "       kvbtool unpack [--] BOOK DIR\n"
-        "       kvbtool thumbnail [--] BOOK OUT.png\n"
+        "       kvbtool thumbnail [--size N] [--] BOOK OUT.png\n"
         "       kvbtool page [--] BOOK N OUT.png\n"
         "       kvbtool verify [--] BOOK...\n"
         "       kvbtool --help | --version\n"
@@ -423,17 +424,39 @@ int cmdUnpack(const platform::ProgramCommandLine &line, const QStringList &files
     return kOk;
 }
 
-int cmdThumbnail(const platform::ProgramCommandLine &line, const QStringList &files)
+int cmdThumbnail(const QStringList &args)
 {
+    // --size N: a picture for a file manager, at most N x N, made from the
+    // first page when the book stores no thumbnail.
+    platform::ProgramCommandLine line(kTool, {valued("size", "N")});
+    if (const std::optional<int> status = line.read(args))
+        return *status;
+    const QStringList files = line.positionalArguments();
+    std::optional<int> size;
+    if (line.isSet(QStringLiteral("size"))) {
+        bool isNumber = false;
+        const int n = line.value(QStringLiteral("size")).toInt(&isNumber);
+        if (!isNumber || n < 1 || n > kMaxCoverPictureSize)
+            return line.usageError(
+                QStringLiteral("thumbnail: --size takes a number from 1 to %1").arg(kMaxCoverPictureSize));
+        size = n;
+    }
     if (files.size() != 2)
         return line.usageError(QStringLiteral("thumbnail: needs BOOK OUT.png"));
-    BookHeader header;
-    std::vector<uint8_t> thumb(kThumbnailBytes);
-    if (!KVBFile::readBook(files[0], KVBFile::ReadOptions{&header, nullptr, nullptr, thumb.data()}))
-        return fail(QStringLiteral("%1 is not a well-formed book").arg(files[0]));
-    if (!(header.thumbnailFlag & 1))
-        return fail(QStringLiteral("%1 has no thumbnail").arg(files[0]));
-    if (!writePng(bookThumbnailImage(thumb.data()), files[1]))
+    QImage picture;
+    if (size) {
+        if (!bookCoverPicture(files[0], *size, picture))
+            return fail(QStringLiteral("%1 is not a well-formed book or its first page does not decode").arg(files[0]));
+    } else {
+        BookHeader header;
+        std::vector<uint8_t> thumb(kThumbnailBytes);
+        if (!KVBFile::readBook(files[0], KVBFile::ReadOptions{&header, nullptr, nullptr, thumb.data()}))
+            return fail(QStringLiteral("%1 is not a well-formed book").arg(files[0]));
+        if (!(header.thumbnailFlag & 1))
+            return fail(QStringLiteral("%1 has no thumbnail").arg(files[0]));
+        picture = bookThumbnailImage(thumb.data());
+    }
+    if (!writePng(picture, files[1]))
         return fail(QStringLiteral("cannot write %1").arg(files[1]));
     return kOk;
 }
@@ -532,10 +555,12 @@ int main(int argc, char **argv)
         return cmdInfo(rest);
     if (command == QLatin1String("pack"))
         return cmdPack(rest);
+    if (command == QLatin1String("thumbnail"))
+        return cmdThumbnail(rest);
     // The commands without options of their own take only files.
     using FilesCommand = int (*)(const platform::ProgramCommandLine &, const QStringList &);
     const std::pair<const char *, FilesCommand> filesCommands[] = {
-        {"unpack", cmdUnpack}, {"thumbnail", cmdThumbnail}, {"page", cmdPage}, {"verify", cmdVerify}};
+        {"unpack", cmdUnpack}, {"page", cmdPage}, {"verify", cmdVerify}};
     for (const auto &[name, run] : filesCommands) {
         if (command != QLatin1String(name))
             continue;

@@ -148,6 +148,25 @@ TEST_F(KvbtoolTest, UnpackThumbnailAndPageRoundTrip)
     EXPECT_FALSE(none.err.isEmpty());
 }
 
+TEST_F(KvbtoolTest, ThumbnailSizeMayStandAnywhereAndIsChecked)
+{
+    // What the picture holds is the library's cover picture, tested there and
+    // through the installed thumbnailer; here the command line.
+    const QString plain = path(QStringLiteral("plain.kvb"));
+    ASSERT_EQ(kvbtool({"pack", plain, pages}).status, 0);
+    const QString out = path(QStringLiteral("cover.png"));
+    ASSERT_EQ(kvbtool({"thumbnail", "--size", "20", plain, out}).status, 0);
+    EXPECT_EQ(QImage(out).size(), QSize(15, 20)); // A.png, 30 x 40
+    ASSERT_EQ(kvbtool({"thumbnail", plain, out, "--size", "10"}).status, 0);
+    EXPECT_EQ(QImage(out).size(), QSize(7, 10));
+
+    const QString none = path(QStringLiteral("none.png"));
+    for (const QStringList &bad : {QStringList{"--size", "0"}, QStringList{"--size", "x"}, QStringList{"--size"},
+                                   QStringList{"--size", "5000"}, QStringList{"--size", "20", "extra"}})
+        EXPECT_EQ(kvbtool(QStringList{"thumbnail", plain, none} + bad).status, 2) << bad.join(' ').toStdString();
+    EXPECT_FALSE(QFile::exists(none));
+}
+
 TEST_F(KvbtoolTest, BadValuesAreUsageErrorsNamingTheOption)
 {
     const QString book = path(QStringLiteral("u.kvb"));
