@@ -9,6 +9,7 @@
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
 #include <platform/commandline.h>
+#include <platform/commandwords.h>
 #include <picture/picture.h>
 #include <platform/paths.h>
 

@@ -287,9 +287,11 @@ QStringList ProgramRun::errLines() const
     return err.split(u'\n', Qt::SkipEmptyParts);
 }
 
-ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit)
+ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit,
+                      const QString &workingFolder)
 {
     QProcess process;
+    process.setWorkingDirectory(workingFolder);
     if (fileSizeLimit > 0) {
         process.setChildProcessModifier([fileSizeLimit] {
             ::signal(SIGXFSZ, SIG_IGN); // a failed write instead of a killed process

@@ -87,6 +87,8 @@ struct ProgramRun {
     QStringList outLines() const;
     QStringList errLines() const;
 };
-ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit = 0);
+// workingFolder, when given, is the folder the program starts in.
+ProgramRun runProgram(const QString &program, const QStringList &arguments, qint64 fileSizeLimit = 0,
+                      const QString &workingFolder = {});
 
 } // namespace testsupport

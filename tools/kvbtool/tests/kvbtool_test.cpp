@@ -17,23 +17,10 @@ namespace {
 
 using ToolRun = testsupport::ProgramRun;
 
-// fileSizeLimit > 0 runs the tool with files limited to that many bytes, as
-// on a disk that is full: its writes past the limit fail.
-ToolRun kvbtool(const QStringList &args, rlim_t fileSizeLimit = 0, const QString &workingFolder = {})
+// fileSizeLimit > 0 runs the tool as on a full disk (see runProgram).
+ToolRun kvbtool(const QStringList &args, qint64 fileSizeLimit = 0, const QString &workingFolder = {})
 {
-    QProcess p;
-    p.setWorkingDirectory(workingFolder);
-    if (fileSizeLimit > 0) {
-        p.setChildProcessModifier([fileSizeLimit] {
-            ::signal(SIGXFSZ, SIG_IGN); // a failed write instead of a killed process
-            const rlimit limit{fileSizeLimit, fileSizeLimit};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    }
-    p.start(QStringLiteral(KVBTOOL_PATH), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return testsupport::runProgram(QStringLiteral(KVBTOOL_PATH), args, fileSizeLimit, workingFolder);
 }
 
 class KvbtoolTest : public ::testing::Test {
