@@ -307,10 +307,15 @@ bool writeSettings(const ToneSettings &settings, const QString &path, platform::
 
 SettingsReadReport readSettingsFile(ToneSettings &s, const QString &path)
 {
-    SettingsReadReport report;
     QByteArray bytes;
     if (!readWholeFile(path, bytes))
-        return report;
+        return SettingsReadReport{};
+    return readSettingsBytes(s, std::move(bytes));
+}
+
+SettingsReadReport readSettingsBytes(ToneSettings &s, QByteArray bytes)
+{
+    SettingsReadReport report;
     report.opened = true;
 
     const bool utf8 = isValidUtf8(bytes);

@@ -38,6 +38,8 @@ struct SettingsReadReport {
 // Reads every known record into settings; each value is checked on its own,
 // good values are stored even when others are refused.
 SettingsReadReport readSettingsFile(ToneSettings &settings, const QString &path);
+// The same for the file's bytes, already read.
+SettingsReadReport readSettingsBytes(ToneSettings &settings, QByteArray bytes);
 QString readMessage(const SettingsReadReport &report); // empty when ok
 
 // Shows the failure message through the prompt; true only when the file was
