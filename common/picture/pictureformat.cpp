@@ -103,8 +103,9 @@ QSize bmpSize(QIODevice &d)
 
 bool fitsDecodeLimit(QSize size, qint64 otherBytes)
 {
-    return size.width() > 0 && size.height() > 0 && otherBytes >= 0
-           && qint64(size.width()) * size.height() * 4 <= kDecodeLimitBytes - otherBytes;
+    // Width times height fits 64 bits for any two ints; times 4 may not.
+    return size.width() > 0 && size.height() > 0 && otherBytes >= 0 && otherBytes <= kDecodeLimitBytes
+           && qint64(size.width()) * size.height() <= (kDecodeLimitBytes - otherBytes) / 4;
 }
 
 PictureFormat pictureFormatOf(QByteArrayView bytes)

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -569,6 +571,10 @@ TEST(PictureHeader, SizeAndFormatAreReadWithoutDecoding)
     EXPECT_TRUE(fitsDecodeLimit(QSize(20000, 20000)));
     EXPECT_FALSE(fitsDecodeLimit(QSize(20000, 21000)));
     EXPECT_FALSE(fitsDecodeLimit(QSize(0, 10)));
+    // A BMP header may claim nearly 2^31 x 2^31 pixels: four bytes each would
+    // overflow 64 bits.
+    EXPECT_FALSE(fitsDecodeLimit(QSize(0x71717171, 0x71717171)));
+    EXPECT_FALSE(fitsDecodeLimit(QSize(10, 10), std::numeric_limits<qint64>::max()));
 }
 
 TEST(Thumbnail, ListThumbnailFitsTheBox)
