@@ -58,9 +58,12 @@ for h in "${HARNESSES[@]}"; do
   corpus="$HERE/corpus/$h"
   mkdir -p "$corpus" "$SCRATCH/$h/new" "$SCRATCH/$h/findings"
   log="$SCRATCH/$h/log"
+  # Outside test files are read in place (never copied into the corpus).
+  outside=()
+  [ "$h" = decode ] && [ -d "$ROOT/../shared/testdata/pngsuite" ] && outside=("$ROOT/../shared/testdata/pngsuite")
   "$BUILD/bench/fuzz/fuzz_$h" -max_total_time="$SECONDS_EACH" -runs="$RUNS" \
       -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout=10 -print_final_stats=1 \
-      -artifact_prefix="$SCRATCH/$h/findings/" "$SCRATCH/$h/new" "$corpus" >"$log" 2>&1
+      -artifact_prefix="$SCRATCH/$h/findings/" "$SCRATCH/$h/new" "$corpus" "${outside[@]}" >"$log" 2>&1
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
