@@ -96,7 +96,7 @@ QString bookOfPages(int pages)
         return path;
     const QString pagePath = benchDir() + QStringLiteral("/small.jpg");
     if (!QFile::exists(pagePath))
-        scannedPage(3).scaled(827, 1170, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(pagePath, "JPG", 60);
+        bench::scannedPage(3).scaled(827, 1170, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(pagePath, "JPG", 60);
     kvb::PageEntry e;
     e.kind = kvb::Jpeg;
     e.sourcePath = pagePath;
