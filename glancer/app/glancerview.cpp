@@ -602,12 +602,8 @@ QMenu *CGlancerView::createMenu()
 
 void CGlancerView::showMenu(QPoint globalPos)
 {
-    QMenu *menu = createMenu();
-    m_menuOpen = true;
     setCursorHidden(false);
-    menu->exec(globalPos);
-    m_menuOpen = false;
-    menu->deleteLater();
+    leafreader::execViewMenu(createMenu(), globalPos, m_menuOpen);
 }
 
 } // namespace glancer

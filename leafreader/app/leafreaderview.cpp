@@ -471,12 +471,8 @@ QMenu *CLeafreaderView::createBookMenu()
 
 void CLeafreaderView::showBookMenu(QPoint globalPos)
 {
-    QMenu *menu = createBookMenu();
-    m_menuOpen = true;
     setCursorHidden(false);
-    menu->exec(globalPos);
-    m_menuOpen = false;
-    menu->deleteLater();
+    execViewMenu(createBookMenu(), globalPos, m_menuOpen);
 }
 
 } // namespace leafreader

@@ -61,4 +61,12 @@ void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std:
     }
 }
 
+void execViewMenu(QMenu *menu, QPoint globalPos, bool &menuOpen)
+{
+    menuOpen = true;
+    menu->exec(globalPos);
+    menuOpen = false;
+    menu->deleteLater();
+}
+
 } // namespace leafreader

@@ -2,6 +2,8 @@
 
 #include "bookcontroller.h"
 
+#include <QPoint>
+
 #include <functional>
 #include <span>
 
@@ -29,5 +31,9 @@ std::span<const CommandItem> pageMoveMenuItems();
 // one calls `command` with its id.
 void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std::function<ItemState(int)> &state,
                      const std::function<void(int)> &command);
+
+// Shows a view's context menu at globalPos and deletes it afterwards;
+// menuOpen is true while the menu is up, so the view's timers leave it alone.
+void execViewMenu(QMenu *menu, QPoint globalPos, bool &menuOpen);
 
 } // namespace leafreader
