@@ -81,6 +81,7 @@ struct JpegDecode {
     bool truncated = false;
     bool corrupt = false;
     bool endMissing = false; // the data ended before the end marker
+    int endRow = 0;          // rows given out when the data ended
     QImage image;
     Placement place;
     // Turned pictures decode through a strip of rows; upright ones straight
@@ -110,8 +111,11 @@ void jpegMessage(j_common_ptr cinfo, int level)
     switch (d.errors.msg_code) {
     case JWRN_HIT_MARKER:
         // After a restart marker libjpeg finds its place again and the data
-        // goes on; after any other marker this scan has no more data.
-        if (d.cinfo.unread_marker < JPEG_RST0 || d.cinfo.unread_marker > JPEG_RST0 + 7) {
+        // goes on; after any other marker, or a restart marker in a picture
+        // without restart intervals (never looked at again), this scan has no
+        // more data.
+        if (d.cinfo.unread_marker < JPEG_RST0 || d.cinfo.unread_marker > JPEG_RST0 + 7
+            || d.cinfo.restart_interval == 0) {
             d.truncated = true;
             if (!d.multiScan || d.cinfo.input_scan_number <= 1)
                 std::longjmp(d.jump, 1);
@@ -127,6 +131,8 @@ void jpegMessage(j_common_ptr cinfo, int level)
         d.corrupt = true;
         return;
     case JWRN_JPEG_EOF:
+        if (!d.endMissing)
+            d.endRow = int(d.cinfo.output_scanline);
         d.endMissing = true;
         return;
     default:
@@ -258,7 +264,16 @@ bool runDecode(JpegDecode &d, const QByteArray &bytes, QSize box, int orientatio
                 if (d.cinfo.coef_bits[c][k] != 0)
                     d.truncated = true;
     }
+    // A picture in one scan is decoded as its data arrives. When the data
+    // ends, libjpeg makes up the rest (grey), quietly once it has already
+    // complained about the data; the rows made up are only worth decoding
+    // when the data ended in the last rows (only the end marker missing).
+    const int lastRows = 3 * d.cinfo.max_v_samp_factor * d.cinfo.min_DCT_scaled_size + kStripRows;
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
+        if (d.endMissing && !d.multiScan && int(d.cinfo.output_height) - d.endRow > lastRows) {
+            d.truncated = true;
+            return false;
+        }
         if (d.direct) {
             JSAMPROW row = d.image.scanLine(int(d.cinfo.output_scanline));
             if (jpeg_read_scanlines(&d.cinfo, &row, 1) == 1 && d.cmyk)
