@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <clocale>
@@ -157,6 +158,11 @@ void storeHue(float &target, float value, bool neutralPoint, int &errors)
 
 QString decodeCp932(const QByteArray &bytes)
 {
+    // Most fields are numbers and keys; CP932 keeps printable ASCII as it is
+    // (not every control character), and opening a converter costs more than
+    // reading a whole field.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder("CP932");
     if (decoder.isValid())
         return decoder.decode(bytes);
