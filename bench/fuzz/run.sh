@@ -2,10 +2,14 @@
 # Runs every fuzz harness for SECONDS each on its corpus and prints, per
 # harness, the executions, the coverage reached and the findings.
 #
-#   bench/fuzz/run.sh SECONDS [--runs N] [--keep] [HARNESS...]
+#   bench/fuzz/run.sh SECONDS [--runs N] [--keep] [--ub-only] [HARNESS...]
 #
 # The harnesses are built with clang, libFuzzer, AddressSanitizer and UBSan
-# into build-fuzz/ (or $FUZZ_BUILD_DIR). New inputs go to a scratch folder;
+# into build-fuzz/ (or $FUZZ_BUILD_DIR). --ub-only builds them with UBSan
+# alone into build-fuzz-ub/ for long runs: AddressSanitizer's bookkeeping of
+# the decoders' large buffers costs most of the time, and without it a
+# harness runs many times the inputs (replay what such a run kept under the
+# full build: the replay tests and a plain run do). New inputs go to a scratch folder;
 # --keep moves those that reached new coverage into the stored corpus
 # (through libFuzzer's merge, so only inputs that add coverage are kept).
 # --runs N stops each harness after N executions instead of after SECONDS.
@@ -15,19 +19,19 @@
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
-BUILD=${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}
-
-usage() { echo "usage: $0 SECONDS [--runs N] [--keep] [HARNESS...]" >&2; exit 2; }
+usage() { echo "usage: $0 SECONDS [--runs N] [--keep] [--ub-only] [HARNESS...]" >&2; exit 2; }
 [ $# -ge 1 ] || usage
 SECONDS_EACH=$1; shift
 [[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || usage
 RUNS=-1
 KEEP=0
+UB_ONLY=0
 HARNESSES=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) [ $# -ge 2 ] && [[ "$2" =~ ^[0-9]+$ ]] || usage; RUNS=$2; shift 2 ;;
     --keep) KEEP=1; shift ;;
+    --ub-only) UB_ONLY=1; shift ;;
     -*) usage ;;
     *) HARNESSES+=("$1"); shift ;;
   esac
@@ -38,11 +42,19 @@ if [ ${#HARNESSES[@]} -eq 0 ]; then
   done
 fi
 
+if [ "$UB_ONLY" -eq 1 ]; then
+  BUILD=${FUZZ_BUILD_DIR:-$ROOT/build-fuzz-ub}
+  SANITIZERS=(-DSANITIZE=OFF -DFUZZ_SANITIZERS=undefined)
+else
+  BUILD=${FUZZ_BUILD_DIR:-$ROOT/build-fuzz}
+  SANITIZERS=(-DSANITIZE=ON -DFUZZ_SANITIZERS=address,undefined)
+fi
+
 command -v clang++ >/dev/null || { echo "clang++ is needed to build the fuzz harnesses" >&2; exit 2; }
 targets=()
 for h in "${HARNESSES[@]}"; do targets+=("fuzz_$h"); done
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_CXX_COMPILER=clang++ -DBUILD_FUZZERS=ON -DSANITIZE=ON -DBUILD_BENCHMARKS=OFF \
+      -DCMAKE_CXX_COMPILER=clang++ -DBUILD_FUZZERS=ON "${SANITIZERS[@]}" -DBUILD_BENCHMARKS=OFF \
       ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null \
   || { echo "Configuring the fuzz build failed." >&2; exit 2; }
 cmake --build "$BUILD" --target "${targets[@]}" >/dev/null \

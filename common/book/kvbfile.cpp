@@ -274,25 +274,45 @@ public:
             return true;
         const bool ok = platform::writeFully(m_fd, m_buffer.data(), m_buffer.size());
         m_buffer.clear();
+        startWriteback();
         return ok;
     }
     uint64_t position() const { return m_written; }
     int handle() const { return m_fd; }
     // Counts bytes written to the file past the buffer (after a flush).
-    void skipWritten(uint64_t n) { m_written += n; }
+    void skipWritten(uint64_t n)
+    {
+        m_written += n;
+        startWriteback();
+    }
 
 private:
     static constexpr size_t kBufferSize = 1 << 20;
+    // What reached the file goes to disk in blocks of this size while the
+    // rest is still being copied: the flush before the book replaces its
+    // target then waits for the last block only.
+    static constexpr uint64_t kWritebackBlock = uint64_t(8) << 20;
 
     bool writeAll(const uint8_t *src, size_t n)
     {
         m_written += n;
-        return platform::writeFully(m_fd, src, n);
+        const bool ok = platform::writeFully(m_fd, src, n);
+        startWriteback();
+        return ok;
+    }
+    void startWriteback()
+    {
+        const uint64_t onFile = m_written - m_buffer.size();
+        if (onFile - m_writebackFrom < kWritebackBlock)
+            return;
+        platform::startWriteback(m_fd, m_writebackFrom, onFile - m_writebackFrom);
+        m_writebackFrom = onFile;
     }
 
     int m_fd;
     std::vector<uint8_t> m_buffer;
     uint64_t m_written = 0;
+    uint64_t m_writebackFrom = 0;
 };
 
 void appendU16(std::vector<uint8_t> &out, uint16_t v)

@@ -181,6 +181,15 @@ bool writeFully(int fd, const void *data, size_t size)
     return true;
 }
 
+void startWriteback(int fd, uint64_t offset, uint64_t length)
+{
+#ifdef __linux__
+    ::sync_file_range(fd, off64_t(offset), off64_t(length), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd, (void)offset, (void)length;
+#endif
+}
+
 AtomicFile::AtomicFile(const QString &path, FileRole role, const QString &prefix)
     : m_path(path), m_role(role), m_prefix(prefix)
 {

@@ -70,4 +70,9 @@ bool writeNewFile(const QString &path, const QByteArray &bytes);
 // writes; false on an error such as a full disk.
 bool writeFully(int fd, const void *data, size_t size);
 
+// Asks the kernel to start writing `length` bytes of `fd` from `offset` to
+// disk without waiting for them, so that a later flush of the whole file
+// waits only for what was written last. Only a hint: nothing is reported.
+void startWriteback(int fd, uint64_t offset, uint64_t length);
+
 } // namespace platform

@@ -8,6 +8,8 @@ namespace {
 
 enum class State { FieldStart, Unquoted, Quoted, AfterPair };
 
+constexpr qint64 kBlockBytes = 4096;
+
 bool isDelimiter(int ch)
 {
     return ch < 0 || ch == ',' || ch == '\r' || ch == '\n';
@@ -22,8 +24,18 @@ int CCSVLoader::readByte()
         m_next = -2;
         return ch;
     }
-    char c;
-    return m_device.getChar(&c) ? static_cast<unsigned char>(c) : -1;
+    if (m_blockPos == m_block.size()) {
+        // A read error counts as the end of the file, as a short read does.
+        if (m_ended)
+            return -1;
+        m_block = m_device.read(kBlockBytes);
+        m_blockPos = 0;
+        if (m_block.isEmpty()) {
+            m_ended = true;
+            return -1;
+        }
+    }
+    return static_cast<unsigned char>(m_block[m_blockPos++]);
 }
 
 int CCSVLoader::peekByte()

@@ -27,6 +27,10 @@ private:
 
     QIODevice &m_device;
     int m_next = -2; // -2: nothing looked ahead yet
+    // Bytes read from the device in blocks, given out one at a time.
+    QByteArray m_block;
+    qsizetype m_blockPos = 0;
+    bool m_ended = false;
 };
 
 } // namespace retoner
