@@ -1,8 +1,9 @@
-// Decodes arbitrary bytes as a page of each kind, reduced and at full size,
-// with the decode limit in force. Pictures larger than 16 million pixels are
-// decoded reduced only: at full size they are real work within the limit
-// (seconds each, as for any decoder), and the limit itself is checked before
-// anything is allocated, whatever the size.
+// Walks arbitrary bytes as a picture's structure, and decodes them as a page
+// of each kind, reduced and at full size, with the decode limit in force.
+// Pictures larger than 16 million pixels are decoded reduced only: at full
+// size they are real work within the limit (seconds each, as for any
+// decoder), and the limit itself is checked before anything is allocated,
+// whatever the size.
 #include "picture/picture.h"
 
 #include <cstdint>
@@ -11,6 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
     constexpr qint64 kFullSizePixels = qint64(16) << 20;
+    // The structure walk verify makes of every page, on the same bytes.
+    if (kvb::pictureStructureOf(input) == kvb::PictureStructure::Unknown
+        && kvb::pictureFormatOf(input) != kvb::PictureFormat::Unknown)
+        __builtin_trap();
     for (const uint8_t kind : {kvb::Jpeg, kvb::Png, kvb::Bmp}) {
         for (const QSize box : {QSize(48, 64), QSize()}) {
             QByteArray bytes = input;

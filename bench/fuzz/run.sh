@@ -2,14 +2,18 @@
 # Runs every fuzz harness for SECONDS each on its corpus and prints, per
 # harness, the executions, the coverage reached and the findings.
 #
-#   bench/fuzz/run.sh SECONDS [--runs N] [--keep] [--ub-only] [HARNESS...]
+#   bench/fuzz/run.sh SECONDS [--runs N] [--jobs J] [--keep] [--ub-only [--no-cmp-trace]] [HARNESS...]
 #
 # The harnesses are built with clang, libFuzzer, AddressSanitizer and UBSan
 # into build-fuzz/ (or $FUZZ_BUILD_DIR). --ub-only builds them with UBSan
 # alone into build-fuzz-ub/ for long runs: AddressSanitizer's bookkeeping of
 # the decoders' large buffers costs most of the time, and without it a
 # harness runs many times the inputs (replay what such a run kept under the
-# full build: the replay tests and a plain run do). New inputs go to a scratch folder;
+# full build: the replay tests and a plain run do). --no-cmp-trace (with
+# --ub-only) leaves out libFuzzer's tracing of comparisons, which costs half
+# the time of a harness that reads text; the corpus it starts from carries
+# what that tracing found. --jobs J runs J copies of each harness side by
+# side (the N runs shared among them). New inputs go to a scratch folder;
 # --keep moves those that reached new coverage into the stored corpus
 # (through libFuzzer's merge, so only inputs that add coverage are kept).
 # --runs N stops each harness after N executions instead of after SECONDS.
@@ -19,19 +23,23 @@
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 ROOT=$(cd "$HERE/../.." && pwd)
-usage() { echo "usage: $0 SECONDS [--runs N] [--keep] [--ub-only] [HARNESS...]" >&2; exit 2; }
+usage() { echo "usage: $0 SECONDS [--runs N] [--jobs J] [--keep] [--ub-only [--no-cmp-trace]] [HARNESS...]" >&2; exit 2; }
 [ $# -ge 1 ] || usage
 SECONDS_EACH=$1; shift
 [[ "$SECONDS_EACH" =~ ^[0-9]+$ ]] || usage
 RUNS=-1
 KEEP=0
 UB_ONLY=0
+NO_CMP=0
+JOBS=1
 HARNESSES=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) [ $# -ge 2 ] && [[ "$2" =~ ^[0-9]+$ ]] || usage; RUNS=$2; shift 2 ;;
     --keep) KEEP=1; shift ;;
     --ub-only) UB_ONLY=1; shift ;;
+    --no-cmp-trace) NO_CMP=1; shift ;;
+    --jobs) [ $# -ge 2 ] && [[ "$2" =~ ^[1-9][0-9]*$ ]] || usage; JOBS=$2; shift 2 ;;
     -*) usage ;;
     *) HARNESSES+=("$1"); shift ;;
   esac
@@ -42,7 +50,11 @@ if [ ${#HARNESSES[@]} -eq 0 ]; then
   done
 fi
 
-if [ "$UB_ONLY" -eq 1 ]; then
+[ "$NO_CMP" -eq 0 ] || [ "$UB_ONLY" -eq 1 ] || usage
+if [ "$UB_ONLY" -eq 1 ] && [ "$NO_CMP" -eq 1 ]; then
+  BUILD=${FUZZ_BUILD_DIR:-$ROOT/build-fuzz-ub-nocmp}
+  SANITIZERS=(-DSANITIZE=OFF -DFUZZ_SANITIZERS=undefined -DCMAKE_CXX_FLAGS=-fno-sanitize-coverage=trace-cmp)
+elif [ "$UB_ONLY" -eq 1 ]; then
   BUILD=${FUZZ_BUILD_DIR:-$ROOT/build-fuzz-ub}
   SANITIZERS=(-DSANITIZE=OFF -DFUZZ_SANITIZERS=undefined)
 else
@@ -69,16 +81,24 @@ printf '%-10s %12s %8s %8s %s\n' harness executions cov ft findings
 for h in "${HARNESSES[@]}"; do
   corpus="$HERE/corpus/$h"
   mkdir -p "$corpus" "$SCRATCH/$h/new" "$SCRATCH/$h/findings"
-  log="$SCRATCH/$h/log"
   # Outside test files are read in place (never copied into the corpus).
   outside=()
   [ "$h" = decode ] && [ -d "$ROOT/../shared/testdata/pngsuite" ] && outside=("$ROOT/../shared/testdata/pngsuite")
-  "$BUILD/bench/fuzz/fuzz_$h" -max_total_time="$SECONDS_EACH" -runs="$RUNS" \
-      -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout=10 -print_final_stats=1 \
-      -artifact_prefix="$SCRATCH/$h/findings/" "$SCRATCH/$h/new" "$corpus" "${outside[@]}" >"$log" 2>&1
-  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
-  ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  runs=$RUNS
+  [ "$RUNS" -ge 0 ] && runs=$(( (RUNS + JOBS - 1) / JOBS ))
+  for j in $(seq 1 "$JOBS"); do
+    "$BUILD/bench/fuzz/fuzz_$h" -max_total_time="$SECONDS_EACH" -runs="$runs" \
+        -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="$SCRATCH/$h/findings/" "$SCRATCH/$h/new" "$corpus" "${outside[@]}" \
+        >"$SCRATCH/$h/log.$j" 2>&1 &
+  done
+  wait
+  log="$SCRATCH/$h/log"
+  cat "$SCRATCH/$h"/log.* >"$log"
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | awk '{ s += $1; n++ } END { if (n) print s }')
+  # Coverage: the most any copy reached.
+  cov=$(grep -o 'cov: [0-9]*' "$log" | cut -d' ' -f2 | sort -n | tail -1)
+  ft=$(grep -o 'ft: [0-9]*' "$log" | cut -d' ' -f2 | sort -n | tail -1)
   # Crashes, leaks, inputs over the time or memory limit; libFuzzer's
   # slow-unit notes (inputs well inside the limits) are only counted apart.
   findings=$(find "$SCRATCH/$h/findings" -type f ! -name 'slow-unit-*' | wc -l)

@@ -99,7 +99,121 @@ QSize bmpSize(QIODevice &d)
     return sizeFrom(qFromLittleEndian<int32_t>(head + 18), height < 0 ? -height : height);
 }
 
+PictureStructure jpegStructure(const uint8_t *b, qsizetype n)
+{
+    qsizetype pos = 2; // after SOI
+    bool frame = false, scan = false;
+    for (;;) {
+        // A marker: 0xFF, fill bytes, its code. Anything else between
+        // segments is data libjpeg has to skip (it reports that as corrupt).
+        if (pos >= n || b[pos] != 0xFF)
+            return PictureStructure::Incomplete;
+        while (pos < n && b[pos] == 0xFF)
+            ++pos;
+        if (pos >= n)
+            return PictureStructure::Incomplete;
+        const uint8_t code = b[pos++];
+        if (code == 0xD9)
+            return frame && scan ? PictureStructure::Complete : PictureStructure::Incomplete;
+        if (code == 0xD8 || (code >= 0xD0 && code <= 0xD7) || code == 0x01)
+            continue;
+        if (code == 0x00 || pos + 2 > n)
+            return PictureStructure::Incomplete;
+        const qsizetype length = qFromBigEndian<uint16_t>(b + pos);
+        if (length < 2 || pos + length > n)
+            return PictureStructure::Incomplete;
+        pos += length;
+        if (code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC)
+            frame = true;
+        if (code != 0xDA)
+            continue;
+        scan = true;
+        // The scan's coded data runs to the next marker; 0xFF 0x00 is a coded
+        // 0xFF and restart markers belong to the scan.
+        for (;;) {
+            const auto *ff = static_cast<const uint8_t *>(std::memchr(b + pos, 0xFF, size_t(n - pos)));
+            if (!ff || ff + 1 >= b + n)
+                return PictureStructure::Incomplete;
+            pos = ff - b;
+            const uint8_t next = ff[1];
+            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7))
+                pos += 2;
+            else if (next == 0xFF)
+                pos += 1;
+            else
+                break;
+        }
+    }
+}
+
+PictureStructure pngStructure(const uint8_t *b, qsizetype n)
+{
+    // Chunks: length, type, data, CRC (the CRC is checked by decoding).
+    qsizetype pos = 8;
+    bool header = false, data = false;
+    while (pos + 12 <= n) {
+        const quint64 length = qFromBigEndian<uint32_t>(b + pos);
+        if (length > 0x7FFFFFFFu || quint64(n - pos - 12) < length)
+            return PictureStructure::Incomplete;
+        const uint8_t *type = b + pos + 4;
+        if (std::memcmp(type, "IHDR", 4) == 0)
+            header = pos == 8;
+        else if (std::memcmp(type, "IDAT", 4) == 0)
+            data = true;
+        else if (std::memcmp(type, "IEND", 4) == 0)
+            return header && data ? PictureStructure::Complete : PictureStructure::Incomplete;
+        pos += 12 + qsizetype(length);
+    }
+    return PictureStructure::Incomplete;
+}
+
+PictureStructure bmpStructure(const uint8_t *b, qsizetype n)
+{
+    if (n < 26)
+        return PictureStructure::Incomplete;
+    const quint64 offset = qFromLittleEndian<uint32_t>(b + 10);
+    const uint32_t infoSize = qFromLittleEndian<uint32_t>(b + 14);
+    quint64 width = 0, height = 0, bits = 0, compression = 0;
+    if (infoSize == 12) {
+        width = qFromLittleEndian<uint16_t>(b + 18);
+        height = qFromLittleEndian<uint16_t>(b + 20);
+        bits = qFromLittleEndian<uint16_t>(b + 24);
+    } else if (infoSize >= 40 && n >= 34) {
+        const qint64 w = qFromLittleEndian<int32_t>(b + 18), h = qFromLittleEndian<int32_t>(b + 22);
+        width = quint64(w < 0 ? -w : w);
+        height = quint64(h < 0 ? -h : h);
+        bits = qFromLittleEndian<uint16_t>(b + 28);
+        compression = qFromLittleEndian<uint32_t>(b + 30);
+    } else {
+        return PictureStructure::Incomplete;
+    }
+    if (offset >= quint64(n))
+        return PictureStructure::Incomplete;
+    // Uncompressed rows (plain or with bit fields) have a known size; rows
+    // compressed by run lengths only end where their data says.
+    if (compression != 0 && compression != 3)
+        return PictureStructure::Complete;
+    if (width > 0xFFFFFFFFu || height > 0xFFFFFFFFu || bits > 64)
+        return PictureStructure::Incomplete;
+    const quint64 stride = (width * bits + 31) / 32 * 4;
+    if (height != 0 && stride > (quint64(n) - offset) / height)
+        return PictureStructure::Incomplete;
+    return PictureStructure::Complete;
+}
+
 } // namespace
+
+PictureStructure pictureStructureOf(QByteArrayView bytes)
+{
+    const auto *b = reinterpret_cast<const uint8_t *>(bytes.data());
+    switch (pictureFormatOf(bytes)) {
+    case PictureFormat::Jpeg: return jpegStructure(b, bytes.size());
+    case PictureFormat::Png: return pngStructure(b, bytes.size());
+    case PictureFormat::Bmp: return bmpStructure(b, bytes.size());
+    case PictureFormat::Unknown: break;
+    }
+    return PictureStructure::Unknown;
+}
 
 bool fitsDecodeLimit(QSize size, qint64 otherBytes)
 {

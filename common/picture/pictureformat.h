@@ -41,6 +41,23 @@ struct PictureHeader {
     int bitsPerSample = 8;
 };
 
+// What a walk over a picture's structure, without decoding it, tells.
+enum class PictureStructure {
+    // Every part is there: a JPEG's segments and scans up to its end marker,
+    // a PNG's chunks up to IEND, a BMP's pixel rows.
+    Complete,
+    // The data ends, or breaks off, before the picture does. Only decoding
+    // tells what shows: a JPEG that lacks just its end marker shows whole,
+    // one cut in its scan is damaged.
+    Incomplete,
+    // Not a JPEG, PNG or BMP.
+    Unknown,
+};
+
+// Walks the picture in `bytes` at about the speed of reading them; corrupt
+// data inside a complete structure is found by decoding only.
+PictureStructure pictureStructureOf(QByteArrayView bytes);
+
 // Reads only the header of the JPEG, PNG or BMP picture that starts at the
 // device's current position: its format and its size in pixels, as stored.
 // Nothing is decoded; a JPEG's segments are moved over up to its frame header.

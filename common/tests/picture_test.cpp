@@ -474,6 +474,25 @@ TEST(Picture, JpegCutShortStopsAtOnceAndIsReportedDamaged)
     EXPECT_FALSE(damaged);
 }
 
+TEST(Picture, StructureIsCompleteOnlyForTheWholePicture)
+{
+    const QImage stored = cornerPicture(40, 24);
+    for (const QByteArray &whole : {testsupport::encode(stored, "JPG"), testsupport::progressiveJpeg(stored),
+                                    testsupport::encode(stored, "PNG"), testsupport::encode(stored, "BMP")}) {
+        ASSERT_EQ(pictureStructureOf(whole), PictureStructure::Complete) << whole.left(4).toHex().constData();
+        // Trailing bytes after the end are no part of the picture.
+        EXPECT_EQ(pictureStructureOf(whole + QByteArray(7, '\0')), PictureStructure::Complete);
+        for (qsizetype n = 8; n < whole.size(); ++n) {
+            // A BMP's last bytes may be row padding.
+            if (whole.startsWith("BM") && n >= whole.size() - 3)
+                break;
+            EXPECT_EQ(pictureStructureOf(whole.left(n)), PictureStructure::Incomplete)
+                << whole.left(4).toHex().constData() << " cut at " << n;
+        }
+    }
+    EXPECT_EQ(pictureStructureOf(QByteArray(100, 'g')), PictureStructure::Unknown);
+}
+
 TEST(Picture, AbsurdDimensionsAreAFailedLoadNotACrash)
 {
     // A BMP header claiming 60000 x 60000 pixels at 24 bits (10 GB) with no data.

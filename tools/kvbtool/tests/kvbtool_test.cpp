@@ -201,10 +201,14 @@ TEST_F(KvbtoolTest, BrokenBooksAreReportedAsFarAsTheyWereRead)
     EXPECT_EQ(v.status, 1);
     const QStringList lines = v.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_TRUE(lines[0].contains("well formed, all 3 pages decode"));
+    EXPECT_TRUE(lines[0].contains("well formed, all 3 pages read whole"));
     EXPECT_TRUE(lines[1].contains("not well formed"));
     EXPECT_TRUE(lines[2].contains("1 of 2 pages do not decode"));
     EXPECT_TRUE(lines[3].contains("cannot be opened"));
+    const ToolRun decoded = kvbtool({"verify", "--decode", good, bad});
+    EXPECT_EQ(decoded.status, 1);
+    EXPECT_TRUE(decoded.out.contains("well formed, all 3 pages decode")) << decoded.out.toStdString();
+    EXPECT_TRUE(decoded.out.contains("1 of 2 pages do not decode")) << decoded.out.toStdString();
 
     // An input that cannot be used writes nothing.
     const QString none = path(QStringLiteral("none.kvb"));
@@ -369,8 +373,19 @@ TEST_F(KvbtoolTest, PagesCutShortAreReportedDamagedNotDecoded)
     EXPECT_FALSE(p[2].toObject().contains("damaged"));
     EXPECT_EQ(p[2].toObject()["height"].toInt(), 256);
 
-    const ToolRun v = kvbtool({"verify", book});
-    EXPECT_EQ(v.status, 1);
-    EXPECT_TRUE(v.out.contains("2 of 3 pages are damaged (first: page 1)")) << v.out.toStdString();
-    EXPECT_FALSE(v.out.contains("do not decode")) << v.out.toStdString();
+    // Cut short pages are found by reading alone, as by decoding.
+    for (const char *mode : {"--decode", "--"}) {
+        const ToolRun v = kvbtool({"verify", mode, book});
+        EXPECT_EQ(v.status, 1);
+        EXPECT_TRUE(v.out.contains("2 of 3 pages are damaged (first: page 1)")) << v.out.toStdString();
+        EXPECT_FALSE(v.out.contains("do not decode")) << v.out.toStdString();
+    }
+    // Data cut short inside a structure that ends properly is found by
+    // decoding only.
+    QDir().mkpath(path(QStringLiteral("ended")));
+    put(QStringLiteral("ended/a.jpg"), testsupport::jpegClaiming(QSize(2000, 2000), 8) + "\xFF\xD9");
+    const QString ended = path(QStringLiteral("ended.kvb"));
+    ASSERT_EQ(kvbtool({"pack", ended, path(QStringLiteral("ended"))}).status, 0);
+    EXPECT_EQ(kvbtool({"verify", ended}).status, 0);
+    EXPECT_EQ(kvbtool({"verify", "--decode", ended}).status, 1);
 }
