@@ -4,8 +4,9 @@
 #    file, flushed to disk as kvbtool flushes a book before it replaces the target
 #  - walking a 10,000-page book (goal: under 5 us per page, warm)
 #  - loadPagePicture of a 6000 x 4000 JPEG  vs  djpeg decoding the same file
-#  - kvbtool verify of 1000 small books (it decodes every page)  vs  cat of
-#    the same files to /dev/null
+#  - kvbtool verify of 1000 small books (it reads every page and walks its
+#    structure)  vs  cat of the same files to /dev/null; verify --decode
+#    (every page decoded) for contrast
 set -u
 BUILD=$1
 SCRATCH=$2
@@ -51,7 +52,9 @@ if [ -e "$BOOKS/book1000.kvb" ]; then
   t_catnull=$(best_of_s 5 sh -c "cat '$BOOKS'/*.kvb > /dev/null")
   if [ -n "$t_verify" ] && [ -n "$t_catnull" ]; then
     echo "verify 1000 books of two 600x800 JPEG pages: kvbtool ${t_verify}s, cat to /dev/null ${t_catnull}s, ratio $(ratio "$t_verify" "$t_catnull") (goal <= 1.3)"
-    report "kvbtool verify of 1000 books (2 JPEG pages each, every page decoded)" "${t_verify} s" "cat to /dev/null: ${t_catnull} s" "$(ratio "$t_verify" "$t_catnull")" "<= 1.3"
+    report "kvbtool verify of 1000 books (2 JPEG pages each, every page read)" "${t_verify} s" "cat to /dev/null: ${t_catnull} s" "$(ratio "$t_verify" "$t_catnull")" "<= 1.3"
+    t_decode=$(best_of_s 2 "$KVBTOOL" verify --decode "$BOOKS"/*.kvb)
+    [ -n "$t_decode" ] && report "kvbtool verify --decode of those books (contrast)" "${t_decode} s" "cat to /dev/null: ${t_catnull} s" "$(ratio "$t_decode" "$t_catnull")" "-"
   else
     echo "kvbtool verify failed"; exit 1
   fi

@@ -6,6 +6,9 @@
 
 #include <climits>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kvb {
 
@@ -99,6 +102,25 @@ QSize bmpSize(QIODevice &d)
     return sizeFrom(qFromLittleEndian<int32_t>(head + 18), height < 0 ? -height : height);
 }
 
+// The first 0xFF byte in [p, end), or end. Coded JPEG data holds one about
+// every 256 bytes (as 0xFF 0x00); looking 16 bytes at a time in line costs
+// far less than a library call for each.
+const uint8_t *nextFF(const uint8_t *p, const uint8_t *end)
+{
+#if defined(__SSE2__)
+    const __m128i ff = _mm_set1_epi8(char(0xFF));
+    for (; end - p >= 16; p += 16) {
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)), ff));
+        if (mask != 0)
+            return p + __builtin_ctz(unsigned(mask));
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == 0xFF)
+            return p;
+    return end;
+}
+
 PictureStructure jpegStructure(const uint8_t *b, qsizetype n)
 {
     qsizetype pos = 2; // after SOI
@@ -131,8 +153,8 @@ PictureStructure jpegStructure(const uint8_t *b, qsizetype n)
         // The scan's coded data runs to the next marker; 0xFF 0x00 is a coded
         // 0xFF and restart markers belong to the scan.
         for (;;) {
-            const auto *ff = static_cast<const uint8_t *>(std::memchr(b + pos, 0xFF, size_t(n - pos)));
-            if (!ff || ff + 1 >= b + n)
+            const uint8_t *ff = nextFF(b + pos, b + n);
+            if (ff + 1 >= b + n)
                 return PictureStructure::Incomplete;
             pos = ff - b;
             const uint8_t next = ff[1];
