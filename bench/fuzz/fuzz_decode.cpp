@@ -1,9 +1,9 @@
 // Walks arbitrary bytes as a picture's structure, and decodes them as a page
 // of each kind, reduced and at full size, with the decode limit in force.
-// Pictures larger than 16 million pixels are decoded reduced only: at full
-// size they are real work within the limit (seconds each, as for any
-// decoder), and the limit itself is checked before anything is allocated,
-// whatever the size.
+// A picture larger than 16 million pixels is decoded once, reduced: its
+// decoding is real work in proportion to its size (seconds, as for any
+// decoder; the other kinds decode the same content again), and the limit is
+// checked before anything is allocated, whatever the size.
 #include "picture/picture.h"
 
 #include <cstdint>
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 || picture.height() > natural.height())
                 __builtin_trap();
             if (qint64(natural.width()) * natural.height() > kFullSizePixels)
-                break;
+                return 0;
         }
     }
     return 0;

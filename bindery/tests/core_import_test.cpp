@@ -323,13 +323,13 @@ TEST(BinderyCommandLine, EmptyWordsAreDroppedNotReportedAsMissingPaths)
 TEST(BinderyCommandLine, HelpVersionAndDoubleDashComeBeforeTheEditorsRules)
 {
     LaunchArguments launch;
-    EXPECT_EQ(readLaunchArguments({{"bindery", "/D", "--help"}, {}}, launch), 0);
-    EXPECT_EQ(readLaunchArguments({{"bindery", "--version"}, {}}, launch), 0);
-    EXPECT_EQ(readLaunchArguments({{"bindery", "a.jpg", "--bogus"}, {}}, launch), 2);
+    EXPECT_EQ(readLaunchArguments({{"bindery", "/D", "--help"}, {}, {}}, launch), 0);
+    EXPECT_EQ(readLaunchArguments({{"bindery", "--version"}, {}, {}}, launch), 0);
+    EXPECT_EQ(readLaunchArguments({{"bindery", "a.jpg", "--bogus"}, {}, {}}, launch), 2);
     const char *unusableShot[] = {"bindery", "--screenshot", "s\xff.png", "book.kvb"};
     EXPECT_EQ(readLaunchArguments(platform::programArguments(4, unusableShot), launch), 2);
 
-    ASSERT_FALSE(readLaunchArguments({{"bindery", "/d", "--screenshot", "s.png", "a.jpg", "--", "/D", "--help"}, {}},
+    ASSERT_FALSE(readLaunchArguments({{"bindery", "/d", "--screenshot", "s.png", "a.jpg", "--", "/D", "--help"}, {}, {}},
                                      launch));
     EXPECT_EQ(launch.screenshot, QStringLiteral("s.png"));
     EXPECT_EQ(launch.words, (QStringList{"/d", "a.jpg"}));

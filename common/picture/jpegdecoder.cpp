@@ -212,6 +212,13 @@ bool runDecode(JpegDecode &d, const QByteArray &bytes, QSize box, int orientatio
     const bool turned = orientation >= 5 && orientation <= 8;
     const QSize stored(int(d.cinfo.image_width), int(d.cinfo.image_height));
     out.naturalSize = turned ? stored.transposed() : stored;
+    // Reduced decoding still reads every coefficient of the stored picture:
+    // its time grows with the stored size, so a picture beyond the limit is
+    // refused at any size (65535 x 65535 would take seconds for nothing).
+    if (!fitsDecodeLimit(stored)) {
+        d.refused = true;
+        return false;
+    }
     d.multiScan = jpeg_has_multiple_scans(&d.cinfo);
     d.cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
     // JCS_EXT_BGRX is the byte order of Format_RGB32 in memory; CMYK comes

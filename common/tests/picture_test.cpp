@@ -524,6 +524,13 @@ TEST(Picture, AbsurdDimensionsAreAFailedLoadNotACrash)
     options.damaged = &damaged;
     EXPECT_FALSE(decodePagePicture(progressive, Jpeg, picture, options));
     EXPECT_FALSE(damaged);
+
+    // Decoding reduced still reads every coefficient: a picture beyond the
+    // limit is refused at any size, however little the box asks for.
+    QByteArray baseline = testsupport::jpegClaiming(QSize(60000, 60000), 8);
+    damaged = true;
+    EXPECT_FALSE(decodePagePicture(baseline, Jpeg, picture, options));
+    EXPECT_FALSE(damaged);
 }
 
 TEST(Thumbnail, BookThumbnailGeometryAndByteOrder)
