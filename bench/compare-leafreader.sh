@@ -56,3 +56,20 @@ if command -v djpeg >/dev/null; then
 else
   echo "page turn: leafreader ${turn_ms} ms; full-size decode of both ${full_ms} ms (djpeg not installed: apt-get install libjpeg-turbo-progs)"
 fi
+
+# Peak memory of reading 50 spreads with and without reading ahead (each a
+# program run of its own; the first run also draws the scans, so it comes
+# first and is not counted).
+MEM="$BUILD/bench/bench_leafreader_memory"
+if [ -x "$MEM" ]; then
+  peak() { "$MEM" "$@" 2>/dev/null | sed -n 's/.*peak resident \([0-9]*\) KiB.*/\1/p'; }
+  peak >/dev/null
+  with=$(peak); without=$(peak --no-read-ahead)
+  if [ -n "$with" ] && [ -n "$without" ]; then
+    echo "peak memory reading 50 spreads: ${with} KiB reading ahead, ${without} KiB without, ratio $(ratio "$with" "$without") (goal < 1.5)"
+    report "Leafreader: peak memory of reading 50 spreads, reading ahead" "$((with / 1024)) MB" \
+      "without reading ahead: $((without / 1024)) MB" "$(ratio "$with" "$without")" "<= 1.5"
+  else
+    echo "bench_leafreader_memory failed"; exit 1
+  fi
+fi

@@ -29,6 +29,7 @@ ours=$(best BM_CorrectAllColumns)
 lut=$(best BM_Lut)
 r=$(ratio "$ours" "$lut")
 echo "correctAllColumns, 4960x7016, every column: ${ours} ms, cv::LUT over the same picture ${lut} ms, ratio ${r} (goal <= 2)"
+report "Retouch: correctAllColumns on a 4960 x 7016 scan, every column" "${ours} ms" "cv::LUT: ${lut} ms" "$r" "<= 2"
 awk -v r="$r" 'BEGIN { exit !(r <= 2) }' || status=1
 
 mkdir -p "$SCRATCH/scans" "$SCRATCH/out" "$SCRATCH/peer"
@@ -42,6 +43,7 @@ if command -v djpeg >/dev/null && command -v cjpeg >/dev/null; then
   peer=$(best_of_s 2 sh -c "for f in '$SCRATCH'/scans/*.jpg; do djpeg -outfile '$SCRATCH/peer/page.ppm' \"\$f\" && cjpeg -quality 95 -outfile '$SCRATCH/peer/'\$(basename \"\$f\") '$SCRATCH/peer/page.ppm' || exit 1; done")
   r=$(ratio "$apply" "$peer")
   echo "retouch --apply, 20 scans 4960x7016: ${apply} s, djpeg + cjpeg of the same files ${peer} s, ratio ${r} (goal <= 1.3)"
+  report "Retouch: --apply of a profile to 20 scans" "${apply} s" "djpeg + cjpeg: ${peer} s" "$r" "<= 1.3"
   awk -v r="$r" 'BEGIN { exit !(r <= 1.3) }' || status=1
 else
   echo "retouch --apply: djpeg or cjpeg not installed (apt-get install libjpeg-turbo-progs)"
