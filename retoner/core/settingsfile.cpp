@@ -35,10 +35,18 @@ void appendLine(QByteArray &out, const QString &line)
 
 QString shiftsText(const ControlPoint &p)
 {
-    // QString::asprintf formats numbers in the C locale whatever the user's locale.
-    return QString::asprintf(",%.6f,%.6f,%.6f", static_cast<double>(p.hueShift),
-                             static_cast<double>(p.saturationShift),
-                             static_cast<double>(p.valueShift));
+    QString text;
+    for (const float shift : {p.hueShift, p.saturationShift, p.valueShift}) {
+        // QString::asprintf formats numbers in the C locale whatever the
+        // user's locale. A tiny negative value shows as zero without its
+        // sign: "-0.000000" would read back as a zero that is written
+        // "0.000000", and a file saved twice would differ.
+        QString number = QString::asprintf("%.6f", static_cast<double>(shift));
+        if (number == u"-0.000000")
+            number.remove(0, 1);
+        text += u',' + number;
+    }
+    return text;
 }
 
 bool isSpace(QChar c)

@@ -123,6 +123,18 @@ TEST_F(SettingsFileTest, RoundTripGivesTheSameSettingsAndNoMessage)
     }
 }
 
+TEST_F(SettingsFileTest, TinyNegativeShiftsAreWrittenAsZeroSoASecondSaveIsTheSame)
+{
+    ToneSettings s;
+    s.correction[1].valueShift = -1e-7f;
+    s.correction[2].hueShift = -4e-7f;
+    const QByteArray first = settingsFileText(s);
+    EXPECT_FALSE(first.contains("-0.000000")) << first.left(200).constData();
+    ToneSettings again;
+    ASSERT_TRUE(readSettingsBytes(again, first).ok());
+    EXPECT_EQ(settingsFileText(again), first);
+}
+
 TEST_F(SettingsFileTest, RefusedValuesAreCountedAndTheGoodOnesStored)
 {
     ToneSettings s;
@@ -262,8 +274,9 @@ TEST_F(SettingsFileTest, OutputFolderQuotesAndEncodings)
     for (int c = 0x20; c < 0x7F; ++c)
         ascii.append(char(c));
     EXPECT_EQ(decodeCp932(ascii), decodeCp932WithIconv(ascii));
-    if (QStringDecoder converter("CP932"); converter.isValid())
+    if (QStringDecoder converter("CP932"); converter.isValid()) {
         EXPECT_EQ(decodeCp932(ascii), QString(converter.decode(ascii)));
+    }
     EXPECT_EQ(decodeCp932WithIconv("a\x82"), QStringLiteral("a\uFFFD"));
 
     // A UTF-8 file that starts with a byte order mark.
