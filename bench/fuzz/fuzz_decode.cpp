@@ -1,9 +1,10 @@
 // Walks arbitrary bytes as a picture's structure, and decodes them as a page
 // of each kind, reduced and at full size, with the decode limit in force.
-// A picture whose header claims more than 4 million pixels but fits the limit
-// is not decoded: decoding it is real work in proportion to its size
-// (seconds, as for any decoder), and the decoders do not take another path
-// for it. Claims beyond the limit are decoded, to see them refused at once.
+// A picture whose header claims more than 512 x 512 pixels but fits the limit
+// is not decoded: decoding it is real work in proportion to its size (a
+// progressive JPEG's coefficients are set up and cleared whole, seconds for
+// the largest, as in any decoder), and the decoders take no other path for
+// it. Claims beyond the limit are decoded, to see them refused at once.
 #include "picture/picture.h"
 
 #include <QBuffer>
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QSize claimed = kvb::pictureFormatOf(input) == kvb::PictureFormat::Jpeg
                               ? jpegSizeAsDecoded(input)
                               : kvb::readPictureHeader(buffer).size;
-    constexpr qint64 kDecodedPixels = qint64(4) << 20;
+    constexpr qint64 kDecodedPixels = qint64(512) * 512;
     if (claimed.isValid() && qint64(claimed.width()) * claimed.height() > kDecodedPixels
         && kvb::fitsDecodeLimit(claimed))
         return 0;
