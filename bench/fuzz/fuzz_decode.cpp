@@ -57,9 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     QBuffer buffer(&input);
     buffer.open(QIODevice::ReadOnly);
-    const QSize claimed = kvb::pictureFormatOf(input) == kvb::PictureFormat::Jpeg
-                              ? jpegSizeAsDecoded(input)
-                              : kvb::readPictureHeader(buffer).size;
+    // libjpeg takes data a JPEG signature check would not (a page of kind
+    // JPEG is given to it whatever its first bytes), so it is asked first.
+    QSize claimed = jpegSizeAsDecoded(input);
+    if (!claimed.isValid())
+        claimed = kvb::readPictureHeader(buffer).size;
     constexpr qint64 kDecodedPixels = qint64(512) * 512;
     if (claimed.isValid() && qint64(claimed.width()) * claimed.height() > kDecodedPixels
         && kvb::fitsDecodeLimit(claimed))
