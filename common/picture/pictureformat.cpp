@@ -21,6 +21,18 @@ constexpr int kMaxJpegSegments = 1024;
 // Fill bytes (0xFF) allowed before a marker code.
 constexpr int kMaxFillBytes = 1024;
 
+// JPEG markers that stand alone, without a length: SOI, RST0..7, TEM.
+bool jpegMarkerWithoutLength(uint8_t code)
+{
+    return code == 0xD8 || (code >= 0xD0 && code <= 0xD7) || code == 0x01;
+}
+
+// JPEG frame headers: SOF0..SOF15, except DHT (C4), JPG (C8) and DAC (CC).
+bool jpegFrameMarker(uint8_t code)
+{
+    return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
+}
+
 bool readExact(QIODevice &d, void *out, qint64 n)
 {
     return d.read(static_cast<char *>(out), n) == n;
@@ -48,8 +60,7 @@ QSize jpegSize(QIODevice &d)
             if (++fill > kMaxFillBytes || !readExact(d, &code, 1))
                 return {};
         } while (code == 0xFF);
-        // Markers without a length: SOI, RST0..7, TEM.
-        if (code == 0xD8 || (code >= 0xD0 && code <= 0xD7) || code == 0x01)
+        if (jpegMarkerWithoutLength(code))
             continue;
         // End of image or start of scan before any frame header.
         if (code == 0xD9 || code == 0xDA)
@@ -60,8 +71,7 @@ QSize jpegSize(QIODevice &d)
         const int n = qFromBigEndian<uint16_t>(len);
         if (n < 2)
             return {};
-        // SOF0..SOF15, except DHT (C4), JPG (C8) and DAC (CC).
-        if (code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC) {
+        if (jpegFrameMarker(code)) {
             uint8_t frame[5]; // precision, height, width
             if (n < 7 || !readExact(d, frame, 5))
                 return {};
@@ -137,7 +147,7 @@ PictureStructure jpegStructure(const uint8_t *b, qsizetype n)
         const uint8_t code = b[pos++];
         if (code == 0xD9)
             return frame && scan ? PictureStructure::Complete : PictureStructure::Incomplete;
-        if (code == 0xD8 || (code >= 0xD0 && code <= 0xD7) || code == 0x01)
+        if (jpegMarkerWithoutLength(code))
             continue;
         if (code == 0x00 || pos + 2 > n)
             return PictureStructure::Incomplete;
@@ -145,7 +155,7 @@ PictureStructure jpegStructure(const uint8_t *b, qsizetype n)
         if (length < 2 || pos + length > n)
             return PictureStructure::Incomplete;
         pos += length;
-        if (code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC)
+        if (jpegFrameMarker(code))
             frame = true;
         if (code != 0xDA)
             continue;
