@@ -131,6 +131,47 @@ bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture, const L
     return true;
 }
 
+bool pictureWorthDecoding(QFile &file, const PictureHeader &header)
+{
+    if (!fitsDecodeLimit(header.size))
+        return false;
+    const qint64 size = file.size();
+    if (size > qint64(kMaxPageBytes))
+        return true;
+    // Mapped where the file system allows it, read otherwise.
+    QByteArray read;
+    const uchar *mapped = file.map(0, size);
+    QByteArrayView bytes(mapped, mapped ? size : 0);
+    if (!mapped) {
+        const qint64 at = file.pos();
+        if (!file.seek(0))
+            return false;
+        read = file.read(size);
+        if (read.size() != size || !file.seek(at))
+            return false;
+        bytes = read;
+    }
+    // Even a blank page takes a byte for every 64 pixels or so of baseline
+    // JPEG data, a page with anything on it many more; a JPEG's scan may end
+    // early at an end marker, which the structure walk takes as whole.
+    constexpr qint64 PixelsPerByteWorthJudging = 16;
+    const bool thin = header.format == PictureFormat::Jpeg
+                      && qint64(header.size.width()) * header.size.height() > PixelsPerByteWorthJudging * size;
+    bool suffices = true;
+    if (thin || pictureStructureOf(bytes) == PictureStructure::Incomplete) {
+        // The verdict only: decoded as small as the decoder goes, which costs
+        // about one read of the coded data.
+        QByteArray copy = bytes.toByteArray();
+        QImage judged;
+        LoadOptions options;
+        options.fitWithin = QSize(1, 1);
+        suffices = decodePagePicture(copy, 0, judged, options);
+    }
+    if (mapped)
+        file.unmap(const_cast<uchar *>(mapped));
+    return suffices;
+}
+
 JpegWalk walkJpegSegments(QIODevice &d, const std::function<bool(uint8_t, qint64, int)> &visit)
 {
     uint8_t two[2];

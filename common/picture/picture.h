@@ -3,6 +3,7 @@
 #include "book/bookrecords.h"
 #include "picture/pictureformat.h"
 
+#include <QFile>
 #include <QImage>
 #include <QIODevice>
 #include <QSize>
@@ -46,6 +47,23 @@ bool readPageBytes(QIODevice &file, uint64_t offset, uint32_t size, QByteArray &
 // several threads at once.
 bool decodePagePicture(QByteArray &bytes, uint8_t kind, QImage &picture,
                        const LoadOptions &options = {});
+
+// For programs that decode picture files through another codec (OpenCV's,
+// Qt's image readers), asked before decoding. False when the picture in
+// `file`, whose header says `header`, is not to be decoded:
+// - its header gives no size (those codecs also take a JPEG whose signature
+//   is broken and search its bytes for a frame) or one beyond the decode
+//   limit;
+// - its data falls far short of that size. Those codecs make up whatever
+//   data is missing, so a few hundred bytes claiming 20000 x 20000 pixels
+//   would cost gigabytes of grey and seconds and then pass as a picture.
+//   Such a picture is judged as a page is (decodePagePicture stops where the
+//   data ends, keeps a picture with at least half its rows and fails the
+//   others). Judged are pictures whose structure breaks off and JPEGs too
+//   small for the pixels they claim; others, nearly all real pictures, cost
+//   a walk over their bytes, mapped where the file system allows it.
+// The file's position is left where it was.
+bool pictureWorthDecoding(QFile &file, const PictureHeader &header);
 
 // How a walk over a JPEG's marker segments ended.
 enum class JpegWalk {

@@ -493,6 +493,50 @@ TEST(Picture, StructureIsCompleteOnlyForTheWholePicture)
     EXPECT_EQ(pictureStructureOf(QByteArray(100, 'g')), PictureStructure::Unknown);
 }
 
+TEST(Picture, FilesForOtherCodecsAreWorthDecodingOnlyWithTheirDataThere)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picture"));
+    auto worth = [&](const QByteArray &bytes) {
+        EXPECT_TRUE(testsupport::writeFile(path, bytes));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return pictureWorthDecoding(file, readPictureHeader(file));
+    };
+    // A few hundred bytes for 20000 x 20000 pixels, cut inside the scan or
+    // ended there by an end marker (a structure that looks whole).
+    const QByteArray fake = testsupport::jpegClaiming(QSize(20000, 20000), 8);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(worth(fake));
+    EXPECT_FALSE(worth(fake + "\xFF\xD9"));
+    EXPECT_LT(timer.elapsed(), 2000);
+    // Beyond the limit, or a size only a codec searching a broken signature
+    // for a frame would find: refused from the header.
+    EXPECT_FALSE(worth(testsupport::jpegClaiming(QSize(21000, 21000), 2000)));
+    QByteArray brokenSignature = testsupport::encode(cornerPicture(16, 16), "JPG");
+    brokenSignature[2] = '\x11';
+    EXPECT_FALSE(worth(brokenSignature));
+
+    // Real pictures: a blank page (small for its pixels), a whole one, one
+    // lacking its end marker or its last rows. Cut to a quarter, they fail.
+    QImage blank(2400, 3200, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    EXPECT_TRUE(worth(testsupport::encode(blank, "JPG")));
+    QImage patterned(240, 480, QImage::Format_RGB32);
+    for (int y = 0; y < patterned.height(); ++y)
+        for (int x = 0; x < patterned.width(); ++x)
+            patterned.setPixel(x, y, qRgb((x * 7 + y * 3) % 256, (x * y) % 256, (x + y * 5) % 256));
+    const QByteArray jpeg = testsupport::encode(patterned, "JPG");
+    EXPECT_TRUE(worth(jpeg));
+    EXPECT_TRUE(worth(jpeg.chopped(2)));
+    EXPECT_TRUE(worth(jpeg.left(jpeg.size() * 9 / 10)));
+    EXPECT_FALSE(worth(jpeg.left(jpeg.size() / 4)));
+    const QByteArray png = testsupport::encode(patterned, "PNG");
+    EXPECT_TRUE(worth(png));
+    EXPECT_FALSE(worth(png.left(png.size() / 4)));
+}
+
 TEST(Picture, AbsurdDimensionsAreAFailedLoadNotACrash)
 {
     // A BMP header claiming 60000 x 60000 pixels at 24 bits (10 GB) with no data.

@@ -1,5 +1,6 @@
 #include "imageentry.h"
 
+#include <picture/picture.h>
 #include <picture/pictureformat.h>
 #include <platform/paths.h>
 #include <platform/safefile.h>
@@ -59,14 +60,15 @@ bool readPicture(const QString &path, cv::Mat &image)
     // The header decides before a pixel is decoded: a picture larger than any
     // program of the suite decodes (or one that is no JPEG, PNG or BMP at all)
     // is a failed read, not gigabytes of memory. So is a 16-bit one, which
-    // would be refused below after decoding it at twice the size.
+    // would be refused below after decoding it at twice the size, and one
+    // whose data falls far short of the pixels it claims.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const kvb::PictureHeader header = kvb::readPictureHeader(file);
-    file.close();
-    if (!kvb::fitsDecodeLimit(header.size) || header.bitsPerSample != 8)
+    if (header.bitsPerSample != 8 || !kvb::pictureWorthDecoding(file, header))
         return false;
+    file.close();
     try {
         image = cv::imread(native.toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
     } catch (const cv::Exception &) {

@@ -261,6 +261,19 @@ TEST_F(BatchTest, PictureBeyondTheDecodeLimitIsAFailedReadBeforeDecoding)
     EXPECT_TRUE(readPicture(picture(QStringLiteral("fine.png"), rainbow()), image));
 }
 
+TEST_F(BatchTest, PictureFarShortOfItsDataIsAFailedRead)
+{
+    // Within the limit, but a few hundred bytes for 20000 x 20000 pixels: the
+    // codec would make up 1.2 GB of grey over seconds and call it a picture.
+    const QByteArray fake = testsupport::jpegClaiming(QSize(20000, 20000), 8);
+    QElapsedTimer timer;
+    timer.start();
+    cv::Mat image;
+    EXPECT_FALSE(readPicture(rawFile(QStringLiteral("fake.jpg"), fake), image));
+    EXPECT_FALSE(readPicture(rawFile(QStringLiteral("ended.jpg"), fake + "\xFF\xD9"), image));
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+
 TEST_F(BatchTest, AverageSizeCountsPicturesWiderThan16Bits)
 {
     ImageBatch batch(m_prompt);

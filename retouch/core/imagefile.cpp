@@ -79,6 +79,10 @@ ImageReadResult readImageFile(const QString &path, cv::Mat &image)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ImageReadResult::OpenFailed;
+    // The header decides before a pixel is decoded: no size, one beyond the
+    // decode limit or data far short of it is a failed open, not gigabytes.
+    if (!kvb::pictureWorthDecoding(file, kvb::readPictureHeader(file)) || !file.seek(0))
+        return ImageReadResult::OpenFailed;
     QImageReader reader(&file);
     reader.setAutoTransform(false);
     const QByteArray decoder = reader.format();

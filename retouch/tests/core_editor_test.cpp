@@ -94,6 +94,9 @@ TEST_F(EditorTest, RefusesPaletteAndGreyPicturesAndFilesThatDoNotDecode)
     const QString greyJpeg = write(QStringLiteral("grey.jpg"), cv::Mat(10, 10, CV_8UC1, cv::Scalar(90)));
     const QString broken = path(QStringLiteral("broken.jpg"));
     ASSERT_TRUE(testsupport::writeFile(broken, "\xFF\xD8 not a picture"));
+    // A few hundred bytes claiming 20000 x 20000 pixels: not gigabytes of grey.
+    const QString fake = path(QStringLiteral("fake.jpg"));
+    ASSERT_TRUE(testsupport::writeFile(fake, testsupport::jpegClaiming(QSize(20000, 20000), 8)));
 
     const QString good = write(QStringLiteral("good.png"), gradient(8, 8));
     ASSERT_EQ(m_editor.openImage(good), OpenResult::Opened);
@@ -102,10 +105,12 @@ TEST_F(EditorTest, RefusesPaletteAndGreyPicturesAndFilesThatDoNotDecode)
     EXPECT_TRUE(m_editor.path().isEmpty());
     EXPECT_EQ(m_editor.openImage(greyJpeg), OpenResult::FormatError);
     EXPECT_EQ(m_editor.openImage(broken), OpenResult::OpenFailed);
+    EXPECT_EQ(m_editor.openImage(fake), OpenResult::OpenFailed);
     EXPECT_EQ(m_editor.openImage(path(QStringLiteral("missing.png"))), OpenResult::OpenFailed);
     EXPECT_EQ(m_prompt.texts(), QStringList({QStringLiteral("File format error.[%1]").arg(palettePng),
                                              QStringLiteral("File format error.[%1]").arg(greyJpeg),
                                              QStringLiteral("File open failed.[%1]").arg(broken),
+                                             QStringLiteral("File open failed.[%1]").arg(fake),
                                              QStringLiteral("File open failed.[%1]")
                                                  .arg(path(QStringLiteral("missing.png")))}));
     EXPECT_EQ(m_prompt.shown().front().icon, platform::PromptIcon::Stop);
