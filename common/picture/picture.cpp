@@ -136,6 +136,8 @@ bool pictureWorthDecoding(QFile &file, const PictureHeader &header)
     if (!fitsDecodeLimit(header.size))
         return false;
     const qint64 size = file.size();
+    // More bytes than the largest picture within the limit takes decoded:
+    // whatever it claims, its data is not short.
     if (size > qint64(kMaxPageBytes))
         return true;
     // Mapped where the file system allows it, read otherwise.
