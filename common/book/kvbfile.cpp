@@ -253,6 +253,9 @@ bool walkFile(int fd, const QString &path, const KVBFile::ReadOptions &options)
 
 // Output through a large buffer: page data arrives in 4096-byte pieces, and
 // handing each to the kernel separately would cost a system call per piece.
+// The first failure is kept: the buffer keeps its bytes, and every later
+// write and flush fails too, so nothing written after a lost part can make
+// the file look whole.
 class BufferedWriter {
 public:
     explicit BufferedWriter(int fd) : m_fd(fd) { m_buffer.reserve(kBufferSize); }
@@ -260,7 +263,7 @@ public:
     bool write(const void *data, size_t n)
     {
         const auto *src = static_cast<const uint8_t *>(data);
-        if (m_buffer.size() + n > kBufferSize && !flush())
+        if (m_failed || (m_buffer.size() + n > kBufferSize && !flush()))
             return false;
         if (n >= kBufferSize)
             return writeAll(src, n);
@@ -270,12 +273,21 @@ public:
     }
     bool flush()
     {
+        if (m_failed)
+            return false;
         if (m_buffer.empty())
             return true;
-        const bool ok = platform::writeFully(m_fd, m_buffer.data(), m_buffer.size());
+        if (!platform::writeFully(m_fd, m_buffer.data(), m_buffer.size()))
+            return fail();
         m_buffer.clear();
         startWriteback();
-        return ok;
+        return true;
+    }
+    // Marks the output as failed for good; returns false.
+    bool fail()
+    {
+        m_failed = true;
+        return false;
     }
     uint64_t position() const { return m_written; }
     int handle() const { return m_fd; }
@@ -295,10 +307,11 @@ private:
 
     bool writeAll(const uint8_t *src, size_t n)
     {
+        if (!platform::writeFully(m_fd, src, n))
+            return fail();
         m_written += n;
-        const bool ok = platform::writeFully(m_fd, src, n);
         startWriteback();
-        return ok;
+        return true;
     }
     void startWriteback()
     {
@@ -313,6 +326,7 @@ private:
     std::vector<uint8_t> m_buffer;
     uint64_t m_written = 0;
     uint64_t m_writebackFrom = 0;
+    bool m_failed = false;
 };
 
 void appendU16(std::vector<uint8_t> &out, uint16_t v)
@@ -414,20 +428,29 @@ bool copyBuffered(FileSource &source, uint64_t pos, uint64_t left, BufferedWrite
     return true;
 }
 
-// Moves as much of `left` bytes from `pos` of `src` into `out` as the kernel
-// copies by itself (a clone where the file system shares blocks); returns how
-// many bytes it moved. It stops at the first call that fails or copies
-// nothing, for whatever reason (not supported between these files, a source
-// that ends early): the buffered copy carries on from there and meets any
-// real fault itself.
-uint64_t copyInKernel(int src, uint64_t pos, uint64_t left, BufferedWriter &out)
+// Errors of an in-kernel copy that say the data did not reach the target (a
+// failing or full disk), as a write would say it; any other error only says
+// the kernel does not copy between these files.
+bool isWriteFault(int error)
 {
+    return error == EIO || error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
+// Moves as much of `left` bytes from `pos` of `src` into `out` as the kernel
+// copies by itself (a clone where the file system shares blocks) and sets
+// `moved` to how many bytes it moved. It stops at the first call that copies
+// nothing or that the kernel refuses for these files (not supported, a source
+// that ends early): the buffered copy carries on from there. False when the
+// output has failed: a write of what the writer held, or a copy that reports
+// a write fault.
+bool copyInKernel(int src, uint64_t pos, uint64_t left, BufferedWriter &out, uint64_t &moved)
+{
+    moved = 0;
     // Whatever the writer holds goes first, so the file's own position is
     // where the page begins.
     if (!out.flush())
-        return 0;
+        return false;
     off_t from = off_t(pos);
-    uint64_t moved = 0;
     while (moved < left) {
         // Whole pieces per call, so a copy the buffer finishes keeps the
         // 4096-byte boundaries; at most 1 GiB at a time.
@@ -435,13 +458,15 @@ uint64_t copyInKernel(int src, uint64_t pos, uint64_t left, BufferedWriter &out)
         const ssize_t got = g_rangeCopy(src, &from, out.handle(), nullptr, size_t(want), 0);
         if (got < 0 && errno == EINTR)
             continue;
+        if (got < 0 && isWriteFault(errno))
+            return out.fail();
         if (got <= 0 || uint64_t(got) > want)
             break;
         moved += uint64_t(got);
         out.skipWritten(uint64_t(got));
         countPieces(uint64_t(got));
     }
-    return moved;
+    return true;
 }
 
 // Copies `page` into `out`: in the kernel where it can, the rest through the
@@ -460,9 +485,10 @@ bool copyPage(const PageEntry &page, BufferedWriter &out)
         return false;
     }
     std::lock_guard lock(g_copyMutex);
-    const uint64_t moved = copyInKernel(src, page.offset, page.size, out);
+    uint64_t moved = 0;
+    bool ok = copyInKernel(src, page.offset, page.size, out, moved);
     FileSource source(src, uint64_t(opened->size));
-    bool ok = moved == page.size || copyBuffered(source, page.offset + moved, page.size - moved, out);
+    ok = ok && (moved == page.size || copyBuffered(source, page.offset + moved, page.size - moved, out));
     ok = ok && platform::fileStampOf(src) == opened;
     ::close(src);
     return ok;

@@ -467,12 +467,23 @@ TEST_F(KvbTest, WhatTheKernelDoesNotCopyTheBufferFinishesWithoutAHole)
         KernelCopyAs copy(&countingCopy);
         EXPECT_EQ(written("kernel.kvb"), expected);
     }
-    for (int error : {EXDEV, ENOSYS, EOPNOTSUPP, EINVAL, EBADF, EIO}) {
+    for (int error : {EXDEV, ENOSYS, EOPNOTSUPP, EINVAL, EBADF}) {
         SCOPED_TRACE(error);
         g_refusal = error;
         KernelCopyAs copy(&refusingCopy);
         EXPECT_EQ(written("refused.kvb"), expected);
         EXPECT_EQ(g_kernelCalls, 3); // tried once per page, then left alone
+    }
+    // A copy that reports a failing or full disk fails the book: the buffered
+    // copy must not paper over a part the kernel may have half written.
+    for (int error : {EIO, ENOSPC}) {
+        SCOPED_TRACE(error);
+        g_refusal = error;
+        KernelCopyAs copy(&refusingCopy);
+        PageList pages = source;
+        EXPECT_FALSE(KVBFile::writeBook(path("kernel.kvb"), 0, false, {text(Title, "T")}, pages));
+        EXPECT_EQ(testsupport::readFile(path("kernel.kvb")), expected);
+        EXPECT_TRUE(leftovers().isEmpty());
     }
     // The kernel stops part way into a page (in the first, second and third),
     // not on a piece boundary.
