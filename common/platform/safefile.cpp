@@ -153,15 +153,17 @@ int createLockedTemporary(const QByteArray &folder, const QByteArray &prefix, mo
     return -1;
 }
 
-void syncFolder(const QByteArray &folder)
+// Makes the folder's entries lasting, so a rename in it survives a crash.
+// A file system that cannot flush a folder says EINVAL: the rename is then as
+// lasting as that file system makes it.
+bool syncFolder(const QByteArray &folder)
 {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        // The data is in place already; a folder that cannot be flushed (some
-        // file systems refuse) does not undo that.
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
 }
 
 } // namespace
@@ -203,6 +205,7 @@ AtomicFile::~AtomicFile()
 bool AtomicFile::open()
 {
     discard();
+    m_failed = false;
     if (m_path.isEmpty())
         return false;
     const QByteArray native = QFile::encodeName(m_path);
@@ -240,14 +243,17 @@ bool AtomicFile::open()
 
 bool AtomicFile::write(const void *data, size_t size)
 {
-    return m_fd >= 0 && writeFully(m_fd, data, size);
+    if (m_fd < 0 || m_failed)
+        return false;
+    m_failed = !writeFully(m_fd, data, size);
+    return !m_failed;
 }
 
 bool AtomicFile::commit()
 {
     if (m_fd < 0)
         return false;
-    bool ok = ::fsync(m_fd) == 0;
+    bool ok = !m_failed && ::fsync(m_fd) == 0;
     if (ok && m_keepAttributes) {
         // Owner first, as changing it may clear mode bits. Only a privileged
         // user may give a file away; anyone may keep a group of their own.
@@ -261,11 +267,13 @@ bool AtomicFile::commit()
         discard();
         return false;
     }
-    syncFolder(folderOfNative(m_destination));
+    ok = syncFolder(folderOfNative(m_destination));
+    // The data reached the disk with the fsync above: an error the close
+    // reports now (it releases the descriptor all the same) loses nothing.
     ::close(m_fd);
     m_fd = -1;
     m_temporary.clear();
-    return true;
+    return ok;
 }
 
 void AtomicFile::discard()

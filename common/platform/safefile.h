@@ -42,10 +42,15 @@ public:
     bool open();
     // The temporary file's descriptor while open, else -1.
     int handle() const { return m_fd; }
+    // Appends to the temporary file. A failed write is kept: every later
+    // write fails too, and so does commit().
     bool write(const void *data, size_t size);
     bool write(const QByteArray &bytes) { return write(bytes.constData(), size_t(bytes.size())); }
     // Flushes the data to disk and puts the file in its place. False leaves
-    // the old file as it was and removes the temporary file.
+    // the old file as it was and removes the temporary file, with one
+    // exception: when only the flush of the folder after the rename fails,
+    // the new file is in place but may not be after a crash, and commit()
+    // says so with false all the same.
     bool commit();
     // Removes the temporary file; the old file stays as it was.
     void discard();
@@ -57,6 +62,7 @@ private:
     QByteArray m_destination; // the entry that is replaced, in the file system's encoding
     QByteArray m_temporary;
     int m_fd = -1;
+    bool m_failed = false;
     bool m_keepAttributes = false;
     uint32_t m_mode = 0;
     uint32_t m_owner = 0;
