@@ -12,6 +12,7 @@
 #include <platform/commandwords.h>
 #include <picture/picture.h>
 #include <platform/paths.h>
+#include <platform/settings.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,7 +53,7 @@ void BinderyEditor::loadSettings(QSettings &store)
     changed(ChangeFields | ChangeHistories);
 }
 
-void BinderyEditor::saveSettings(QSettings &store)
+bool BinderyEditor::saveSettings(QSettings &store)
 {
     m_settings.cover = m_doc.cover;
     m_settings.bindR = m_doc.bindRight;
@@ -63,7 +64,7 @@ void BinderyEditor::saveSettings(QSettings &store)
     m_settings.day = m_doc.day;
     m_settings.save(store);
     m_histories.save(store);
-    store.sync();
+    return platform::syncSettings(store, m_prompt);
 }
 
 bool BinderyEditor::runCommand(int id)

@@ -109,7 +109,8 @@ public:
     // flags, thumbnail box and last date from the settings.
     void loadSettings(QSettings &store);
     // Exit: the document's flags and date go back to the settings first.
-    void saveSettings(QSettings &store);
+    // False, after the message, when they could not be written.
+    bool saveSettings(QSettings &store);
 
     // Runs a command id; unknown ids do nothing. Returns false when the
     // command could not act or was cancelled.

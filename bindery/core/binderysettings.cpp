@@ -59,7 +59,6 @@ void BinderySettings::save(QSettings &store) const
     store.setValue(QStringLiteral("AutoFileName"), std::clamp(autoFileName, 0, 4));
     if (winPos)
         store.setValue(QStringLiteral("WinPos"), platform::windowRectText(*winPos));
-    store.sync();
 }
 
 } // namespace bindery

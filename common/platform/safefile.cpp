@@ -287,6 +287,17 @@ void AtomicFile::discard()
     m_temporary.clear();
 }
 
+bool flushToDisk(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool flushed = ::fsync(fd) == 0;
+    ::close(fd);
+    return flushed && syncFolder(folderOfNative(native));
+}
+
 bool writeNewFile(const QString &path, const QByteArray &bytes)
 {
     AtomicFile file(path, FileRole::Output);

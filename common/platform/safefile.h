@@ -72,6 +72,11 @@ private:
 // Writes `bytes` as a new output file (FileRole::Output) through an AtomicFile.
 bool writeNewFile(const QString &path, const QByteArray &bytes);
 
+// Flushes a file that is already in its place, and its folder, to disk: for
+// files written by a library that does not report a failed flush. False when
+// either flush fails.
+bool flushToDisk(const QString &path);
+
 // Writes all `size` bytes to `fd`, resuming after interruptions and partial
 // writes; false on an error such as a full disk.
 bool writeFully(int fd, const void *data, size_t size);

@@ -7,6 +7,7 @@
 #include "core/glancercommands.h"
 #include "pageview/commandmenu.h"
 #include "platform/paths.h"
+#include "platform/settings.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
 
@@ -154,6 +155,7 @@ CGlancerView::~CGlancerView()
 {
     m_timer.stop();
     m_settings.saveCurrentFolder(m_store);
+    platform::syncSettings(m_store, m_prompt);
 }
 
 void CGlancerView::applySizes()
@@ -338,6 +340,7 @@ void CGlancerView::settingsDialog()
         m_settings = values;
         m_settings.currentFolder = folder;
         m_settings.saveDialogValues(m_store);
+        platform::syncSettings(m_store, m_prompt);
         applySizes();
         m_currentRow.reset();
         const PreviewRow *selected = m_list.selectedRow();

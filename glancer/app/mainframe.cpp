@@ -1,5 +1,7 @@
 #include "mainframe.h"
 
+#include "platform/settings.h"
+
 #include <QCloseEvent>
 
 namespace glancer {
@@ -8,6 +10,7 @@ CMainFrame::CMainFrame(GlancerSettings &settings, ui::FrameSettings &frameSettin
                        platform::Prompt &prompt)
     : m_frameSettings(frameSettings),
       m_store(store),
+      m_prompt(prompt),
       m_view(new CGlancerView(settings, store, prompt, this)),
       m_placement(*this, frameSettings)
 {
@@ -26,6 +29,7 @@ void CMainFrame::saveWindow()
 {
     m_placement.store();
     m_frameSettings.save(m_store);
+    platform::syncSettings(m_store, m_prompt);
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

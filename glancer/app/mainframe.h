@@ -28,6 +28,7 @@ protected:
 private:
     ui::FrameSettings &m_frameSettings;
     QSettings &m_store;
+    platform::Prompt &m_prompt;
     CGlancerView *m_view;
     ui::FramePlacement m_placement;
 };

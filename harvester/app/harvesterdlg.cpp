@@ -5,6 +5,7 @@
 
 #include <platform/paths.h>
 #include <platform/prompt.h>
+#include <platform/settings.h>
 #include <platform/version.h>
 
 #include <QAction>
@@ -248,7 +249,7 @@ void CHarvesterDlg::loadSettings(const QSettings &store)
 void CHarvesterDlg::saveSettings(QSettings &store) const
 {
     currentChoices().save(store);
-    store.sync();
+    platform::syncSettings(store, m_prompt);
 }
 
 void CHarvesterDlg::setFolders(const QString &target, const QString &work)

@@ -1,5 +1,7 @@
 #include "leafreaderframe.h"
 
+#include "platform/settings.h"
+
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -11,6 +13,7 @@ CLeafreaderFrame::CLeafreaderFrame(ReaderSettings &settings, ui::FrameSettings &
                                    QSettings &store, platform::Prompt &prompt)
     : m_frameSettings(frameSettings),
       m_store(store),
+      m_prompt(prompt),
       m_stayAwake(QStringLiteral("Leafreader"), QStringLiteral("Leafreader is running"),
                   platform::KeepAwake::Kind::System),
       m_view(new CLeafreaderView(settings, prompt, this)),
@@ -48,6 +51,7 @@ void CLeafreaderFrame::saveWindow()
 {
     m_placement.store();
     m_frameSettings.save(m_store);
+    platform::syncSettings(m_store, m_prompt);
 }
 
 void CLeafreaderFrame::closeEvent(QCloseEvent *event)

@@ -46,6 +46,7 @@ protected:
 private:
     ui::FrameSettings &m_frameSettings;
     QSettings &m_store;
+    platform::Prompt &m_prompt;
     platform::KeepAwake m_stayAwake;
     CLeafreaderView *m_view;
     ui::FramePlacement m_placement;

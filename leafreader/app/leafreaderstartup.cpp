@@ -176,7 +176,7 @@ void LeafreaderStartup::raiseWindow()
 void LeafreaderStartup::saveResume()
 {
     m_shelf->model().storeResume();
-    m_listSettings.saveResume(m_store);
+    m_listSettings.writeResume(m_store, m_prompt);
 }
 
 } // namespace leafreader

@@ -1,5 +1,6 @@
 #include "shelfsettings.h"
 
+#include "platform/settings.h"
 #include "platform/settingsreaders.h"
 
 namespace leafreader {
@@ -40,6 +41,12 @@ void ShelfSettings::saveResume(QSettings &store) const
     store.setValue(QStringLiteral("CurrentFolder"), currentFolder);
     for (int i = 0; i < ResumeList::kMaxEntries; ++i)
         store.setValue(resumeName(i), resume[size_t(i)]);
+}
+
+bool ShelfSettings::writeResume(QSettings &store, platform::Prompt &prompt) const
+{
+    saveResume(store);
+    return platform::syncSettings(store, prompt);
 }
 
 void ShelfSettings::save(QSettings &store) const

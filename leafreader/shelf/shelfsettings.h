@@ -3,6 +3,10 @@
 #include "resumelist.h"
 
 #include <QSettings>
+
+namespace platform {
+class Prompt;
+}
 #include <QString>
 
 namespace leafreader {
@@ -27,6 +31,9 @@ struct ShelfSettings {
     // The groups the program writes at different moments.
     void saveDialogValues(QSettings &store) const; // SortModeF, SortModeR, on the settings dialog's OK
     void saveResume(QSettings &store) const;       // CurrentFolder, Resume0..99, when the view ends
+    // saveResume, written to the file at once; false, after the message, when
+    // it could not be.
+    bool writeResume(QSettings &store, platform::Prompt &prompt) const;
     // Takes the values the settings dialog edits (those saveDialogValues writes).
     void takeDialogValues(const ShelfSettings &from);
 };

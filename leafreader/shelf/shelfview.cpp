@@ -9,6 +9,7 @@
 #include "shelfpictures.h"
 
 #include "pageview/commandmenu.h"
+#include <platform/settings.h>
 #include <ui/uifont.h>
 
 #include <QApplication>
@@ -124,8 +125,7 @@ ShelfView::ShelfView(ReaderSettings &settings, ShelfSettings &listSettings, QSet
         dialog.exec();
     };
     persist = [this] {
-        m_listSettings.saveResume(m_store);
-        m_store.sync();
+        m_listSettings.writeResume(m_store, m_prompt);
     };
     m_model.setPersist([this] {
         if (persist)
@@ -449,6 +449,7 @@ void ShelfView::settingsDialog()
     m_listSettings.takeDialogValues(listValues);
     m_settings.saveDialogValues(m_store);
     m_listSettings.saveDialogValues(m_store);
+    platform::syncSettings(m_store, m_prompt);
     m_model.resetRememberedBook();
     applyLayout();
     emit settingsApplied();

@@ -567,7 +567,6 @@ void CRetonerDlg::finishOnce()
         return;
     m_finished = true;
     m_session.finish(*m_store, geometry());
-    m_store->sync();
 }
 
 void CRetonerDlg::reject()

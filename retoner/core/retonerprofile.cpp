@@ -3,6 +3,7 @@
 #include "settingsfile.h"
 
 #include <platform/paths.h>
+#include <platform/prompt.h>
 #include <platform/settings.h>
 #include <platform/settingsreaders.h>
 
@@ -28,7 +29,12 @@ bool readLastSettings(ToneSettings &settings, platform::Prompt &prompt)
 bool writeLastSettings(const ToneSettings &settings, platform::Prompt &prompt)
 {
     const QString path = lastSettingPath();
-    return !path.isEmpty() && writeSettings(settings, path, prompt);
+    if (path.isEmpty()) {
+        // No folder for local data could be made: as a file that cannot be opened.
+        prompt.message(writeMessage(SettingsWriteResult::OpenFailed), platform::PromptIcon::Stop);
+        return false;
+    }
+    return writeSettings(settings, path, prompt);
 }
 
 void RecentSettings::add(const QString &path)

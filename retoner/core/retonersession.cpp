@@ -4,6 +4,7 @@
 
 #include <platform/paths.h>
 #include <platform/prompt.h>
+#include <platform/settings.h>
 
 namespace retoner {
 
@@ -29,13 +30,14 @@ void RetonerSession::start(QSettings &store)
     m_recentSelection = m_profile.recent.indexOfShortName(m_profile.lastSetting);
 }
 
-void RetonerSession::finish(QSettings &store, const std::optional<QRect> &windowRect)
+bool RetonerSession::finish(QSettings &store, const std::optional<QRect> &windowRect)
 {
-    writeLastSettings(m_settings, m_prompt);
+    const bool lastWritten = writeLastSettings(m_settings, m_prompt);
     if (windowRect)
         m_profile.windowRect = windowRect;
     m_profile.lastSetting = comboText();
     m_profile.save(store);
+    return platform::syncSettings(store, m_prompt) && lastWritten;
 }
 
 QString RetonerSession::comboText() const

@@ -76,8 +76,9 @@ public:
     // Start of the main dialog: the stored folders and recent files,
     // "$LastSetting.tnp" (its messages may appear) and the combo selection.
     void start(QSettings &store);
-    // Exit: "$LastSetting.tnp", then the stored values.
-    void finish(QSettings &store, const std::optional<QRect> &windowRect);
+    // Exit: "$LastSetting.tnp", then the stored values. False, after its
+    // message, when either could not be written.
+    bool finish(QSettings &store, const std::optional<QRect> &windowRect);
 
     // The settings combo box: short names of the recent files and the
     // selected one (-1 for none).

@@ -32,7 +32,7 @@ public:
 
     retouch::RetouchEditor &editor() { return m_editor; }
     void loadSettings(const QSettings &store);
-    void saveSettings(QSettings &store) const { m_editor.saveSettings(store); }
+    bool saveSettings(QSettings &store) const { return m_editor.saveSettings(store); }
 
     void onCommand(int id);
     // The picture named on the command line.

@@ -18,6 +18,7 @@ inline const QString OffsetsFormatError = QStringLiteral("Offsets file format er
 inline const QString OffsetOutOfRange = QStringLiteral("Offset out of range at line %1.[%2]");
 inline const QString ColumnBeyondImage = QStringLiteral("Column beyond the image at line %1.[%2]");
 inline const QString SaveOffsetsFailed = QStringLiteral("Save offsets failed.[%1]");
+inline const QString SaveSettingsFailed = QStringLiteral("Save settings failed.[%1]");
 inline const QString OutputIsSource = QStringLiteral("Output would replace the source.[%1]");
 inline const QString OutputNameTaken = QStringLiteral("Output name already written in this run.[%1]");
 

@@ -3,6 +3,7 @@
 #include "messages.h"
 
 #include <platform/paths.h>
+#include <platform/settings.h>
 #include <platform/version.h>
 
 #include <algorithm>
@@ -18,6 +19,15 @@ void RetouchEditor::loadSettings(const QSettings &store)
 {
     m_settings.load(store);
     m_image.setCurve(m_settings.gammaSel);
+}
+
+bool RetouchEditor::saveSettings(QSettings &store) const
+{
+    m_settings.save(store);
+    if (platform::syncSettings(store))
+        return true;
+    m_prompt.message(text::SaveSettingsFailed.arg(store.fileName()), platform::PromptIcon::Stop);
+    return false;
 }
 
 bool RetouchEditor::runCommand(int id)

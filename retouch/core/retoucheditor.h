@@ -56,7 +56,9 @@ public:
     RetouchSettings &settings() { return m_settings; }
     // Start-up: the curve choice and the quality from the store.
     void loadSettings(const QSettings &store);
-    void saveSettings(QSettings &store) const { m_settings.save(store); }
+    // Exit: the curve choice and the quality; false, after the message, when
+    // they could not be written.
+    bool saveSettings(QSettings &store) const;
 
     // Runs a command id; false when it could not act or was cancelled.
     bool runCommand(int id);
