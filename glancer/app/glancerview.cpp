@@ -154,8 +154,11 @@ CGlancerView::CGlancerView(GlancerSettings &settings, QSettings &store, platform
 CGlancerView::~CGlancerView()
 {
     m_timer.stop();
+    // The frame has written it when it closed, with a message if that
+    // failed; a view that ends without its frame closing writes it here,
+    // where no message can be shown any more.
     m_settings.saveCurrentFolder(m_store);
-    platform::syncSettings(m_store, m_prompt);
+    platform::syncSettings(m_store);
 }
 
 void CGlancerView::applySizes()

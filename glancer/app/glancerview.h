@@ -37,6 +37,8 @@ public:
     // `store` receives the settings dialog's values and CurrentFolder.
     CGlancerView(GlancerSettings &settings, QSettings &store, platform::Prompt &prompt, QWidget *parent = nullptr);
     ~CGlancerView() override;
+    // Puts "CurrentFolder" into the store; the frame writes the store.
+    void saveCurrentFolder() { m_settings.saveCurrentFolder(m_store); }
 
     // The one door for commands (menu ids, keys, cells, pad buttons).
     void onCommand(int id);

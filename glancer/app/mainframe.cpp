@@ -27,6 +27,7 @@ CMainFrame::CMainFrame(GlancerSettings &settings, ui::FrameSettings &frameSettin
 
 void CMainFrame::saveWindow()
 {
+    m_view->saveCurrentFolder();
     m_placement.store();
     m_frameSettings.save(m_store);
     platform::syncSettings(m_store, m_prompt);
