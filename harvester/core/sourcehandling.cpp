@@ -2,6 +2,8 @@
 
 #include "foldertree.h"
 
+#include <platform/safefile.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +24,17 @@ bool makeFolder(const QString &path)
     return ::mkdir(QFile::encodeName(path).constData(), 0777) == 0;
 }
 
+// A file copied whole and flushed to disk, as the work folder's copy is
+// deleted right after.
+bool copyFile(const QString &from, const QString &to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    return bytes.size() == in.size() && platform::writeNewFile(to, bytes);
+}
+
 // Copies what a folder holds into another; links are copied as links. False
 // at the first failure.
 bool copyContents(const QString &from, const QString &to)
@@ -36,7 +49,7 @@ bool copyContents(const QString &from, const QString &to)
         } else if (entry.isDir()) {
             if (!makeFolder(target) || !copyContents(entry.filePath(), target))
                 return false;
-        } else if (!QFile::copy(entry.filePath(), target)) {
+        } else if (!copyFile(entry.filePath(), target)) {
             return false;
         }
     }
