@@ -125,7 +125,8 @@ QString describe(const Files &files, const QString &path)
 
 // What a run with a fault left, against the files before any run and after
 // a run without faults. Returns the faults found, one a line.
-QString judge(const Writer &w, const Files &before, const Files &after, const Files &now, const FaultRun &run)
+QString judge(const Writer &w, const QString &root, const Files &before, const Files &after, const Files &now,
+              const FaultRun &run)
 {
     QStringList broken;
     if (run.status < 0)
@@ -134,9 +135,12 @@ QString judge(const Writer &w, const Files &before, const Files &after, const Fi
         if (!before.contains(it.key()) && !after.contains(it.key()))
             broken << QStringLiteral("%1 left behind").arg(it.key());
     }
-    // Only the fault of the flush that makes a rename lasting comes after the
-    // new file took its place: the run then reports it with the new file there.
-    const bool afterRename = run.call == QLatin1String("fsync") && QFileInfo(run.path).isDir();
+    // Only a flush of the folder, or of a file by its final name, comes after
+    // the new file took its place: the run then reports it with the new file
+    // there.
+    const QString faulted = QDir(root).relativeFilePath(run.path);
+    const bool afterRename = (run.call == QLatin1String("fsync") || run.call == QLatin1String("fdatasync"))
+                             && (QFileInfo(run.path).isDir() || after.contains(faulted));
     QStringList paths = before.keys() + after.keys();
     paths.removeDuplicates();
     for (const QString &path : paths) {
@@ -206,6 +210,7 @@ void campaign(const Writer &w)
 
     QElapsedTimer timer;
     timer.start();
+    int faults[2] = {0, 0};
     for (int e = 0; e < 2; ++e) {
         for (long n = 1;; ++n) {
             restore(root, before);
@@ -214,12 +219,13 @@ void campaign(const Writer &w)
             if (run.call.isEmpty()) {
                 // The run made fewer calls than n: nothing failed.
                 EXPECT_EQ(run.status, 0) << run.err.toStdString();
-                const QString broken = judge(w, before, after, snapshot(root), run);
+                const QString broken = judge(w, root, before, after, snapshot(root), run);
                 EXPECT_TRUE(broken.isEmpty()) << broken.toStdString();
                 break;
             }
             ++g_tally[e].faults;
-            const QString broken = judge(w, before, after, snapshot(root), run);
+            ++faults[e];
+            const QString broken = judge(w, root, before, after, snapshot(root), run);
             EXPECT_TRUE(broken.isEmpty()) << kErrors[e] << " on call " << n << " (" << run.call.toStdString() << " "
                                           << run.path.toStdString() << "), exit " << run.status << ":\n"
                                           << broken.toStdString() << "\n" << run.err.toStdString();
@@ -230,8 +236,8 @@ void campaign(const Writer &w)
         }
     }
     std::cout << "[ campaign ] " << QFileInfo(w.program).fileName().toStdString() << " "
-              << w.arguments.join(u' ').toStdString() << ": " << g_tally[0].faults << " EIO / " << g_tally[1].faults
-              << " ENOSPC faults so far, " << timer.elapsed() << " ms\n";
+              << w.arguments.join(u' ').toStdString() << ": " << faults[0] << " EIO and " << faults[1]
+              << " ENOSPC faults, " << timer.elapsed() << " ms\n";
 }
 
 // ---- Inputs ----
@@ -491,5 +497,66 @@ TEST(WriteFaultCampaign, HarvesterPdfs)
                       expectBook(root + QStringLiteral("/pdfs/1.kvb"), {kPages[1]});
                   },
               .outputsOf = [](const QString &source) { return QStringList{source.chopped(4) + ".kvb"}; }});
+}
+#endif
+
+#ifdef SAVEDRIVER_PATH
+// The window programs' saves, through their libraries.
+TEST(WriteFaultCampaign, BinderySaveAndExport)
+{
+    campaign({.program = QStringLiteral(SAVEDRIVER_PATH),
+              .arguments = {"bindery-save", "b.kvb", "in/a.jpg", "in/b.jpg"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("in/a.jpg"), kPages[0]);
+                      put(root, QStringLiteral("in/b.jpg"), kPages[1]);
+                      put(root, QStringLiteral("b.kvb"), kOldBook);
+                  },
+              .validate = [](const QString &root) { expectBook(root + QStringLiteral("/b.kvb"), kPages); },
+              .allOrNothing = true});
+    campaign({.program = QStringLiteral(SAVEDRIVER_PATH),
+              .arguments = {"bindery-export", "b.kvb", "out"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("b.kvb"), book(kPages));
+                      put(root, QStringLiteral("out/0002.jpg"), jpeg(9));
+                  },
+              .validate = [](const QString &root) { expectPictures(root + QStringLiteral("/out"), 2); }});
+}
+
+TEST(WriteFaultCampaign, RetouchSave)
+{
+    campaign({.program = QStringLiteral(SAVEDRIVER_PATH),
+              .arguments = {"retouch-save", "a.png", "a.png"},
+              .prepare = [](const QString &root) { put(root, QStringLiteral("a.png"), png(2)); },
+              .validate = [](const QString &root) { expectPicture(root + QStringLiteral("/a.png")); },
+              .allOrNothing = true});
+}
+
+TEST(WriteFaultCampaign, RetonerWindowConversion)
+{
+    campaign({.program = QStringLiteral(SAVEDRIVER_PATH),
+              .arguments = {"retoner-convert", "out", "in/a.jpg", "in/b.png"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("in/a.jpg"), kPages[0]);
+                      put(root, QStringLiteral("in/b.png"), png(1));
+                      put(root, QStringLiteral("config/Velloran/Retoner.ini"), "[Settings]\nImageFolder=/old\n");
+                      put(root, QStringLiteral("data/Velloran/Retoner/$LastSetting.tnp"), "old\n");
+                      QDir().mkpath(root + QStringLiteral("/out"));
+                  },
+              .validate = [](const QString &root) { expectPictures(root + QStringLiteral("/out"), 2); }});
+}
+
+TEST(WriteFaultCampaign, ResumeList)
+{
+    campaign({.program = QStringLiteral(SAVEDRIVER_PATH),
+              .arguments = {"leafreader-resume", "b.kvb"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("b.kvb"), kOldBook);
+                      put(root, QStringLiteral("config/Velloran/Leafreader.ini"), "[Settings]\nSortModeF=1\n");
+                  },
+              .allOrNothing = true});
 }
 #endif
