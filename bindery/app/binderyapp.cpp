@@ -2,6 +2,7 @@
 
 #include "binderydlg.h"
 
+#include <picture/picture.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
 #include <ui/windowplacement.h>
@@ -38,7 +39,7 @@ int CBinderyApp::run(QApplication &app, const bindery::LaunchArguments &launch)
             return;
         QTimer::singleShot(200, &dialog, [&] {
             QCoreApplication::processEvents();
-            const bool saved = dialog.grab().save(screenshot, "PNG");
+            const bool saved = kvb::writePngFile(dialog.grab().toImage(), screenshot);
             result = saved ? 0 : 1;
             app.exit(result);
         });

@@ -2,6 +2,8 @@
 
 #include "decoders.h"
 
+#include "platform/safefile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QtEndian>
@@ -292,6 +294,13 @@ QImage bookThumbnailImage(const uint8_t *thumbnail)
     for (int y = 0; y < kThumbnailHeight; ++y)
         std::memcpy(frame.scanLine(y), thumbnail + y * kThumbnailWidth * 3, kThumbnailWidth * 3);
     return frame;
+}
+
+bool writePngFile(const QImage &picture, const QString &path)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    return buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG") && platform::writeNewFile(path, png);
 }
 
 } // namespace kvb

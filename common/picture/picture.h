@@ -105,4 +105,9 @@ bool makeBookThumbnail(const QImage &picture, uint8_t *thumbnail96000);
 // The stored thumbnail as a picture.
 QImage bookThumbnailImage(const uint8_t *thumbnail96000);
 
+// Encodes `picture` as PNG in memory and puts the file in place whole
+// (platform::writeNewFile): a failed write leaves no file behind, and a link
+// at the path is replaced.
+bool writePngFile(const QImage &picture, const QString &path);
+
 } // namespace kvb

@@ -1,5 +1,7 @@
 #include "screenshotrun.h"
 
+#include "picture/picture.h"
+
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -11,7 +13,7 @@ void finishScreenshotRun(QWidget &window, const QString &file)
 {
     QWidget *target = &window;
     QTimer::singleShot(300, target, [target, file] {
-        const bool ok = target->grab().save(file, "PNG");
+        const bool ok = kvb::writePngFile(target->grab().toImage(), file);
         QApplication::exit(ok ? 0 : 1);
     });
 }

@@ -6,6 +6,7 @@
 #include "core/extractorlink.h"
 #include "core/messages.h"
 
+#include <picture/picture.h>
 #include <platform/commandline.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
@@ -83,7 +84,7 @@ int CHarvesterApp::runDialog(QApplication &app, const CommandLine &commandLine)
     if (screenshot) {
         QTimer::singleShot(200, &dialog, [&] {
             QCoreApplication::processEvents();
-            result = dialog.grab().save(commandLine.screenshot, "PNG") ? 0 : 1;
+            result = kvb::writePngFile(dialog.grab().toImage(), commandLine.screenshot) ? 0 : 1;
             app.exit(result);
         });
     }

@@ -3,6 +3,7 @@
 #include "retonerdlg.h"
 #include "retoneroptions.h"
 
+#include <picture/picture.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
@@ -38,7 +39,7 @@ int runRetonerWindow(QApplication &app, const retoner::RetonerOptions &options)
         dialog.waitForPreview();
         QTimer::singleShot(200, &dialog, [&] {
             QCoreApplication::processEvents();
-            result = dialog.grab().save(options.screenshot, "PNG") ? 0 : 1;
+            result = kvb::writePngFile(dialog.grab().toImage(), options.screenshot) ? 0 : 1;
             app.exit(result);
         });
     });

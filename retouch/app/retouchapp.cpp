@@ -5,6 +5,7 @@
 #include "core/profilerun.h"
 #include "core/retouchsettings.h"
 
+#include <picture/picture.h>
 #include <platform/commandline.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
@@ -46,7 +47,7 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
             return;
         QTimer::singleShot(200, &dialog, [&] {
             QCoreApplication::processEvents();
-            result = dialog.grab().save(line.screenshot, "PNG") ? 0 : 1;
+            result = kvb::writePngFile(dialog.grab().toImage(), line.screenshot) ? 0 : 1;
             app.exit(result);
         });
     });

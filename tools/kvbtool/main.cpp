@@ -6,7 +6,6 @@
 #include "book/pagecollect.h"
 #include "book/principalattributes.h"
 #include "picture/picture.h"
-#include "platform/safefile.h"
 #include "platform/commandline.h"
 #include "platform/filenames.h"
 #include "platform/textcompare.h"
@@ -140,15 +139,6 @@ BookContents readContents(const QString &path)
     c.valid = KVBFile::readBook(path, &c.header, &c.attributes, &c.pages);
     c.headerRead = c.header.magic[0] == 0x05;
     return c;
-}
-
-// Encodes a picture as PNG and puts the file in place whole: a failed write
-// (a full disk) leaves no file behind, and a link at the path is replaced.
-bool writePng(const QImage &image, const QString &path)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") && platform::writeNewFile(path, png);
 }
 
 struct Decoded {
@@ -457,7 +447,7 @@ int cmdThumbnail(const QStringList &args)
             return fail(QStringLiteral("%1 has no thumbnail").arg(files[0]));
         picture = bookThumbnailImage(thumb.data());
     }
-    if (!writePng(picture, files[1]))
+    if (!writePngFile(picture, files[1]))
         return fail(QStringLiteral("cannot write %1").arg(files[1]));
     return kOk;
 }
@@ -478,7 +468,7 @@ int cmdPage(const platform::ProgramCommandLine &line, const QStringList &files)
     QImage picture;
     if (!loadPagePicture(pages[size_t(n - 1)], picture))
         return fail(QStringLiteral("page %1 cannot be decoded").arg(n));
-    if (!writePng(picture, files[2]))
+    if (!writePngFile(picture, files[2]))
         return fail(QStringLiteral("cannot write %1").arg(files[2]));
     return kOk;
 }
