@@ -89,7 +89,10 @@ QString progressLineText(const QString &title, int done, int total, const QStrin
 
 ProgressLine::ProgressLine(bool quiet)
 {
-    if (!quiet && ::isatty(STDERR_FILENO))
+    // A terminal that cannot erase a line (TERM=dumb) would pile the
+    // redraws up side by side.
+    const QByteArray term = qgetenv("TERM");
+    if (!quiet && ::isatty(STDERR_FILENO) && term != "dumb")
         m_stream = stderr;
     m_timer.start();
 }

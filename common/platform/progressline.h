@@ -26,8 +26,8 @@ QString progressLineText(const QString &title, int done, int total, const QStrin
 int terminalColumns(QStringView text);
 
 // Shows the work reported to it as that line on standard error, redrawn in
-// place, when standard error is a terminal and the run was not asked to be
-// quiet; otherwise it shows nothing, so a log or a pipe gets the run's own
+// place, when standard error is a terminal (not TERM=dumb) and the run was
+// not asked to be quiet; otherwise it shows nothing, so a log or a pipe gets the run's own
 // lines only. The line goes when the work ends, before the run prints its
 // summary. While it is shown, whatever the program writes to the terminal
 // through writeText() or printLine() appears above it: the line is erased
