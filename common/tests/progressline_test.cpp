@@ -9,7 +9,7 @@
 
 using namespace platform;
 
-TEST(ProgressLineText, CountsTimesAndANameShortenedAtItsFrontToFitTheWidth)
+TEST(PlatformProgressLine, TextCountsTimesAndANameShortenedAtItsFrontToFitTheWidth)
 {
     EXPECT_EQ(progressLineText(QStringLiteral("変換中"), 0, 340, QStringLiteral("a.jpg"), 900, 80),
               QStringLiteral("変換中 0/340  0:00 elapsed  a.jpg"));
@@ -52,7 +52,7 @@ struct Capture {
 
 } // namespace
 
-TEST(ProgressLine, RedrawsInPlaceKeepsOtherLinesAboveAndLeavesNothingBehind)
+TEST(PlatformProgressLine, RedrawsInPlaceKeepsOtherLinesAboveAndLeavesNothingBehind)
 {
     Capture terminal;
     int64_t clock = 0;

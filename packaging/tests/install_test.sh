@@ -194,7 +194,7 @@ lintian)
   need lintian lintian
   deb=$(ls "$DEBS"/*.deb 2>/dev/null | head -1)
   [ -n "$deb" ] || { fail "no package to check (the package step did not make one)"; finish; }
-  out=$(lintian --fail-on error,warning --no-tag-display-limit "$deb" 2>&1) || fail "lintian:"$'\n'"$out"
+  out=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1) || fail "lintian:"$'\n'"$out"
   echo "$out"
   ;;
 man)
