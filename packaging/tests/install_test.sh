@@ -216,6 +216,10 @@ man)
     [ "$in_page" = "$in_help" ] \
       || fail "$page.1 and $page --help name other options:"$'\n'"$(diff <(echo "$in_page") <(echo "$in_help"))"
   done
+  # kvbtool's page names each of its commands.
+  for command in $("$PREFIX/bin/kvbtool" --help | sed -n 's/^ *\(usage: \)\{0,1\}kvbtool \([a-z][a-z]*\).*/\2/p'); do
+    zcat "$SHARE/man/man1/kvbtool.1.gz" | grep -qx "\.B $command" || fail "kvbtool.1 does not name the command $command"
+  done
   file=$(man -w 5 kvb 2>&1) || fail "man 5 kvb: $file"
   warnings=$(man --warnings -E UTF-8 -l "$file" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "kvb.5: $warnings"
@@ -247,6 +251,9 @@ completion)
     [ "$got" = "$want " ] || fail "completing '$*': '$got', not '$want '"
   }
   expect "verify" kvbtool ver
+  # Every command kvbtool --help names.
+  commands=$("$PREFIX/bin/kvbtool" --help | sed -n 's/^ *\(usage: \)\{0,1\}kvbtool \([a-z][a-z]*\).*/\2/p')
+  expect "$(printf '%s\n' $commands --help --version | sort | tr '\n' ' ' | sed 's/ $//')" kvbtool ""
   expect "--decode" kvbtool verify --de
   expect "book.kvb folder" kvbtool info ""
   expect "book.kvb folder page.jpg" kvbtool pack --title T out.kvb ""
