@@ -10,8 +10,6 @@
 #include "platform/version.h"
 #include "ui/waitcursor.h"
 
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>

@@ -76,9 +76,11 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void tick() override { timerTick(); }
     void showMenu(QPoint globalPos) override;
-    // List mode: the header buttons and the list's keys.
+    // List mode: the list's keys; a press on the header marks a button or
+    // else shows the control pad.
     void listKeyPress(QKeyEvent *event) override;
     void listMousePress(QMouseEvent *event) override;
+    // Released over the marked header button, that button's command.
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:

@@ -7,7 +7,6 @@
 #include "ui/waitcursor.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>

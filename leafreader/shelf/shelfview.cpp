@@ -11,7 +11,6 @@
 #include "pageview/commandmenu.h"
 #include <ui/uifont.h>
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
