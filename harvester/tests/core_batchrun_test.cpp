@@ -203,6 +203,43 @@ TEST_F(RealExtractor, EveryJpegOfAPdfArrivesInItsBookUnchangedInPageOrder)
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/raw.kvb"))));
 }
 
+TEST_F(RealExtractor, EveryPictureOfAPdfBecomesAPageWhateverItsCodingAndMasksDoNot)
+{
+    // A JPEG cover, a bilevel page, a stencil page, an uncompressed RGB page
+    // and a JPEG with a soft mask.
+    Workspace ws;
+    const QByteArray cover = Workspace::jpeg(1, 60, 80), last = Workspace::jpeg(2, 60, 80);
+    const QImage text = testsupport::cornerPicture(64, 80);
+    const QImage colour = testsupport::cornerPicture(30, 40);
+    QImage alpha(60, 80, QImage::Format_Alpha8);
+    alpha.fill(128);
+    const std::vector<pdfwriter::PdfPicture> pictures{
+        *pdfwriter::jpegPicture(cover), pdfwriter::bilevelPicture(text), pdfwriter::bilevelPicture(text, true),
+        pdfwriter::rawPicture(colour), pdfwriter::withSoftMask(*pdfwriter::jpegPicture(last), alpha)};
+    const QString pdf = ws.path(QStringLiteral("pdfs/magazine.pdf"));
+    QDir().mkpath(ws.path(QStringLiteral("pdfs")));
+    ASSERT_TRUE(pdfwriter::writePdf(pdf, pictures));
+
+    RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), ws.folder(QStringLiteral("work")));
+    options.postProcess = DeleteSources;
+    ASSERT_TRUE(f.runToEnd(options));
+    const kvb::PageList pages = pagesOf(ws.path(QStringLiteral("pdfs/magazine.kvb")));
+    ASSERT_EQ(pages.size(), 5u);
+    EXPECT_EQ(pageBytes(pages[0]), cover);
+    EXPECT_EQ(pageBytes(pages[4]), last);
+    const QImage bilevel = QImage::fromData(pageBytes(pages[1])).convertToFormat(QImage::Format_Grayscale8);
+    const QImage grey = text.convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(bilevel.size(), grey.size());
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x)
+            ASSERT_EQ(bilevel.pixelColor(x, y).value() >= 128, grey.pixelColor(x, y).value() >= 128) << x << "," << y;
+    }
+    EXPECT_EQ(QImage::fromData(pageBytes(pages[2])).size(), text.size());
+    EXPECT_EQ(QImage::fromData(pageBytes(pages[3])).convertToFormat(QImage::Format_RGB32),
+              colour.convertToFormat(QImage::Format_RGB32));
+    EXPECT_FALSE(exists(pdf));
+}
+
 TEST_F(RealExtractor, ImageFolderModeKeepsTheExtractorsFiles)
 {
     Workspace ws;
