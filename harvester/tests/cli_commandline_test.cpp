@@ -193,10 +193,11 @@ TEST(CommandLine, RunsEndToEndAndExitsByTheOutcome)
 
     const ProgramRun first = runHarvester(arguments);
     EXPECT_EQ(first.status, 0);
-    ASSERT_EQ(first.out.size(), 2);
-    EXPECT_TRUE(first.out[0].startsWith(extractor + QStringLiteral(" -j \"")));
+    ASSERT_EQ(first.out.size(), 3);
+    EXPECT_TRUE(first.out[0].startsWith(extractor + QStringLiteral(" -j -png \"")));
     EXPECT_EQ(first.out[1], QStringLiteral("Exit code = 0 (0x0)"));
-    EXPECT_EQ(first.err.last(), text::Done);
+    EXPECT_EQ(first.out[2], RunSummary{1}.text());
+    EXPECT_EQ(first.err, (QStringList{text::Done, RunSummary{1}.text()}));
     kvb::AttributeList attributes;
     kvb::PageList pages;
     ASSERT_TRUE(kvb::KVBFile::readBook(ws.path(QStringLiteral("pdfs/Issue 1.kvb")), nullptr, &attributes, &pages));
@@ -207,7 +208,7 @@ TEST(CommandLine, RunsEndToEndAndExitsByTheOutcome)
     const ProgramRun refused = runHarvester(arguments);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err.value(0), text::BookExists.section(u'\n', 0, 0));
-    EXPECT_EQ(refused.out.last(), text::PackCancelLog);
+    EXPECT_EQ(refused.out.mid(refused.out.size() - 2), (QStringList{text::PackCancelLog, RunSummary{0, 0, 1}.text()}));
     EXPECT_EQ(runHarvester(QStringList{"--yes"} + arguments).status, 0);
 
     // A folder that is not there.
@@ -302,7 +303,7 @@ TEST(CommandLine, CtrlCStopsAndASecondOneEndsAHangingExtractor)
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/b.kvb"))));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.pdf"))));
 }
