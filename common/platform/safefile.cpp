@@ -1,14 +1,14 @@
 #include "safefile.h"
 
+#include "abandonedentries.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
@@ -60,54 +60,6 @@ QByteArray followLinks(QByteArray path)
     return {};
 }
 
-// prefix, 1 to 8 hex digits, ".tmp": the names temporary files are given.
-bool isTemporaryName(const char *name, const QByteArray &prefix)
-{
-    const size_t length = std::strlen(name);
-    const size_t head = size_t(prefix.size());
-    if (length < head + 5 || length > head + 12 || std::memcmp(name, prefix.constData(), head) != 0
-        || std::strcmp(name + length - 4, ".tmp") != 0)
-        return false;
-    for (size_t i = head; i < length - 4; ++i) {
-        if (!std::isxdigit(static_cast<unsigned char>(name[i])))
-            return false;
-    }
-    return true;
-}
-
-// Removes the temporary files of `prefix` in `folder` whose lock can be
-// taken: their writer has ended without finishing. Returns whether a file of
-// a writer still at work was seen.
-bool removeAbandonedTemporaries(const QByteArray &folder, const QByteArray &prefix)
-{
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
-        return false;
-    const int dirFd = ::dirfd(dir);
-    bool liveSeen = false;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (!isTemporaryName(entry->d_name, prefix))
-            continue;
-        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat locked, named;
-        if (::fstat(fd, &locked) == 0 && S_ISREG(locked.st_mode)) {
-            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-                liveSeen = true;
-            } else if (::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0
-                       && named.st_dev == locked.st_dev && named.st_ino == locked.st_ino) {
-                // Removed while the lock is held, so a writer that has just
-                // made this file sees it gone and picks another name.
-                ::unlinkat(dirFd, entry->d_name, 0);
-            }
-        }
-        ::close(fd);
-    }
-    ::closedir(dir);
-    return liveSeen;
-}
-
 struct SweepRecord {
     std::chrono::steady_clock::time_point at;
     bool liveSeen = false;
@@ -123,7 +75,11 @@ void sweepAbandonedTemporaries(const QByteArray &folder, const QByteArray &prefi
     const auto it = sweeps.find(key);
     if (it != sweeps.end() && !it->second.liveSeen && now - it->second.at < kSweepInterval)
         return;
-    sweeps[key] = {now, removeAbandonedTemporaries(folder, prefix)};
+    // Removed while the lock is held, so a writer that has just made such a
+    // file sees it gone and picks another name.
+    const bool liveSeen = removeAbandonedEntries(folder, prefix, QByteArrayLiteral(".tmp"), TemporaryKind::File,
+                                                 [](int folderFd, const char *name) { ::unlinkat(folderFd, name, 0); });
+    sweeps[key] = {now, liveSeen};
 }
 
 // A new temporary file in `folder`, created with O_EXCL and locked before it

@@ -242,5 +242,5 @@ int runFromCommandLine(const CommandLine &commandLine)
     std::signal(SIGTERM, SIG_DFL);
     ::close(g_signalPipe[0]);
     ::close(g_signalPipe[1]);
-    return run.outcome() == RunOutcome::Completed ? 0 : 1;
+    return run.succeeded() ? 0 : 1;
 }

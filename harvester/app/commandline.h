@@ -35,5 +35,7 @@ struct CommandLine {
 // as they are made, messages to standard error; questions are answered by
 // --yes (OK, Yes, Retry; a Retry at most 3 times for one question) or
 // Cancel. Ctrl-C is Stop; a second Ctrl-C during a PDF run ends the
-// extractor as closing the window would. 0 when the run reached "完了".
+// extractor as closing the window would. 0 when the run reached "完了" with
+// every item done; 1 when it ended otherwise or an item failed or was passed
+// over.
 int runFromCommandLine(const CommandLine &commandLine);

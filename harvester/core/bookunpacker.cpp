@@ -32,16 +32,23 @@ bool BookUnpacker::goOn(const QString &question)
            == platform::PromptAnswer::Ok;
 }
 
-int BookUnpacker::KVBToImageFolder(const QString &bookPath)
+QString BookUnpacker::outputFolderFor(const QString &bookPath)
 {
     const qsizetype dot = bookPath.lastIndexOf(u'.');
-    const QString folder = dot < 0 ? bookPath : bookPath.left(dot);
-    if (isExistingFolder(folder)) {
-        if (!goOn(text::OutputFolderExists))
-            return StopRun;
-    } else if (!CreateFolderTree(folder)) {
+    return dot < 0 ? bookPath : bookPath.left(dot);
+}
+
+int BookUnpacker::KVBToImageFolder(const QString &bookPath)
+{
+    const QString folder = outputFolderFor(bookPath);
+    const bool exists = isExistingFolder(folder);
+    m_lastStopFailed = false;
+    if (exists && !goOn(text::OutputFolderExists))
+        return StopRun;
+    // From here on a Cancel ends the run after a failure.
+    m_lastStopFailed = true;
+    if (!exists && !CreateFolderTree(folder))
         return goOn(text::OutputFolderNotMade) ? PassedOver : StopRun;
-    }
 
     kvb::PageList pages;
     if (!kvb::KVBFile::readBook(bookPath, nullptr, nullptr, &pages))

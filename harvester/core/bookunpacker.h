@@ -22,6 +22,12 @@ public:
     explicit BookUnpacker(platform::Prompt &prompt) : m_prompt(prompt) {}
 
     int KVBToImageFolder(const QString &bookPath);
+    // Whether the last StopRun came after a failure (not from declining to
+    // write into an existing folder).
+    bool lastStopFailed() const { return m_lastStopFailed; }
+
+    // The folder a book is unpacked into: its path without its extension.
+    static QString outputFolderFor(const QString &bookPath);
 
     // The file a page is written to: folder + "/Img" + the index in at least
     // four digits + "." + "jpg", "png", "bmp" or "xxx" by its kind.
@@ -37,6 +43,7 @@ private:
     bool goOn(const QString &question);
 
     platform::Prompt &m_prompt;
+    bool m_lastStopFailed = false;
 };
 
 } // namespace harvester

@@ -7,7 +7,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace harvester {
 
@@ -31,19 +34,42 @@ ExtractorLink::~ExtractorLink()
 
 bool ExtractorLink::LaunchExtractor(const ExtractorCommand &command)
 {
+    return start(command, false);
+}
+
+bool ExtractorLink::ListImages(const ExtractorCommand &command)
+{
+    return start(command, true);
+}
+
+bool ExtractorLink::start(const ExtractorCommand &command, bool listing)
+{
     terminate();
     m_waitingLines.clear();
     m_exitCode.reset();
     m_assembler = LineAssembler();
+    m_listing = listing;
+    m_listOutput.clear();
 
     auto process = std::make_unique<QProcess>();
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    // A group of its own: Ctrl-C in a terminal stops the run between PDFs
-    // instead of killing the extractor halfway through one.
-    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+    if (listing)
+        process->setStandardErrorFile(QProcess::nullDevice());
+    else
+        process->setProcessChannelMode(QProcess::MergedChannels);
+    const pid_t harvester = ::getpid();
+    process->setChildProcessModifier([harvester] {
+        // A group of its own: Ctrl-C in a terminal stops the run between
+        // PDFs instead of killing the extractor halfway through one.
+        ::setpgid(0, 0);
+        // Killed when Harvester ends, also when it is killed itself; if it
+        // has already ended, the extractor does not start at all.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != harvester)
+            ::_exit(127);
+    });
     connect(process.get(), &QProcess::readyReadStandardOutput, this, &ExtractorLink::readOutput);
     connect(process.get(), &QProcess::finished, this, &ExtractorLink::onFinished);
-    process->start(command.program, command.arguments, QIODevice::ReadWrite);
+    process->start(command.program, command.arguments, listing ? QIODevice::ReadOnly : QIODevice::ReadWrite);
     if (!process->waitForStarted(-1)) {
         process->disconnect(this);
         return false;
@@ -73,6 +99,10 @@ void ExtractorLink::readOutput()
     if (!m_process)
         return;
     const QByteArray bytes = m_process->readAllStandardOutput();
+    if (m_listing) {
+        m_listOutput += bytes;
+        return;
+    }
     for (const char byte : bytes) {
         std::optional<QString> line = m_assembler.feed(byte);
         if (line && m_waitingLines.size() < size_t(kMaxWaitingLines))
@@ -120,7 +150,10 @@ void ExtractorLink::deliver()
         m_readerActive = false;
         const int code = *m_exitCode;
         m_exitCode.reset();
-        emit exited(code);
+        if (m_listing)
+            emit listed(code, std::exchange(m_listOutput, QByteArray()));
+        else
+            emit exited(code);
     }
 }
 

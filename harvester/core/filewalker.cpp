@@ -2,6 +2,8 @@
 
 #include "foldertree.h"
 
+#include <platform/filenames.h>
+#include <platform/paths.h>
 #include <platform/progress.h>
 
 #include <QDir>
@@ -50,6 +52,10 @@ bool CFileWalker::Walk(const QString &folderPath, bool recursive)
     std::sort(entries.begin(), entries.end(), [](const QFileInfo &x, const QFileInfo &y) {
         return compareEntryNames(x.fileName(), y.fileName()) < 0;
     });
+    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
+        if (wouldTake(entry, recursive))
+            unusable.append(entry.shownPath(platform::withoutTrailingSlash(folder)));
+    }
 
     for (const QFileInfo &entry : entries) {
         if (stopSeen())
@@ -85,6 +91,19 @@ int CTypedFileWalker::OnFile(const QString &fullPath, const QString &name)
     if (found.compare(extension, Qt::CaseInsensitive) == 0)
         result.append(fullPath);
     return 1;
+}
+
+bool CTypedFileWalker::wouldTake(const platform::UnrepresentableEntry &entry, bool recursive) const
+{
+    if (entry.isFolder)
+        return recursive;
+    const QByteArray tail = '.' + extension.toLatin1().toLower();
+    return entry.name.toLower().endsWith(tail);
+}
+
+bool CFolderWalker::wouldTake(const platform::UnrepresentableEntry &entry, bool) const
+{
+    return entry.isFolder;
 }
 
 int CFolderWalker::OnFolder(const QString &fullPath, const QString &)

@@ -63,21 +63,8 @@ kvb::PageList ImageFolderPacker::collectPages(const QString &imageFolder, PageOr
         const uint8_t kind = kvb::pageKindFromExtension(path);
         if (kind != kvb::Jpeg && kind != kvb::Png && kind != kvb::Bmp)
             continue;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        // The file as found: the book takes exactly these bytes, or the write
-        // fails when the file has changed by the time it is copied.
-        const std::optional<platform::FileStamp> stamp = platform::fileStampOf(file.handle());
-        const qint64 size = stamp ? stamp->size : -1;
-        if (size <= 0 || size >= (qint64(1) << 32))
-            continue;
-        kvb::PageEntry page;
-        page.kind = kind;
-        page.sourcePath = path;
-        page.size = uint32_t(size);
-        page.sourceStamp = stamp;
-        pages.push_back(std::move(page));
+        if (std::optional<kvb::PageEntry> page = pageFromFile(path, kind))
+            pages.push_back(std::move(*page));
     }
     kvb::sortNewPages(pages);
     if (order == PageOrder::ByExtractorNumber) {
@@ -88,6 +75,25 @@ kvb::PageList ImageFolderPacker::collectPages(const QString &imageFolder, PageOr
         });
     }
     return pages;
+}
+
+std::optional<kvb::PageEntry> ImageFolderPacker::pageFromFile(const QString &path, uint8_t kind)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The file as found: the book takes exactly these bytes, or the write
+    // fails when the file has changed by the time it is copied.
+    const std::optional<platform::FileStamp> stamp = platform::fileStampOf(file.handle());
+    const qint64 size = stamp ? stamp->size : -1;
+    if (size <= 0 || size >= (qint64(1) << 32))
+        return std::nullopt;
+    kvb::PageEntry page;
+    page.kind = kind;
+    page.sourcePath = path;
+    page.size = uint32_t(size);
+    page.sourceStamp = stamp;
+    return page;
 }
 
 kvb::AttributeList ImageFolderPacker::attributesFor(const QString &name) const
@@ -107,13 +113,28 @@ kvb::AttributeList ImageFolderPacker::attributesFor(const QString &name) const
     return kvb::bookAttributeList(principal);
 }
 
-int ImageFolderPacker::ImageFolderToKVB(const QString &imageFolder, const QString &nameSource, PageOrder order)
+int ImageFolderPacker::ImageFolderToKVB(const QString &imageFolder, const QString &nameSource, PageOrder order,
+                                        kvb::PageList *packed)
 {
     std::optional<platform::ProgressScope> showBusy;
     if (busy)
         showBusy.emplace(*busy);
+    return pack(nameSource, [&] { return collectPages(imageFolder, order); }, packed);
+}
 
+int ImageFolderPacker::packPages(const QString &nameSource, kvb::PageList pages, kvb::PageList *packed)
+{
+    std::optional<platform::ProgressScope> showBusy;
+    if (busy)
+        showBusy.emplace(*busy);
+    return pack(nameSource, [&pages] { return std::move(pages); }, packed);
+}
+
+int ImageFolderPacker::pack(const QString &nameSource, const std::function<kvb::PageList()> &collect,
+                            kvb::PageList *packed)
+{
     const BookName book = bookNameFor(nameSource);
+    m_lastStopFailed = false;
     const QFileInfo existing(book.bookPath);
     if (existing.exists() && !existing.isDir()
         && m_prompt.message(text::BookExists, platform::PromptIcon::Question, platform::PromptButtons::OkCancel)
@@ -122,18 +143,24 @@ int ImageFolderPacker::ImageFolderToKVB(const QString &imageFolder, const QStrin
         return StopRun;
     }
 
-    kvb::PageList pages = collectPages(imageFolder, order);
+    kvb::PageList pages = collect();
     if (pages.empty()) {
         m_log(text::PackNoImagesLog);
         return NoImageFiles;
     }
 
+    // The write makes the entries refer to the book; the files they came
+    // from are what the caller may want to know.
+    const kvb::PageList found = packed ? pages : kvb::PageList();
     if (!kvb::KVBFile::writeBook(book.bookPath, options.layoutFlags(), options.thumb, attributesFor(book.name),
                                  pages)) {
         m_prompt.message(text::BookWriteFailed);
         m_log(text::PackFailedLog);
+        m_lastStopFailed = true;
         return StopRun;
     }
+    if (packed)
+        *packed = found;
     return Written;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace platform {
 class Progress;
@@ -54,8 +55,15 @@ public:
     // The book beside `nameSource` (".pdf" dropped) that `imageFolder`'s
     // pictures go into. The book is written only through the book
     // library's atomic write, so a failed write leaves an old book as it was.
+    // `packed`, when given, receives the pages as they were found (their
+    // files and stamps) once the book is written.
     int ImageFolderToKVB(const QString &imageFolder, const QString &nameSource,
-                         PageOrder order = PageOrder::ByPath);
+                         PageOrder order = PageOrder::ByPath, kvb::PageList *packed = nullptr);
+    // The same for pages already collected, in their order.
+    int packPages(const QString &nameSource, kvb::PageList pages, kvb::PageList *packed = nullptr);
+    // Whether the last StopRun came from a failed write (not from declining
+    // to overwrite a book).
+    bool lastStopFailed() const { return m_lastStopFailed; }
 
     // The book path for a name source, and the name it takes its title from.
     struct BookName {
@@ -67,14 +75,20 @@ public:
     // The picture files of a folder as pages (not its subfolders; files
     // that cannot be opened, are empty or 4 GiB or larger are left out).
     static kvb::PageList collectPages(const QString &imageFolder, PageOrder order);
+    // One picture file as a page, with its stamp; nothing when it cannot be
+    // opened, is empty or is 4 GiB or larger.
+    static std::optional<kvb::PageEntry> pageFromFile(const QString &path, uint8_t kind);
 
     // The attributes of a book named `name`: title and date by the options,
     // then the target folder's name as author, publisher or circle.
     kvb::AttributeList attributesFor(const QString &name) const;
 
 private:
+    int pack(const QString &nameSource, const std::function<kvb::PageList()> &collect, kvb::PageList *packed);
+
     platform::Prompt &m_prompt;
     LogLine m_log;
+    bool m_lastStopFailed = false;
 };
 
 } // namespace harvester

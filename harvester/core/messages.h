@@ -35,6 +35,20 @@ inline const QString CheckBook = QStringLiteral("KVBファイルを確認し、�
 inline const QString Continue = QStringLiteral("続行しますか？");
 inline const QString Stopped = QStringLiteral("[Stop]ボタンにより停止しました。");
 inline const QString Done = QStringLiteral("完了");
+// How the PDF's images arrived: every listed image must come out whole.
+inline const QString ListFailedLog = QStringLiteral("PDFの画像一覧を取得できませんでした。(Exit code = %1)");
+inline const QString ImageMissingLog = QStringLiteral("画像 %1 が取り出されていません。");
+inline const QString ImageEmptyLog = QStringLiteral("取り出した画像 %1 が空です。");
+inline const QString ImageCutLog = QStringLiteral("取り出した画像 %1 が途中で切れています。");
+inline const QString ImageUnusableLog = QStringLiteral("取り出した画像 %1 はページにできない形式です。");
+inline const QString ImageUnlistedLog = QStringLiteral("PDFの画像一覧にないファイル %1 が取り出されました。");
+inline const QString MoreProblemsLog = QStringLiteral("ほかに %1 件の問題があります。");
+inline const QString ExtractorFailedLog = QStringLiteral("pdfimages が正常に終了しませんでした。(Exit code = %1)");
+inline const QString ExtractorKilledLog = QStringLiteral("pdfimages を強制終了しました。");
+inline const QString NoBookWrittenLog =
+    QStringLiteral("PDFの画像がすべては取り出せなかったため、KVBファイルを作成しません。PDFファイルは残します。");
+inline const QString NoFolderMadeLog =
+    QStringLiteral("PDFの画像がすべては取り出せなかったため、画像フォルダを作成しません。PDFファイルは残します。");
 
 // Packing and unpacking.
 inline const QString BookExists = QStringLiteral("KVBファイルが既に存在します。\n上書きしますか？");
@@ -57,8 +71,27 @@ inline const QString SearchingBooks = QStringLiteral(" KVBファイルを検索�
 inline const QString BookSearchFailed = QStringLiteral("KVBファイルの検索に失敗しました。");
 inline const QString NoBooks = QStringLiteral("KVBファイルが見つかりません。");
 
+// Where the outputs of a run may go.
+inline const QString OutputOutsideLog =
+    QStringLiteral("保存先が対象フォルダそのもの、またはその外になるため処理しません: %1");
+inline const QString OutputSharedLog = QStringLiteral("保存先 %1 がほかの項目の保存先と重なるため処理しません: %2");
+inline const QString OutputIsSourceLog = QStringLiteral("保存先 %1 がほかの処理対象と重なるため処理しません: %2");
+inline const QString OutputHoldsRunLog =
+    QStringLiteral("保存先 %1 の中に処理対象または作業フォルダがあるため処理しません: %2");
+inline const QString OutputWrittenLog =
+    QStringLiteral("保存先 %1 はこの処理で作成したもの、または処理対象のため上書きしません: %2");
+inline const QString UnusableNameLog = QStringLiteral("名前がUTF-8ではないため処理しません: %1");
+
 // Deleting or recycling the sources.
-inline const QString TrashFailedLog = QStringLiteral("MoveToTrash(%1) failed.");
+inline const QString TrashFailedLog = QStringLiteral("MoveToTrash(%1) rc=%2 (%3)");
+inline const QString DeleteFailedLog = QStringLiteral("Delete(%1) rc=%2 (%3)");
+inline const QString FolderKeptLog =
+    QStringLiteral("KVBファイルに入れていないファイルまたはフォルダ %1 があるため、画像フォルダを残します: %2");
+inline const QString FolderChangedLog =
+    QStringLiteral("KVBファイルの作成後に変更されたファイル %1 があるため、画像フォルダを残します: %2");
+// The last line of a run: how its items went and what became of the sources.
+inline const QString SummaryLog =
+    QStringLiteral("処理結果 成功: %1件 失敗: %2件 見送り: %3件 削除: %4件 ごみ箱へ移動: %5件");
 
 // The main dialog.
 inline const QString RunningStopFirst = QStringLiteral("実行中です。\n停止してから終了してください。");

@@ -4,6 +4,7 @@
 #include "filewalker.h"
 #include "foldertree.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 #include <platform/textcompare.h>
@@ -12,7 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <unistd.h>
+#include <cstring>
 
 namespace harvester {
 
@@ -41,13 +42,24 @@ QStringList leafFolders(const QStringList &folders)
     return leaves;
 }
 
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 } // namespace
+
+QString RunSummary::text() const
+{
+    return text::SummaryLog.arg(done).arg(failed).arg(passedOver).arg(deleted).arg(trashed);
+}
 
 RunController::RunController(platform::Prompt &prompt, RunObserver &observer, QObject *parent)
     : QObject(parent), m_prompt(prompt), m_observer(observer),
       m_packer(prompt, [this](const QString &text) { AppendLog(text); })
 {
     connect(&m_link, &ExtractorLink::lineReady, this, &RunController::onExtractorLine);
+    connect(&m_link, &ExtractorLink::listed, this, &RunController::onListed);
     connect(&m_link, &ExtractorLink::exited, this, [this](int exitCode) { FinishPdf(false, exitCode); });
 }
 
@@ -59,7 +71,7 @@ RunController::~RunController()
 void RunController::setExtractor(const QString &path)
 {
     m_extractorPath = path;
-    m_extractorPrefix = path + QStringLiteral(" -j ");
+    m_extractorPrefix = path + QStringLiteral(" -j -png ");
 }
 
 void RunController::setFileOperations(FileOperations *operations)
@@ -90,6 +102,12 @@ void RunController::AppendLog(const QString &text)
 
 void RunController::EndRun()
 {
+    if (m_itemsBegun) {
+        m_itemsBegun = false;
+        AppendLog(m_summary.text());
+    }
+    // The run's own folder goes with whatever an item left in it.
+    m_work.reset();
     m_runList.clear();
     m_pdfInWork = false;
     if (m_progressBegun) {
@@ -112,8 +130,9 @@ void RunController::fail(const QString &message)
 void RunController::finishWithMessage(RunOutcome outcome, const QString &message)
 {
     m_outcome = outcome;
+    const QString shown = m_itemsBegun ? message + u'\n' + m_summary.text() : message;
     EndRun();
-    m_prompt.message(message, PromptIcon::Information);
+    m_prompt.message(shown, PromptIcon::Information);
 }
 
 QString RunController::stopNote(SourceKind kind) const
@@ -152,7 +171,11 @@ void RunController::start(const RunOptions &options)
     m_stopRequested = false;
     m_walkStop = false;
     m_outcome = RunOutcome::None;
-    m_leftOut.clear();
+    m_states.clear();
+    m_summary = RunSummary();
+    m_itemsBegun = false;
+    m_packedPages.clear();
+    m_work.reset();
     m_runList.clear();
     m_currentIndex = 0;
     m_observer.runningChanged(true);
@@ -168,6 +191,61 @@ void RunController::start(const RunOptions &options)
     case BooksToImageFolders: runBooks(); break;
     default: EndRun(); break;
     }
+}
+
+QString RunController::outputOf(int mode, const QString &source)
+{
+    switch (mode) {
+    case PdfToBook:
+    case ImageFoldersToBooks: return ImageFolderPacker::bookNameFor(source).bookPath;
+    case PdfToImageFolder: return source.left(source.lastIndexOf(u'.'));
+    default: return BookUnpacker::outputFolderFor(source);
+    }
+}
+
+void RunController::planOutputs(const QStringList &protectedFolders)
+{
+    QStringList outputs;
+    for (const QString &source : std::as_const(m_runList))
+        outputs.append(outputOf(m_options.mode, source));
+    m_outputs.plan(m_runList, outputs, protectedFolders);
+    m_states.assign(size_t(m_runList.size()), ItemState::Pending);
+}
+
+void RunController::noteUnusable(const QStringList &shownPaths)
+{
+    for (const QString &path : shownPaths) {
+        AppendLog(text::UnusableNameLog.arg(path));
+        ++m_summary.passedOver;
+    }
+}
+
+void RunController::settle(int item, ItemState state)
+{
+    ItemState &current = m_states.at(size_t(item));
+    auto count = [this](ItemState s) -> int * {
+        switch (s) {
+        case ItemState::Done: return &m_summary.done;
+        case ItemState::Failed: return &m_summary.failed;
+        case ItemState::PassedOver: return &m_summary.passedOver;
+        case ItemState::Pending: break;
+        }
+        return nullptr;
+    };
+    if (int *was = count(current))
+        --*was;
+    if (int *now = count(state))
+        ++*now;
+    current = state;
+}
+
+bool RunController::refused(int item)
+{
+    if (m_outputs.refusal(item) == RunOutputs::Refusal::None)
+        return false;
+    AppendLog(m_outputs.refusalLog(item));
+    settle(item, ItemState::PassedOver);
+    return true;
 }
 
 void RunController::StartPdfRun()
@@ -187,24 +265,36 @@ void RunController::StartPdfRun()
     if (!search(walker, target, text::SearchingPdf, text::PdfSearchFailed))
         return;
     m_runList = walker.result;
+    noteUnusable(walker.unusable);
     if (m_runList.isEmpty())
         return fail(text::NoPdf);
+    planOutputs({m_workFolder});
     beginItems();
     launchCurrent();
 }
 
 void RunController::launchCurrent()
 {
+    while (m_currentIndex < m_runList.size() && refused(m_currentIndex)) {
+        ++m_currentIndex;
+        m_observer.setPosition(m_currentIndex);
+    }
+    if (m_currentIndex == m_runList.size())
+        return finishRun(SourceKind::Pdf);
+
     const QString pdfPath = m_runList.at(m_currentIndex);
-    ExtractorCommand command;
-    if (!BuildCommandLine(pdfPath, command)) {
+    if (!BuildCommandLine(pdfPath, m_command)) {
         m_prompt.message(text::CommandLineFailed);
         return EndRun();
     }
-    AppendLog(command.text);
+    AppendLog(m_command.text);
     m_errorLines = 0;
     m_warningLines = 0;
-    if (!m_link.LaunchExtractor(command)) {
+    m_listing.reset();
+    m_listExitCode = 0;
+    // First the PDF's list of images, which the extraction is checked against.
+    const ExtractorCommand list{QString(), m_extractorPath, {QStringLiteral("-list"), pdfPath}};
+    if (!m_link.ListImages(list)) {
         FinishPdf(true, 0);
         m_prompt.message(text::LaunchFailed);
         return;
@@ -212,27 +302,33 @@ void RunController::launchCurrent()
     m_pdfInWork = true;
 }
 
+void RunController::onListed(int exitCode, const QByteArray &output)
+{
+    if (!m_running || !m_pdfInWork)
+        return;
+    m_listExitCode = exitCode;
+    if (exitCode == 0)
+        m_listing = parseImageList(output);
+    if (!m_link.LaunchExtractor(m_command)) {
+        m_pdfInWork = false;
+        settle(m_currentIndex, ItemState::Failed);
+        FinishPdf(true, 0);
+        m_prompt.message(text::LaunchFailed);
+    }
+}
+
 bool RunController::BuildCommandLine(const QString &pdfPath, ExtractorCommand &command)
 {
     m_observer.setText(pdfPath);
-    const QString workPath = m_workFolder + kWorkFolderName;
-    if (!prepareWorkPath(workPath))
+    if (!m_work)
+        m_work = std::make_unique<RunWorkFolder>(m_workFolder);
+    if (!m_work->open() || !m_work->prepareItemFolder())
         return false;
-    const QString root = workPath + QStringLiteral("/Img");
+    const QString root = m_work->itemFolder() + QStringLiteral("/Img");
     command.text = m_extractorPrefix + u'"' + pdfPath + QStringLiteral("\" \"") + root + u'"';
     command.program = m_extractorPath;
-    command.arguments = {QStringLiteral("-j"), pdfPath, root};
+    command.arguments = {QStringLiteral("-j"), QStringLiteral("-png"), pdfPath, root};
     return true;
-}
-
-bool RunController::prepareWorkPath(const QString &workPath)
-{
-    // The work folder must be a real folder of its own: a link in its place
-    // is removed (never emptied through), and whatever an earlier failed or
-    // cancelled run left in it goes, so it never ends up in this PDF's book.
-    if (QFileInfo(workPath).isSymLink())
-        ::unlink(QFile::encodeName(workPath).constData());
-    return CreateFolderTree(workPath) && EmptyFolder(workPath);
 }
 
 void RunController::onExtractorLine(const QString &line)
@@ -258,19 +354,10 @@ void RunController::FinishPdf(bool abort, int exitCode)
 
     if (m_pdfInWork) {
         m_pdfInWork = false;
-        const QString workPath = m_workFolder + kWorkFolderName;
-        const QString pdfPath = m_runList.at(m_currentIndex);
-        if (m_options.mode == PdfToImageFolder) {
-            if (!placeImageFolder(workPath, pdfPath))
-                return EndRun();
-        } else {
-            const int packed = m_packer.ImageFolderToKVB(workPath, pdfPath, PageOrder::ByExtractorNumber);
-            DeleteFolderTree(workPath);
-            if (packed == ImageFolderPacker::StopRun)
-                return EndRun();
-            if (packed == ImageFolderPacker::NoImageFiles)
-                m_leftOut.insert(m_currentIndex);
-        }
+        const ItemResult result = settlePdf(abort, exitCode);
+        settle(m_currentIndex, result.state);
+        if (result.stopRun)
+            return EndRun();
     }
     if (!m_running)
         return;
@@ -289,29 +376,89 @@ void RunController::FinishPdf(bool abort, int exitCode)
     }
     ++m_currentIndex;
     m_observer.setPosition(m_currentIndex);
-    if (m_currentIndex < m_runList.size())
-        return launchCurrent();
-    finishRun(SourceKind::Pdf);
+    launchCurrent();
 }
 
-bool RunController::placeImageFolder(const QString &workPath, const QString &pdfPath)
+RunController::ItemResult RunController::settlePdf(bool abort, int exitCode)
 {
-    // Nothing came out of this PDF: no folder is replaced or made, and the
-    // PDF stays whatever the run does with its sources.
-    if (!holdsFiles(workPath)) {
-        DeleteFolderTree(workPath);
-        m_leftOut.insert(m_currentIndex);
-        return true;
+    const QString itemFolder = m_work->itemFolder();
+    const QString pdfPath = m_runList.at(m_currentIndex);
+    const QString notMade = m_options.mode == PdfToImageFolder ? text::NoFolderMadeLog : text::NoBookWrittenLog;
+    // The item's images go once they are in place or found incomplete.
+    struct ClearItem {
+        QString folder;
+        ~ClearItem() { DeleteFolderTree(folder); }
+    } clear{itemFolder};
+
+    QStringList problems;
+    if (abort)
+        problems.append(text::ExtractorKilledLog);
+    else if (exitCode != 0)
+        problems.append(text::ExtractorFailedLog.arg(exitCode));
+    if (!m_listing && !abort)
+        problems.append(text::ListFailedLog.arg(m_listExitCode));
+    ExtractionCheck check;
+    if (m_listing && !abort) {
+        check = checkExtraction(itemFolder, QStringLiteral("Img"), *m_listing);
+        problems += check.problems;
     }
-    const QString imageFolder = pdfPath.left(pdfPath.lastIndexOf(u'.'));
+    if (!problems.isEmpty()) {
+        for (const QString &problem : std::as_const(problems))
+            AppendLog(problem);
+        AppendLog(notMade);
+        return {ItemState::Failed};
+    }
+    if (m_options.mode == PdfToImageFolder) {
+        // Nothing came out of this PDF: no folder is replaced or made.
+        if (check.listed == 0)
+            return {ItemState::PassedOver};
+        return placeImageFolder(itemFolder, pdfPath);
+    }
+    return packPdf(check.pageFiles, pdfPath);
+}
+
+RunController::ItemResult RunController::packPdf(const QStringList &pageFiles, const QString &pdfPath)
+{
+    const QString book = ImageFolderPacker::bookNameFor(pdfPath).bookPath;
+    if (!m_outputs.mayReplace(book)) {
+        AppendLog(RunOutputs::writtenLog(book, pdfPath));
+        return {ItemState::PassedOver};
+    }
+    kvb::PageList pages;
+    for (const QString &file : pageFiles) {
+        std::optional<kvb::PageEntry> page = ImageFolderPacker::pageFromFile(file, kvb::pageKindFromExtension(file));
+        if (!page) {
+            AppendLog(text::ImageCutLog.arg(platform::fileNameOf(file)));
+            AppendLog(text::NoBookWrittenLog);
+            return {ItemState::Failed};
+        }
+        pages.push_back(std::move(*page));
+    }
+    switch (m_packer.packPages(pdfPath, std::move(pages))) {
+    case ImageFolderPacker::Written: m_outputs.recordWritten(book); return {ItemState::Done};
+    case ImageFolderPacker::NoImageFiles: return {ItemState::PassedOver};
+    default: return {m_packer.lastStopFailed() ? ItemState::Failed : ItemState::PassedOver, true};
+    }
+}
+
+RunController::ItemResult RunController::placeImageFolder(const QString &workPath, const QString &pdfPath)
+{
+    const QString imageFolder = outputOf(PdfToImageFolder, pdfPath);
+    if (!m_outputs.mayReplace(imageFolder)) {
+        AppendLog(RunOutputs::writtenLog(imageFolder, pdfPath));
+        return {ItemState::PassedOver};
+    }
     const QFileInfo existing(imageFolder);
     if (existing.isDir()) {
         if (m_prompt.message(text::ImageFolderExistsDelete, PromptIcon::Question, PromptButtons::OkCancel)
             != PromptAnswer::Ok)
-            return false;
+            return {ItemState::PassedOver, true};
         DeleteFolderTree(imageFolder);
     }
-    return moveWithRetries(workPath, imageFolder);
+    if (!moveWithRetries(workPath, imageFolder))
+        return {ItemState::Failed, true};
+    m_outputs.recordWritten(imageFolder);
+    return {ItemState::Done};
 }
 
 bool RunController::moveWithRetries(const QString &from, const QString &to)
@@ -343,16 +490,6 @@ void RunController::finishRun(SourceKind kind)
     finishWithMessage(RunOutcome::Completed, text::Done);
 }
 
-QStringList RunController::processedSources() const
-{
-    QStringList sources;
-    for (int i = 0; i < m_runList.size(); ++i) {
-        if (!m_leftOut.contains(i))
-            sources.append(m_runList.at(i));
-    }
-    return sources;
-}
-
 bool RunController::PostProcessSources(SourceKind kind)
 {
     const int choice = m_options.postProcess;
@@ -363,28 +500,55 @@ bool RunController::PostProcessSources(SourceKind kind)
     m_observer.processEvents();
     m_observer.setPosition(0);
 
-    const QStringList sources = processedSources();
-    for (int done = 0; done < sources.size(); ++done) {
+    int done = 0;
+    for (int item = 0; item < m_runList.size(); ++item) {
+        if (m_states.at(size_t(item)) != ItemState::Done)
+            continue;
         m_observer.processEvents();
         if (!m_running || stopRequested())
             break;
-        const QString &path = sources.at(done);
-        if (choice == DeleteSources) {
-            if (kind == SourceKind::ImageFolder)
-                m_operations->deleteFolder(path);
-            else
-                m_operations->deleteFile(path);
-        } else {
-            while (!m_operations->moveToTrash(path)) {
-                AppendLog(text::TrashFailedLog.arg(path));
-                if (m_prompt.message(texts.recycleFailed, PromptIcon::Stop, PromptButtons::RetryCancel)
-                    != PromptAnswer::Retry)
-                    return false;
-            }
-        }
-        m_observer.setPosition(done + 1);
+        if (!releaseSource(item, kind))
+            return false;
+        m_observer.setPosition(++done);
     }
     return true;
+}
+
+bool RunController::releaseSource(int item, SourceKind kind)
+{
+    const QString &path = m_runList.at(item);
+    if (kind == SourceKind::ImageFolder) {
+        // Only a folder whose every entry went into its book goes.
+        const FolderRelease release = checkFolderRelease(path, m_packedPages[item]);
+        if (!release.allowed()) {
+            AppendLog((release.changed ? text::FolderChangedLog : text::FolderKeptLog).arg(release.entry, path));
+            return true;
+        }
+    }
+    if (m_options.postProcess == DeleteSources) {
+        const int error = kind == SourceKind::ImageFolder ? m_operations->deleteFolder(path)
+                                                          : m_operations->deleteFile(path);
+        if (error == 0) {
+            ++m_summary.deleted;
+        } else {
+            AppendLog(text::DeleteFailedLog.arg(path).arg(error).arg(errorText(error)));
+            settle(item, ItemState::Failed);
+        }
+        return true;
+    }
+    for (;;) {
+        const int error = m_operations->moveToTrash(path);
+        if (error == 0) {
+            ++m_summary.trashed;
+            return true;
+        }
+        AppendLog(text::TrashFailedLog.arg(path).arg(error).arg(errorText(error)));
+        if (m_prompt.message(sourceTexts(kind).recycleFailed, PromptIcon::Stop, PromptButtons::RetryCancel)
+            != PromptAnswer::Retry) {
+            settle(item, ItemState::Failed);
+            return false;
+        }
+    }
 }
 
 bool RunController::search(CFileWalker &walker, const QString &target, const QString &status,
@@ -405,6 +569,7 @@ bool RunController::search(CFileWalker &walker, const QString &target, const QSt
 
 void RunController::beginItems()
 {
+    m_itemsBegun = true;
     m_observer.begin(QString(), int(m_runList.size()));
     m_progressBegun = true;
     m_observer.setPosition(0);
@@ -412,18 +577,19 @@ void RunController::beginItems()
 }
 
 void RunController::runItems(SourceKind kind, const QString &logLine,
-                             const std::function<ItemOutcome(const QString &)> &handle)
+                             const std::function<ItemResult(const QString &)> &handle)
 {
     beginItems();
     while (m_currentIndex < m_runList.size()) {
         const QString item = m_runList.at(m_currentIndex);
         m_observer.setText(item);
         AppendLog(logLine.arg(item));
-        const ItemOutcome outcome = handle(item);
-        if (outcome == ItemOutcome::StopRun)
-            return EndRun();
-        if (outcome == ItemOutcome::LeftOut)
-            m_leftOut.insert(m_currentIndex);
+        if (!refused(m_currentIndex)) {
+            const ItemResult result = handle(item);
+            settle(m_currentIndex, result.state);
+            if (result.stopRun)
+                return EndRun();
+        }
         m_observer.processEvents();
         if (stopRequested())
             return finishWithMessage(RunOutcome::Stopped, text::Stopped + stopNote(kind));
@@ -444,15 +610,36 @@ void RunController::runImageFolders()
     if (!search(walker, target, text::SearchingFolders, text::FolderSearchFailed))
         return;
     m_runList = m_options.includeSubfolders ? leafFolders(walker.result) : walker.result;
+    noteUnusable(walker.unusable);
     if (m_runList.isEmpty())
         return fail(text::NoFolders);
-    runItems(SourceKind::ImageFolder, text::PackLog, [this](const QString &folder) {
-        switch (m_packer.ImageFolderToKVB(folder, folder)) {
-        case ImageFolderPacker::StopRun: return ItemOutcome::StopRun;
-        case ImageFolderPacker::NoImageFiles: return ItemOutcome::LeftOut;
-        default: return ItemOutcome::Done;
-        }
-    });
+    planOutputs({});
+    runItems(SourceKind::ImageFolder, text::PackLog, [this](const QString &folder) { return packFolder(folder); });
+}
+
+RunController::ItemResult RunController::packFolder(const QString &folder)
+{
+    const QString book = ImageFolderPacker::bookNameFor(folder).bookPath;
+    if (!m_outputs.mayReplace(book)) {
+        AppendLog(RunOutputs::writtenLog(book, folder));
+        return {ItemState::PassedOver};
+    }
+    kvb::PageList packed;
+    switch (m_packer.ImageFolderToKVB(folder, folder, PageOrder::ByPath, &packed)) {
+    case ImageFolderPacker::StopRun:
+        return {m_packer.lastStopFailed() ? ItemState::Failed : ItemState::PassedOver, true};
+    case ImageFolderPacker::NoImageFiles: return {ItemState::PassedOver};
+    default: break;
+    }
+    m_outputs.recordWritten(book);
+    m_packedPages[m_currentIndex] = std::move(packed);
+    // Pictures whose names cannot be opened stayed out of the book; the
+    // folder keeps them (it is not deleted or recycled).
+    QStringList unusable;
+    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder))
+        unusable.append(entry.shownPath(folder));
+    noteUnusable(unusable);
+    return {ItemState::Done};
 }
 
 void RunController::runBooks()
@@ -465,14 +652,22 @@ void RunController::runBooks()
     if (!search(walker, target, text::SearchingBooks, text::BookSearchFailed))
         return;
     m_runList = walker.result;
+    noteUnusable(walker.unusable);
     if (m_runList.isEmpty())
         return fail(text::NoBooks);
+    planOutputs({});
     BookUnpacker unpacker(m_prompt);
-    runItems(SourceKind::Book, text::UnpackLog, [&unpacker](const QString &book) {
+    runItems(SourceKind::Book, text::UnpackLog, [this, &unpacker](const QString &book) -> ItemResult {
+        const QString folder = BookUnpacker::outputFolderFor(book);
+        if (!m_outputs.mayReplace(folder)) {
+            AppendLog(RunOutputs::writtenLog(folder, book));
+            return {ItemState::PassedOver};
+        }
         switch (unpacker.KVBToImageFolder(book)) {
-        case BookUnpacker::StopRun: return ItemOutcome::StopRun;
-        case BookUnpacker::PassedOver: return ItemOutcome::LeftOut;
-        default: return ItemOutcome::Done;
+        case BookUnpacker::StopRun:
+            return {unpacker.lastStopFailed() ? ItemState::Failed : ItemState::PassedOver, true};
+        case BookUnpacker::PassedOver: m_outputs.recordWritten(folder); return {ItemState::Failed};
+        default: m_outputs.recordWritten(folder); return {ItemState::Done};
         }
     });
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "extractioncheck.h"
 #include "extractorlink.h"
 #include "imagefolderpacker.h"
 #include "messages.h"
 #include "runlog.h"
+#include "runoutputs.h"
+#include "runworkfolder.h"
 #include "sourcehandling.h"
 
 #include <platform/progress.h>
@@ -14,7 +17,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace platform {
 class Prompt;
@@ -58,22 +64,38 @@ enum class RunOutcome {
     Ended,     // a failure, a Cancel answer or a forced close ended it
 };
 
+// How the items of a run went, and what became of their sources. Every item
+// a run reached is done (its content arrived whole in its output), failed
+// (it did not: pages missing or cut, a write, an unpacking or the trash
+// failed) or passed over (nothing to convert, its output refused, or the
+// user declined); names that are not valid UTF-8 count as passed over too.
+struct RunSummary {
+    int done = 0;
+    int failed = 0;
+    int passedOver = 0;
+    int deleted = 0;
+    int trashed = 0;
+
+    QString text() const;
+};
+
 // The runs of Harvester, without a window. A PDF run (modes 0 and 1)
 // starts the extractor for one PDF after another and goes on from the event
 // loop as each one ends; the image folder and book runs (modes 2 and 3) run
 // to their end inside start(), handing events on between items. Sources are
 // deleted or recycled only at the end of a run that went through, and only
-// those whose content arrived.
+// those whose content arrived: a PDF only when every image it lists came out
+// whole and went into its book or image folder, a folder only when nothing
+// but the pictures its book took is left in it.
 class RunController : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kWorkFolderName = QStringLiteral("$HVTTemp$");
-
     RunController(platform::Prompt &prompt, RunObserver &observer, QObject *parent = nullptr);
     ~RunController() override;
 
     // The extractor program; the log's command lines begin with its path
-    // and " -j ".
+    // and " -j -png ": JPEG images come out byte for byte, every other image
+    // as a lossless PNG.
     void setExtractor(const QString &path);
     // Replaces the file operations (tests); null restores the real ones.
     void setFileOperations(FileOperations *operations);
@@ -100,6 +122,12 @@ public:
     const QString &extractorPrefix() const { return m_extractorPrefix; }
     const RunLog &log() const { return m_log; }
     RunOutcome outcome() const { return m_outcome; }
+    const RunSummary &summary() const { return m_summary; }
+    // The run reached "完了" with every item done.
+    bool succeeded() const
+    {
+        return m_outcome == RunOutcome::Completed && m_summary.failed == 0 && m_summary.passedOver == 0;
+    }
     bool extractorConnected() const { return m_link.isConnected(); }
 
 signals:
@@ -107,6 +135,13 @@ signals:
     void runEnded();
 
 private:
+    enum class ItemState { Pending, Done, Failed, PassedOver };
+    // How one item went, and whether the run ends with it.
+    struct ItemResult {
+        ItemState state = ItemState::Done;
+        bool stopRun = false;
+    };
+
     void AppendLog(const QString &text);
     void EndRun();
     void fail(const QString &message);
@@ -118,12 +153,24 @@ private:
     // The target folder's last name, which books may take as a name attribute.
     void setTargetFolderName(const QString &target);
 
+    // Where item outputs go, planned over runList; the work folder is kept
+    // out of every output.
+    void planOutputs(const QStringList &protectedFolders);
+    static QString outputOf(int mode, const QString &source);
+    // Logs the names a search could not use; they count as passed over.
+    void noteUnusable(const QStringList &shownPaths);
+    void settle(int item, ItemState state);
+    // An item whose output is refused: logged and passed over.
+    bool refused(int item);
+
     void StartPdfRun();
     void launchCurrent();
+    void onListed(int exitCode, const QByteArray &output);
     bool BuildCommandLine(const QString &pdfPath, ExtractorCommand &command);
-    bool prepareWorkPath(const QString &workPath);
     void onExtractorLine(const QString &line);
-    bool placeImageFolder(const QString &workPath, const QString &pdfPath);
+    ItemResult settlePdf(bool abort, int exitCode);
+    ItemResult placeImageFolder(const QString &workPath, const QString &pdfPath);
+    ItemResult packPdf(const QStringList &pageFiles, const QString &pdfPath);
     bool moveWithRetries(const QString &from, const QString &to);
     void finishRun(SourceKind kind);
 
@@ -131,18 +178,17 @@ private:
     bool search(CFileWalker &walker, const QString &target, const QString &status, const QString &failed);
     // The progress bar set for the items of runList.
     void beginItems();
-    // How one item of a folder or book run went.
-    enum class ItemOutcome { Done, LeftOut, StopRun };
     // The item loop of the folder and book runs: status, log line, the item,
     // then Stop is looked at; at the end the sources are post-processed.
-    void runItems(SourceKind kind, const QString &logLine,
-                  const std::function<ItemOutcome(const QString &)> &handle);
+    void runItems(SourceKind kind, const QString &logLine, const std::function<ItemResult(const QString &)> &handle);
     void runImageFolders();
     void runBooks();
+    ItemResult packFolder(const QString &folder);
 
     // False when the user cancelled it (the run then ends at once).
     bool PostProcessSources(SourceKind kind);
-    QStringList processedSources() const;
+    // Deletes or recycles one source; false when the user ended the run.
+    bool releaseSource(int item, SourceKind kind);
 
     platform::Prompt &m_prompt;
     RunObserver &m_observer;
@@ -160,11 +206,23 @@ private:
     bool m_stopRequested = false;
     bool m_walkStop = false;
     bool m_progressBegun = false;
-    // A PDF's extractor was started and its results are not yet handled.
+    // A PDF's listing or extraction was started and its results are not yet
+    // handled.
     bool m_pdfInWork = false;
     QStringList m_runList;
-    // Items of runList whose content did not arrive: never deleted or recycled.
-    std::set<int> m_leftOut;
+    // How each item of runList went; only done items are deleted or recycled.
+    std::vector<ItemState> m_states;
+    RunSummary m_summary;
+    bool m_itemsBegun = false;
+    RunOutputs m_outputs;
+    // The pages each packed image folder gave its book, as they were found.
+    std::map<int, kvb::PageList> m_packedPages;
+    // This run's own folder inside the work folder (PDF runs).
+    std::unique_ptr<RunWorkFolder> m_work;
+    ExtractorCommand m_command;
+    // The images the PDF in work lists, when the listing succeeded.
+    std::optional<QList<ListedImage>> m_listing;
+    int m_listExitCode = 0;
     int m_currentIndex = 0;
     uint32_t m_errorLines = 0;
     uint32_t m_warningLines = 0;

@@ -2,16 +2,23 @@
 
 #include "foldertree.h"
 
+#include <platform/filenames.h>
+#include <platform/filestamp.h>
+#include <platform/paths.h>
 #include <platform/safefile.h>
+#include <platform/trash.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QHash>
 #include <QThread>
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,29 +83,64 @@ bool FileOperations::moveFolder(const QString &from, const QString &to)
     return true;
 }
 
-bool FileOperations::moveToTrash(const QString &path)
+int FileOperations::moveToTrash(const QString &path)
 {
-    // The home trash lives in the data folder; where that folder is missing
-    // (a fresh account) the trash could not be made there, so it is made first.
-    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (!dataHome.isEmpty())
-        QDir().mkpath(dataHome);
-    return QFile::moveToTrash(path);
+    return platform::moveToTrash(path);
 }
 
-void FileOperations::deleteFile(const QString &path)
+int FileOperations::deleteFile(const QString &path)
 {
-    ::unlink(QFile::encodeName(path).constData());
+    return ::unlink(QFile::encodeName(path).constData()) == 0 ? 0 : errno;
 }
 
-bool FileOperations::deleteFolder(const QString &path)
+int FileOperations::deleteFolder(const QString &path)
 {
-    return DeleteFolderTree(path);
+    errno = 0;
+    if (DeleteFolderTree(path))
+        return 0;
+    return errno != 0 ? errno : EIO;
 }
 
 void FileOperations::pause(int milliseconds)
 {
     QThread::msleep(milliseconds);
+}
+
+FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pages)
+{
+    QHash<QString, std::optional<platform::FileStamp>> packed;
+    for (const kvb::PageEntry &page : pages)
+        packed.insert(platform::fileNameOf(page.sourcePath), page.sourceStamp);
+
+    FolderRelease release;
+    const QByteArray native = QFile::encodeName(folder);
+    DIR *dir = ::opendir(native.constData());
+    if (!dir) {
+        release.entry = platform::escapedText(folder);
+        return release;
+    }
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        const QString decoded = QFile::decodeName(name);
+        const auto page = packed.constFind(decoded);
+        if (!platform::isRepresentableName(name) || page == packed.constEnd()) {
+            release.entry = platform::escapedName(name);
+            break;
+        }
+        const int fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        const std::optional<platform::FileStamp> now = fd >= 0 ? platform::fileStampOf(fd) : std::nullopt;
+        if (fd >= 0)
+            ::close(fd);
+        if (!now || !page.value() || *now != *page.value()) {
+            release.entry = platform::escapedName(name);
+            release.changed = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return release;
 }
 
 } // namespace harvester

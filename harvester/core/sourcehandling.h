@@ -1,5 +1,7 @@
 #pragma once
 
+#include <book/bookrecords.h>
+
 #include <QString>
 
 namespace harvester {
@@ -14,14 +16,27 @@ public:
     // file systems a copy that is then deleted. A failed copy is removed
     // again, so the folder stays whole where it was.
     virtual bool moveFolder(const QString &from, const QString &to);
-    // Moves a file or folder to the desktop's trash.
-    virtual bool moveToTrash(const QString &path);
-    // Deletes a file (a link as a link); the result is not looked at.
-    virtual void deleteFile(const QString &path);
-    // Deletes a folder tree (DeleteFolderTree).
-    virtual bool deleteFolder(const QString &path);
+    // Moves a file or folder to the user's trash, never anywhere else.
+    // 0, or the errno value that kept it there.
+    virtual int moveToTrash(const QString &path);
+    // Deletes a file (a link as a link). 0 or the errno value.
+    virtual int deleteFile(const QString &path);
+    // Deletes a folder tree (DeleteFolderTree). 0 or the errno value.
+    virtual int deleteFolder(const QString &path);
     // The pause between two tries of a move.
     virtual void pause(int milliseconds);
 };
+
+// Whether a folder may go once its pictures are in a book: every entry of it
+// must be one of the files `pages` (the pages as they were found) came from,
+// unchanged since. Otherwise `entry` names the first that is not (its name's
+// bytes escaped where they are not UTF-8), and `changed` says whether it is a
+// page file that changed.
+struct FolderRelease {
+    QString entry;
+    bool changed = false;
+    bool allowed() const { return entry.isEmpty(); }
+};
+FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pages);
 
 } // namespace harvester

@@ -193,10 +193,11 @@ TEST(CommandLine, RunsEndToEndAndExitsByTheOutcome)
 
     const ProgramRun first = runHarvester(arguments);
     EXPECT_EQ(first.status, 0);
-    ASSERT_EQ(first.out.size(), 2);
-    EXPECT_TRUE(first.out[0].startsWith(extractor + QStringLiteral(" -j \"")));
+    ASSERT_EQ(first.out.size(), 3);
+    EXPECT_TRUE(first.out[0].startsWith(extractor + QStringLiteral(" -j -png \"")));
     EXPECT_EQ(first.out[1], QStringLiteral("Exit code = 0 (0x0)"));
-    EXPECT_EQ(first.err.last(), text::Done);
+    EXPECT_EQ(first.out[2], RunSummary{1}.text());
+    EXPECT_EQ(first.err, (QStringList{text::Done, RunSummary{1}.text()}));
     kvb::AttributeList attributes;
     kvb::PageList pages;
     ASSERT_TRUE(kvb::KVBFile::readBook(ws.path(QStringLiteral("pdfs/Issue 1.kvb")), nullptr, &attributes, &pages));
@@ -207,7 +208,7 @@ TEST(CommandLine, RunsEndToEndAndExitsByTheOutcome)
     const ProgramRun refused = runHarvester(arguments);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err.value(0), text::BookExists.section(u'\n', 0, 0));
-    EXPECT_EQ(refused.out.last(), text::PackCancelLog);
+    EXPECT_EQ(refused.out.mid(refused.out.size() - 2), (QStringList{text::PackCancelLog, RunSummary{0, 0, 1}.text()}));
     EXPECT_EQ(runHarvester(QStringList{"--yes"} + arguments).status, 0);
 
     // A folder that is not there.
@@ -219,6 +220,64 @@ TEST(CommandLine, RunsEndToEndAndExitsByTheOutcome)
     const ProgramRun noExtractor = runHarvester(arguments, environmentWithPath(ws.folder(QStringLiteral("empty"))));
     EXPECT_EQ(noExtractor.status, 1);
     EXPECT_EQ(noExtractor.err, QStringList{text::ExtractorMissing});
+}
+
+TEST(CommandLine, ARunWithAFailedItemExitsOne)
+{
+    Workspace ws;
+    const QString img = ws.jpegFile(QStringLiteral("src/1.jpg"), 1);
+    const QString good = ws.fakePdf(QStringLiteral("pdfs/good.pdf"), {"image " + img});
+    const QString short_ = ws.fakePdf(QStringLiteral("pdfs/short.pdf"), {"image " + img, "lost " + img});
+    const QProcessEnvironment env = environmentWithPath(fakeExtractorFolder(ws) + QStringLiteral(":/usr/bin:/bin"));
+    const ProgramRun run = runHarvester(
+        {"--run", "0", "--yes", "--post", "2", "--work", ws.folder(QStringLiteral("work")), ws.path(QStringLiteral("pdfs"))},
+        env);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(exists(good));
+    EXPECT_TRUE(exists(short_));
+}
+
+TEST(CommandLine, TheExtractorDiesWithHarvesterAndTheNextRunTakesNothingItLeft)
+{
+    Workspace ws;
+    const QString img = ws.jpegFile(QStringLiteral("src/1.jpg"), 1);
+    const QString pdf = ws.fakePdf(QStringLiteral("pdfs/a.pdf"), {"image " + img, "pid", "hang"});
+    const QString work = ws.folder(QStringLiteral("work"));
+    const QProcessEnvironment env = environmentWithPath(fakeExtractorFolder(ws) + QStringLiteral(":/usr/bin:/bin"));
+
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(HARVESTER_PROGRAM), {"--run", "0", "--post", "2", "--work", work, ws.path(QStringLiteral("pdfs"))});
+    pid_t extractor = 0;
+    ASSERT_TRUE(harvestertest::RunFixture::waitFor([&] {
+        process.waitForReadyRead(50);
+        for (const QByteArray &line : process.peek(1 << 16).split('\n')) {
+            if (line.startsWith("pid "))
+                extractor = pid_t(line.mid(4).toInt());
+        }
+        return extractor > 0;
+    }));
+    ::kill(pid_t(process.processId()), SIGKILL);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    // Gone (or only waiting to be reaped) soon after.
+    auto alive = [extractor] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(extractor));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray fields = stat.readAll();
+        return !fields.mid(fields.lastIndexOf(')') + 2, 1).startsWith('Z');
+    };
+    const bool died = harvestertest::RunFixture::waitFor([&] { return !alive(); }, 5000);
+    if (!died)
+        ::kill(extractor, SIGKILL);
+    EXPECT_TRUE(died);
+
+    // The next run makes the book from this PDF's images alone.
+    ws.fakePdf(QStringLiteral("pdfs/a.pdf"), {"image " + img});
+    const ProgramRun next = runHarvester({"--run", "0", "--yes", "--work", work, ws.path(QStringLiteral("pdfs"))}, env);
+    EXPECT_EQ(next.status, 0);
+    EXPECT_EQ(harvestertest::pagesOf(ws.path(QStringLiteral("pdfs/a.kvb"))).size(), 1u);
+    EXPECT_TRUE(QDir(work).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 TEST(CommandLine, CtrlCStopsAndASecondOneEndsAHangingExtractor)
@@ -244,7 +303,7 @@ TEST(CommandLine, CtrlCStopsAndASecondOneEndsAHangingExtractor)
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/b.kvb"))));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.pdf"))));
 }

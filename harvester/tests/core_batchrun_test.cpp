@@ -23,6 +23,8 @@ using namespace harvester;
 using harvestertest::RunFixture;
 using harvestertest::Workspace;
 using harvestertest::exists;
+using harvestertest::finished;
+using harvestertest::maskRunFolder;
 using harvestertest::pageBytes;
 using harvestertest::pagesOf;
 using harvestertest::pdfOptions;
@@ -59,11 +61,11 @@ TEST(ImageFolderRun, PacksLeafFoldersOnlyWithTheSubfolderOption)
     ASSERT_TRUE(deep.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), true)));
     EXPECT_EQ(deep.observer.lines,
               (QStringList{text::PackLog.arg(ws.path(QStringLiteral("lib/A/B/C"))),
-                           text::PackLog.arg(ws.path(QStringLiteral("lib/D")))}));
+                           text::PackLog.arg(ws.path(QStringLiteral("lib/D"))), RunSummary{2}.text()}));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/A/B/C.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("lib/A/B.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("lib.kvb"))));
-    EXPECT_EQ(deep.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(deep.prompt.texts(), QStringList{finished(2)});
 
     RunFixture flat;
     ASSERT_TRUE(flat.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false)));
@@ -109,7 +111,7 @@ TEST(ImageFolderRun, FailuresAndStopEndTheRun)
     };
     ASSERT_TRUE(stopped.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false, RecycleSources)));
     EXPECT_EQ(stopped.prompt.texts(),
-              QStringList{text::Stopped + QStringLiteral("\n画像フォルダはごみ箱に移動されません。")});
+              QStringList{text::Stopped + QStringLiteral("\n画像フォルダはごみ箱に移動されません。\n") + RunSummary{2}.text()});
     EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/2.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("lib/3.kvb"))));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/1"))));
@@ -119,7 +121,8 @@ TEST(ImageFolderRun, FailuresAndStopEndTheRun)
     refused.prompt.planAnswer(PromptAnswer::Cancel);
     ASSERT_TRUE(refused.runToEnd(folderOptions(ImageFoldersToBooks, ws.path(QStringLiteral("lib")), false)));
     EXPECT_EQ(refused.prompt.texts(), QStringList{text::BookExists});
-    EXPECT_EQ(refused.observer.lines.last(), text::PackCancelLog);
+    EXPECT_EQ(refused.observer.lines.mid(refused.observer.lines.size() - 2),
+              (QStringList{text::PackCancelLog, RunSummary{0, 0, 1}.text()}));
 }
 
 TEST(BookRun, UnpacksEveryBookAndKeepsThoseThatFailed)
@@ -136,8 +139,8 @@ TEST(BookRun, UnpacksEveryBookAndKeepsThoseThatFailed)
     ASSERT_TRUE(f.runToEnd(folderOptions(BooksToImageFolders, ws.path(QStringLiteral("books")), true, DeleteSources)));
     EXPECT_EQ(f.observer.lines,
               (QStringList{text::UnpackLog.arg(ws.path(QStringLiteral("books/a.kvb"))), text::UnpackLog.arg(broken),
-                           text::UnpackLog.arg(ws.path(QStringLiteral("books/sub/c.kvb")))}));
-    EXPECT_EQ(f.prompt.texts(), (QStringList{text::BookUnreadable, text::Done}));
+                           text::UnpackLog.arg(ws.path(QStringLiteral("books/sub/c.kvb"))), RunSummary{2, 1, 0, 2}.text()}));
+    EXPECT_EQ(f.prompt.texts(), (QStringList{text::BookUnreadable, finished(2, 1, 0, 2)}));
     EXPECT_EQ(readAll(ws.path(QStringLiteral("books/a/Img0000.jpg"))), page);
     EXPECT_EQ(readAll(ws.path(QStringLiteral("books/sub/c/Img0000.jpg"))), page);
     EXPECT_FALSE(exists(ws.path(QStringLiteral("books/a.kvb"))));
@@ -171,7 +174,7 @@ TEST_F(RealExtractor, EveryJpegOfAPdfArrivesInItsBookUnchangedInPageOrder)
     const std::vector<QByteArray> jpegs{Workspace::jpeg(1, 120, 170), greyJpeg(2), Workspace::jpeg(3, 90, 60),
                                         Workspace::jpeg(4, 200, 283)};
     const QString pdf = ws.jpegPdf(QStringLiteral("pdfs/20240315 Spring issue.pdf"), jpegs);
-    // A PDF whose only picture is not a JPEG gives no image file the packer takes.
+    // A PDF whose only picture is not a JPEG gives a lossless PNG page.
     std::vector<pdfwriter::PdfPicture> raw{pdfwriter::rawPicture(testsupport::cornerPicture(30, 40))};
     const QString rawPdf = ws.path(QStringLiteral("pdfs/raw.pdf"));
     ASSERT_TRUE(pdfwriter::writePdf(rawPdf, raw));
@@ -182,10 +185,10 @@ TEST_F(RealExtractor, EveryJpegOfAPdfArrivesInItsBookUnchangedInPageOrder)
     options.book.numberAsDate = true;
     options.book.thumb = true;
     ASSERT_TRUE(f.runToEnd(options));
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
-    EXPECT_EQ(f.observer.lines.first(),
-              m_extractor + QStringLiteral(" -j \"") + pdf + QStringLiteral("\" \"") + ws.path(QStringLiteral("work"))
-                  + QStringLiteral("/$HVTTemp$/Img\""));
+    EXPECT_EQ(f.prompt.texts(), QStringList{finished(2, 0, 0, 2)});
+    EXPECT_EQ(maskRunFolder(f.observer.lines.first()),
+              m_extractor + QStringLiteral(" -j -png \"") + pdf + QStringLiteral("\" \"") + ws.path(QStringLiteral("work"))
+                  + QStringLiteral("/$HVTTemp$*/pdf/Img\""));
 
     kvb::AttributeList attributes;
     kvb::PageList pages;
@@ -199,8 +202,47 @@ TEST_F(RealExtractor, EveryJpegOfAPdfArrivesInItsBookUnchangedInPageOrder)
     EXPECT_EQ(attributes[1].year, 2024);
 
     EXPECT_FALSE(exists(pdf));
-    EXPECT_TRUE(exists(rawPdf)); // nothing packed from it: kept
-    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/raw.kvb"))));
+    EXPECT_FALSE(exists(rawPdf));
+    const kvb::PageList rawPages = pagesOf(ws.path(QStringLiteral("pdfs/raw.kvb")));
+    ASSERT_EQ(rawPages.size(), 1u);
+    EXPECT_EQ(rawPages[0].kind, kvb::Png);
+}
+
+TEST_F(RealExtractor, EveryPictureOfAPdfBecomesAPageWhateverItsCodingAndMasksDoNot)
+{
+    // A JPEG cover, a bilevel page, a stencil page, an uncompressed RGB page
+    // and a JPEG with a soft mask.
+    Workspace ws;
+    const QByteArray cover = Workspace::jpeg(1, 60, 80), last = Workspace::jpeg(2, 60, 80);
+    const QImage text = testsupport::cornerPicture(64, 80);
+    const QImage colour = testsupport::cornerPicture(30, 40);
+    QImage alpha(60, 80, QImage::Format_Alpha8);
+    alpha.fill(128);
+    const std::vector<pdfwriter::PdfPicture> pictures{
+        *pdfwriter::jpegPicture(cover), pdfwriter::bilevelPicture(text), pdfwriter::bilevelPicture(text, true),
+        pdfwriter::rawPicture(colour), pdfwriter::withSoftMask(*pdfwriter::jpegPicture(last), alpha)};
+    const QString pdf = ws.path(QStringLiteral("pdfs/magazine.pdf"));
+    QDir().mkpath(ws.path(QStringLiteral("pdfs")));
+    ASSERT_TRUE(pdfwriter::writePdf(pdf, pictures));
+
+    RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), ws.folder(QStringLiteral("work")));
+    options.postProcess = DeleteSources;
+    ASSERT_TRUE(f.runToEnd(options));
+    const kvb::PageList pages = pagesOf(ws.path(QStringLiteral("pdfs/magazine.kvb")));
+    ASSERT_EQ(pages.size(), 5u);
+    EXPECT_EQ(pageBytes(pages[0]), cover);
+    EXPECT_EQ(pageBytes(pages[4]), last);
+    const QImage bilevel = QImage::fromData(pageBytes(pages[1])).convertToFormat(QImage::Format_Grayscale8);
+    const QImage grey = text.convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(bilevel.size(), grey.size());
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x)
+            ASSERT_EQ(bilevel.pixelColor(x, y).value() >= 128, grey.pixelColor(x, y).value() >= 128) << x << "," << y;
+    }
+    EXPECT_EQ(QImage::fromData(pageBytes(pages[2])).size(), text.size());
+    EXPECT_EQ(QImage::fromData(pageBytes(pages[3])).convertToFormat(QImage::Format_RGB32),
+              colour.convertToFormat(QImage::Format_RGB32));
+    EXPECT_FALSE(exists(pdf));
 }
 
 TEST_F(RealExtractor, ImageFolderModeKeepsTheExtractorsFiles)
@@ -210,7 +252,7 @@ TEST_F(RealExtractor, ImageFolderModeKeepsTheExtractorsFiles)
     ws.jpegPdf(QStringLiteral("pdfs/Vol.1.pdf"), jpegs);
     RunOptions options = pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), ws.folder(QStringLiteral("work")));
     ASSERT_TRUE(f.runToEnd(options));
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(f.prompt.texts(), QStringList{finished(1)});
     EXPECT_EQ(readAll(ws.path(QStringLiteral("pdfs/Vol.1/Img-000.jpg"))), jpegs[0]);
     EXPECT_EQ(readAll(ws.path(QStringLiteral("pdfs/Vol.1/Img-001.jpg"))), jpegs[1]);
 }

@@ -16,10 +16,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace harvester;
 using harvestertest::RunFixture;
 using harvestertest::Workspace;
 using harvestertest::exists;
+using harvestertest::finished;
+using harvestertest::maskRunFolder;
 using harvestertest::pageBytes;
 using harvestertest::pagesOf;
 using harvestertest::pdfOptions;
@@ -28,10 +33,11 @@ using platform::PromptAnswer;
 
 namespace {
 
+// As the log shows it, the run's own folder masked (maskRunFolder).
 QString commandLine(const QString &pdf, const QString &work)
 {
-    return harvestertest::fakeExtractor() + QStringLiteral(" -j \"") + pdf + QStringLiteral("\" \"") + work
-           + QStringLiteral("/$HVTTemp$/Img\"");
+    return harvestertest::fakeExtractor() + QStringLiteral(" -j -png \"") + pdf + QStringLiteral("\" \"") + work
+           + QStringLiteral("/$HVTTemp$*/pdf/Img\"");
 }
 
 // File operations whose moves and recycling fail as often as a test says.
@@ -52,15 +58,15 @@ public:
         }
         return FileOperations::moveFolder(from, to);
     }
-    bool moveToTrash(const QString &path) override
+    int moveToTrash(const QString &path) override
     {
         if (trashFailures > 0) {
             --trashFailures;
-            return false;
+            return EACCES;
         }
         trashed.append(path);
         QFile::remove(path);
-        return true;
+        return 0;
     }
     void pause(int) override { ++pauses; }
 };
@@ -103,10 +109,10 @@ TEST(PdfRun, PacksEveryPdfBesideItAndCompletes)
     RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work);
     ASSERT_TRUE(f.runToEnd(options));
 
-    EXPECT_EQ(f.observer.lines,
+    EXPECT_EQ(maskRunFolder(f.observer.lines),
               (QStringList{commandLine(a, work), "Exit code = 0 (0x0)", commandLine(b, work), "done",
-                           "Exit code = 0 (0x0)"}));
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+                           "Exit code = 0 (0x0)", RunSummary{2}.text()}));
+    EXPECT_EQ(f.prompt.texts(), QStringList{finished(2)});
     EXPECT_EQ(f.prompt.shown().back().icon, platform::PromptIcon::Information);
     EXPECT_EQ(f.run.outcome(), RunOutcome::Completed);
     EXPECT_EQ(f.observer.ranges, std::vector<int>{2});
@@ -121,7 +127,7 @@ TEST(PdfRun, PacksEveryPdfBesideItAndCompletes)
     EXPECT_EQ(pageBytes(pa[1]), p2);
     EXPECT_EQ(pagesOf(ws.path(QStringLiteral("pdfs/B.kvb"))).size(), 1u);
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/sub/c.kvb"))));
-    EXPECT_FALSE(exists(work + QStringLiteral("/$HVTTemp$")));
+    EXPECT_TRUE(QDir(work).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     EXPECT_TRUE(exists(a));
 
     // With the subfolder option the PDF below follows its folder's place.
@@ -164,7 +170,7 @@ TEST(PdfRun, StartChecksRefuseBeforeAnySearch)
     ws.fakePdf(QStringLiteral("本棚/x.pdf"), {});
     RunFixture f;
     ASSERT_TRUE(f.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("本棚")), work)));
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(f.prompt.texts(), QStringList{finished(0, 0, 1)});
 
     // Stop during the search ends the run without a message.
     RunFixture stopped;
@@ -181,20 +187,20 @@ TEST(PdfRun, LaunchFailuresEndTheRunWithoutTouchingAnything)
     const QString pdf = ws.fakePdf(QStringLiteral("pdfs/a.pdf"), {});
     ws.folder(QStringLiteral("pdfs/a")); // would be asked about in mode 1
 
-    // The work folder cannot be made: a file stands where it goes.
-    ws.file(QStringLiteral("work/$HVTTemp$"), "file");
+    // The run's folder cannot be made: the work folder went after the checks.
     RunFixture blocked;
+    blocked.observer.onEvents = [&] { QDir(work).removeRecursively(); };
     ASSERT_TRUE(blocked.runToEnd(pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), work)));
     EXPECT_EQ(blocked.prompt.texts(), QStringList{text::CommandLineFailed});
-    EXPECT_TRUE(blocked.observer.lines.isEmpty());
-    QFile::remove(ws.path(QStringLiteral("work/$HVTTemp$")));
+    EXPECT_EQ(blocked.observer.lines, QStringList{RunSummary{}.text()});
+    ws.folder(QStringLiteral("work"));
 
     // The extractor cannot be started.
     RunFixture missing;
     missing.run.setExtractor(ws.path(QStringLiteral("no-such-extractor")));
     ASSERT_TRUE(missing.runToEnd(pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), work)));
     EXPECT_EQ(missing.prompt.texts(), QStringList{text::LaunchFailed});
-    EXPECT_EQ(missing.observer.lines.size(), 1); // the command line only
+    EXPECT_EQ(missing.observer.lines.size(), 2); // the command line and the summary
     EXPECT_FALSE(missing.run.running());
     EXPECT_TRUE(exists(pdf));
     EXPECT_TRUE(isExistingFolder(ws.path(QStringLiteral("pdfs/a"))));
@@ -215,15 +221,16 @@ TEST(PdfRun, ExtractorOutputIsLoggedAndCountedBeforeItsExitIsJudged)
     ASSERT_TRUE(f.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work)));
     const QStringList expectedLines{"Syntax Error: bad xref", "Syntax Warning: odd", "Error and Warning in one",
                                     "caf ok", QString(1023, u'z'), "error warning (not counted)",
-                                    "Exit code = 3 (0x3)"};
+                                    text::ExtractorFailedLog.arg(3), text::NoBookWrittenLog,
+                                    "Exit code = 3 (0x3)", RunSummary{0, 1}.text()};
     EXPECT_EQ(f.observer.lines.mid(1), expectedLines);
-    EXPECT_EQ(f.run.log().lineCount(), 8);
+    EXPECT_EQ(f.run.log().lineCount(), 11);
     EXPECT_EQ(f.prompt.texts(), QStringList{text::ExtractorTrouble.arg(3).arg(2).arg(2) + text::CheckBook
                                             + text::Continue});
     EXPECT_EQ(f.prompt.shown()[0].buttons, platform::PromptButtons::OkCancel);
     EXPECT_EQ(f.run.outcome(), RunOutcome::Ended);
-    // The book made stays.
-    EXPECT_EQ(pagesOf(ws.path(QStringLiteral("pdfs/a.kvb"))).size(), 1u);
+    // An extractor that failed gives no book.
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
 }
 
 TEST(PdfRun, ExitCodeZeroPassesAndOneWarningAsks)
@@ -240,9 +247,10 @@ TEST(PdfRun, ExitCodeZeroPassesAndOneWarningAsks)
     const QString asked = text::ExtractorTrouble.arg(0).arg(0).arg(1) + text::CheckImages + text::Continue;
     EXPECT_EQ(f.prompt.texts(),
               (QStringList{asked, text::ExtractorTrouble.arg(1).arg(0).arg(0) + text::CheckImages + text::Continue,
-                           text::Done}));
-    for (const char *folder : {"pdfs/a/Img-000.jpg", "pdfs/b/Img-000.jpg", "pdfs/c/Img-000.jpg"})
+                           finished(2, 1)}));
+    for (const char *folder : {"pdfs/a/Img-000.jpg", "pdfs/b/Img-000.jpg"})
         EXPECT_EQ(readAll(ws.path(QString::fromLatin1(folder))), Workspace::jpeg(1)) << folder;
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/c")))); // its extractor failed
 }
 
 TEST(PdfRun, StopDuringTheSecondOfThreePdfsFinishesItAndStopsBeforeTheThird)
@@ -256,7 +264,7 @@ TEST(PdfRun, StopDuringTheSecondOfThreePdfsFinishesItAndStopsBeforeTheThird)
 
     RunFixture f;
     f.observer.onLine = [&](const QString &line) {
-        if (line == commandLine(pdfs[1], work))
+        if (maskRunFolder(line) == commandLine(pdfs[1], work))
             f.run.requestStop();
     };
     RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work);
@@ -264,25 +272,27 @@ TEST(PdfRun, StopDuringTheSecondOfThreePdfsFinishesItAndStopsBeforeTheThird)
     ASSERT_TRUE(f.runToEnd(options));
 
     EXPECT_EQ(f.observer.lines.count(QStringLiteral("Exit code = 0 (0x0)")), 2);
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Stopped + QStringLiteral("\nPDFファイルは削除されません。")});
+    EXPECT_EQ(f.prompt.texts(),
+              QStringList{text::Stopped + QStringLiteral("\nPDFファイルは削除されません。\n") + RunSummary{2}.text()});
     EXPECT_EQ(f.run.outcome(), RunOutcome::Stopped);
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/1.kvb"))));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/2.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/3.kvb"))));
     for (const QString &pdf : pdfs)
         EXPECT_TRUE(exists(pdf));
-    EXPECT_FALSE(f.observer.lines.contains(commandLine(pdfs[2], work)));
+    EXPECT_FALSE(maskRunFolder(f.observer.lines).contains(commandLine(pdfs[2], work)));
 
     // Recycling chosen: its own note.
     RunFixture recycle;
     recycle.prompt.planAnswer(PromptAnswer::Ok);
     recycle.observer.onLine = [&](const QString &line) {
-        if (line == commandLine(pdfs[0], work))
+        if (maskRunFolder(line) == commandLine(pdfs[0], work))
             recycle.run.requestStop();
     };
     options.postProcess = RecycleSources;
     ASSERT_TRUE(recycle.runToEnd(options));
-    EXPECT_EQ(recycle.prompt.texts().last(), text::Stopped + QStringLiteral("\nPDFファイルはごみ箱に移動されません。"));
+    EXPECT_EQ(recycle.prompt.texts().last(),
+              text::Stopped + QStringLiteral("\nPDFファイルはごみ箱に移動されません。\n") + RunSummary{1}.text());
 }
 
 TEST(PdfRun, LeftoversOfAnEarlierRunNeverReachTheNextBook)
@@ -302,7 +312,7 @@ TEST(PdfRun, LeftoversOfAnEarlierRunNeverReachTheNextBook)
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pageBytes(pages[0]), page);
 
-    // A link in the work folder's place is removed, never emptied through.
+    // A link where that shared folder was is never emptied through.
     const QString elsewhere = ws.folder(QStringLiteral("elsewhere"));
     const QString kept = ws.jpegFile(QStringLiteral("elsewhere/keep.jpg"), 3);
     QFile::link(elsewhere, work + QStringLiteral("/$HVTTemp$"));
@@ -326,8 +336,9 @@ TEST(PdfRun, APdfWhoseContentDidNotArriveIsNeverDeleted)
     RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work);
     options.postProcess = DeleteSources;
     ASSERT_TRUE(f.runToEnd(options));
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
-    EXPECT_EQ(f.observer.lines.count(text::PackNoImagesLog), 2);
+    EXPECT_EQ(f.prompt.texts(), QStringList{finished(1, 1, 1, 1)});
+    EXPECT_EQ(f.observer.lines.count(text::PackNoImagesLog), 1);
+    EXPECT_EQ(f.observer.lines.count(text::ImageUnusableLog.arg(QStringLiteral("Img-000.ppm"))), 1);
     EXPECT_FALSE(exists(good));
     EXPECT_TRUE(exists(empty));
     EXPECT_TRUE(exists(other));
@@ -339,7 +350,7 @@ TEST(PdfRun, APdfWhoseContentDidNotArriveIsNeverDeleted)
     options = pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs2")), work);
     options.postProcess = DeleteSources;
     ASSERT_TRUE(images.runToEnd(options));
-    EXPECT_EQ(images.prompt.texts(), QStringList{text::Done}); // no question about the existing folder
+    EXPECT_EQ(images.prompt.texts(), QStringList{finished(0, 0, 1)}); // no question about the existing folder
     EXPECT_TRUE(exists(again));
     EXPECT_TRUE(exists(kept));
 }
@@ -357,14 +368,15 @@ TEST(PdfRun, AnExistingImageFolderIsReplacedOnlyAfterOk)
     ASSERT_TRUE(refused.runToEnd(pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), work)));
     EXPECT_EQ(refused.prompt.texts(), QStringList{text::ImageFolderExistsDelete});
     EXPECT_TRUE(exists(old));
-    EXPECT_TRUE(exists(work + QStringLiteral("/$HVTTemp$/Img-000.jpg"))); // the images stay in the work folder
+    // The run's folder goes with the images; the PDF stays.
+    EXPECT_TRUE(QDir(work).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 
     RunFixture replaced;
     ASSERT_TRUE(replaced.runToEnd(pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), work)));
-    EXPECT_EQ(replaced.prompt.texts(), (QStringList{text::ImageFolderExistsDelete, text::Done}));
+    EXPECT_EQ(replaced.prompt.texts(), (QStringList{text::ImageFolderExistsDelete, finished(1)}));
     EXPECT_FALSE(exists(old));
     EXPECT_EQ(QDir(ws.path(QStringLiteral("pdfs/a"))).entryList(QDir::Files), QStringList{"Img-000.jpg"});
-    EXPECT_FALSE(exists(work + QStringLiteral("/$HVTTemp$")));
+    EXPECT_TRUE(QDir(work).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 TEST(PdfRun, MovingIntoPlaceIsRetriedTwiceBeforeAsking)
@@ -381,7 +393,7 @@ TEST(PdfRun, MovingIntoPlaceIsRetriedTwiceBeforeAsking)
     ASSERT_TRUE(twice.runToEnd(pdfOptions(PdfToImageFolder, ws.path(QStringLiteral("pdfs")), work)));
     EXPECT_EQ(twice.count(text::MoveRetryLog), 2);
     EXPECT_EQ(flaky.pauses, 2);
-    EXPECT_EQ(twice.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(twice.prompt.texts(), QStringList{finished(1)});
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a/Img-000.jpg"))));
 
     // Always failing: two logged retries, the question; Retry tries once at
@@ -399,7 +411,8 @@ TEST(PdfRun, MovingIntoPlaceIsRetriedTwiceBeforeAsking)
     EXPECT_EQ(failing.prompt.texts(), (QStringList{text::MoveFailed, text::MoveFailed}));
     EXPECT_EQ(failing.prompt.shown()[0].buttons, platform::PromptButtons::RetryCancel);
     EXPECT_EQ(failing.run.outcome(), RunOutcome::Ended);
-    EXPECT_TRUE(exists(work + QStringLiteral("/$HVTTemp$/Img-000.jpg")));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.pdf"))));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a"))));
 }
 
 TEST(PdfRun, AHangingExtractorEndsOnlyByAForcedClose)
@@ -424,11 +437,13 @@ TEST(PdfRun, AHangingExtractorEndsOnlyByAForcedClose)
     f.run.FinishPdf(true, 0);
     EXPECT_FALSE(f.run.running());
     EXPECT_FALSE(f.run.extractorConnected());
-    // What the work folder held is still packed; nothing else happens.
-    EXPECT_EQ(pagesOf(ws.path(QStringLiteral("pdfs/a.kvb"))).size(), 1u);
+    // What a killed extractor wrote is no whole PDF: no book; nothing else
+    // happens.
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/b.kvb"))));
     EXPECT_TRUE(f.prompt.texts().isEmpty());
-    EXPECT_FALSE(f.observer.lines.last().startsWith(QStringLiteral("Exit code")));
+    EXPECT_TRUE(f.observer.lines.filter(QStringLiteral("Exit code =")).isEmpty());
+    EXPECT_TRUE(f.observer.lines.contains(text::ExtractorKilledLog));
     EXPECT_TRUE(exists(pdf));
     EXPECT_EQ(f.run.outcome(), RunOutcome::Ended);
     // No exit is reported after the kill.
@@ -453,7 +468,7 @@ TEST(PdfRun, RecyclingFailuresAskRetryOrCancel)
     RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work);
     options.postProcess = RecycleSources;
     ASSERT_TRUE(f.runToEnd(options));
-    const QString failed = text::TrashFailedLog.arg(a);
+    const QString failed = text::TrashFailedLog.arg(a).arg(EACCES).arg(QString::fromLocal8Bit(std::strerror(EACCES)));
     EXPECT_EQ(f.count(failed), 2);
     EXPECT_EQ(f.prompt.texts(), (QStringList{sourceTexts(SourceKind::Pdf).recycleFailed,
                                              sourceTexts(SourceKind::Pdf).recycleFailed}));
@@ -472,7 +487,7 @@ TEST(PdfRun, RecyclingFailuresAskRetryOrCancel)
     retried.prompt.planAnswer(PromptAnswer::Retry);
     ASSERT_TRUE(retried.runToEnd(options));
     EXPECT_EQ(once.trashed, (QStringList{a, b}));
-    EXPECT_EQ(retried.prompt.texts().last(), text::Done);
+    EXPECT_EQ(retried.prompt.texts().last(), finished(2, 0, 0, 0, 2));
 }
 
 TEST(PdfRun, RecyclingMovesTheSourcesToTheTrash)
@@ -486,7 +501,7 @@ TEST(PdfRun, RecyclingMovesTheSourcesToTheTrash)
     RunOptions options = pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work);
     options.postProcess = RecycleSources;
     ASSERT_TRUE(f.runToEnd(options));
-    EXPECT_EQ(f.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(f.prompt.texts(), QStringList{finished(1, 0, 0, 0, 1)});
     EXPECT_FALSE(exists(a));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
 }

@@ -1,5 +1,7 @@
 #include "testfixtures.h"
 
+#include "core/messages.h"
+
 #include "pdfwriter.h"
 #include "book/kvbfile.h"
 #include "testsupport.h"
@@ -10,6 +12,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -114,6 +117,25 @@ bool RunFixture::waitFor(const std::function<bool()> &done, int timeoutMs)
     while (!done() && timer.elapsed() < timeoutMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return done();
+}
+
+QString finished(int done, int failed, int passedOver, int deleted, int trashed)
+{
+    return harvester::text::Done + u'\n' + harvester::RunSummary{done, failed, passedOver, deleted, trashed}.text();
+}
+
+QString maskRunFolder(const QString &line)
+{
+    static const QRegularExpression runFolder(QStringLiteral("\\$HVTTemp\\$[0-9a-f]+"));
+    return QString(line).replace(runFolder, QStringLiteral("$HVTTemp$*"));
+}
+
+QStringList maskRunFolder(const QStringList &lines)
+{
+    QStringList masked;
+    for (const QString &line : lines)
+        masked.append(maskRunFolder(line));
+    return masked;
 }
 
 harvester::RunOptions pdfOptions(int mode, const QString &target, const QString &work)

@@ -74,6 +74,13 @@ struct RunFixture {
     int count(const QString &line) const { return int(observer.lines.count(line)); }
 };
 
+// The message of a run that reached "完了": the word and the run's summary.
+QString finished(int done, int failed = 0, int passedOver = 0, int deleted = 0, int trashed = 0);
+// A log line with the name of a run's own folder ("$HVTTemp$" and hex
+// digits) shown as "$HVTTemp$*".
+QString maskRunFolder(const QString &line);
+QStringList maskRunFolder(const QStringList &lines);
+
 // Options for a PDF run over `target` with the work folder `work`.
 harvester::RunOptions pdfOptions(int mode, const QString &target, const QString &work);
 

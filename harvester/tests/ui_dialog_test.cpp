@@ -227,13 +227,14 @@ TEST(HarvesterDialog, ARunDisablesTheControlsAndFillsTheLog)
 
     harvestertest::RunFixture::waitFor([&] { return !d.dlg.run().running(); });
     ASSERT_FALSE(d.dlg.run().running());
-    EXPECT_EQ(d.prompt.texts(), QStringList{text::Done});
+    EXPECT_EQ(d.prompt.texts(), QStringList{harvestertest::finished(2)});
     for (int id : kIdleControls)
         EXPECT_TRUE(d.enabled(id)) << id;
-    // 2 command lines, 1030 lines of chatter, 2 exit codes: the box keeps the last 1025.
+    // 2 command lines, 1030 lines of chatter, 2 exit codes and the summary:
+    // the box keeps the last 1025.
     auto *log = qobject_cast<QPlainTextEdit *>(d.dlg.control(IdLog));
     EXPECT_EQ(log->document()->blockCount(), 1025);
-    EXPECT_EQ(log->document()->lastBlock().text(), QStringLiteral("Exit code = 0 (0x0)"));
+    EXPECT_EQ(log->document()->lastBlock().text(), RunSummary{2}.text());
     EXPECT_EQ(d.dlg.run().log().lineCount(), 1025);
     EXPECT_TRUE(qobject_cast<QLabel *>(d.dlg.control(IdStatus))->text().isEmpty());
 }
@@ -252,7 +253,7 @@ TEST(HarvesterDialog, ClosingDuringAFolderRunAsksToStopFirstAndTheRunGoesOn)
     d.edit(IdTargetFolder)->setText(ws.path(QStringLiteral("lib")));
     QTimer::singleShot(0, &d.dlg, [&] { d.dlg.reject(); }); // Esc while the run hands events on
     d.dlg.onCommand(IdStart);
-    EXPECT_EQ(d.prompt.texts(), (QStringList{text::RunningStopFirst, text::Done}));
+    EXPECT_EQ(d.prompt.texts(), (QStringList{text::RunningStopFirst, harvestertest::finished(4)}));
     EXPECT_TRUE(d.dlg.isVisible());
     EXPECT_TRUE(exists(ws.path(QStringLiteral("lib/3.kvb"))));
     EXPECT_FALSE(store.settings.contains(QStringLiteral("Process")));
@@ -285,6 +286,8 @@ TEST(HarvesterDialog, ClosingDuringAPdfRunEndsTheExtractorAfterYes)
     EXPECT_FALSE(d.dlg.run().running());
     EXPECT_FALSE(d.dlg.run().extractorConnected());
     EXPECT_FALSE(d.dlg.isVisible());
-    EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
+    // A killed extractor's images are no whole PDF: no book, the PDF stays.
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
+    EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.pdf"))));
     EXPECT_EQ(store.settings.value(QStringLiteral("PdfFolder")).toString(), ws.path(QStringLiteral("pdfs")));
 }

@@ -99,6 +99,37 @@ PdfPicture rawPicture(const QImage &image)
     return picture;
 }
 
+PdfPicture bilevelPicture(const QImage &image, bool stencil)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    PdfPicture picture;
+    picture.encoding = PdfPicture::Encoding::Bilevel;
+    picture.width = grey.width();
+    picture.height = grey.height();
+    picture.components = 1;
+    picture.stencil = stencil;
+    const int rowBytes = (grey.width() + 7) / 8;
+    for (int y = 0; y < grey.height(); ++y) {
+        QByteArray row(rowBytes, '\0');
+        const uchar *line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            if (line[x] >= 128)
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        }
+        picture.data += row;
+    }
+    return picture;
+}
+
+PdfPicture withSoftMask(PdfPicture picture, const QImage &alpha)
+{
+    const QImage mask = alpha.convertToFormat(QImage::Format_Alpha8);
+    picture.softMask.clear();
+    for (int y = 0; y < mask.height(); ++y)
+        picture.softMask.append(reinterpret_cast<const char *>(mask.constScanLine(y)), mask.width());
+    return picture;
+}
+
 bool writePdf(const QString &path, const std::vector<PdfPicture> &pages)
 {
     QFile file(path);
@@ -106,14 +137,21 @@ bool writePdf(const QString &path, const std::vector<PdfPicture> &pages)
         return false;
     PdfFile pdf(file);
     bool ok = pdf.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    // Objects 1 and 2 are the catalogue and the page tree; each page takes
+    // its page, contents and image objects and one more for a soft mask.
+    std::vector<int> first;
+    int next = 3;
     QByteArray kids;
-    for (size_t i = 0; i < pages.size(); ++i)
-        kids += QByteArray::number(3 + 3 * qsizetype(i)) + " 0 R ";
+    for (const PdfPicture &picture : pages) {
+        first.push_back(next);
+        kids += QByteArray::number(next) + " 0 R ";
+        next += picture.softMask.isEmpty() ? 3 : 4;
+    }
     ok = ok && pdf.object(1, "<< /Type /Catalog /Pages 2 0 R >>");
     ok = ok && pdf.object(2, "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(qsizetype(pages.size())) + " >>");
     for (size_t i = 0; i < pages.size() && ok; ++i) {
         const PdfPicture &picture = pages[i];
-        const int page = 3 + 3 * int(i);
+        const int page = first[i];
         // 150 pixels to the inch, in points.
         const QByteArray w = QByteArray::number(picture.width * 72.0 / 150.0, 'f', 2);
         const QByteArray h = QByteArray::number(picture.height * 72.0 / 150.0, 'f', 2);
@@ -121,12 +159,21 @@ bool writePdf(const QString &path, const std::vector<PdfPicture> &pages)
                                   + "] /Resources << /XObject << /Im0 " + QByteArray::number(page + 2)
                                   + " 0 R >> >> /Contents " + QByteArray::number(page + 1) + " 0 R >>")
              && pdf.stream(page + 1, QByteArray(), "q " + w + " 0 0 " + h + " 0 0 cm /Im0 Do Q");
-        QByteArray image = "/Type /XObject /Subtype /Image /Width " + QByteArray::number(picture.width) + " /Height "
-                           + QByteArray::number(picture.height) + " /ColorSpace " + colourSpace(picture.components)
-                           + " /BitsPerComponent 8";
+        const QByteArray size = " /Width " + QByteArray::number(picture.width) + " /Height "
+                                + QByteArray::number(picture.height);
+        QByteArray image = "/Type /XObject /Subtype /Image" + size;
+        if (picture.encoding == PdfPicture::Encoding::Bilevel)
+            image += picture.stencil ? " /ImageMask true /BitsPerComponent 1" : " /ColorSpace /DeviceGray /BitsPerComponent 1";
+        else
+            image += " /ColorSpace " + colourSpace(picture.components) + " /BitsPerComponent 8";
         if (picture.encoding == PdfPicture::Encoding::Dct)
             image += " /Filter /DCTDecode";
+        if (!picture.softMask.isEmpty())
+            image += " /SMask " + QByteArray::number(page + 3) + " 0 R";
         ok = ok && pdf.stream(page + 2, image, picture.data);
+        if (!picture.softMask.isEmpty())
+            ok = ok && pdf.stream(page + 3, "/Type /XObject /Subtype /Image" + size + " /ColorSpace /DeviceGray /BitsPerComponent 8",
+                                  picture.softMask);
     }
     ok = ok && pdf.finish(1);
     return file.flush() && ok;
