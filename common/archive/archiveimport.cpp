@@ -1,0 +1,57 @@
+#include "archiveimport.h"
+
+#include "book/kvbfile.h"
+#include "platform/paths.h"
+#include "platform/safefile.h"
+
+namespace kvb {
+
+AttributeList archiveBookAttributes(const ComicInfo &info, const PrincipalAttributes &fallback)
+{
+    PrincipalAttributes principal = info.principal;
+    for (uint8_t type = Title; type <= Circle; ++type) {
+        if (principal.text(type).isEmpty())
+            principal.text(type) = fallback.text(type);
+    }
+    if (!principal.date)
+        principal.date = fallback.date;
+    return bookAttributeList(principal, info.further);
+}
+
+ArchiveImport makeBookFromArchive(const QString &archive, const QString &target, const ArchiveImportOptions &options)
+{
+    ArchiveImport result;
+    const QString folder = platform::folderOf(target);
+    platform::ScratchFile scratch(folder.isEmpty() ? QStringLiteral(".") : folder, QStringLiteral("$KA"));
+    if (!scratch.open()) {
+        result.problem.error = ArchiveError::WriteFailed;
+        return result;
+    }
+    ArchiveContents contents = readArchivePages(archive, scratch, options.limits);
+    result.others = std::move(contents.others);
+    result.problem = contents.problem;
+    if (result.problem)
+        return result;
+    if (contents.pages.empty()) {
+        result.problem.error = ArchiveError::NoPages;
+        return result;
+    }
+
+    ComicInfo info;
+    if (contents.comicInfoTooLarge) {
+        result.comicInfoSkipped = QStringLiteral("larger than %1 KiB").arg(kMaxComicInfoBytes >> 10);
+    } else if (contents.hasComicInfo) {
+        if (std::optional<ComicInfo> read = readComicInfo(contents.comicInfo, &result.comicInfoSkipped))
+            info = std::move(*read);
+    }
+    const uint8_t flags = options.layoutFlags | (info.bindRight ? BindR : 0);
+    if (!KVBFile::writeBook(target, flags, options.withThumbnail, archiveBookAttributes(info, options.fallback),
+                            contents.pages)) {
+        result.problem.error = ArchiveError::WriteFailed;
+        return result;
+    }
+    result.pageCount = int(contents.pages.size());
+    return result;
+}
+
+} // namespace kvb

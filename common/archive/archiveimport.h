@@ -1,0 +1,47 @@
+#pragma once
+
+#include "archivepages.h"
+#include "comicinfo.h"
+
+#include "book/principalattributes.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace kvb {
+
+struct ArchiveImportOptions {
+    // Layout flags as the caller sets them; ComicInfo.xml may add BindR.
+    uint8_t layoutFlags = 0;
+    bool withThumbnail = false;
+    // Texts and date for what ComicInfo.xml leaves empty (a program's own
+    // rules from the archive's name, say).
+    PrincipalAttributes fallback;
+    ArchiveLimits limits;
+};
+
+struct ArchiveImport {
+    ArchiveProblem problem; // None when the book was written
+    // Entries left out, ComicInfo.xml among them, in archive order.
+    std::vector<ArchiveEntry> others;
+    // Why ComicInfo.xml was skipped (malformed, too large); empty when it
+    // was taken or there was none.
+    QString comicInfoSkipped;
+    int pageCount = 0;
+};
+
+// Makes the book `target` from an archive: its pages in book order, their
+// bytes unchanged, and its attributes from ComicInfo.xml over `fallback`.
+// The pages are read into a scratch file beside the target first, so a
+// refused or damaged archive writes nothing; the book then replaces the
+// target whole (KVBFile::writeBook) and the scratch file goes.
+ArchiveImport makeBookFromArchive(const QString &archive, const QString &target,
+                                  const ArchiveImportOptions &options = {});
+
+// The attributes a book made from an archive gets: ComicInfo.xml's principal
+// texts and date where it gives them, `fallback` elsewhere, then its further
+// attributes.
+AttributeList archiveBookAttributes(const ComicInfo &info, const PrincipalAttributes &fallback);
+
+} // namespace kvb
