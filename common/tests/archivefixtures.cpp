@@ -201,7 +201,7 @@ QByteArray tarHeader(const QByteArray &name, uint64_t size, char type, const QBy
     } else {
         // Base 256: a leading 0x80, then the number big-endian.
         h[124] = char(0x80);
-        for (int i = 0; i < 11; ++i)
+        for (int i = 0; i < 8; ++i)
             h[135 - i] = char((size >> (8 * i)) & 0xFF);
     }
     field(136, octal(1700000000, 11));
