@@ -39,7 +39,7 @@ ArchiveImport makeBookFromArchive(const QString &archive, const QString &target,
 
     ComicInfo info;
     if (contents.comicInfoTooLarge) {
-        result.comicInfoSkipped = QStringLiteral("larger than %1 KiB").arg(kMaxComicInfoBytes >> 10);
+        result.comicInfoSkipped = QStringLiteral("larger than %1 KiB, or of no stated size").arg(kMaxComicInfoBytes >> 10);
     } else if (contents.hasComicInfo) {
         if (std::optional<ComicInfo> read = readComicInfo(contents.comicInfo, &result.comicInfoSkipped))
             info = std::move(*read);

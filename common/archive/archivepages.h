@@ -35,7 +35,7 @@ struct ArchiveContents {
     std::vector<ArchiveEntry> others;
     bool hasComicInfo = false;
     // ComicInfo.xml's bytes; empty when there is none or it is larger than
-    // kMaxComicInfoBytes (comicInfoTooLarge).
+    // kMaxComicInfoBytes or does not state its size (comicInfoTooLarge).
     QByteArray comicInfo;
     bool comicInfoTooLarge = false;
 };
