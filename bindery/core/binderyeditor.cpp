@@ -447,7 +447,8 @@ bool BinderyEditor::addPages(const QStringList &paths)
     return true;
 }
 
-std::optional<kvb::PageList> BinderyEditor::archivePages(const QString &archive, QByteArray *comicInfo)
+std::optional<kvb::PageList> BinderyEditor::archivePages(const QString &archive,
+                                                         std::optional<kvb::ComicInfo> *comicInfo)
 {
     auto scratch = std::make_unique<platform::ScratchFile>(m_scratchFolder, QStringLiteral("$KA"));
     kvb::ArchiveContents contents;
@@ -459,8 +460,12 @@ std::optional<kvb::PageList> BinderyEditor::archivePages(const QString &archive,
         m_prompt.message(text::ArchiveUnreadable.arg(archive, kvb::describeProblem(contents.problem)));
         return std::nullopt;
     }
-    if (comicInfo)
-        *comicInfo = contents.comicInfo;
+    if (comicInfo) {
+        QString skipped;
+        *comicInfo = kvb::archiveComicInfo(contents, &skipped);
+        if (!skipped.isEmpty())
+            m_prompt.message(text::ComicInfoSkipped.arg(archive, skipped));
+    }
     // The pages are read from the scratch file until a save puts them in a
     // book; it stays while any page refers to it.
     if (!contents.pages.empty())
@@ -545,23 +550,26 @@ void BinderyEditor::openArchiveAsDocument(const QString &archive)
     platform::ProgressScope busy(*m_progress);
     m_doc.documentPath = platform::joinPath(platform::folderOf(archive), platform::baseNameOf(archive))
                          + QStringLiteral(".kvb");
-    QByteArray comicInfo;
-    std::optional<kvb::PageList> pages = archivePages(archive, &comicInfo);
+    std::optional<kvb::ComicInfo> info;
+    std::optional<kvb::PageList> pages = archivePages(archive, &info);
     if (pages && pages->empty())
         m_prompt.message(text::NothingFound);
     applyNameRules(archive);
-    // What ComicInfo.xml gives comes before what the name gives; a file that
-    // does not read leaves the name's values.
-    if (std::optional<kvb::ComicInfo> info = comicInfo.isEmpty() ? std::nullopt : kvb::readComicInfo(comicInfo)) {
-        for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type) {
-            if (!info->principal.text(type).isEmpty())
-                m_doc.principalText(type) = info->principal.text(type);
-        }
-        if (info->principal.date) {
+    // What ComicInfo.xml gives comes before what the name gives.
+    if (info) {
+        kvb::PrincipalAttributes named;
+        for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type)
+            named.text(type) = m_doc.principalText(type);
+        if (m_doc.datePresent)
+            named.date = kvb::BookDate{m_doc.year, m_doc.month, m_doc.day};
+        const kvb::PrincipalAttributes principal = kvb::archivePrincipal(*info, named);
+        for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type)
+            m_doc.principalText(type) = principal.text(type);
+        if (principal.date) {
             m_doc.datePresent = true;
-            m_doc.year = info->principal.date->year;
-            m_doc.month = info->principal.date->month;
-            m_doc.day = info->principal.date->day;
+            m_doc.year = principal.date->year;
+            m_doc.month = principal.date->month;
+            m_doc.day = principal.date->day;
         }
         m_doc.otherAttributes = info->further;
         if (info->bindRight)

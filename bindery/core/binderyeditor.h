@@ -5,6 +5,8 @@
 #include "commandline.h"
 #include "inputhistory.h"
 
+#include <archive/comicinfo.h>
+
 #include <platform/progress.h>
 #include <platform/prompt.h>
 
@@ -193,9 +195,10 @@ private:
     // reported.
     QStringList folderEntries(const QString &folder);
     // The pages of an archive, read into a scratch file the editor keeps;
-    // nothing, after the message, when it cannot be read. `comicInfo`
-    // receives its ComicInfo.xml when asked.
-    std::optional<kvb::PageList> archivePages(const QString &archive, QByteArray *comicInfo = nullptr);
+    // nothing, after the message, when it cannot be read. `comicInfo`, when
+    // given, receives its ComicInfo.xml read (a file skipped is named).
+    std::optional<kvb::PageList> archivePages(const QString &archive,
+                                              std::optional<kvb::ComicInfo> *comicInfo = nullptr);
     // The title, date and name a folder or archive name gives a new document.
     void applyNameRules(const QString &path);
     // Scratch files no page refers to any more are removed.

@@ -13,6 +13,8 @@ inline const QString CloseQuestion = QStringLiteral("データが更新されて
 inline const QString BookUnreadable = QStringLiteral("KVBファイルの読み出しに失敗しました。");
 // Followed by the archive's path and the reason.
 inline const QString ArchiveUnreadable = QStringLiteral("アーカイブの読み出しに失敗しました。\n%1\n%2");
+// Followed by the archive's path and the reason; the pages are still taken.
+inline const QString ComicInfoSkipped = QStringLiteral("ComicInfo.xmlを読み飛ばしました。\n%1\n%2");
 inline const QString PictureUnreadable = QStringLiteral("画像ファイルの読み出しに失敗しました。");
 inline const QString ThumbnailFailed = QStringLiteral("リスト用サムネールの作成に失敗しました。");
 inline const QString ThumbnailCopyFailed = QStringLiteral("サムネールの複製に失敗しました。");

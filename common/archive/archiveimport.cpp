@@ -6,7 +6,19 @@
 
 namespace kvb {
 
-AttributeList archiveBookAttributes(const ComicInfo &info, const PrincipalAttributes &fallback)
+std::optional<ComicInfo> archiveComicInfo(const ArchiveContents &contents, QString *skipped)
+{
+    if (contents.comicInfoTooLarge) {
+        if (skipped)
+            *skipped = QStringLiteral("larger than %1 KiB, or of no stated size").arg(kMaxComicInfoBytes >> 10);
+        return std::nullopt;
+    }
+    if (!contents.hasComicInfo)
+        return std::nullopt;
+    return readComicInfo(contents.comicInfo, skipped);
+}
+
+PrincipalAttributes archivePrincipal(const ComicInfo &info, const PrincipalAttributes &fallback)
 {
     PrincipalAttributes principal = info.principal;
     for (uint8_t type = Title; type <= Circle; ++type) {
@@ -15,7 +27,7 @@ AttributeList archiveBookAttributes(const ComicInfo &info, const PrincipalAttrib
     }
     if (!principal.date)
         principal.date = fallback.date;
-    return bookAttributeList(principal, info.further);
+    return principal;
 }
 
 ArchiveImport makeBookFromArchive(const QString &archive, const QString &target, const ArchiveImportOptions &options)
@@ -37,16 +49,10 @@ ArchiveImport makeBookFromArchive(const QString &archive, const QString &target,
         return result;
     }
 
-    ComicInfo info;
-    if (contents.comicInfoTooLarge) {
-        result.comicInfoSkipped = QStringLiteral("larger than %1 KiB, or of no stated size").arg(kMaxComicInfoBytes >> 10);
-    } else if (contents.hasComicInfo) {
-        if (std::optional<ComicInfo> read = readComicInfo(contents.comicInfo, &result.comicInfoSkipped))
-            info = std::move(*read);
-    }
+    const ComicInfo info = archiveComicInfo(contents, &result.comicInfoSkipped).value_or(ComicInfo{});
     const uint8_t flags = options.layoutFlags | (info.bindRight ? BindR : 0);
-    if (!KVBFile::writeBook(target, flags, options.withThumbnail, archiveBookAttributes(info, options.fallback),
-                            contents.pages)) {
+    const AttributeList attributes = bookAttributeList(archivePrincipal(info, options.fallback), info.further);
+    if (!KVBFile::writeBook(target, flags, options.withThumbnail, attributes, contents.pages)) {
         result.problem.error = ArchiveError::WriteFailed;
         return result;
     }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include <vector>
 
 namespace kvb {
@@ -39,9 +41,13 @@ struct ArchiveImport {
 ArchiveImport makeBookFromArchive(const QString &archive, const QString &target,
                                   const ArchiveImportOptions &options = {});
 
-// The attributes a book made from an archive gets: ComicInfo.xml's principal
-// texts and date where it gives them, `fallback` elsewhere, then its further
-// attributes.
-AttributeList archiveBookAttributes(const ComicInfo &info, const PrincipalAttributes &fallback);
+// The ComicInfo.xml of an archive read whole; nothing when it has none or it
+// is skipped, and then `skipped` says why (malformed, too large) when it was
+// there.
+std::optional<ComicInfo> archiveComicInfo(const ArchiveContents &contents, QString *skipped);
+
+// The principal texts and date of a book made from an archive:
+// ComicInfo.xml's where it gives them, `fallback`'s elsewhere.
+PrincipalAttributes archivePrincipal(const ComicInfo &info, const PrincipalAttributes &fallback);
 
 } // namespace kvb
