@@ -52,7 +52,7 @@ ArchiveImport makeBookFromArchive(const QString &archive, const QString &target,
     const ComicInfo info = archiveComicInfo(contents, &result.comicInfoSkipped).value_or(ComicInfo{});
     const uint8_t flags = options.layoutFlags | (info.bindRight ? BindR : 0);
     const AttributeList attributes = bookAttributeList(archivePrincipal(info, options.fallback), info.further);
-    if (!KVBFile::writeBook(target, flags, options.withThumbnail, attributes, contents.pages)) {
+    if (!KVBFile::writeBook(target, flags, options.withThumbnail, attributes, contents.pages, options.progress)) {
         result.problem.error = ArchiveError::WriteFailed;
         return result;
     }

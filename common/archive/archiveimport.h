@@ -11,6 +11,10 @@
 
 #include <vector>
 
+namespace platform {
+class Progress;
+}
+
 namespace kvb {
 
 struct ArchiveImportOptions {
@@ -21,6 +25,8 @@ struct ArchiveImportOptions {
     // rules from the archive's name, say).
     PrincipalAttributes fallback;
     ArchiveLimits limits;
+    // Told how the writing of the book goes (KVBFile::writeBook).
+    platform::Progress *progress = nullptr;
 };
 
 struct ArchiveImport {
