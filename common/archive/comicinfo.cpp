@@ -101,23 +101,15 @@ bool isElementName(QStringView name)
 }
 
 // The characters XML 1.0 holds: no C0 control but tab and line ends, no lone
-// surrogate, not U+FFFE or U+FFFF.
+// surrogate (it becomes U+FFFD on the way through UTF-8), not U+FFFE or
+// U+FFFF.
 QString xmlText(const QString &text)
 {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            out += c;
-            out += text[++i];
-            continue;
-        }
-        if (c.isSurrogate() || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF
-            || (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'))
-            continue;
-        out += c;
-    }
+    QString out = QString::fromUtf8(text.toUtf8());
+    out.removeIf([](QChar c) {
+        return c.unicode() == 0xFFFE || c.unicode() == 0xFFFF
+               || (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r');
+    });
     return out;
 }
 

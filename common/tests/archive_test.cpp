@@ -268,7 +268,9 @@ TEST(ComicInfo, WritingReversesTheMappingAndReadsBackTheSame)
                                    item(QStringLiteral("Genre"), QStringLiteral("SF")),
                                    item(QStringLiteral("作画"), QStringLiteral("Cy")),
                                    item(QStringLiteral("My item"), QStringLiteral("no element")),
-                                   item(QStringLiteral("Summary"), QStringLiteral("Long"))};
+                                   item(QStringLiteral("Summary"), QStringLiteral("Long")),
+                                   // A control character XML cannot hold.
+                                   item(QStringLiteral("Notes"), QStringLiteral("a\u0001b"))};
     QStringList leftOut;
     const QByteArray xml = writeComicInfo(bookAttributeList(principal, further), BindR | PageSpread, &leftOut);
     EXPECT_EQ(leftOut, (QStringList{QStringLiteral("circle Club"), QStringLiteral("item My item")}));
@@ -289,5 +291,6 @@ TEST(ComicInfo, WritingReversesTheMappingAndReadsBackTheSame)
     EXPECT_EQ(read.texts, principal.texts);
     EXPECT_EQ(read.date, principal.date);
     // Items come back in the schema's order.
-    EXPECT_EQ(back->further, (AttributeList{further[0], further[1], further[5], further[2], further[3]}));
+    EXPECT_EQ(back->further, (AttributeList{further[0], further[1], further[5], item(QStringLiteral("Notes"), QStringLiteral("ab")),
+                                            further[2], further[3]}));
 }
