@@ -330,6 +330,7 @@ void CBinderyDlg::buildFileMenu()
         {CmdSaveAs, "名前を付けて保存(&A)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
         {CmdExportAll, "全Page画像の書き出し(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
         {CmdExportSelected, "選択Page画像の書き出し(&W)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_E)},
+        {CmdExportArchive, "CBZの書き出し(&Z)...", QKeySequence()},
     };
     // The keys act wherever the focus is, in the title and date fields too.
     auto *accelerators = new ui::WindowAccelerators(this);
@@ -344,7 +345,8 @@ void CBinderyDlg::buildFileMenu()
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { onCommand(id); });
         m_menuActions[id] = action;
-        accelerators->add(item.keys, [this, id] { onCommand(id); });
+        if (!item.keys.isEmpty())
+            accelerators->add(item.keys, [this, id] { onCommand(id); });
     }
     connect(m_fileMenu, &QMenu::aboutToShow, this, &CBinderyDlg::updateFileMenu);
 }
@@ -357,6 +359,7 @@ void CBinderyDlg::updateFileMenu()
     m_menuActions[CmdSave]->setEnabled(s.save);
     m_menuActions[CmdSaveAs]->setEnabled(s.saveAs);
     m_menuActions[CmdExportAll]->setEnabled(s.saveAs);
+    m_menuActions[CmdExportArchive]->setEnabled(s.saveAs);
     m_menuActions[CmdExportSelected]->setEnabled(s.exportSelected);
 }
 

@@ -6,12 +6,16 @@
 #include "savenames.h"
 #include "thumbnailloader.h"
 
+#include <archive/archivepages.h>
+#include <archive/archiveimport.h>
+#include <archive/zipexport.h>
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
 #include <platform/commandline.h>
 #include <platform/commandwords.h>
 #include <picture/picture.h>
 #include <platform/paths.h>
+#include <platform/safefile.h>
 #include <platform/settings.h>
 
 #include <QDir>
@@ -37,7 +41,9 @@ QString parentFolder(const QString &folder)
 
 } // namespace
 
-BinderyEditor::BinderyEditor(platform::Prompt &prompt) : m_prompt(prompt) {}
+BinderyEditor::BinderyEditor(platform::Prompt &prompt) : m_prompt(prompt), m_scratchFolder(QDir::tempPath()) {}
+
+BinderyEditor::~BinderyEditor() = default;
 
 void BinderyEditor::loadSettings(QSettings &store)
 {
@@ -81,6 +87,7 @@ bool BinderyEditor::runCommand(int id)
     case CmdSaveAsButton: return saveAs();
     case CmdExportAll: return exportPages(false);
     case CmdExportSelected: return exportPages(true);
+    case CmdExportArchive: return exportArchive();
     case CmdMoveTop: return moveToTop();
     case CmdMoveUp: return moveUp();
     case CmdMoveDown: return moveDown();
@@ -142,6 +149,7 @@ void BinderyEditor::clear()
     m_doc.datePresent = false;
     m_doc.modified = false;
     m_doc.currentPosition = 0;
+    releaseScratch();
     changed(ChangePages | ChangeSelection | ChangeFields);
 }
 
@@ -338,6 +346,7 @@ bool BinderyEditor::deleteSelected()
     }
     m_doc.selection.clear();
     m_doc.modified = true;
+    releaseScratch();
     // The shown page stays within the book at once.
     m_doc.currentPosition = std::min(m_doc.currentPosition, m_doc.pageCount());
     changed(ChangePages | ChangeSelection);
@@ -422,15 +431,57 @@ bool BinderyEditor::validate(bool rangesOnly)
 
 bool BinderyEditor::addPages(const QStringList &paths)
 {
-    kvb::PageList newPages = kvb::collectPages(paths, [this](kvb::CollectProblem problem, const QString &) {
+    const auto report = [this](kvb::CollectProblem problem, const QString &) {
         m_prompt.message(problem == kvb::CollectProblem::BookUnreadable ? text::BookUnreadable : text::BadSize);
-    });
+    };
+    const auto expand = [this](const QString &path) -> std::optional<kvb::PageList> {
+        if (!kvb::isArchivePath(path) || !QFileInfo(path).isFile())
+            return std::nullopt;
+        return archivePages(path);
+    };
+    kvb::PageList newPages = kvb::collectPages(paths, report, expand);
     if (newPages.empty()) {
         m_prompt.message(text::NothingFound);
         return false;
     }
     appendWithThumbnails(newPages);
     return true;
+}
+
+std::optional<kvb::PageList> BinderyEditor::archivePages(const QString &archive,
+                                                         std::optional<kvb::ComicInfo> *comicInfo)
+{
+    auto scratch = std::make_unique<platform::ScratchFile>(m_scratchFolder, QStringLiteral("$KA"));
+    kvb::ArchiveContents contents;
+    if (scratch->open())
+        contents = kvb::readArchivePages(archive, *scratch);
+    else
+        contents.problem.error = kvb::ArchiveError::WriteFailed;
+    if (contents.problem) {
+        m_prompt.message(text::ArchiveUnreadable.arg(archive, kvb::describeProblem(contents.problem)));
+        return std::nullopt;
+    }
+    if (comicInfo) {
+        QString skipped;
+        *comicInfo = kvb::archiveComicInfo(contents, &skipped);
+        if (!skipped.isEmpty())
+            m_prompt.message(text::ComicInfoSkipped.arg(archive, skipped));
+    }
+    // The pages are read from the scratch file until a save puts them in a
+    // book; it stays while any page refers to it.
+    if (!contents.pages.empty())
+        m_scratch.push_back(std::move(scratch));
+    return std::move(contents.pages);
+}
+
+void BinderyEditor::releaseScratch()
+{
+    QSet<QString> used;
+    for (const kvb::PageEntry &page : m_doc.pages)
+        used.insert(page.sourcePath);
+    std::erase_if(m_scratch, [&](const std::unique_ptr<platform::ScratchFile> &scratch) {
+        return !used.contains(scratch->path());
+    });
 }
 
 QStringList BinderyEditor::folderEntries(const QString &folder)
@@ -454,7 +505,8 @@ bool BinderyEditor::addPagesCommand(const QStringList &paths)
 
 bool BinderyEditor::addImages()
 {
-    const QStringList files = m_prompt.openFiles({}, m_settings.imageFolder, text::ImageFilter);
+    const QStringList files =
+        m_prompt.openFiles({}, m_settings.imageFolder, text::ImageFilter + QStringLiteral(";;") + text::ArchiveFilter);
     if (files.isEmpty())
         return false;
     m_settings.imageFolder = platform::folderOf(files.front());
@@ -489,9 +541,53 @@ void BinderyEditor::openFolderAsDocument(const QString &chosen)
     const QString folder = platform::withoutTrailingSlash(chosen);
     m_doc.documentPath = folder + QStringLiteral(".kvb");
     addPages(folderEntries(folder));
+    applyNameRules(folder);
+    m_doc.modified = true;
+    changed(ChangePages | ChangeFields | ChangeHistories);
+}
 
+void BinderyEditor::openArchiveAsDocument(const QString &archive)
+{
+    platform::ProgressScope busy(*m_progress);
+    m_doc.documentPath = platform::joinPath(platform::folderOf(archive), platform::baseNameOf(archive))
+                         + QStringLiteral(".kvb");
+    std::optional<kvb::ComicInfo> info;
+    std::optional<kvb::PageList> pages = archivePages(archive, &info);
+    if (pages && pages->empty())
+        m_prompt.message(text::NothingFound);
+    applyNameRules(archive);
+    // What ComicInfo.xml gives comes before what the name gives.
+    if (info) {
+        kvb::PrincipalAttributes named;
+        for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type)
+            named.text(type) = m_doc.principalText(type);
+        if (m_doc.datePresent)
+            named.date = kvb::BookDate{m_doc.year, m_doc.month, m_doc.day};
+        const kvb::PrincipalAttributes principal = kvb::archivePrincipal(*info, named);
+        for (uint8_t type = kvb::Title; type <= kvb::Circle; ++type)
+            m_doc.principalText(type) = principal.text(type);
+        if (principal.date) {
+            m_doc.datePresent = true;
+            m_doc.year = principal.date->year;
+            m_doc.month = principal.date->month;
+            m_doc.day = principal.date->day;
+        }
+        m_doc.otherAttributes = info->further;
+        if (info->bindRight)
+            m_doc.bindRight = true;
+    }
+    if (pages)
+        appendWithThumbnails(*pages);
+    m_doc.modified = true;
+    changed(ChangePages | ChangeFields | ChangeHistories);
+}
+
+void BinderyEditor::applyNameRules(const QString &path)
+{
+    const QString folder = platform::withoutTrailingSlash(path);
     if (m_settings.nameAsTitle) {
-        QString name = platform::fileNameOf(folder);
+        // An archive's name without its extension, a folder's whole.
+        QString name = QFileInfo(folder).isDir() ? platform::fileNameOf(folder) : platform::baseNameOf(folder);
         if (m_settings.nameTopAsDate) {
             const kvb::LeadingDate date = clampedFolderDate(name);
             if (date.dated) {
@@ -513,17 +609,22 @@ void BinderyEditor::openFolderAsDocument(const QString &chosen)
         m_doc.principalText(uint8_t(kvb::Author + m_settings.parentNameAs - 1))
             = platform::fileNameOf(platform::folderOf(folder)).left(kvb::kMaxTextChars);
     }
-    m_doc.modified = true;
-    changed(ChangePages | ChangeFields | ChangeHistories);
 }
 
 bool BinderyEditor::openBook()
 {
     if (!askClear())
         return false;
-    const QString path = m_prompt.openFile({}, m_settings.kvbFolder, text::BookFilter);
+    const QString path =
+        m_prompt.openFile({}, m_settings.kvbFolder, text::BookFilter + QStringLiteral(";;") + text::ArchiveFilter);
     if (path.isEmpty())
         return false;
+    if (kvb::isArchivePath(path)) {
+        clear();
+        m_settings.kvbFolder = platform::folderOf(path);
+        openArchiveAsDocument(path);
+        return true;
+    }
     return openBookFile(path);
 }
 
@@ -550,8 +651,13 @@ void BinderyEditor::processLaunchArguments(const LaunchArguments &launch)
     }
     if (command.openFolderAsDocument) {
         for (const QString &path : paths) {
-            if (QFileInfo(path).isDir()) {
+            const QFileInfo info(path);
+            if (info.isDir()) {
                 openFolderAsDocument(path);
+                break;
+            }
+            if (info.isFile() && kvb::isArchivePath(path)) {
+                openArchiveAsDocument(path);
                 break;
             }
         }
@@ -566,7 +672,7 @@ void BinderyEditor::processLaunchArguments(const LaunchArguments &launch)
             folderSeen = true;
             break;
         }
-        if (info.exists() && kvb::pageKindFromExtension(path) != kvb::NotAccepted)
+        if (info.exists() && (kvb::pageKindFromExtension(path) != kvb::NotAccepted || kvb::isArchivePath(path)))
             collected << path;
     }
     if (!folderSeen && collected.size() == 1 && kvb::pageKindFromExtension(collected.front()) == kvb::BookKind) {
@@ -601,6 +707,7 @@ bool BinderyEditor::save()
         return false;
     }
     m_doc.modified = false;
+    releaseScratch();
     refreshNow();
     m_prompt.message(text::Saved, PromptIcon::Information);
     m_histories.mergeDocument(m_doc);
@@ -630,6 +737,7 @@ bool BinderyEditor::saveAs()
     m_doc.documentPath = path;
     m_settings.kvbFolder = platform::folderOf(path);
     m_doc.modified = false;
+    releaseScratch();
     refreshNow();
     m_prompt.message(text::Saved, PromptIcon::Information);
     m_histories.mergeDocument(m_doc);
@@ -686,6 +794,34 @@ bool BinderyEditor::exportPages(bool selectedOnly)
                 return false;
             }
         }
+    }
+    m_prompt.message(text::Exported, PromptIcon::Information);
+    return true;
+}
+
+bool BinderyEditor::exportArchive()
+{
+    if (m_doc.pages.empty()) {
+        m_prompt.beep();
+        return false;
+    }
+    // The name a save would propose, as a .cbz.
+    QString proposal = proposedSavePath(m_doc, m_settings.autoFileName, m_settings.kvbFolder);
+    if (platform::extensionOf(proposal).compare(QLatin1String("kvb"), Qt::CaseInsensitive) == 0)
+        proposal = proposal.chopped(3) + QStringLiteral("cbz");
+    QString path = m_prompt.saveFile({}, proposal, text::CbzFilter);
+    if (path.isEmpty())
+        return false;
+    if (platform::extensionOf(path).isEmpty())
+        path += QStringLiteral(".cbz");
+    bool written = false;
+    {
+        platform::ProgressScope busy(*m_progress);
+        written = kvb::writeBookArchive(path, m_doc.layoutFlags(), bookAttributes(m_doc), m_doc.pages);
+    }
+    if (!written) {
+        m_prompt.message(text::ExportFailed, PromptIcon::None);
+        return false;
     }
     m_prompt.message(text::Exported, PromptIcon::Information);
     return true;

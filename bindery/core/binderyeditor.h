@@ -5,6 +5,8 @@
 #include "commandline.h"
 #include "inputhistory.h"
 
+#include <archive/comicinfo.h>
+
 #include <platform/progress.h>
 #include <platform/prompt.h>
 
@@ -12,6 +14,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <optional>
+
+namespace platform {
+class ScratchFile;
+}
 
 namespace bindery {
 
@@ -26,6 +34,7 @@ enum Command : int {
     CmdSaveAs = 57604,
     CmdExportAll = 32794,
     CmdExportSelected = 32798,
+    CmdExportArchive = 32799,
     CmdMoveTop = 1009,
     CmdMoveUp = 1006,
     CmdMoveDown = 1007,
@@ -61,7 +70,7 @@ struct ControlStates {
     bool layoutRadios = false; // cover and binding pairs
     bool dateFields = false;
     bool save = false; // save button and menu item
-    bool saveAs = false; // save-as button, "名前を付けて保存", "全Page画像の書き出し"
+    bool saveAs = false; // save-as button, "名前を付けて保存", "全Page画像の書き出し", the CBZ export
     bool exportSelected = false;
 };
 
@@ -71,6 +80,7 @@ struct ControlStates {
 class BinderyEditor {
 public:
     explicit BinderyEditor(platform::Prompt &prompt);
+    ~BinderyEditor();
 
     BookDocument &document() { return m_doc; }
     const BookDocument &document() const { return m_doc; }
@@ -88,6 +98,9 @@ public:
     void setProgress(platform::Progress &progress) { m_progress = &progress; }
     // Brings the window up to date before a message that follows a change.
     void setRefreshHook(std::function<void()> hook) { m_refreshHook = std::move(hook); }
+    // Where the pages of added archives are kept while the editor runs
+    // (the system's temporary folder unless set).
+    void setScratchFolder(const QString &folder) { m_scratchFolder = folder; }
     // Worker threads for thumbnails; 0 uses the machine's ideal count.
     void setThumbnailThreads(int threads) { m_threads = threads; }
     // How many of the pages an import adds get their list thumbnails at once
@@ -149,7 +162,10 @@ public:
     bool addFolderImages();
     bool openFolderAsDocumentCommand();
     void openFolderAsDocument(const QString &folder);
-    bool openBook();
+    // A new document from an archive: its pages, its ComicInfo.xml's
+    // attributes, and the name rules of a folder for what that leaves empty.
+    void openArchiveAsDocument(const QString &archive);
+    bool openBook(); // a book, or an archive as a document
     bool dropFiles(const QStringList &paths) { return addPagesCommand(paths); }
     // The command line: each name that is not valid UTF-8 is reported, then
     // the words are split by the editor's rules and the paths taken.
@@ -160,6 +176,9 @@ public:
     bool save();
     bool saveAs();
     bool exportPages(bool selectedOnly);
+    // All pages as a stored ZIP with ComicInfo.xml, to a file chosen in a
+    // save dialog.
+    bool exportArchive();
     bool writeDocument(const QString &path);
 
     // The window's view of the state.
@@ -176,6 +195,15 @@ private:
     // The pictures and books of a folder; names that cannot be used are
     // reported.
     QStringList folderEntries(const QString &folder);
+    // The pages of an archive, read into a scratch file the editor keeps;
+    // nothing, after the message, when it cannot be read. `comicInfo`, when
+    // given, receives its ComicInfo.xml read (a file skipped is named).
+    std::optional<kvb::PageList> archivePages(const QString &archive,
+                                              std::optional<kvb::ComicInfo> *comicInfo = nullptr);
+    // The title, date and name a folder or archive name gives a new document.
+    void applyNameRules(const QString &path);
+    // Scratch files no page refers to any more are removed.
+    void releaseScratch();
     std::vector<int> makeThumbnails(int first, int last, platform::Progress *progress);
     void changed(unsigned flags) { m_changes |= flags; }
     void refreshNow();
@@ -186,6 +214,8 @@ private:
 
     platform::Prompt &m_prompt;
     BookDocument m_doc;
+    QString m_scratchFolder;
+    std::vector<std::unique_ptr<platform::ScratchFile>> m_scratch;
     BinderySettings m_settings;
     InputHistories m_histories;
     QSize m_box{160, 200};

@@ -11,6 +11,10 @@ inline const QString AboutText = QStringLiteral("Bindery Version");
 inline const QString ClearQuestion = QStringLiteral("現在の内容はクリアされます。\nよろしいですか？");
 inline const QString CloseQuestion = QStringLiteral("データが更新されています。\nこのまま終了しますか？");
 inline const QString BookUnreadable = QStringLiteral("KVBファイルの読み出しに失敗しました。");
+// Followed by the archive's path and the reason.
+inline const QString ArchiveUnreadable = QStringLiteral("アーカイブの読み出しに失敗しました。\n%1\n%2");
+// Followed by the archive's path and the reason; the pages are still taken.
+inline const QString ComicInfoSkipped = QStringLiteral("ComicInfo.xmlを読み飛ばしました。\n%1\n%2");
 inline const QString PictureUnreadable = QStringLiteral("画像ファイルの読み出しに失敗しました。");
 inline const QString ThumbnailFailed = QStringLiteral("リスト用サムネールの作成に失敗しました。");
 inline const QString ThumbnailCopyFailed = QStringLiteral("サムネールの複製に失敗しました。");
@@ -43,6 +47,9 @@ inline const QString ExportAllCaption = QStringLiteral("全Page画像を書き�
 inline const QString ExportSelectedCaption = QStringLiteral("選択Page画像を書き出すフォルダを選択");
 inline const QString ImageFilter = QStringLiteral("Image Files (*.jpg *.jpeg *.png *.bmp *.kvb)");
 inline const QString BookFilter = QStringLiteral("KVB Files (*.kvb)");
+// Offered beside the filters above: archives whose pictures become pages.
+inline const QString ArchiveFilter = QStringLiteral("Archive Files (*.cbz *.zip *.cb7 *.7z *.cbr *.rar *.cbt *.tar)");
+inline const QString CbzFilter = QStringLiteral("CBZ Files (*.cbz)");
 inline const QString NewBookName = QStringLiteral("(新規作成)");
 
 } // namespace bindery::text

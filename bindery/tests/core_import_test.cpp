@@ -7,9 +7,12 @@
 #include "core/folderdate.h"
 #include "core/messages.h"
 
+#include <archive/archiveimport.h>
 #include <book/kvbfile.h>
 #include <picture/picture.h>
+#include <tests/archivefixtures.h>
 #include <platform/commandline.h>
+#include <platform/paths.h>
 
 #include <QScopeGuard>
 
@@ -361,4 +364,83 @@ TEST(BinderyImport, NamesThatAreNotUtf8AreReportedNotDroppedSilently)
     editor.processLaunchArguments(launch);
     EXPECT_EQ(prompt.texts(), QStringList{text::NameUnusable.arg(QStringLiteral("x\\xfe.kvb"))});
     EXPECT_EQ(editor.document().pageCount(), 1);
+}
+
+TEST(BinderyArchives, PagesComeInBookOrderAtTheArchivesPlaceAndTheDocumentLeavesAsCbz)
+{
+    Workspace ws;
+    ScriptedPrompt prompt;
+    BinderyEditor editor(prompt);
+    const QString scratch = ws.folder(QStringLiteral("scratch"));
+    editor.setScratchFolder(scratch);
+    const QByteArray jpeg = binderytest::jpegBytes();
+    const QByteArray png = binderytest::pngBytes();
+    const QString archive = ws.path(QStringLiteral("B comic.cbz"));
+    ASSERT_TRUE(archivefixtures::writeArchive(
+        archive, "zip",
+        {{QStringLiteral("ComicInfo.xml"), "<ComicInfo><Title>Comic</Title><Manga>YesAndRightToLeft</Manga>"
+                                           "<Genre>SF</Genre></ComicInfo>"},
+         {QStringLiteral("ch/10.jpg"), jpeg}, {QStringLiteral("ch/9.png"), png}}));
+    archivefixtures::ZipBytes::Entry locked = archivefixtures::ZipBytes::stored("1.jpg", jpeg);
+    locked.flags = 1;
+    const QString encrypted = ws.file(QStringLiteral("locked.cbz"), archivefixtures::ZipBytes().add(locked).bytes());
+
+    // Dropped beside pictures: the archive's pages together, in book order,
+    // where its path sorts; an archive that cannot be read says why.
+    const QString a = ws.picture(QStringLiteral("A.jpg"));
+    const QString c = ws.picture(QStringLiteral("C.png"));
+    ASSERT_TRUE(editor.dropFiles({c, archive, encrypted, a}));
+    const BookDocument &d = editor.document();
+    ASSERT_EQ(d.pageCount(), 4);
+    EXPECT_EQ(d.pages[0].sourcePath, a);
+    EXPECT_EQ(d.pages[1].kind, kvb::Png);
+    EXPECT_EQ(d.pages[2].kind, kvb::Jpeg);
+    EXPECT_EQ(d.pages[3].sourcePath, c);
+    EXPECT_EQ(prompt.texts(), (QStringList{text::ArchiveUnreadable.arg(
+                                  encrypted, QStringLiteral("encrypted archives are not supported: 1.jpg"))}));
+
+    // Opened as a document: ComicInfo.xml's values, the name rules where it
+    // gives none, and the scratch file of the pages dropped before goes.
+    prompt.clear();
+    editor.settings().nameAsTitle = true;
+    editor.settings().parentNameAs = 3;
+    editor.document().bindRight = false;
+    prompt.planAnswer(platform::PromptAnswer::Ok);
+    prompt.planPath(archive);
+    ASSERT_TRUE(editor.runCommand(CmdOpenBook));
+    EXPECT_TRUE(prompt.dialogs()[0].filter.endsWith(text::ArchiveFilter));
+    EXPECT_EQ(d.title, QStringLiteral("Comic"));
+    EXPECT_EQ(d.circle, platform::fileNameOf(platform::folderOf(archive)));
+    EXPECT_TRUE(d.bindRight);
+    EXPECT_EQ(d.documentPath, ws.path(QStringLiteral("B comic.kvb")));
+    ASSERT_EQ(d.otherAttributes.size(), 1u);
+    EXPECT_EQ(d.otherAttributes[0].name, QStringLiteral("Genre"));
+    ASSERT_EQ(d.pageCount(), 2);
+    EXPECT_EQ(QDir(scratch).entryList(QDir::Files).size(), 1);
+
+    // Out again as a CBZ that reads back to the same pages and attributes.
+    const QString out = ws.path(QStringLiteral("out"));
+    prompt.planPath(out);
+    ASSERT_TRUE(editor.runCommand(CmdExportArchive));
+    EXPECT_EQ(prompt.dialogs().back().filter, text::CbzFilter);
+    EXPECT_EQ(prompt.texts().back(), text::Exported);
+    const QString book = ws.path(QStringLiteral("back.kvb"));
+    const kvb::ArchiveImport back = kvb::makeBookFromArchive(out + QStringLiteral(".cbz"), book);
+    ASSERT_FALSE(back.problem) << kvb::describeProblem(back.problem).toStdString();
+    kvb::BookHeader header;
+    kvb::AttributeList attributes;
+    kvb::PageList pages;
+    ASSERT_TRUE(kvb::KVBFile::readBook(book, &header, &attributes, &pages));
+    EXPECT_TRUE(header.layoutFlags & kvb::BindR);
+    EXPECT_EQ(attributes.front().text, QStringLiteral("Comic"));
+    ASSERT_EQ(pages.size(), 2u);
+    QByteArray first;
+    ASSERT_TRUE(kvb::KVBFile::readPageData(pages[0], [&](const char *data, size_t size) {
+        first.append(data, qsizetype(size));
+        return true;
+    }));
+    EXPECT_EQ(first, png);
+
+    editor.clear();
+    EXPECT_TRUE(QDir(scratch).isEmpty());
 }

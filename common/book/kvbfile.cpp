@@ -18,6 +18,7 @@
 #include <optional>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace kvb {
 
@@ -475,16 +476,28 @@ bool copyInKernel(int src, uint64_t pos, uint64_t left, BufferedWriter &out, uin
 // file the page was found in (another writer replaced or rewrote it since),
 // or changes while it is read: its bytes at the page's offset would then be
 // something else.
-bool copyPage(const PageEntry &page, BufferedWriter &out)
+// Opens the file a page's bytes are in, as long as it is still the file the
+// page was found in; -1 otherwise. `opened` receives its stamp, for the check
+// that it did not change while it was read.
+int openPageSource(const PageEntry &page, std::optional<platform::FileStamp> &opened)
 {
     const int src = openForReading(page.sourcePath);
     if (src < 0)
-        return false;
-    const std::optional<platform::FileStamp> opened = platform::fileStampOf(src);
+        return -1;
+    opened = platform::fileStampOf(src);
     if (!opened || (page.sourceStamp && *page.sourceStamp != *opened)) {
         ::close(src);
-        return false;
+        return -1;
     }
+    return src;
+}
+
+bool copyPage(const PageEntry &page, BufferedWriter &out)
+{
+    std::optional<platform::FileStamp> opened;
+    const int src = openPageSource(page, opened);
+    if (src < 0)
+        return false;
     std::lock_guard lock(g_copyMutex);
     uint64_t moved = 0;
     bool ok = copyInKernel(src, page.offset, page.size, out, moved);
@@ -626,6 +639,28 @@ bool KVBFile::copyPageData(const PageEntry &page, const QString &destination)
         return false;
     BufferedWriter out(file.handle());
     return copyPage(page, out) && out.flush() && file.commit();
+}
+
+bool KVBFile::readPageData(const PageEntry &page, const PageSink &sink)
+{
+    std::optional<platform::FileStamp> opened;
+    const int src = openPageSource(page, opened);
+    if (src < 0)
+        return false;
+    thread_local std::vector<uint8_t> block(1 << 20);
+    FileSource source(src, uint64_t(opened->size));
+    uint64_t pos = page.offset;
+    uint64_t left = page.size;
+    bool ok = true;
+    while (ok && left > 0) {
+        const size_t n = size_t(std::min<uint64_t>(left, block.size()));
+        ok = source.readAt(pos, block.data(), n) == n && sink(reinterpret_cast<const char *>(block.data()), n);
+        pos += n;
+        left -= n;
+    }
+    ok = ok && platform::fileStampOf(src) == opened;
+    ::close(src);
+    return ok;
 }
 
 KVBFile::RangeCopy KVBFile::setRangeCopy(RangeCopy copy)

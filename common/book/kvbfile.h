@@ -8,6 +8,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+
 namespace platform {
 class Progress;
 }
@@ -57,6 +59,12 @@ public:
     // Writes one page's bytes to a new file of its own, put in place whole; a
     // symbolic link at the destination is replaced, never written through.
     static bool copyPageData(const PageEntry &page, const QString &destination);
+
+    // Hands one page's bytes to `sink` in pieces, in order. False when the
+    // source cannot be read whole, is no longer the file the page was found
+    // in or changes meanwhile, or the sink refuses a piece.
+    using PageSink = std::function<bool(const char *data, size_t size)>;
+    static bool readPageData(const PageEntry &page, const PageSink &sink);
 
     // Number of 4096-byte pieces of page data copied since the start of the
     // process, whether the kernel or the copy buffer moved them; lets tests

@@ -11,17 +11,45 @@
 
 namespace kvb {
 
-PageList collectPages(const QStringList &paths, const CollectReport &report)
+namespace {
+
+// The order of added pages: by the path they were added under, in ordinal
+// UTF-16 order (case-sensitive), then by their place within it.
+bool addedBefore(QStringView pathA, uint64_t placeA, QStringView pathB, uint64_t placeB)
 {
-    PageList pages;
+    // QStringView's compare with CaseSensitive compares code units ordinally.
+    const int c = pathA.compare(pathB, Qt::CaseSensitive);
+    if (c != 0)
+        return c < 0;
+    return placeA < placeB;
+}
+
+} // namespace
+
+PageList collectPages(const QStringList &paths, const CollectReport &report, const PathExpander &expand)
+{
+    struct Collected {
+        QString path;   // the path the page was added under
+        uint64_t place; // its offset in a book, its index among an expander's pages
+        PageEntry page;
+    };
+    std::vector<Collected> collected;
     for (const QString &path : paths) {
         const uint8_t kind = pageKindFromExtension(path);
-        if (kind == NotAccepted)
+        if (kind == NotAccepted) {
+            if (!expand)
+                continue;
+            if (std::optional<PageList> expanded = expand(path)) {
+                for (size_t i = 0; i < expanded->size(); ++i)
+                    collected.push_back({path, i, std::move((*expanded)[i])});
+            }
             continue;
+        }
         if (kind == BookKind) {
             PageList bookPages;
             if (KVBFile::readBook(path, nullptr, nullptr, &bookPages)) {
-                std::move(bookPages.begin(), bookPages.end(), std::back_inserter(pages));
+                for (PageEntry &page : bookPages)
+                    collected.push_back({path, page.offset, std::move(page)});
             } else if (report) {
                 report(CollectProblem::BookUnreadable, path);
             }
@@ -44,20 +72,22 @@ PageList collectPages(const QStringList &paths, const CollectReport &report)
         page.sourcePath = path;
         page.size = uint32_t(size);
         page.sourceStamp = stamp;
-        pages.push_back(std::move(page));
+        collected.push_back({path, 0, std::move(page)});
     }
-    sortNewPages(pages);
+    std::stable_sort(collected.begin(), collected.end(), [](const Collected &a, const Collected &b) {
+        return addedBefore(a.path, a.place, b.path, b.place);
+    });
+    PageList pages;
+    pages.reserve(collected.size());
+    for (Collected &c : collected)
+        pages.push_back(std::move(c.page));
     return pages;
 }
 
 void sortNewPages(PageList &pages)
 {
     std::stable_sort(pages.begin(), pages.end(), [](const PageEntry &a, const PageEntry &b) {
-        // QString's operator< compares UTF-16 code units ordinally.
-        const int c = QStringView(a.sourcePath).compare(QStringView(b.sourcePath), Qt::CaseSensitive);
-        if (c != 0)
-            return c < 0;
-        return a.offset < b.offset;
+        return addedBefore(a.sourcePath, a.offset, b.sourcePath, b.offset);
     });
 }
 

@@ -254,6 +254,43 @@ bool flushToDisk(const QString &path)
     return flushed && syncFolder(folderOfNative(native));
 }
 
+ScratchFile::ScratchFile(const QString &folder, const QString &prefix) : m_folder(folder), m_prefix(prefix)
+{
+}
+
+ScratchFile::~ScratchFile()
+{
+    if (m_fd < 0)
+        return;
+    // Removed before the lock goes, so no sweep of another maker races it.
+    ::unlink(m_path.constData());
+    ::close(m_fd);
+}
+
+bool ScratchFile::open()
+{
+    if (m_fd >= 0)
+        return true;
+    const QByteArray folder = QFile::encodeName(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
+    const QByteArray prefix = QFile::encodeName(m_prefix);
+    sweepAbandonedTemporaries(folder, prefix);
+    m_fd = createLockedTemporary(folder, prefix, 0600, m_path);
+    return m_fd >= 0;
+}
+
+QString ScratchFile::path() const
+{
+    return m_fd >= 0 ? QFile::decodeName(m_path) : QString();
+}
+
+bool ScratchFile::write(const void *data, size_t size)
+{
+    if (m_fd < 0 || !writeFully(m_fd, data, size))
+        return false;
+    m_size += size;
+    return true;
+}
+
 bool writeNewFile(const QString &path, const QByteArray &bytes)
 {
     AtomicFile file(path, FileRole::Output);

@@ -69,6 +69,35 @@ private:
     uint32_t m_group = 0;
 };
 
+// A file for bytes a program needs only while it works (pages taken out of
+// an archive before they are bound), made in `folder` as prefix + random hex
+// + ".tmp" and removed when the object goes. It holds an exclusive flock
+// while it lives; making one first removes from that folder the files of the
+// same prefix whose lock can be taken, because their maker is gone.
+class ScratchFile {
+public:
+    ScratchFile(const QString &folder, const QString &prefix);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile &) = delete;
+    ScratchFile &operator=(const ScratchFile &) = delete;
+
+    bool open();
+    int handle() const { return m_fd; }
+    // The file's path while it is open, else empty.
+    QString path() const;
+    // Appends; false on an error such as a full disk.
+    bool write(const void *data, size_t size);
+    // The bytes appended so far.
+    uint64_t size() const { return m_size; }
+
+private:
+    QString m_folder;
+    QString m_prefix;
+    QByteArray m_path;
+    int m_fd = -1;
+    uint64_t m_size = 0;
+};
+
 // Writes `bytes` as a new output file (FileRole::Output) through an AtomicFile.
 bool writeNewFile(const QString &path, const QByteArray &bytes);
 

@@ -1,6 +1,7 @@
 #include "platform/commandline.h"
 #include "platform/drives.h"
 #include "platform/foldermove.h"
+#include "platform/legacytext.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/safefile.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -52,6 +54,30 @@ TEST(PlatformText, HalfWidthAndControlCharacters)
     EXPECT_FALSE(isControlCharacter(QChar(u'本')));
     EXPECT_TRUE(hasControlCharacter(u"題名\x1f"));
     EXPECT_FALSE(hasControlCharacter(u"題名 です"));
+}
+
+TEST(PlatformText, Cp932ConvertersAgreeAndUnmarkedNamesFallBackToIt)
+{
+    // Both converters read the code page alike (backslash stays a backslash).
+    const QByteArray legacy("C:\\\x8f\x6f\x97\xcd\x87\x40\x81\x60", 11);
+    EXPECT_EQ(decodeCp932WithIconv(legacy), QStringLiteral("C:\\出力①～"));
+    EXPECT_EQ(decodeCp932(legacy), decodeCp932WithIconv(legacy));
+    // Printable ASCII skips the converter and must read as the converters do.
+    QByteArray ascii;
+    for (int c = 0x20; c < 0x7F; ++c)
+        ascii.append(char(c));
+    EXPECT_EQ(decodeCp932(ascii), decodeCp932WithIconv(ascii));
+    if (QStringDecoder converter("CP932"); converter.isValid()) {
+        EXPECT_EQ(decodeCp932(ascii), QString(converter.decode(ascii)));
+    }
+    EXPECT_EQ(decodeCp932WithIconv("a\x82"), QStringLiteral("a\uFFFD"));
+
+    // A name is UTF-8 when its bytes are, else CP932: "表紙/ソ.jpg" in CP932
+    // has 0x5C as a second byte twice and is not valid UTF-8.
+    EXPECT_EQ(decodeUtf8OrCp932(QStringLiteral("表紙/ソ.jpg").toUtf8()), QStringLiteral("表紙/ソ.jpg"));
+    EXPECT_EQ(decodeUtf8OrCp932(QByteArray("\x95\x5c\x8e\x86/\x83\x5c.jpg")), QStringLiteral("表紙/ソ.jpg"));
+    EXPECT_FALSE(isValidUtf8(QByteArray("\xc0\xaf"))); // overlong '/'
+    EXPECT_FALSE(isValidUtf8(QByteArray("\xed\xa0\x80"))); // a surrogate
 }
 
 TEST(PlatformPaths, SplitsOnTheLastSlash)

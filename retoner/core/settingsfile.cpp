@@ -2,6 +2,7 @@
 
 #include "csvloader.h"
 
+#include <platform/legacytext.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 #include <platform/safefile.h>
@@ -9,14 +10,12 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <clocale>
 #include <cstdlib>
-#include <iconv.h>
 #include <locale.h>
 #include <unistd.h>
 
@@ -53,43 +52,6 @@ bool isSpace(QChar c)
 {
     const char16_t u = c.unicode();
     return u == ' ' || (u >= '\t' && u <= '\r');
-}
-
-// Whole-file check, so one decision holds for every field of the file:
-// well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool isValidUtf8(const QByteArray &bytes)
-{
-    int pending = 0;            // continuation bytes still expected
-    unsigned char low = 0x80;   // allowed range of the next continuation byte
-    unsigned char high = 0xBF;
-    for (const char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (pending > 0) {
-            if (c < low || c > high)
-                return false;
-            low = 0x80;
-            high = 0xBF;
-            --pending;
-        } else if (c < 0x80) {
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            pending = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            pending = 2;
-            if (c == 0xE0)
-                low = 0xA0;
-            else if (c == 0xED)
-                high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            pending = 3;
-            if (c == 0xF0)
-                low = 0x90;
-            else if (c == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
-        }
-    }
-    return pending == 0;
 }
 
 // The whole file in one pass, so a pipe or a terminal (which cannot be read
@@ -163,49 +125,6 @@ void storeHue(float &target, float value, bool neutralPoint, int &errors)
 }
 
 } // namespace
-
-QString decodeCp932(const QByteArray &bytes)
-{
-    // Most fields are numbers and keys; CP932 keeps printable ASCII as it is
-    // (not every control character), and opening a converter costs more than
-    // reading a whole field.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
-        return QString::fromLatin1(bytes);
-    QStringDecoder decoder("CP932");
-    if (decoder.isValid())
-        return decoder.decode(bytes);
-    return decodeCp932WithIconv(bytes);
-}
-
-QString decodeCp932WithIconv(const QByteArray &bytes)
-{
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return QString::fromLatin1(bytes);
-    QByteArray in = bytes;
-    QByteArray out(in.size() * 2 + 4, '\0');
-    char *inPtr = in.data();
-    size_t inLeft = in.size();
-    char *outPtr = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-            if (errno != EILSEQ && errno != EINVAL)
-                break;
-            // An undefined or cut-off byte becomes U+FFFD, as Qt's decoders do.
-            if (outLeft < 2)
-                break;
-            *outPtr++ = static_cast<char>(0xFD);
-            *outPtr++ = static_cast<char>(0xFF);
-            outLeft -= 2;
-            ++inPtr;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    return QString(reinterpret_cast<const QChar *>(out.constData()),
-                   (out.size() - static_cast<qsizetype>(outLeft)) / 2);
-}
 
 int32_t settingsInt(const QString &field, bool &overflow)
 {
@@ -332,7 +251,8 @@ SettingsReadReport readSettingsBytes(ToneSettings &s, QByteArray bytes)
     SettingsReadReport report;
     report.opened = true;
 
-    const bool utf8 = isValidUtf8(bytes);
+    // One decision for the whole file holds for every field of it.
+    const bool utf8 = platform::isValidUtf8(bytes);
     if (utf8 && bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     QBuffer file(&bytes);
@@ -348,7 +268,7 @@ SettingsReadReport readSettingsBytes(ToneSettings &s, QByteArray bytes)
             continue;
         fields.clear();
         for (const QByteArray &bytes : raw)
-            fields.append(utf8 ? QString::fromUtf8(bytes) : decodeCp932(bytes));
+            fields.append(utf8 ? QString::fromUtf8(bytes) : platform::decodeCp932(bytes));
         const QString &key = fields[0];
         const qsizetype count = fields.size();
 

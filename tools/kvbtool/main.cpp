@@ -1,6 +1,8 @@
 // kvbtool: the command-line face of the book library, for people who script
 // their libraries. Exit status: 0 success, 1 a book that is not well formed or
 // an operation that failed, 2 a usage error.
+#include "archive/archiveimport.h"
+#include "archive/zipexport.h"
 #include "book/coverpicture.h"
 #include "book/kvbfile.h"
 #include "book/pagecollect.h"
@@ -40,6 +42,8 @@ const platform::ProgramInfo kTool{
         "                    [--subtitle S] [--author A]... [--publisher P]... [--circle C]...\n"
         "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... [--quiet] [--] OUT.kvb INPUT...\n"
         "       kvbtool unpack [--] BOOK DIR\n"
+        "       kvbtool import [--cover] [--bind-right] [--spread] [--thumbnail] [--quiet] [--] ARCHIVE OUT.kvb\n"
+        "       kvbtool export [--] BOOK OUT.cbz\n"
         "       kvbtool thumbnail [--size N] [--] BOOK OUT.png\n"
         "       kvbtool page [--] BOOK N OUT.png\n"
         "       kvbtool verify [--decode] [--quiet] [--] BOOK...\n"
@@ -47,7 +51,7 @@ const platform::ProgramInfo kTool{
         "\n"
         "-- ends the options: every word after it is a file name, even one that starts with '-'.\n"
         "Text output shows control characters escaped (\\u001b); --json output is JSON.\n"
-        "While standard error is a terminal, pack and verify show a progress line; --quiet leaves it out.\n"
+        "While standard error is a terminal, pack, import and verify show a progress line; --quiet leaves it out.\n"
         "Exit status: 0 success, 1 a book that is not well formed or an operation that failed,\n"
         "2 a usage error.\n")};
 
@@ -284,19 +288,55 @@ std::optional<BookDate> parseDate(const QString &value)
     return BookDate{y, mo, d};
 }
 
+// How a book is laid out and whether it carries a thumbnail: the options
+// pack and import share.
+struct BookLayout {
+    uint8_t flags = 0;
+    bool thumbnail = false;
+};
+
+QList<QCommandLineOption> layoutOptions()
+{
+    return {flag("cover"), flag("bind-right"), flag("spread"), flag("thumbnail")};
+}
+
+// Takes one option into the layout; false for an option of another kind.
+bool takeLayoutOption(const QString &name, BookLayout &layout)
+{
+    if (name == QLatin1String("cover"))
+        layout.flags |= Cover;
+    else if (name == QLatin1String("bind-right"))
+        layout.flags |= BindR;
+    else if (name == QLatin1String("spread"))
+        layout.flags |= PageSpread;
+    else if (name == QLatin1String("thumbnail"))
+        layout.thumbnail = true;
+    else
+        return false;
+    return true;
+}
+
+int writeFailed(const QString &target, const BookLayout &layout)
+{
+    return fail(layout.thumbnail
+                    ? QStringLiteral("could not write %1 (or decode its first page for the thumbnail)").arg(target)
+                    : QStringLiteral("could not write %1").arg(target));
+}
+
 int cmdPack(const QStringList &args)
 {
     platform::ProgramCommandLine line(
-        kTool, {flag("cover"), flag("bind-right"), flag("spread"), flag("thumbnail"), valued("title", "T"),
-                valued("subtitle", "S"), valued("author", "A"), valued("publisher", "P"), valued("circle", "C"),
-                valued("date", "Y-M-D"), valued("item", "NAME=VALUE"), flag("quiet")});
+        kTool, layoutOptions()
+                   + QList<QCommandLineOption>{valued("title", "T"), valued("subtitle", "S"), valued("author", "A"),
+                                               valued("publisher", "P"), valued("circle", "C"),
+                                               valued("date", "Y-M-D"), valued("item", "NAME=VALUE"),
+                                               flag("quiet")});
     if (const std::optional<int> status = line.read(args))
         return *status;
     const QCommandLineParser &parser = line.parser();
     auto usage = [&line](const QString &reason) { return line.usageError(reason); };
 
-    uint8_t flags = 0;
-    bool thumbnail = false;
+    BookLayout layout;
     PrincipalAttributes principal;
     AttributeList further;
     QStringList positional = line.positionalArguments();
@@ -305,18 +345,12 @@ int cmdPack(const QStringList &args)
     // and items keep their order among one another.
     QHash<QString, qsizetype> taken;
     for (const QString &name : parser.optionNames()) {
+        if (takeLayoutOption(name, layout))
+            continue;
         const QString a = QStringLiteral("--") + name;
         const QStringList values = parser.values(name);
         const QString value = values.value(taken[name]++);
-        if (name == QLatin1String("cover")) {
-            flags |= Cover;
-        } else if (name == QLatin1String("bind-right")) {
-            flags |= BindR;
-        } else if (name == QLatin1String("spread")) {
-            flags |= PageSpread;
-        } else if (name == QLatin1String("thumbnail")) {
-            thumbnail = true;
-        } else if (name == QLatin1String("title") || name == QLatin1String("subtitle")
+        if (name == QLatin1String("title") || name == QLatin1String("subtitle")
                    || name == QLatin1String("author") || name == QLatin1String("publisher")
                    || name == QLatin1String("circle")) {
             const QString why = checkText(value, kMaxTextChars);
@@ -395,9 +429,60 @@ int cmdPack(const QStringList &args)
         return fail(QStringLiteral("%1 pages: a book holds at most %2").arg(pages.size()).arg(kMaxPages));
 
     platform::ProgressLine progress(line.isSet(QStringLiteral("quiet")));
-    if (!KVBFile::writeBook(target, flags, thumbnail, bookAttributeList(principal, further), pages, &progress))
-        return fail(thumbnail ? QStringLiteral("could not write %1 (or decode its first page for the thumbnail)").arg(target)
-                              : QStringLiteral("could not write %1").arg(target));
+    if (!KVBFile::writeBook(target, layout.flags, layout.thumbnail, bookAttributeList(principal, further), pages,
+                            &progress))
+        return writeFailed(target, layout);
+    return kOk;
+}
+
+int cmdImport(const QStringList &args)
+{
+    platform::ProgramCommandLine line(kTool, layoutOptions() + QList<QCommandLineOption>{flag("quiet")});
+    if (const std::optional<int> status = line.read(args))
+        return *status;
+    BookLayout layout;
+    for (const QString &name : line.parser().optionNames())
+        takeLayoutOption(name, layout);
+    const QStringList files = line.positionalArguments();
+    if (files.size() != 2)
+        return line.usageError(QStringLiteral("import: needs ARCHIVE OUT.kvb"));
+    const QString &archive = files[0];
+
+    ArchiveImportOptions options;
+    options.layoutFlags = layout.flags;
+    options.withThumbnail = layout.thumbnail;
+    platform::ProgressLine progress(line.isSet(QStringLiteral("quiet")));
+    options.progress = &progress;
+    const ArchiveImport result = makeBookFromArchive(archive, files[1], options);
+    // What the book does not take is named, so nothing is missed unseen.
+    for (const ArchiveEntry &entry : result.others) {
+        const QString why = entry.role == EntryRole::ComicInfo ? QStringLiteral("attributes, not a page")
+                                                               : describeLeftOut(entry.leftOut);
+        fail(QStringLiteral("%1: %2: left out (%3)").arg(archive, entry.name, why));
+    }
+    if (!result.comicInfoSkipped.isEmpty())
+        fail(QStringLiteral("%1: ComicInfo.xml skipped: %2").arg(archive, result.comicInfoSkipped));
+    if (result.problem.error == ArchiveError::WriteFailed)
+        return writeFailed(files[1], layout);
+    if (result.problem)
+        return fail(QStringLiteral("%1: %2; nothing was written").arg(archive, describeProblem(result.problem)));
+    return kOk;
+}
+
+int cmdExport(const platform::ProgramCommandLine &line, const QStringList &files)
+{
+    if (files.size() != 2)
+        return line.usageError(QStringLiteral("export: needs BOOK OUT.cbz"));
+    BookHeader header;
+    AttributeList attributes;
+    PageList pages;
+    if (!KVBFile::readBook(files[0], &header, &attributes, &pages))
+        return fail(QStringLiteral("%1 is not a well-formed book").arg(files[0]));
+    QStringList leftOut;
+    if (!writeBookArchive(files[1], header.layoutFlags, attributes, pages, &leftOut))
+        return fail(QStringLiteral("could not write %1").arg(files[1]));
+    for (const QString &what : leftOut)
+        fail(QStringLiteral("%1: %2 has no place in ComicInfo.xml and was left out").arg(files[1], what));
     return kOk;
 }
 
@@ -596,10 +681,12 @@ int main(int argc, char **argv)
         return cmdThumbnail(rest);
     if (command == QLatin1String("verify"))
         return cmdVerify(rest);
+    if (command == QLatin1String("import"))
+        return cmdImport(rest);
     // The commands without options of their own take only files.
     using FilesCommand = int (*)(const platform::ProgramCommandLine &, const QStringList &);
     const std::pair<const char *, FilesCommand> filesCommands[] = {
-        {"unpack", cmdUnpack}, {"page", cmdPage}};
+        {"unpack", cmdUnpack}, {"page", cmdPage}, {"export", cmdExport}};
     for (const auto &[name, run] : filesCommands) {
         if (command != QLatin1String(name))
             continue;

@@ -1,4 +1,5 @@
 // kvbtool end to end: the built program run on generated files.
+#include "archivefixtures.h"
 #include "book/kvbfile.h"
 #include "platform/filenames.h"
 #include "testsupport.h"
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -239,14 +242,18 @@ TEST_F(KvbtoolTest, WritesOnAFullDiskExitOneAndLeaveNoFile)
     const QString thumb = path(QStringLiteral("thumb.png"));
     const QString page = path(QStringLiteral("page.png"));
     const QString packed = path(QStringLiteral("packed.kvb"));
-    const QList<QStringList> runs{{"thumbnail", book, thumb}, {"page", book, "1", page}, {"pack", packed, pages}};
+    const QString cbz = path(QStringLiteral("t.cbz"));
+    ASSERT_EQ(kvbtool({"export", book, cbz}).status, 0);
+    const QList<QStringList> runs{{"thumbnail", book, thumb}, {"page", book, "1", page}, {"pack", packed, pages},
+                                  {"export", book, path(QStringLiteral("full.cbz"))},
+                                  {"import", cbz, path(QStringLiteral("imported.kvb"))}};
     for (const QStringList &args : runs) {
         const ToolRun r = kvbtool(args, 64);
         EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains("cannot write") || r.err.contains("could not write")) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(args.last() == pages ? packed : args.last()));
     }
-    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("$KV*")}, QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("$K*")}, QDir::Files | QDir::Hidden).isEmpty());
     // Without the limit the same runs write.
     EXPECT_EQ(kvbtool(runs[1]).status, 0);
     EXPECT_EQ(QImage(page).size(), QSize(30, 40));
@@ -388,4 +395,87 @@ TEST_F(KvbtoolTest, PagesCutShortAreReportedDamagedNotDecoded)
     ASSERT_EQ(kvbtool({"pack", ended, path(QStringLiteral("ended"))}).status, 0);
     EXPECT_EQ(kvbtool({"verify", ended}).status, 0);
     EXPECT_EQ(kvbtool({"verify", "--decode", ended}).status, 1);
+}
+
+TEST_F(KvbtoolTest, ExportThenImportGivesBackEveryPageByteForByteAndTheAttributes)
+{
+    const QString book = path(QStringLiteral("book.kvb"));
+    ASSERT_EQ(kvbtool({"pack", "--cover", "--bind-right", "--title", "T", "--subtitle", "Saga #2", "--author", "A1",
+                       "--author", "A2", "--publisher", "P1", "--circle", "C", "--date", "2024-2-29", "--item",
+                       "Genre=SF", "--item", "My item=x", book, pages})
+                  .status,
+              0);
+    const QString cbz = path(QStringLiteral("book.cbz"));
+    const ToolRun out = kvbtool({"export", book, cbz});
+    ASSERT_EQ(out.status, 0) << out.err.toStdString();
+    EXPECT_EQ(out.errLines(), (QStringList{"kvbtool: " + cbz + ": circle C has no place in ComicInfo.xml and was left out",
+                                           "kvbtool: " + cbz + ": item My item has no place in ComicInfo.xml and was left out"}));
+    // Stored: every page's bytes stand in the archive as they are.
+    const QByteArray zip = testsupport::readFile(cbz);
+    const QStringList originals{pages + "/A.png", pages + "/a.bmp", pages + "/b.jpg"};
+    for (const char *name : {"ComicInfo.xml", "0001.png", "0002.bmp", "0003.jpg"})
+        EXPECT_TRUE(zip.contains(name)) << name;
+    for (const QString &original : originals)
+        EXPECT_TRUE(zip.contains(testsupport::readFile(original))) << original.toStdString();
+
+    const QString back = path(QStringLiteral("back.kvb"));
+    const ToolRun in = kvbtool({"import", "--spread", cbz, back});
+    ASSERT_EQ(in.status, 0) << in.err.toStdString();
+    EXPECT_EQ(in.errLines(), QStringList{"kvbtool: " + cbz + ": ComicInfo.xml: left out (attributes, not a page)"});
+    const QJsonObject o = info(back);
+    // Right binding comes back from Manga; the cover is the import's own flag.
+    EXPECT_EQ(o["layoutFlags"].toInt(), kvb::BindR | kvb::PageSpread);
+    QStringList attrs;
+    for (const QJsonValue &v : o["attributes"].toArray()) {
+        const QJsonObject a = v.toObject();
+        attrs << (a["type"].toInt() == 6 ? QStringLiteral("6:%1-%2-%3").arg(a["year"].toInt()).arg(a["month"].toInt()).arg(a["day"].toInt())
+                  : a["type"].toInt() == 7 ? QStringLiteral("7:%1=%2").arg(a["name"].toString(), a["value"].toString())
+                                           : QStringLiteral("%1:%2").arg(a["type"].toInt()).arg(a["text"].toString()));
+    }
+    EXPECT_EQ(attrs, (QStringList{"1:T", "2:Saga #2", "3:A1", "4:P1", "6:2024-2-29", "3:A2", "7:Genre=SF"}));
+    kvb::PageList read;
+    ASSERT_TRUE(kvb::KVBFile::readBook(back, nullptr, nullptr, &read));
+    ASSERT_EQ(read.size(), 3u);
+    for (size_t i = 0; i < read.size(); ++i) {
+        QByteArray bytes;
+        ASSERT_TRUE(kvb::KVBFile::readPageData(read[i], [&](const char *data, size_t size) {
+            bytes.append(data, qsizetype(size));
+            return true;
+        }));
+        EXPECT_EQ(bytes, testsupport::readFile(originals[int(i)])) << i;
+    }
+    EXPECT_EQ(kvbtool({"import", cbz}).status, 2);
+}
+
+TEST_F(KvbtoolTest, HostileArchivesWriteNothingAnywhere)
+{
+    using archivefixtures::ZipBytes;
+    const QByteArray jpeg = testsupport::readFile(pages + "/b.jpg");
+    ZipBytes::Entry locked = ZipBytes::stored("1.jpg", jpeg);
+    locked.flags = 1;
+    // 16 MiB of zeros behind a claim of 1000 bytes, beside a good page.
+    const ZipBytes bomb = ZipBytes().add(ZipBytes::stored("0.jpg", jpeg)).add(
+        ZipBytes::deflated("1.jpg", QByteArray(16 << 20, '\0'), 1000));
+    const std::vector<std::pair<QByteArray, QString>> cases = {
+        {ZipBytes().add(ZipBytes::stored("1.jpg", jpeg)).add(ZipBytes::stored("../evil.jpg", jpeg)).bytes(),
+         "never followed: ../evil.jpg"},
+        {ZipBytes().add(locked).bytes(), "encrypted archives are not supported"},
+        {bomb.bytes(), "the archive is damaged: 1.jpg"},
+        {bomb.bytes().chopped(30), "the archive is damaged"},
+    };
+    const QString work = path(QStringLiteral("work"));
+    ASSERT_TRUE(QDir().mkpath(work));
+    for (const auto &[bytes, reason] : cases) {
+        const QString archive = put(QStringLiteral("work/in.cbz"), bytes);
+        const ToolRun r = kvbtool({"import", archive, path(QStringLiteral("work/out.kvb"))});
+        EXPECT_EQ(r.status, 1) << reason.toStdString();
+        EXPECT_TRUE(r.err.contains(reason)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("nothing was written")) << r.err.toStdString();
+        EXPECT_EQ(QDir(work).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"in.cbz"});
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("evil.jpg"))));
+    }
+    // No run held more than a few of its own buffers.
+    struct rusage usage {};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss, 200 * 1024) << "kB";
 }
