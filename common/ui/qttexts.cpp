@@ -1,0 +1,10 @@
+#include "qttexts.h"
+
+namespace ui {
+
+bool loadQtTexts(QStringView)
+{
+    return false;
+}
+
+} // namespace ui
