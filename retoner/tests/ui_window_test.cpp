@@ -330,7 +330,8 @@ TEST(SettingsDialogs, OutputEnablingFolderBrowserAndValues)
     EXPECT_FALSE(dialog.uniformBox()->isEnabled());
     dialog.formats()->button(FormatPng)->click();
     EXPECT_FALSE(dialog.quality().slider->isEnabled());
-    dialog.widthBox()->setValue(99999); // limited to 10..10000
+    dialog.widthBox()->setValue(10000);
+    dialog.widthBox()->stepUp(); // limited to 10..10000
     EXPECT_EQ(dialog.widthBox()->value(), 10000);
     EXPECT_EQ(dialog.folderField()->maxLength(), 260);
 
