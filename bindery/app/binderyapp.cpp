@@ -3,6 +3,7 @@
 #include "binderydlg.h"
 
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/windowplacement.h>
 
@@ -15,6 +16,7 @@ int CBinderyApp::run(QApplication &app, const bindery::LaunchArguments &launch)
     app.setApplicationName(QStringLiteral("Bindery"));
     app.setApplicationDisplayName(QStringLiteral("Bindery"));
     platform::applyUiFont(app);
+    ui::loadQtTexts();
 
     const QString screenshot = launch.screenshot;
     // A screenshot run answers every message at once: nobody is there to.

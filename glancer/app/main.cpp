@@ -2,6 +2,7 @@
 
 #include "platform/settings.h"
 #include "platform/version.h"
+#include "ui/qttexts.h"
 #include "ui/screenshotrun.h"
 #include "ui/widgetprompt.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Glancer"));
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
+    ui::loadQtTexts();
     const bool screenshot = !options.screenshot.isEmpty();
 
     // A screenshot run must not wait on a message box.

@@ -8,6 +8,7 @@
 
 #include <platform/commandline.h>
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
@@ -48,6 +49,7 @@ int CHarvesterApp::main(int argc, char **argv)
     nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Harvester"));
     platform::applyUiFont(app);
+    ui::loadQtTexts();
     return runDialog(app, commandLine);
 }
 

@@ -1,6 +1,7 @@
 #include "leafreaderstartup.h"
 
 #include "platform/settings.h"
+#include "ui/qttexts.h"
 #include "ui/screenshotrun.h"
 #include "ui/widgetprompt.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Leafreader"));
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
+    ui::loadQtTexts();
     const bool screenshot = !options.screenshot.isEmpty();
 
     // A screenshot run must not wait on a message box.

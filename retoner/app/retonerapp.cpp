@@ -4,6 +4,7 @@
 #include "retoneroptions.h"
 
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 #include <ui/windowplacement.h>
@@ -17,6 +18,7 @@ int runRetonerWindow(QApplication &app, const retoner::RetonerOptions &options)
     app.setApplicationName(QStringLiteral("Retoner"));
     app.setApplicationDisplayName(QStringLiteral("Retoner"));
     platform::applyUiFont(app);
+    ui::loadQtTexts();
 
     const bool screenshot = !options.screenshot.isEmpty();
     platform::WidgetPrompt prompt;

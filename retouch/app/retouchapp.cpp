@@ -7,6 +7,7 @@
 
 #include <platform/commandline.h>
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
@@ -24,6 +25,7 @@ using platform::printLine;
 int runWindow(QApplication &app, const retouch::CommandLine &line)
 {
     platform::applyUiFont(app);
+    ui::loadQtTexts();
 
     const bool screenshot = !line.screenshot.isEmpty();
     // Nobody answers a screenshot run: its messages are answered at once and
