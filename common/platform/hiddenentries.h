@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QString>
+#include <QStringView>
 
 namespace platform {
 
@@ -13,7 +14,9 @@ class HiddenEntries {
 public:
     explicit HiddenEntries(const QString &folder);
 
-    bool isHidden(const QFileInfo &entry) const;
+    // An entry by its name (as nameFromBytes gives it) and its path.
+    bool isHidden(QStringView name, const QString &path) const;
+    bool isHidden(const QFileInfo &entry) const { return isHidden(entry.fileName(), entry.filePath()); }
 
 private:
     QSet<QString> m_listed;

@@ -1,6 +1,7 @@
 #include "settingsreaders.h"
 
-#include <QFileInfo>
+#include "filenames.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -82,7 +83,7 @@ std::optional<std::vector<int>> readNumbers(const QSettings &store, QAnyStringVi
 QString readExistingFolder(const QSettings &store, QAnyStringView name)
 {
     const QString folder = storedText(store, name);
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+    return !folder.isEmpty() && isFolder(folder) ? folder : QString();
 }
 
 std::optional<QRect> parseWindowRect(QStringView text)

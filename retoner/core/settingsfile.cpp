@@ -2,6 +2,7 @@
 
 #include "csvloader.h"
 
+#include <platform/cp932.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 #include <platform/safefile.h>
@@ -9,14 +10,12 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <clocale>
 #include <cstdlib>
-#include <iconv.h>
 #include <locale.h>
 #include <unistd.h>
 
@@ -164,49 +163,6 @@ void storeHue(float &target, float value, bool neutralPoint, int &errors)
 
 } // namespace
 
-QString decodeCp932(const QByteArray &bytes)
-{
-    // Most fields are numbers and keys; CP932 keeps printable ASCII as it is
-    // (not every control character), and opening a converter costs more than
-    // reading a whole field.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
-        return QString::fromLatin1(bytes);
-    QStringDecoder decoder("CP932");
-    if (decoder.isValid())
-        return decoder.decode(bytes);
-    return decodeCp932WithIconv(bytes);
-}
-
-QString decodeCp932WithIconv(const QByteArray &bytes)
-{
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return QString::fromLatin1(bytes);
-    QByteArray in = bytes;
-    QByteArray out(in.size() * 2 + 4, '\0');
-    char *inPtr = in.data();
-    size_t inLeft = in.size();
-    char *outPtr = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-            if (errno != EILSEQ && errno != EINVAL)
-                break;
-            // An undefined or cut-off byte becomes U+FFFD, as Qt's decoders do.
-            if (outLeft < 2)
-                break;
-            *outPtr++ = static_cast<char>(0xFD);
-            *outPtr++ = static_cast<char>(0xFF);
-            outLeft -= 2;
-            ++inPtr;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    return QString(reinterpret_cast<const QChar *>(out.constData()),
-                   (out.size() - static_cast<qsizetype>(outLeft)) / 2);
-}
-
 int32_t settingsInt(const QString &field, bool &overflow)
 {
     qsizetype pos = 0;
@@ -348,7 +304,7 @@ SettingsReadReport readSettingsBytes(ToneSettings &s, QByteArray bytes)
             continue;
         fields.clear();
         for (const QByteArray &bytes : raw)
-            fields.append(utf8 ? QString::fromUtf8(bytes) : decodeCp932(bytes));
+            fields.append(utf8 ? QString::fromUtf8(bytes) : platform::decodeCp932(bytes));
         const QString &key = fields[0];
         const qsizetype count = fields.size();
 

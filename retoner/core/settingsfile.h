@@ -56,9 +56,4 @@ double settingsDouble(const QString &field, bool &overflow);
 // Scans "ColorCC:v%ds%dh%d" with scanf rules; returns the count of numbers read.
 int scanColorKey(const QString &key, int numbers[3]);
 
-// Text of files from the older programs (Japanese code page 932): through
-// Qt's converter where it has one, else through glibc's iconv.
-QString decodeCp932(const QByteArray &bytes);
-QString decodeCp932WithIconv(const QByteArray &bytes);
-
 } // namespace retoner

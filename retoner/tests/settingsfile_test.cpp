@@ -265,20 +265,6 @@ TEST_F(SettingsFileTest, OutputFolderQuotesAndEncodings)
     EXPECT_EQ(this->read(old, bytes), QString());
     EXPECT_EQ(old.outputFolder, folder);
 
-    // Both converters read the code page alike (backslash stays a backslash).
-    const QByteArray legacy("C:\\\x8f\x6f\x97\xcd\x87\x40\x81\x60", 11);
-    EXPECT_EQ(decodeCp932WithIconv(legacy), QStringLiteral("C:\\出力①～"));
-    EXPECT_EQ(decodeCp932(legacy), decodeCp932WithIconv(legacy));
-    // Printable ASCII skips the converter and must read as the converters do.
-    QByteArray ascii;
-    for (int c = 0x20; c < 0x7F; ++c)
-        ascii.append(char(c));
-    EXPECT_EQ(decodeCp932(ascii), decodeCp932WithIconv(ascii));
-    if (QStringDecoder converter("CP932"); converter.isValid()) {
-        EXPECT_EQ(decodeCp932(ascii), QString(converter.decode(ascii)));
-    }
-    EXPECT_EQ(decodeCp932WithIconv("a\x82"), QStringLiteral("a\uFFFD"));
-
     // A UTF-8 file that starts with a byte order mark.
     ToneSettings marked;
     EXPECT_EQ(this->read(marked, "\xEF\xBB\xBF" "ColorParam,0,0,0,1\r\n"), QString());
