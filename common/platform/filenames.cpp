@@ -188,6 +188,7 @@ PathInfo pathInfo(const QString &path)
     info.isFolder = S_ISDIR(status.st_mode);
     info.isFile = S_ISREG(status.st_mode);
     info.size = info.isFile ? qint64(status.st_size) : 0;
+    info.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
     return info;
 }
 

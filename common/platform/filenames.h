@@ -49,6 +49,7 @@ struct PathInfo {
     bool isFile = false; // a regular file
     bool isLink = false; // the path itself is a symbolic link
     qint64 size = 0;
+    qint64 modifiedNs = 0; // nanoseconds since the epoch
 };
 PathInfo pathInfo(const QString &path);
 inline bool isFolder(const QString &path) { return pathInfo(path).isFolder; }
