@@ -6,13 +6,13 @@
 #include "core/retouchsettings.h"
 
 #include <platform/commandline.h>
+#include <platform/filenames.h>
 #include <platform/settings.h>
 #include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -43,7 +43,7 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
     // The picture is opened once the window is up.
     QTimer::singleShot(0, &dialog, [&] {
         if (!line.image.isEmpty())
-            dialog.openFile(QFileInfo(line.image).absoluteFilePath());
+            dialog.openFile(platform::absolutePath(line.image));
         if (!screenshot)
             return;
         QTimer::singleShot(200, &dialog, [&] {
@@ -64,7 +64,7 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
 
 int runApplyCommand(const retouch::CommandLine &line)
 {
-    if (!QFileInfo(line.outputFolder).isDir()) {
+    if (!platform::isFolder(line.outputFolder)) {
         printLine(stderr, QStringLiteral("retouch: %1 is not a folder").arg(line.outputFolder));
         return 1;
     }
@@ -88,7 +88,7 @@ int runApplyCommand(const retouch::CommandLine &line)
     }
     run.images = line.images;
     const int failures = retouch::runProfile(run, [](const QString &path, const QString &message) {
-        printLine(stdout, path + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
+        printLine(stdout, platform::escapedText(path) + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
     });
     return failures == 0 ? 0 : 1;
 }

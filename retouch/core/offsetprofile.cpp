@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "curvechoices.h"
 
+#include <platform/filenames.h>
 #include <platform/safefile.h>
 #include <platform/settingsreaders.h>
 
@@ -109,8 +110,8 @@ ProfileReadResult parseOffsetProfile(const QByteArray &text)
 
 ProfileReadResult readOffsetProfile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxProfileBytes) {
+    QFile file;
+    if (!platform::openFile(file, path, QIODevice::ReadOnly) || file.size() > kMaxProfileBytes) {
         ProfileReadResult result;
         result.status = ProfileReadResult::OpenFailed;
         return result;

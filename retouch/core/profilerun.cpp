@@ -4,9 +4,9 @@
 #include "offsetprofile.h"
 #include "retoucheditor.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
 
-#include <QFileInfo>
 #include <QSet>
 
 namespace retouch {
@@ -31,14 +31,14 @@ int runProfile(const ProfileRun &run,
     }
 
     int failures = 0;
-    const QString outputFolder = QFileInfo(run.outputFolder).canonicalFilePath();
+    const QString outputFolder = platform::canonicalPath(run.outputFolder);
     QSet<QString> written;
     for (const QString &image : run.images) {
         const QString name = platform::fileNameOf(image);
         const QString target = platform::joinPath(run.outputFolder, name);
         // The result takes the picture's own name, so the output folder must
         // not be the picture's folder under any spelling.
-        const QString imageFolder = QFileInfo(QFileInfo(image).absolutePath()).canonicalFilePath();
+        const QString imageFolder = platform::canonicalPath(platform::folderOf(platform::absolutePath(image)));
         if (!outputFolder.isEmpty() && outputFolder == imageFolder) {
             report(image, text::OutputIsSource.arg(target));
             ++failures;
