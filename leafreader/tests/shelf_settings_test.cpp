@@ -7,6 +7,7 @@
 
 #include "ui/mygraph.h"
 #include "pageview/readersettings.h"
+#include "platform/filenames.h"
 #include "platform/prompt.h"
 
 #include <QButtonGroup>
@@ -102,6 +103,19 @@ TEST(ShelfSettingsStore, DefaultsAndRoundTrip)
     store.setValue("SortModeR", "junk");
     back.load(store);
     EXPECT_EQ(back.sortModeR, 1);
+
+    // Names whose bytes are not UTF-8 come back from the file as they were.
+    s.currentFolder = platform::nameFromBytes("/books/\x93\xfa\x96\x7b");
+    s.resume[1] = platform::nameFromBytes("2|3|9|0|0|/books/b\xff.kvb");
+    s.save(store);
+    store.sync();
+    // Another file, so Qt reads it rather than its copy in memory.
+    ASSERT_TRUE(QFile::copy(dir.path() + "/s.ini", dir.path() + "/copy.ini"));
+    QSettings again(dir.path() + "/copy.ini", QSettings::IniFormat);
+    ShelfSettings fromFile;
+    fromFile.load(again);
+    EXPECT_EQ(fromFile.currentFolder, s.currentFolder);
+    EXPECT_EQ(fromFile.resume, s.resume);
 }
 
 TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
