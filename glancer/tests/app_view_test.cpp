@@ -7,7 +7,12 @@
 #include "core/folderlisting.h"
 #include "core/glancercommands.h"
 
+#include "platform/commandline.h"
+#include "platform/filenames.h"
 #include "tests/testsupport.h"
+
+#include <QScopeGuard>
+
 
 #include <QCheckBox>
 #include <QLabel>
@@ -139,6 +144,33 @@ TEST_F(ViewTest, StartingWithAnImageOpensItUnlessItsTypeIsOff)
     EXPECT_FALSE(view.previewMode());
     EXPECT_EQ(m_prompt.texts(), QStringList{"ファイルを開けません。"});
     EXPECT_EQ(m_prompt.beeps(), 1);
+}
+
+TEST_F(ViewTest, StartingWithAPathOpensThatVeryFile)
+{
+    // あ.jpg in CP932, named on the command line.
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(m_dir.path()); });
+    const QString cp932 = m_dir.path() + u'/' + platform::nameFromBytes("\x82\xa0.jpg");
+    ASSERT_TRUE(testsupport::writeFile(cp932, testsupport::encode(testsupport::cornerPicture(200, 300), "JPG", 80)));
+    const QByteArray raw = platform::nameBytes(cp932);
+    const char *argv[] = {"glancer", raw.constData()};
+    LaunchOptions options;
+    QString error;
+    ASSERT_TRUE(LaunchOptions::parse(platform::programArguments(2, argv).usable, options, error));
+    EXPECT_EQ(options.path, cp932);
+    auto app = start(options.path);
+    ASSERT_TRUE(app->frame().view().previewMode());
+    EXPECT_EQ(app->frame().view().documentTitle(), QStringLiteral("あ.jpg"));
+    EXPECT_EQ(app->frame().view().session().position(), 7); // after p1..p5 and x.png
+    app.reset();
+
+    // P2.jpg beside p2.jpg: the name as given, not the first of any case.
+    ASSERT_TRUE(testsupport::writeFile(m_dir.filePath("P2.jpg"), testsupport::readFile(m_dir.filePath("p1.jpg"))));
+    app = start(m_dir.filePath("p2.jpg"));
+    ASSERT_TRUE(app->frame().view().previewMode());
+    EXPECT_EQ(app->frame().view().documentTitle(), "p2.jpg");
+    EXPECT_EQ(app->frame().view().session().position(), 3); // p1, P2, p2
+    EXPECT_TRUE(m_prompt.texts().isEmpty());
 }
 
 TEST_F(ViewTest, SettingsDialogChecksRangesAndTheListFollows)
