@@ -6,13 +6,14 @@
 #include "core/folderlisting.h"
 #include "core/glancercommands.h"
 #include "pageview/commandmenu.h"
+#include "platform/filenames.h"
 #include "platform/paths.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFileInfo>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -186,12 +187,14 @@ void CGlancerView::start(const QString &path)
 {
     QString select;
     if (!path.isEmpty()) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            m_settings.currentFolder = platform::withoutTrailingSlash(info.absoluteFilePath());
-        } else if (info.isFile() && info.isReadable()) {
-            m_settings.currentFolder = platform::folderOf(info.absoluteFilePath());
-            select = info.fileName();
+        const QString absolute = platform::absolutePath(path);
+        const platform::PathInfo info = platform::pathInfo(absolute);
+        QFile readable;
+        if (info.isFolder) {
+            m_settings.currentFolder = platform::withoutTrailingSlash(absolute);
+        } else if (info.isFile && platform::openFile(readable, absolute, QIODevice::ReadOnly)) {
+            m_settings.currentFolder = platform::folderOf(absolute);
+            select = platform::fileNameOf(absolute);
         } else {
             m_prompt.message(QStringLiteral("ファイルを開けません。"), platform::PromptIcon::Stop);
         }
@@ -223,6 +226,10 @@ void CGlancerView::showRows()
     m_listCtrl->rowModel()->setRows(m_list.rows());
     m_list.select(selected);
     m_listCtrl->setCurrent(selected);
+    // The list takes its keys from the start and after every change of
+    // folder, not only once it was clicked.
+    if (!m_previewMode)
+        m_listCtrl->setFocus();
     update(0, 0, width(), metrics().headerHeight);
 }
 
@@ -246,7 +253,7 @@ bool CGlancerView::openImage(const PreviewRow &row)
         return false;
     }
     m_currentRow = m_preview.current();
-    m_title = platform::fileNameOf(row.path);
+    m_title = platform::shownName(platform::fileNameOf(row.path));
     emit documentTitleChanged(m_title);
     m_listCtrl->hide();
     if (m_settings.hideCursor)

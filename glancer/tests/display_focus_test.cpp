@@ -17,7 +17,7 @@ TEST(GlancerFocus, TheListTakesItsKeysAtStartAndAfterEveryFolderChange)
 {
     QTemporaryDir dir, config;
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("sub/inner")));
-    for (const char *name : {"p1.jpg", "p2.jpg", "p3.jpg", "sub/x.jpg"})
+    for (const char *name : {"p1.jpg", "p2.jpg", "p3.jpg", "sub/x.jpg", "sub/inner/y.jpg", "sub/inner/z.jpg"})
         ASSERT_TRUE(testsupport::writeFile(dir.filePath(QString::fromLatin1(name)), "x"));
     QSettings store(config.filePath(QStringLiteral("Glancer.ini")), QSettings::IniFormat);
     platform::ScriptedPrompt prompt;
@@ -28,7 +28,7 @@ TEST(GlancerFocus, TheListTakesItsKeysAtStartAndAfterEveryFolderChange)
     CGlancerView &view = app.frame().view();
     const QString root = dir.path();
     view.folderList().setDriveSource([root] {
-        return std::vector<platform::Drive>{{root, QStringLiteral("A")}, {root + QStringLiteral("/sub"), QStringLiteral("B")}};
+        return std::vector<platform::Drive>{{root, QStringLiteral("A")}, {root + QStringLiteral("/sub/inner"), QStringLiteral("B")}};
     });
     app.frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&app.frame()));
@@ -61,7 +61,7 @@ TEST(GlancerFocus, TheListTakesItsKeysAtStartAndAfterEveryFolderChange)
     press(Qt::Key_Down);
     EXPECT_EQ(current(), 1);
     press(Qt::Key_Return);
-    ASSERT_EQ(view.folderList().currentFolder(), root + QStringLiteral("/sub"));
+    ASSERT_EQ(view.folderList().currentFolder(), root + QStringLiteral("/sub/inner"));
     press(Qt::Key_Down);
     EXPECT_EQ(current(), 1);
     EXPECT_TRUE(prompt.texts().isEmpty());
