@@ -183,7 +183,20 @@ TEST_F(ViewTest, SettingsDialogChecksRangesAndTheListFollows)
         dialog.accept();
         EXPECT_EQ(dialog.result(), QDialog::Rejected); // still open
         EXPECT_EQ(m_prompt.texts(), QStringList{"1 から 100 までの整数を入力してください。"});
+        // A number typed below the range stays as typed, and OK refuses it.
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QSpinBox *space = dialog.field(CSettingDlg::Space);
+        space->setFocus();
+        space->selectAll();
+        QTest::keyClicks(space, QStringLiteral("31"));
         dialog.field(CSettingDlg::SkipForward)->setValue(100);
+        m_prompt.clear();
+        QTest::keyClick(space, Qt::Key_Return);
+        EXPECT_EQ(m_prompt.texts(), QStringList{"0 から 30 までの整数を入力してください。"});
+        EXPECT_EQ(space->value(), 31);
+        space->setValue(30);
         dialog.check(CSettingDlg::Bmp)->setChecked(false);
         dialog.check(CSettingDlg::Jpeg)->setChecked(false);
         dialog.check(CSettingDlg::Png)->setChecked(false);

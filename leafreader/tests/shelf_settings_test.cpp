@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,20 @@ TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(prompt.texts().size(), 1);
     EXPECT_EQ(dialog.values().skipForward, 600);
+
+    // A number typed below the range stays as typed, and OK refuses it.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QSpinBox *interval = dialog.field(SettingDlg::FieldInterval);
+    interval->setFocus();
+    interval->selectAll();
+    QTest::keyClicks(interval, QStringLiteral("0"));
+    dialog.field(SettingDlg::FieldSkipForward)->setValue(100);
+    prompt.clear();
+    QTest::keyClick(interval, Qt::Key_Return);
+    EXPECT_EQ(prompt.texts(), QStringList{"1 から 3600 までの整数を入力してください。"});
+    EXPECT_EQ(interval->value(), 0);
 
     dialog.field(SettingDlg::FieldSkipForward)->setValue(100);
     dialog.field(SettingDlg::FieldInterval)->setValue(3600);
