@@ -7,6 +7,7 @@
 
 #include <platform/commandline.h>
 #include <platform/filenames.h>
+#include <platform/progressline.h>
 #include <platform/settings.h>
 #include <ui/qttexts.h>
 #include <ui/uifont.h>
@@ -87,8 +88,12 @@ int runApplyCommand(const retouch::CommandLine &line)
         run.quality = settings.jq;
     }
     run.images = line.images;
-    const int failures = retouch::runProfile(run, [](const QString &path, const QString &message) {
-        printLine(stdout, platform::escapedText(path) + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
-    });
+    platform::ProgressLine progress(line.quiet);
+    const int failures = retouch::runProfile(
+        run,
+        [](const QString &path, const QString &message) {
+            printLine(stdout, platform::escapedText(path) + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
+        },
+        &progress);
     return failures == 0 ? 0 : 1;
 }
