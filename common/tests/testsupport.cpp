@@ -266,14 +266,34 @@ bool makeRawNamedFolder(const QString &folder, const QByteArray &name)
     return ::mkdir((platform::nameBytes(folder) + '/' + name).constData(), 0755) == 0;
 }
 
+namespace {
+
+// Removes a folder's whole contents, whatever their names.
+void removeContents(const QByteArray &folder)
+{
+    for (const platform::FolderEntry &entry : platform::folderEntries(platform::nameFromBytes(folder))) {
+        const QByteArray path = folder + '/' + platform::nameBytes(entry.name);
+        if (entry.isFolder && !entry.isLink) {
+            removeContents(path);
+            ::rmdir(path.constData());
+        } else {
+            ::unlink(path.constData());
+        }
+    }
+}
+
+} // namespace
+
 void removeRawNamedEntries(const QString &folder)
 {
     for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
         const QByteArray path = platform::nameBytes(folder) + '/' + entry.name;
-        if (entry.isFolder)
+        if (entry.isFolder) {
+            removeContents(path);
             ::rmdir(path.constData());
-        else
+        } else {
             ::unlink(path.constData());
+        }
     }
 }
 

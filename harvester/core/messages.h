@@ -22,6 +22,8 @@ inline const QString PdfSearchFailed = QStringLiteral("PDFファイルの検索�
 inline const QString NoPdf = QStringLiteral("PDFファイルが見つかりません。");
 inline const QString CommandLineFailed = QStringLiteral("コマンドライン作成に失敗しました。");
 inline const QString LaunchFailed = QStringLiteral("コマンドの起動に失敗しました。");
+inline const QString PdfNameNotPassed =
+    QStringLiteral("%1: the name is not valid UTF-8 and cannot be handed to pdfimages; the PDF is left as it is.");
 inline const QString ImageFolderExistsDelete =
     QStringLiteral("保存フォルダが既に存在します。\n削除して続行しますか？");
 inline const QString MoveFailed = QStringLiteral("保存フォルダの移動に失敗しました。");
