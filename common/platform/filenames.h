@@ -88,7 +88,6 @@ QList<FolderEntry> folderEntries(const QString &folder);
 struct UnrepresentableEntry {
     QByteArray name; // the name's bytes as the folder holds them
     bool isFolder = false;
-    bool isHidden() const { return name.startsWith('.'); }
     // The entry's path for messages: the folder, '/', the escaped name.
     QString shownPath(const QString &folder) const;
 };

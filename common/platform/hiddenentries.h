@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFileInfo>
 #include <QSet>
 #include <QString>
 #include <QStringView>
@@ -16,7 +15,6 @@ public:
 
     // An entry by its name (as nameFromBytes gives it) and its path.
     bool isHidden(QStringView name, const QString &path) const;
-    bool isHidden(const QFileInfo &entry) const { return isHidden(entry.fileName(), entry.filePath()); }
 
 private:
     QSet<QString> m_listed;
