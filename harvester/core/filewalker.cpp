@@ -2,10 +2,8 @@
 
 #include "foldertree.h"
 
+#include <platform/filenames.h>
 #include <platform/progress.h>
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -45,27 +43,28 @@ bool CFileWalker::Walk(const QString &folderPath, bool recursive)
         *m_stopFlag = false;
     const QString folder = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
 
-    QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    std::sort(entries.begin(), entries.end(), [](const QFileInfo &x, const QFileInfo &y) {
-        return compareEntryNames(x.fileName(), y.fileName()) < 0;
+    // Names are taken by their bytes, so none is passed over for not being
+    // UTF-8.
+    QList<platform::FolderEntry> entries = platform::folderEntries(folder);
+    std::sort(entries.begin(), entries.end(), [](const platform::FolderEntry &x, const platform::FolderEntry &y) {
+        return compareEntryNames(x.name, y.name) < 0;
     });
 
-    for (const QFileInfo &entry : entries) {
+    for (const platform::FolderEntry &entry : entries) {
         if (stopSeen())
             return false;
-        const QString name = entry.fileName();
+        const QString &name = entry.name;
         const QString fullPath = folder + name;
         if (!fitsPathLimit(fullPath))
             continue;
-        if (entry.isSymLink() && !entry.isFile())
+        if (entry.isLink && !entry.isFile)
             continue; // a link to a folder, or one that leads nowhere
-        if (entry.isDir()) {
+        if (entry.isFolder) {
             if (OnFolder(fullPath, name) == 0)
                 return false;
             if (recursive && !Walk(fullPath, true))
                 return false;
-        } else if (entry.isFile()) {
+        } else if (entry.isFile) {
             if (OnFile(fullPath, name) == 0)
                 return false;
         }

@@ -4,6 +4,7 @@
 #include "filewalker.h"
 #include "foldertree.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 #include <platform/textcompare.h>
@@ -196,6 +197,18 @@ void RunController::StartPdfRun()
 void RunController::launchCurrent()
 {
     const QString pdfPath = m_runList.at(m_currentIndex);
+    // pdfimages is started through QProcess, which hands it names as UTF-8:
+    // a PDF named in other bytes would reach it as another name, so it is
+    // logged and left as it is.
+    if (platform::carriesRawBytes(pdfPath)) {
+        AppendLog(text::PdfNameNotPassed.arg(platform::shownName(pdfPath)));
+        m_leftOut.insert(m_currentIndex);
+        ++m_currentIndex;
+        m_observer.setPosition(m_currentIndex);
+        if (m_currentIndex < m_runList.size())
+            return launchCurrent();
+        return finishRun(SourceKind::Pdf);
+    }
     ExtractorCommand command;
     if (!BuildCommandLine(pdfPath, command)) {
         m_prompt.message(text::CommandLineFailed);
@@ -231,7 +244,7 @@ bool RunController::prepareWorkPath(const QString &workPath)
     // is removed (never emptied through), and whatever an earlier failed or
     // cancelled run left in it goes, so it never ends up in this PDF's book.
     if (QFileInfo(workPath).isSymLink())
-        ::unlink(QFile::encodeName(workPath).constData());
+        ::unlink(platform::nameBytes(workPath).constData());
     return CreateFolderTree(workPath) && EmptyFolder(workPath);
 }
 
@@ -417,8 +430,8 @@ void RunController::runItems(SourceKind kind, const QString &logLine,
     beginItems();
     while (m_currentIndex < m_runList.size()) {
         const QString item = m_runList.at(m_currentIndex);
-        m_observer.setText(item);
-        AppendLog(logLine.arg(item));
+        m_observer.setText(platform::shownName(item));
+        AppendLog(logLine.arg(platform::shownName(item)));
         const ItemOutcome outcome = handle(item);
         if (outcome == ItemOutcome::StopRun)
             return EndRun();

@@ -2,6 +2,8 @@
 
 #include "foldertree.h"
 
+#include <platform/filenames.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +21,7 @@ namespace {
 
 bool makeFolder(const QString &path)
 {
-    return ::mkdir(QFile::encodeName(path).constData(), 0777) == 0;
+    return ::mkdir(platform::nameBytes(path).constData(), 0777) == 0;
 }
 
 // Copies what a folder holds into another; links are copied as links. False
@@ -47,8 +49,8 @@ bool copyContents(const QString &from, const QString &to)
 
 bool FileOperations::moveFolder(const QString &from, const QString &to)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray destination = QFile::encodeName(to);
+    const QByteArray source = platform::nameBytes(from);
+    const QByteArray destination = platform::nameBytes(to);
     if (::rename(source.constData(), destination.constData()) == 0)
         return true;
     if (errno != EXDEV || !makeFolder(to))
@@ -75,7 +77,7 @@ bool FileOperations::moveToTrash(const QString &path)
 
 void FileOperations::deleteFile(const QString &path)
 {
-    ::unlink(QFile::encodeName(path).constData());
+    ::unlink(platform::nameBytes(path).constData());
 }
 
 bool FileOperations::deleteFolder(const QString &path)
