@@ -96,7 +96,13 @@ int main(int argc, char **argv)
         for (int x = 0; x < kWidth; ++x)
             if (x % 8 != 0)
                 offsets[size_t(x)] = {};
-        return retouch::writeOffsetProfile(QString::fromLocal8Bit(argv[2]), offsets, retouch::kDefaultCurve) ? 0 : 1;
+        // The profile of the scan corrected as the window would have it.
+        retouch::ColumnImage image;
+        if (image.reset(scan()) != retouch::ColumnImage::ResetResult::Ok)
+            return 1;
+        image.replaceOffsets(std::move(offsets));
+        image.correctAllColumns();
+        return retouch::writeOffsetProfile(QString::fromLocal8Bit(argv[2]), image) ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 #include "booksource.h"
 
 #include "picture/picture.h"
+#include "platform/filenames.h"
 
 namespace leafreader {
 
@@ -8,8 +9,7 @@ std::unique_ptr<BookSource> BookSource::open(const QString &path)
 {
     std::unique_ptr<BookSource> book(new BookSource);
     book->m_path = path;
-    book->m_file.setFileName(path);
-    if (!book->m_file.open(QIODevice::ReadOnly))
+    if (!platform::openFile(book->m_file, path, QIODevice::ReadOnly))
         return nullptr;
     kvb::KVBFile::ReadOptions options;
     options.header = &book->m_header;

@@ -2,6 +2,7 @@
 
 #include "book/bookrecords.h"
 #include "picture/picture.h"
+#include "platform/filenames.h"
 #include "platform/filestamp.h"
 #include "platform/paths.h"
 
@@ -27,9 +28,9 @@ QString FolderSource::pageFile(int index) const
 QByteArray FolderSource::pageStamp(int index) const
 {
     const QString path = pageFile(index);
-    QFile file(path);
+    QFile file;
     std::optional<platform::FileStamp> stamp;
-    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+    if (!path.isEmpty() && platform::openFile(file, path, QIODevice::ReadOnly))
         stamp = platform::fileStampOf(file.handle());
     if (!stamp)
         return QByteArrayLiteral("gone");
@@ -44,8 +45,8 @@ bool FolderSource::readPage(int index, QByteArray &bytes, uint8_t &kind)
     kind = kvb::pageKindFromExtension(path);
     if (kind != kvb::Jpeg && kind != kvb::Png && kind != kvb::Bmp)
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::openFile(file, path, QIODevice::ReadOnly))
         return false;
     // Page sizes are 32-bit, in a folder as in a book.
     const qint64 size = file.size();

@@ -4,6 +4,7 @@
 
 #include <picture/picture.h>
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/windowplacement.h>
 
@@ -16,6 +17,7 @@ int CBinderyApp::run(QApplication &app, const bindery::LaunchArguments &launch)
     app.setApplicationName(QStringLiteral("Bindery"));
     app.setApplicationDisplayName(QStringLiteral("Bindery"));
     platform::applyUiFont(app);
+    ui::loadQtTexts();
 
     const QString screenshot = launch.screenshot;
     // A screenshot run answers every message at once: nobody is there to.

@@ -12,14 +12,14 @@
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
 #include <platform/commandline.h>
-#include <platform/commandwords.h>
 #include <picture/picture.h>
+#include <platform/commandwords.h>
+#include <platform/filenames.h>
 #include <platform/paths.h>
 #include <platform/safefile.h>
 #include <platform/settings.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -435,7 +435,7 @@ bool BinderyEditor::addPages(const QStringList &paths)
         m_prompt.message(problem == kvb::CollectProblem::BookUnreadable ? text::BookUnreadable : text::BadSize);
     };
     const auto expand = [this](const QString &path) -> std::optional<kvb::PageList> {
-        if (!kvb::isArchivePath(path) || !QFileInfo(path).isFile())
+        if (!kvb::isArchivePath(path) || !platform::isFile(path))
             return std::nullopt;
         return archivePages(path);
     };
@@ -486,10 +486,6 @@ void BinderyEditor::releaseScratch()
 
 QStringList BinderyEditor::folderEntries(const QString &folder)
 {
-    // Qt cannot list or open a file whose name is not valid UTF-8; it is
-    // named, so no page goes missing without a word.
-    for (const QString &unusable : kvb::unusablePictureEntries(folder))
-        m_prompt.message(text::NameUnusable.arg(unusable));
     return kvb::folderPictureEntries(folder);
 }
 
@@ -586,8 +582,11 @@ void BinderyEditor::applyNameRules(const QString &path)
 {
     const QString folder = platform::withoutTrailingSlash(path);
     if (m_settings.nameAsTitle) {
-        // An archive's name without its extension, a folder's whole.
-        QString name = QFileInfo(folder).isDir() ? platform::fileNameOf(folder) : platform::baseNameOf(folder);
+        // An archive's name without its extension, a folder's whole; texts
+        // taken from names show them as the lists do (a name in CP932 as its
+        // text).
+        QString name = platform::shownName(platform::isFolder(folder) ? platform::fileNameOf(folder)
+                                                                       : platform::baseNameOf(folder));
         if (m_settings.nameTopAsDate) {
             const kvb::LeadingDate date = clampedFolderDate(name);
             if (date.dated) {
@@ -607,7 +606,7 @@ void BinderyEditor::applyNameRules(const QString &path)
     // 1 author, 2 publisher, 3 circle.
     if (m_settings.parentNameAs >= 1 && m_settings.parentNameAs <= 3) {
         m_doc.principalText(uint8_t(kvb::Author + m_settings.parentNameAs - 1))
-            = platform::fileNameOf(platform::folderOf(folder)).left(kvb::kMaxTextChars);
+            = platform::shownName(platform::fileNameOf(platform::folderOf(folder))).left(kvb::kMaxTextChars);
     }
 }
 
@@ -637,26 +636,21 @@ void BinderyEditor::processArguments(const QStringList &words)
 
 void BinderyEditor::processLaunchArguments(const LaunchArguments &launch)
 {
-    for (const QString &name : launch.unusable)
-        m_prompt.message(text::NameUnusable.arg(name));
-    const auto exists = [](const QString &path) { return QFileInfo::exists(path); };
+    const auto exists = [](const QString &path) { return platform::pathExists(path); };
     CommandLine command = splitCommandLine(platform::joinArguments(launch.words), exists);
     command.paths << splitCommandLine(platform::joinArguments(launch.paths), exists, false).paths;
     if (command.paths.isEmpty())
         return;
     QStringList paths;
-    for (const QString &path : command.paths) {
-        const QFileInfo info(path);
-        paths << (info.exists() ? info.absoluteFilePath() : path);
-    }
+    for (const QString &path : command.paths)
+        paths << (platform::pathExists(path) ? platform::absolutePath(path) : path);
     if (command.openFolderAsDocument) {
         for (const QString &path : paths) {
-            const QFileInfo info(path);
-            if (info.isDir()) {
+            if (platform::isFolder(path)) {
                 openFolderAsDocument(path);
                 break;
             }
-            if (info.isFile() && kvb::isArchivePath(path)) {
+            if (platform::isFile(path) && kvb::isArchivePath(path)) {
                 openArchiveAsDocument(path);
                 break;
             }
@@ -666,13 +660,13 @@ void BinderyEditor::processLaunchArguments(const LaunchArguments &launch)
     QStringList collected;
     bool folderSeen = false;
     for (const QString &path : paths) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
+        const platform::PathInfo info = platform::pathInfo(path);
+        if (info.isFolder) {
             collected << folderEntries(path);
             folderSeen = true;
             break;
         }
-        if (info.exists() && (kvb::pageKindFromExtension(path) != kvb::NotAccepted || kvb::isArchivePath(path)))
+        if (info.exists && (kvb::pageKindFromExtension(path) != kvb::NotAccepted || kvb::isArchivePath(path)))
             collected << path;
     }
     if (!folderSeen && collected.size() == 1 && kvb::pageKindFromExtension(collected.front()) == kvb::BookKind) {
@@ -749,12 +743,12 @@ bool BinderyEditor::replacesPageSource(const std::vector<QString> &targets) cons
 {
     QSet<QString> sources;
     for (const kvb::PageEntry &page : m_doc.pages) {
-        const QString source = QFileInfo(page.sourcePath).canonicalFilePath();
+        const QString source = platform::canonicalPath(page.sourcePath);
         if (!source.isEmpty())
             sources.insert(source);
     }
     return std::any_of(targets.begin(), targets.end(), [&](const QString &target) {
-        const QString existing = QFileInfo(target).canonicalFilePath();
+        const QString existing = platform::canonicalPath(target);
         return !existing.isEmpty() && sources.contains(existing);
     });
 }
@@ -849,7 +843,8 @@ ControlStates BinderyEditor::controlStates() const
 
 QString BinderyEditor::windowTitle() const
 {
-    const QString name = m_doc.documentPath.isEmpty() ? text::NewBookName : platform::fileNameOf(m_doc.documentPath);
+    const QString name =
+        m_doc.documentPath.isEmpty() ? text::NewBookName : platform::shownName(platform::fileNameOf(m_doc.documentPath));
     return QStringLiteral("Bindery - ") + name + (m_doc.modified ? QStringLiteral(" *") : QString());
 }
 

@@ -51,11 +51,11 @@ void BinderySettings::save(QSettings &store) const
     store.setValue(QStringLiteral("ParentNameAs"), std::clamp(parentNameAs, 0, 3));
     store.setValue(QStringLiteral("ExpPrefix"), expPrefix);
     store.setValue(QStringLiteral("ExpStartNum"), std::clamp(expStartNum, 0, kMaxStartNum));
-    store.setValue(QStringLiteral("KVBFolder"), kvbFolder);
-    store.setValue(QStringLiteral("AsDocFolder"), asDocFolder);
-    store.setValue(QStringLiteral("ImageFolder"), imageFolder);
-    store.setValue(QStringLiteral("ImageFolder2"), imageFolder2);
-    store.setValue(QStringLiteral("ExpFolder"), expFolder);
+    platform::writeNameText(store, "KVBFolder", kvbFolder);
+    platform::writeNameText(store, "AsDocFolder", asDocFolder);
+    platform::writeNameText(store, "ImageFolder", imageFolder);
+    platform::writeNameText(store, "ImageFolder2", imageFolder2);
+    platform::writeNameText(store, "ExpFolder", expFolder);
     store.setValue(QStringLiteral("AutoFileName"), std::clamp(autoFileName, 0, 4));
     if (winPos)
         store.setValue(QStringLiteral("WinPos"), platform::windowRectText(*winPos));

@@ -31,7 +31,6 @@ std::optional<int> readLaunchArguments(const platform::ProgramArguments &argumen
     const QStringList positional = line.positionalArguments();
     launch.words = positional.mid(0, line.positionalBeforeEnd());
     launch.paths = positional.mid(line.positionalBeforeEnd());
-    launch.unusable = arguments.unusable;
     return std::nullopt;
 }
 

@@ -21,9 +21,8 @@ struct CommandLine {
 // --version, "--") and --screenshot FILE are taken out.
 struct LaunchArguments {
     QString screenshot;
-    QStringList words;    // split by the editor's rules (splitCommandLine)
-    QStringList paths;    // the words after "--": paths, never options
-    QStringList unusable; // arguments whose bytes are not valid UTF-8, escaped
+    QStringList words; // split by the editor's rules (splitCommandLine)
+    QStringList paths; // the words after "--": paths, never options
 };
 
 QString usageText();

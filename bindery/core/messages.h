@@ -22,7 +22,6 @@ inline const QString BadSize = QStringLiteral("サイズが0または4GB以上�
 inline const QString NothingFound = QStringLiteral(
     "対象ファイルが見つかりません。\n拡張子は jpg, jpeg, png, bmp, kvb のみ対応しています。");
 // Followed by the file's path, its name's bytes escaped.
-inline const QString NameUnusable = QStringLiteral("ファイル名に使用できない文字が含まれているため、追加できません。\n%1");
 inline const QString SaveFailed = QStringLiteral("保存に失敗しました。");
 inline const QString Saved = QStringLiteral("保存しました。");
 inline const QString ExportFailed = QStringLiteral("書き出しに失敗しました。");

@@ -12,6 +12,7 @@
 #include <picture/picture.h>
 #include <tests/archivefixtures.h>
 #include <platform/commandline.h>
+#include <platform/filenames.h>
 #include <platform/paths.h>
 
 #include <QScopeGuard>
@@ -343,27 +344,44 @@ TEST(BinderyCommandLine, HelpVersionAndDoubleDashComeBeforeTheEditorsRules)
     EXPECT_EQ(after.paths, QStringList{"/D"});
 }
 
-TEST(BinderyImport, NamesThatAreNotUtf8AreReportedNotDroppedSilently)
+TEST(BinderyImport, NamesThatAreNotUtf8AreTakenAndSavedByTheirBytes)
 {
+    // A folder named 日本 in CP932 with pictures named あ in CP932 and in bytes
+    // that are no text at all.
     Workspace ws;
-    const QString folder = ws.folder(QStringLiteral("f"));
-    ws.picture(QStringLiteral("f/1.jpg"));
-    const auto cleanup = qScopeGuard([&folder] { testsupport::removeRawNamedEntries(folder); });
-    ASSERT_TRUE(testsupport::writeRawNamedFile(folder, "bad\xff.jpg", binderytest::jpegBytes()));
+    const QString parent = ws.folder(QStringLiteral("p"));
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(parent, "\x93\xfa\x96\x7b"));
+    const QString folder = parent + u'/' + platform::nameFromBytes("\x93\xfa\x96\x7b");
+    const auto cleanup = qScopeGuard([&] {
+        testsupport::removeRawNamedEntries(folder);
+        testsupport::removeRawNamedEntries(parent);
+    });
+    ASSERT_TRUE(testsupport::writeRawNamedFile(folder, "1.jpg", binderytest::jpegBytes()));
+    ASSERT_TRUE(testsupport::writeRawNamedFile(folder, "\x82\xa0.jpg", binderytest::jpegBytes(30, 30)));
+    ASSERT_TRUE(testsupport::writeRawNamedFile(folder, "bad\xff.png", binderytest::pngBytes()));
+
     ScriptedPrompt prompt;
     BinderyEditor editor(prompt);
-    prompt.planPath(folder);
-    ASSERT_TRUE(editor.runCommand(CmdAddFolderImages));
-    EXPECT_EQ(editor.document().pageCount(), 1);
-    EXPECT_EQ(prompt.texts(), QStringList{text::NameUnusable.arg(folder + QStringLiteral("/bad\\xff.jpg"))});
-
-    // Such a name on the command line is named too, and opens nothing.
-    prompt.clear();
     LaunchArguments launch;
-    launch.unusable = QStringList{QStringLiteral("x\\xfe.kvb")};
+    launch.words = QStringList{QStringLiteral("/D"), folder};
     editor.processLaunchArguments(launch);
-    EXPECT_EQ(prompt.texts(), QStringList{text::NameUnusable.arg(QStringLiteral("x\\xfe.kvb"))});
-    EXPECT_EQ(editor.document().pageCount(), 1);
+    EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.texts().join(u'\n').toStdString();
+    ASSERT_EQ(editor.document().pageCount(), 3);
+    EXPECT_EQ(editor.document().title, QStringLiteral("日本"));
+    EXPECT_EQ(editor.document().documentPath, folder + QStringLiteral(".kvb"));
+    // Saved beside the folder under the folder's own bytes.
+    ASSERT_TRUE(editor.save());
+    kvb::PageList pages;
+    ASSERT_TRUE(kvb::KVBFile::readBook(folder + QStringLiteral(".kvb"), nullptr, nullptr, &pages));
+    ASSERT_EQ(pages.size(), 3u);
+
+    // Such a name on the command line is opened too.
+    BinderyEditor other(prompt);
+    prompt.clear();
+    launch.words = QStringList{folder + u'/' + platform::nameFromBytes("bad\xff.png")};
+    other.processLaunchArguments(launch);
+    EXPECT_TRUE(prompt.texts().isEmpty());
+    EXPECT_EQ(other.document().pageCount(), 1);
 }
 
 TEST(BinderyArchives, PagesComeInBookOrderAtTheArchivesPlaceAndTheDocumentLeavesAsCbz)

@@ -1,6 +1,6 @@
 #include "archivereader.h"
 
-#include "platform/legacytext.h"
+#include "platform/cp932.h"
 #include "platform/textcompare.h"
 
 #include <QFile>

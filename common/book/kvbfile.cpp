@@ -1,6 +1,7 @@
 #include "kvbfile.h"
 
 #include "picture/picture.h"
+#include "platform/filenames.h"
 #include "platform/filestamp.h"
 #include "platform/progress.h"
 #include "platform/safefile.h"
@@ -378,7 +379,7 @@ bool encodeAttributes(const AttributeList &attributes, std::vector<uint8_t> &out
 
 int openForReading(const QString &path)
 {
-    return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    return ::open(platform::nameBytes(path).constData(), O_RDONLY | O_CLOEXEC);
 }
 
 // The in-kernel copy tried first; tests put another in its place.

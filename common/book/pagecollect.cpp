@@ -3,9 +3,9 @@
 #include "kvbfile.h"
 
 #include "platform/filenames.h"
+#include "platform/paths.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 #include <algorithm>
 
@@ -55,9 +55,9 @@ PageList collectPages(const QStringList &paths, const CollectReport &report, con
             }
             continue;
         }
-        QFile file(path);
+        QFile file;
         std::optional<platform::FileStamp> stamp;
-        if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
+        if (platform::isFile(path) && platform::openFile(file, path, QIODevice::ReadOnly))
             stamp = platform::fileStampOf(file.handle());
         const qint64 size = stamp ? stamp->size : -1;
         // 4 GiB - 1 is refused as well: such a size cannot be told apart from
@@ -94,11 +94,9 @@ void sortNewPages(PageList &pages)
 QStringList folderPictureEntries(const QString &folder)
 {
     QStringList out;
-    const QDir dir(folder);
-    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    for (const QFileInfo &entry : entries) {
-        if (pageKindFromExtension(entry.fileName()) != NotAccepted)
-            out << entry.filePath();
+    for (const platform::FolderEntry &entry : platform::folderEntries(folder)) {
+        if (!entry.isFolder && pageKindFromExtension(entry.name) != NotAccepted)
+            out << platform::joinPath(folder, entry.name);
     }
     return out;
 }
@@ -109,7 +107,7 @@ QStringList unusablePictureEntries(const QString &folder)
     for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
         // The kind comes from the extension, which is readable even when
         // other bytes of the name are not.
-        if (!entry.isFolder && pageKindFromExtension(QFile::decodeName(entry.name)) != NotAccepted)
+        if (!entry.isFolder && pageKindFromExtension(platform::nameFromBytes(entry.name)) != NotAccepted)
             out << entry.shownPath(folder);
     }
     out.sort();

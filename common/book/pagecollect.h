@@ -38,9 +38,9 @@ void sortNewPages(PageList &pages);
 // an accepted kind: pictures and books.
 QStringList folderPictureEntries(const QString &folder);
 
-// The files of a folder that folderPictureEntries would take but cannot,
-// because their names are not valid UTF-8 (Qt can neither list nor open
-// them); their paths with the name's bytes escaped, for the caller to report.
+// The files of a folder that folderPictureEntries takes whose names are not
+// valid UTF-8, their paths with the name's bytes escaped: for the tools that
+// refuse such names.
 QStringList unusablePictureEntries(const QString &folder);
 
 } // namespace kvb

@@ -2,6 +2,7 @@
 
 #include "decoders.h"
 
+#include "platform/filenames.h"
 #include "platform/safefile.h"
 
 #include <QBuffer>
@@ -85,8 +86,8 @@ bool readPageBytes(QIODevice &file, uint64_t offset, uint32_t size, QByteArray &
 bool loadPagePicture(const QString &sourcePath, uint64_t offset, uint32_t size, uint8_t kind,
                      QImage &picture, const LoadOptions &options)
 {
-    QFile file(sourcePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QFile file;
+    if (!platform::openFile(file, sourcePath, QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     QByteArray bytes;
     if (!readPageBytes(file, offset, size, bytes))

@@ -129,12 +129,11 @@ ProgramArguments programArguments(int argc, const char *const *argv)
     ProgramArguments result;
     for (int i = 0; i < argc; ++i) {
         const QByteArray raw(argv[i]);
-        if (i == 0 || isRepresentableName(raw)) {
-            result.usable << QFile::decodeName(raw);
-        } else {
+        if (i > 0 && !isRepresentableName(raw)) {
             result.unusable << escapedName(raw);
             result.unusableAt << result.usable.size();
         }
+        result.usable << nameFromBytes(raw);
     }
     return result;
 }

@@ -45,7 +45,7 @@ public:
     std::optional<int> read(const QStringList &arguments);
     // The same over the arguments as argv had them. An argument that is not
     // valid UTF-8 where an option's value stands (--screenshot FILE) is a
-    // usage error: leaving it out would hand the option the next word.
+    // usage error.
     std::optional<int> read(const ProgramArguments &arguments);
 
     const QCommandLineParser &parser() const { return m_parser; }
@@ -82,13 +82,15 @@ private:
 };
 
 // The program's arguments, read from argv before any application object
-// exists (so --help and --version need no display). Qt decodes them as UTF-8;
-// an argument whose bytes are not valid UTF-8 would come out altered (U+FFFD),
-// so it is kept apart, shown escaped, for the program to report.
+// exists (so --help and --version need no display). Every argument keeps its
+// bytes (nameFromBytes), so a file named in CP932 is opened under its own
+// name. The arguments that are not valid UTF-8 are also listed escaped, for
+// the tools that refuse such names and for option values (a screenshot is
+// written through Qt, which cannot name such a file).
 struct ProgramArguments {
-    QStringList usable;   // the program's name first, then every argument that decodes unaltered
-    QStringList unusable; // the others, escaped for showing (\xff)
-    // For each of `unusable`: the index in `usable` it stood before.
+    QStringList usable;   // the program's name first, then every argument
+    QStringList unusable; // those not valid UTF-8, escaped for showing (\xff)
+    // For each of `unusable`: its index in `usable`.
     QList<qsizetype> unusableAt;
 };
 ProgramArguments programArguments(int argc, const char *const *argv);

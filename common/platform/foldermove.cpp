@@ -1,10 +1,9 @@
 #include "foldermove.h"
 
 #include "drives.h"
+#include "filenames.h"
 #include "paths.h"
 #include "prompt.h"
-
-#include <QFileInfo>
 
 namespace platform {
 
@@ -49,7 +48,7 @@ FolderMove toDriveList(const QString &folder, const QStringList &driveRoots)
 
 QString folderToShow(const QString &folder, Prompt &prompt)
 {
-    while (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+    while (!folder.isEmpty() && !isFolder(folder)) {
         if (prompt.message(QStringLiteral("フォルダーが見つかりません。"), PromptIcon::Stop, PromptButtons::RetryCancel)
             != PromptAnswer::Retry)
             return {};

@@ -1,6 +1,8 @@
 #include "hiddenentries.h"
 
-#include <QDir>
+#include "filenames.h"
+#include "paths.h"
+
 #include <QFile>
 #include <QStorageInfo>
 
@@ -16,7 +18,7 @@ namespace {
 // The FAT hidden attribute of a file or folder; false where it cannot be read.
 bool hasFatHiddenAttribute(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(nameBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     __u32 attributes = 0;
@@ -29,24 +31,28 @@ bool hasFatHiddenAttribute(const QString &path)
 
 HiddenEntries::HiddenEntries(const QString &folder)
 {
-    QFile list(QDir(folder).filePath(QStringLiteral(".hidden")));
-    if (list.size() <= 1024 * 1024 && list.open(QIODevice::ReadOnly)) {
+    QFile list;
+    if (openFile(list, joinPath(folder, u".hidden"), QIODevice::ReadOnly) && list.size() <= 1024 * 1024) {
         for (const QByteArray &line : list.readAll().split('\n')) {
-            const QString name = QString::fromUtf8(line).trimmed();
+            const QByteArray name = line.trimmed();
             if (!name.isEmpty())
-                m_listed.insert(name);
+                m_listed.insert(nameFromBytes(name));
         }
     }
-    const QByteArray type = QStorageInfo(folder).fileSystemType();
+    // The folder's volume: the folder itself when Qt can name it, else the
+    // nearest folder above it that Qt can.
+    QString volumeFolder = folder;
+    while (carriesRawBytes(volumeFolder))
+        volumeFolder = folderOf(volumeFolder);
+    const QByteArray type = QStorageInfo(volumeFolder.isEmpty() ? QStringLiteral("/") : volumeFolder).fileSystemType();
     m_fatAttributes = type == "vfat" || type == "msdos";
 }
 
-bool HiddenEntries::isHidden(const QFileInfo &entry) const
+bool HiddenEntries::isHidden(QStringView name, const QString &path) const
 {
-    const QString name = entry.fileName();
-    if (name.startsWith(u'.') || m_listed.contains(name))
+    if (name.startsWith(u'.') || m_listed.contains(name.toString()))
         return true;
-    return m_fatAttributes && hasFatHiddenAttribute(entry.filePath());
+    return m_fatAttributes && hasFatHiddenAttribute(path);
 }
 
 } // namespace platform

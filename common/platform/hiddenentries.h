@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QFileInfo>
 #include <QSet>
 #include <QString>
+#include <QStringView>
 
 namespace platform {
 
@@ -13,7 +13,8 @@ class HiddenEntries {
 public:
     explicit HiddenEntries(const QString &folder);
 
-    bool isHidden(const QFileInfo &entry) const;
+    // An entry by its name (as nameFromBytes gives it) and its path.
+    bool isHidden(QStringView name, const QString &path) const;
 
 private:
     QSet<QString> m_listed;

@@ -1,6 +1,7 @@
 #include "safefile.h"
 
 #include "abandonedentries.h"
+#include "filenames.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -164,7 +165,7 @@ bool AtomicFile::open()
     m_failed = false;
     if (m_path.isEmpty())
         return false;
-    const QByteArray native = QFile::encodeName(m_path);
+    const QByteArray native = nameBytes(m_path);
     m_destination = m_role == FileRole::Document ? followLinks(native) : native;
     if (m_destination.isEmpty())
         return false;
@@ -189,7 +190,7 @@ bool AtomicFile::open()
     }
 
     const QByteArray folder = folderOfNative(m_destination);
-    const QByteArray prefix = QFile::encodeName(m_prefix);
+    const QByteArray prefix = nameBytes(m_prefix);
     sweepAbandonedTemporaries(folder, prefix);
     // A file that replaces another is readable by its writer alone until it
     // takes the old one's bits at commit(); a new one gets the usual bits.

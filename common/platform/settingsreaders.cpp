@@ -1,6 +1,7 @@
 #include "settingsreaders.h"
 
-#include <QFileInfo>
+#include "filenames.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -79,10 +80,28 @@ std::optional<std::vector<int>> readNumbers(const QSettings &store, QAnyStringVi
     return parseNumbers(storedText(store, name), separator, minCount, maxCount);
 }
 
+void writeNameText(QSettings &store, QAnyStringView name, const QString &text)
+{
+    if (carriesRawBytes(text))
+        store.setValue(name, nameBytes(text));
+    else
+        store.setValue(name, text);
+}
+
+QString readNameText(const QSettings &store, QAnyStringView name, const QString &fallback)
+{
+    const QVariant value = store.value(name);
+    if (!value.isValid())
+        return fallback;
+    if (value.typeId() == QMetaType::QByteArray)
+        return nameFromBytes(value.toByteArray());
+    return value.toString();
+}
+
 QString readExistingFolder(const QSettings &store, QAnyStringView name)
 {
-    const QString folder = storedText(store, name);
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+    const QString folder = readNameText(store, name);
+    return !folder.isEmpty() && isFolder(folder) ? folder : QString();
 }
 
 std::optional<QRect> parseWindowRect(QStringView text)

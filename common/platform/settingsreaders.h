@@ -41,6 +41,14 @@ std::optional<std::vector<int>> readNumbers(const QSettings &store, QAnyStringVi
 // The stored folder while it names an existing folder; empty otherwise.
 QString readExistingFolder(const QSettings &store, QAnyStringView name);
 
+// Text that holds file names (a folder, a list entry with a path). A name's
+// bytes that are not UTF-8 (see filenames.h) cannot be written as the file's
+// text, so such text is stored as its bytes and read back to the same names;
+// other text is stored as text.
+void writeNameText(QSettings &store, QAnyStringView name, const QString &text);
+// The stored text, or `fallback` when there is none.
+QString readNameText(const QSettings &store, QAnyStringView name, const QString &fallback = {});
+
 // A window rectangle stored as "left;top;width;height".
 std::optional<QRect> parseWindowRect(QStringView text);
 QString windowRectText(const QRect &rect);

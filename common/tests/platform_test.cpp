@@ -1,7 +1,7 @@
 #include "platform/commandline.h"
 #include "platform/drives.h"
 #include "platform/foldermove.h"
-#include "platform/legacytext.h"
+#include "platform/cp932.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/safefile.h"
@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -56,22 +55,8 @@ TEST(PlatformText, HalfWidthAndControlCharacters)
     EXPECT_FALSE(hasControlCharacter(u"題名 です"));
 }
 
-TEST(PlatformText, Cp932ConvertersAgreeAndUnmarkedNamesFallBackToIt)
+TEST(PlatformText, UnmarkedNamesAreUtf8WhereValidElseCp932)
 {
-    // Both converters read the code page alike (backslash stays a backslash).
-    const QByteArray legacy("C:\\\x8f\x6f\x97\xcd\x87\x40\x81\x60", 11);
-    EXPECT_EQ(decodeCp932WithIconv(legacy), QStringLiteral("C:\\出力①～"));
-    EXPECT_EQ(decodeCp932(legacy), decodeCp932WithIconv(legacy));
-    // Printable ASCII skips the converter and must read as the converters do.
-    QByteArray ascii;
-    for (int c = 0x20; c < 0x7F; ++c)
-        ascii.append(char(c));
-    EXPECT_EQ(decodeCp932(ascii), decodeCp932WithIconv(ascii));
-    if (QStringDecoder converter("CP932"); converter.isValid()) {
-        EXPECT_EQ(decodeCp932(ascii), QString(converter.decode(ascii)));
-    }
-    EXPECT_EQ(decodeCp932WithIconv("a\x82"), QStringLiteral("a\uFFFD"));
-
     // A name is UTF-8 when its bytes are, else CP932: "表紙/ソ.jpg" in CP932
     // has 0x5C as a second byte twice and is not valid UTF-8.
     EXPECT_EQ(decodeUtf8OrCp932(QStringLiteral("表紙/ソ.jpg").toUtf8()), QStringLiteral("表紙/ソ.jpg"));

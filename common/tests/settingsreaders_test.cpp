@@ -1,7 +1,9 @@
+#include "platform/cp932.h"
 #include "platform/settingsreaders.h"
 
 #include <QFile>
 #include <QSettings>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -119,4 +121,25 @@ TEST_F(SettingsReaders, WindowRectangleAndExistingFolder)
     EXPECT_TRUE(readExistingFolder(*store, "Gone").isEmpty());
     EXPECT_TRUE(readExistingFolder(*store, "File").isEmpty());
     EXPECT_TRUE(readExistingFolder(*store, "Missing").isEmpty());
+}
+
+TEST(Cp932, BothConvertersReadTheCodePageAlikeAndStrictRefusesStrayBytes)
+{
+    // Backslash stays a backslash.
+    const QByteArray legacy("C:\\\x8f\x6f\x97\xcd\x87\x40\x81\x60", 11);
+    EXPECT_EQ(decodeCp932WithIconv(legacy), QStringLiteral("C:\\出力①～"));
+    EXPECT_EQ(decodeCp932(legacy), decodeCp932WithIconv(legacy));
+    EXPECT_EQ(strictCp932(legacy), QStringLiteral("C:\\出力①～"));
+    // Printable ASCII skips the converter and must read as the converters do.
+    QByteArray ascii;
+    for (int c = 0x20; c < 0x7F; ++c)
+        ascii.append(char(c));
+    EXPECT_EQ(decodeCp932(ascii), decodeCp932WithIconv(ascii));
+    if (QStringDecoder converter("CP932"); converter.isValid()) {
+        EXPECT_EQ(decodeCp932(ascii), QString(converter.decode(ascii)));
+    }
+    EXPECT_EQ(decodeCp932WithIconv("a\x82"), QStringLiteral("a\uFFFD"));
+    for (const char *stray : {"a\x82", "\xff", "\x80x", "b\xff\xfe.kvb", "\x85\x40"})
+        EXPECT_EQ(strictCp932(stray), std::nullopt) << stray;
+    EXPECT_EQ(strictCp932("\xb1\x93\xfa"), QStringLiteral("ｱ日"));
 }

@@ -241,19 +241,19 @@ bool giveToUnprivileged(const QString &path)
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    QFile f;
+    return platform::openFile(f, path, QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QByteArray readFile(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QFile f;
+    return platform::openFile(f, path, QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool writeRawNamedFile(const QString &folder, const QByteArray &name, const QByteArray &bytes)
 {
-    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const QByteArray path = platform::nameBytes(folder) + '/' + name;
     const int fd = ::open(path.constData(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -263,17 +263,37 @@ bool writeRawNamedFile(const QString &folder, const QByteArray &name, const QByt
 
 bool makeRawNamedFolder(const QString &folder, const QByteArray &name)
 {
-    return ::mkdir((QFile::encodeName(folder) + '/' + name).constData(), 0755) == 0;
+    return ::mkdir((platform::nameBytes(folder) + '/' + name).constData(), 0755) == 0;
 }
+
+namespace {
+
+// Removes a folder's whole contents, whatever their names.
+void removeContents(const QByteArray &folder)
+{
+    for (const platform::FolderEntry &entry : platform::folderEntries(platform::nameFromBytes(folder))) {
+        const QByteArray path = folder + '/' + platform::nameBytes(entry.name);
+        if (entry.isFolder && !entry.isLink) {
+            removeContents(path);
+            ::rmdir(path.constData());
+        } else {
+            ::unlink(path.constData());
+        }
+    }
+}
+
+} // namespace
 
 void removeRawNamedEntries(const QString &folder)
 {
     for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
-        const QByteArray path = QFile::encodeName(folder) + '/' + entry.name;
-        if (entry.isFolder)
+        const QByteArray path = platform::nameBytes(folder) + '/' + entry.name;
+        if (entry.isFolder) {
+            removeContents(path);
             ::rmdir(path.constData());
-        else
+        } else {
             ::unlink(path.constData());
+        }
     }
 }
 

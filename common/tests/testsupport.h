@@ -71,7 +71,7 @@ int runUnprivileged(const std::function<int()> &body);
 bool giveToUnprivileged(const QString &path);
 // Entries named in bytes that are not valid UTF-8, which Qt can neither make
 // nor see. QTemporaryDir cannot remove them either: a test that makes them
-// removes them with removeRawNamedEntries.
+// removes them with removeRawNamedEntries (such folders with all they hold).
 bool writeRawNamedFile(const QString &folder, const QByteArray &name, const QByteArray &bytes);
 bool makeRawNamedFolder(const QString &folder, const QByteArray &name);
 void removeRawNamedEntries(const QString &folder);

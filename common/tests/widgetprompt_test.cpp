@@ -1,3 +1,4 @@
+#include <ui/qttexts.h>
 #include <ui/widgetprompt.h>
 
 #include "testsupport.h"
@@ -66,4 +67,29 @@ TEST(WidgetPromptTest, EnterAnswersTheSafeDefault)
     EXPECT_EQ(prompt.message(QStringLiteral("Replace?"), platform::PromptIcon::Question,
                              platform::PromptButtons::OkCancelDefaultCancel),
               platform::PromptAnswer::Cancel);
+}
+
+// Qt's own button texts follow the UI language; the programs' own labels are
+// set where they name one.
+TEST(WidgetPrompt, QtsOwnButtonsSpeakTheUiLanguage)
+{
+    const auto buttonTexts = [] {
+        QStringList texts;
+        QTimer::singleShot(50, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton *button : box->buttons())
+                texts << button->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        platform::WidgetPrompt prompt;
+        EXPECT_EQ(prompt.message(QStringLiteral("x"), platform::PromptIcon::Stop, platform::PromptButtons::RetryCancel),
+                  platform::PromptAnswer::Cancel);
+        texts.sort();
+        return texts;
+    };
+    ASSERT_TRUE(ui::loadQtTexts(u"ja"));
+    EXPECT_EQ(buttonTexts(), (QStringList{QStringLiteral("キャンセル"), QStringLiteral("再試行")}));
+    EXPECT_TRUE(ui::loadQtTexts(u"en"));
+    EXPECT_EQ(buttonTexts(), (QStringList{QStringLiteral("Cancel"), QStringLiteral("Retry")}));
 }

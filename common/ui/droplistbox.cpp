@@ -1,5 +1,7 @@
 #include "droplistbox.h"
 
+#include "platform/filenames.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -46,7 +48,7 @@ void CDropListBox::dropEvent(QDropEvent *event)
     QStringList paths;
     for (const QUrl &url : event->mimeData()->urls())
         if (url.isLocalFile())
-            paths << url.toLocalFile();
+            paths << platform::localPathOf(url);
     event->acceptProposedAction();
     if (!paths.isEmpty())
         emit filesDropped(paths);

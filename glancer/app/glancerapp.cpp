@@ -2,9 +2,10 @@
 
 #include "glancerpictures.h"
 
+#include "platform/filenames.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 
@@ -36,7 +37,7 @@ bool LaunchOptions::parse(const QStringList &arguments, LaunchOptions &out, QStr
         return false;
     }
     if (!paths.isEmpty())
-        out.path = QFileInfo(paths[0]).absoluteFilePath();
+        out.path = platform::absolutePath(paths[0]);
     return true;
 }
 

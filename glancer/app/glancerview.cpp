@@ -6,12 +6,13 @@
 #include "core/folderlisting.h"
 #include "core/glancercommands.h"
 #include "pageview/commandmenu.h"
+#include "platform/filenames.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -162,12 +163,14 @@ void CGlancerView::start(const QString &path)
 {
     QString select;
     if (!path.isEmpty()) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            m_settings.currentFolder = platform::withoutTrailingSlash(info.absoluteFilePath());
-        } else if (info.isFile() && info.isReadable()) {
-            m_settings.currentFolder = platform::folderOf(info.absoluteFilePath());
-            select = info.fileName();
+        const QString absolute = platform::absolutePath(path);
+        const platform::PathInfo info = platform::pathInfo(absolute);
+        QFile readable;
+        if (info.isFolder) {
+            m_settings.currentFolder = platform::withoutTrailingSlash(absolute);
+        } else if (info.isFile && platform::openFile(readable, absolute, QIODevice::ReadOnly)) {
+            m_settings.currentFolder = platform::folderOf(absolute);
+            select = platform::fileNameOf(absolute);
         } else {
             m_prompt.message(QStringLiteral("ファイルを開けません。"), platform::PromptIcon::Stop);
         }
@@ -198,6 +201,10 @@ void CGlancerView::showRows()
     m_listCtrl->rowModel()->setRows(m_list.rows());
     m_list.select(selected);
     m_listCtrl->setCurrent(selected);
+    // The list takes its keys from the start and after every change of
+    // folder, not only once it was clicked.
+    if (!pagesShown())
+        m_listCtrl->setFocus();
     update(0, 0, width(), metrics().headerHeight);
 }
 
@@ -215,7 +222,7 @@ bool CGlancerView::openImage(const PreviewRow &row)
         return false;
     }
     m_currentRow = m_preview.current();
-    m_title = platform::fileNameOf(row.path);
+    m_title = platform::shownName(platform::fileNameOf(row.path));
     emit documentTitleChanged(m_title);
     m_listCtrl->hide();
     pagesOpened();

@@ -1,5 +1,6 @@
 #include "glancerapp.h"
 
+#include "platform/commandline.h"
 #include "platform/version.h"
 #include "ui/windowprogram.h"
 
@@ -11,12 +12,9 @@ int main(int argc, char *argv[])
 {
     // The command line is read before any window system is asked for, so
     // --help and --version work without a display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
     LaunchOptions options;
     QString error;
-    if (!LaunchOptions::parse(arguments, options, error)) {
+    if (!LaunchOptions::parse(platform::programArguments(argc, argv).usable, options, error)) {
         std::fprintf(stderr, "glancer: %s\n", qPrintable(error));
         return 2;
     }

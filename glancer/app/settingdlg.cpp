@@ -1,6 +1,7 @@
 #include "settingdlg.h"
 
 #include "platform/prompt.h"
+#include "ui/numberfield.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace glancer {
@@ -26,6 +26,11 @@ struct FieldRange {
 constexpr FieldRange kSkipRange{1, 100};
 constexpr FieldRange kSpaceRange{0, 30};
 
+ui::NumberField *numberField(int value, FieldRange range, QWidget *parent)
+{
+    return new ui::NumberField(range.minimum, range.maximum, value, parent);
+}
+
 QComboBox *sizeList(int index, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
@@ -33,14 +38,6 @@ QComboBox *sizeList(int index, QWidget *parent)
         box->addItem(QString::fromUtf16(item));
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
     return box;
-}
-
-QSpinBox *numberField(int value, int showMaximum, int minimum, QWidget *parent)
-{
-    auto *spin = new QSpinBox(parent);
-    spin->setRange(minimum, showMaximum);
-    spin->setValue(value);
-    return spin;
 }
 
 } // namespace
@@ -70,8 +67,8 @@ CSettingDlg::CSettingDlg(const GlancerSettings &settings, platform::Prompt &prom
             onPadSizePreview(size);
     });
 
-    m_skipForward = numberField(settings.skipForward, GlancerSettings::kSkipMax, kSkipRange.minimum, this);
-    m_skipBack = numberField(settings.skipBack, GlancerSettings::kSkipMax, kSkipRange.minimum, this);
+    m_skipForward = numberField(settings.skipForward, kSkipRange, this);
+    m_skipBack = numberField(settings.skipBack, kSkipRange, this);
     form->addRow(QStringLiteral("スキップ送りのページ数"), m_skipForward);
     form->addRow(QStringLiteral("スキップ戻りのページ数"), m_skipBack);
     layout->addLayout(form);
@@ -104,7 +101,7 @@ CSettingDlg::CSettingDlg(const GlancerSettings &settings, platform::Prompt &prom
     m_bind->addItem(QStringLiteral("右綴じ"));
     m_bind->addItem(QStringLiteral("左綴じ"));
     m_bind->setCurrentIndex(settings.bind == 1 ? 1 : 0);
-    m_space = numberField(settings.space, GlancerSettings::kSpaceMax, kSpaceRange.minimum, this);
+    m_space = numberField(settings.space, kSpaceRange, this);
     spread->addRow(QStringLiteral("初期レイアウト"), m_layout);
     spread->addRow(QStringLiteral("見開き表示の初期状態"), m_bind);
     spread->addRow(QStringLiteral("見開き表示の隙間"), m_space);
@@ -156,22 +153,8 @@ QCheckBox *CSettingDlg::check(int id) const
 
 void CSettingDlg::accept()
 {
-    const struct {
-        QSpinBox *field;
-        FieldRange range;
-    } fields[] = {{m_skipForward, kSkipRange}, {m_skipBack, kSkipRange}, {m_space, kSpaceRange}};
-    for (const auto &f : fields) {
-        const int value = f.field->value();
-        if (value < f.range.minimum || value > f.range.maximum) {
-            m_prompt.message(QStringLiteral("%1 から %2 までの整数を入力してください。")
-                                 .arg(f.range.minimum)
-                                 .arg(f.range.maximum),
-                             platform::PromptIcon::Warning);
-            f.field->setFocus();
-            f.field->selectAll();
-            return;
-        }
-    }
+    if (!ui::numbersInRange({m_skipForward, m_skipBack, m_space}, m_prompt, platform::PromptIcon::Warning))
+        return;
     // A size list without a selection keeps the value held.
     if (m_sizeNormal->currentIndex() >= 0)
         m_values.sizeNormal = m_sizeNormal->currentIndex();

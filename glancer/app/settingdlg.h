@@ -11,6 +11,10 @@ class QComboBox;
 class QSlider;
 class QSpinBox;
 
+namespace ui {
+class NumberField;
+}
+
 namespace platform {
 class Prompt;
 }
@@ -63,7 +67,7 @@ private:
     platform::Prompt &m_prompt;
     QComboBox *m_sizeNormal, *m_sizeFull, *m_layout, *m_bind;
     QSlider *m_pad;
-    QSpinBox *m_skipForward, *m_skipBack, *m_space;
+    ui::NumberField *m_skipForward, *m_skipBack, *m_space;
     QCheckBox *m_hideCursor, *m_bmp, *m_jpeg, *m_png, *m_enlarge;
 };
 

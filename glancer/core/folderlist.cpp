@@ -3,9 +3,8 @@
 #include "folderlisting.h"
 #include "glancercommands.h"
 
+#include "platform/filenames.h"
 #include "platform/foldermove.h"
-
-#include <QFileInfo>
 
 namespace glancer {
 
@@ -26,7 +25,7 @@ std::vector<platform::Drive> FolderList::drives() const
 
 QString FolderList::folderLine() const
 {
-    return inDriveList() ? QStringLiteral("<Drive Select>") : currentFolder();
+    return inDriveList() ? QStringLiteral("<Drive Select>") : platform::shownName(currentFolder());
 }
 
 void FolderList::select(int row)
@@ -46,19 +45,29 @@ void FolderList::refresh(const QString &selectName)
     m_selected = m_rows.empty() ? -1 : 0;
     if (selectName.isEmpty())
         return;
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (rowName(m_rows[i]).compare(selectName, Qt::CaseInsensitive) == 0) {
-            m_selected = int(i);
-            return;
-        }
-    }
+    const int found = findRow([&selectName](const PreviewRow &row, Qt::CaseSensitivity cs) {
+        return rowName(row).compare(selectName, cs) == 0;
+    });
+    if (found >= 0)
+        m_selected = found;
 }
 
 int FolderList::findPath(const QString &path) const
 {
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (m_rows[i].kind == PreviewRow::Image && m_rows[i].path.compare(path, Qt::CaseInsensitive) == 0)
-            return int(i);
+    return findRow([&path](const PreviewRow &row, Qt::CaseSensitivity cs) {
+        return row.kind == PreviewRow::Image && row.path.compare(path, cs) == 0;
+    });
+}
+
+int FolderList::findRow(const std::function<bool(const PreviewRow &, Qt::CaseSensitivity)> &matches) const
+{
+    // A name that differs only in case is another file: it is taken only
+    // when the name itself is not there.
+    for (const Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (size_t i = 0; i < m_rows.size(); ++i) {
+            if (matches(m_rows[i], cs))
+                return int(i);
+        }
     }
     return -1;
 }
@@ -79,7 +88,7 @@ FolderList::OpenRequest FolderList::openSelected()
         refresh();
         return {};
     case PreviewRow::Image:
-        if (QFileInfo(picked.path).isFile())
+        if (platform::isFile(picked.path))
             return {OpenRequest::OpenImage, picked};
         // The file has gone since the folder was listed.
         refresh(rowName(picked));

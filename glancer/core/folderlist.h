@@ -44,10 +44,12 @@ public:
     const PreviewRow *selectedRow() const;
 
     // Lists the current folder (the drive list when it is empty) and selects
-    // the row named `selectName` (without regard to case), else the first.
-    // A folder that has gone asks to retry; cancelling goes to the drive list.
+    // the row named `selectName`, else the first whose name differs from it
+    // only in case, else the first row. A folder that has gone asks to retry;
+    // cancelling goes to the drive list.
     void refresh(const QString &selectName = {});
-    // The row of an image path, without regard to case (-1 = none).
+    // The row of an image path, else of the first image path that differs
+    // from it only in case (-1 = none).
     int findPath(const QString &path) const;
 
     OpenRequest openSelected();
@@ -60,6 +62,9 @@ public:
 
 private:
     std::vector<platform::Drive> drives() const;
+    // The first row that matches exactly, else the first that matches
+    // without regard to case (-1 = none).
+    int findRow(const std::function<bool(const PreviewRow &, Qt::CaseSensitivity)> &matches) const;
 
     GlancerSettings &m_settings;
     platform::Prompt &m_prompt;

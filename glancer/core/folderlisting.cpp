@@ -2,11 +2,10 @@
 
 #include "glancersettings.h"
 
+#include "platform/filenames.h"
 #include "platform/foldermove.h"
 #include "platform/hiddenentries.h"
 #include "platform/paths.h"
-
-#include <QDir>
 
 #include <algorithm>
 
@@ -14,37 +13,45 @@ namespace glancer {
 
 namespace {
 
-bool lessByName(const QString &a, const QString &b)
+// An entry as listed: its name (its bytes kept) and the name shown, by which
+// it is sorted, so a name in CP932 sorts by its text.
+struct Entry {
+    QString name;
+    QString shown;
+    qint64 size = 0;
+};
+
+bool lessByName(const Entry &a, const Entry &b)
 {
     // Names that differ only in case keep one order whatever the folder's.
-    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
+    const int folded = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);
+    if (folded != 0)
+        return folded < 0;
+    return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
 }
 
 // The visible entries of a folder: its sub-folders and its image files.
 struct Entries {
-    QFileInfoList folders;
-    QFileInfoList images;
+    std::vector<Entry> folders;
+    std::vector<Entry> images;
 };
 
 Entries visibleEntries(const QString &folder, int picExt, bool withFolders)
 {
     Entries entries;
     const platform::HiddenEntries hidden(folder);
-    QDir::Filters filters = QDir::Files | QDir::NoDotAndDotDot;
-    if (withFolders)
-        filters |= QDir::Dirs;
-    for (const QFileInfo &info : QDir(folder).entryInfoList(filters, QDir::NoSort)) {
-        if (hidden.isHidden(info))
+    for (const platform::FolderEntry &entry : platform::folderEntries(folder)) {
+        if (!entry.isFile && !(withFolders && entry.isFolder))
             continue;
-        if (info.isDir())
-            entries.folders << info;
-        else if (info.isFile() && isShownImage(info.fileName(), picExt))
-            entries.images << info;
+        if (entry.isFile && !isShownImage(entry.name, picExt))
+            continue;
+        if (hidden.isHidden(entry.name, platform::joinPath(folder, entry.name)))
+            continue;
+        (entry.isFolder ? entries.folders : entries.images)
+            .push_back(Entry{entry.name, platform::shownName(entry.name), entry.size});
     }
-    const auto byName = [](const QFileInfo &a, const QFileInfo &b) { return lessByName(a.fileName(), b.fileName()); };
-    std::stable_sort(entries.folders.begin(), entries.folders.end(), byName);
-    std::stable_sort(entries.images.begin(), entries.images.end(), byName);
+    std::stable_sort(entries.folders.begin(), entries.folders.end(), lessByName);
+    std::stable_sort(entries.images.begin(), entries.images.end(), lessByName);
     return entries;
 }
 
@@ -83,17 +90,17 @@ std::vector<PreviewRow> listFolder(const QString &folder, int picExt)
     const Entries entries = visibleEntries(folder, picExt, true);
     std::vector<PreviewRow> rows;
     rows.reserve(size_t(entries.folders.size() + entries.images.size()));
-    for (const QFileInfo &info : entries.folders) {
+    for (const Entry &entry : entries.folders) {
         PreviewRow row;
         row.kind = PreviewRow::Folder;
-        row.path = platform::joinPath(folder, info.fileName());
+        row.path = platform::joinPath(folder, entry.name);
         rows.push_back(row);
     }
-    for (const QFileInfo &info : entries.images) {
+    for (const Entry &entry : entries.images) {
         PreviewRow row;
         row.kind = PreviewRow::Image;
-        row.path = platform::joinPath(folder, info.fileName());
-        row.size = uint64_t(info.size());
+        row.path = platform::joinPath(folder, entry.name);
+        row.size = uint64_t(entry.size);
         rows.push_back(row);
     }
     return rows;
@@ -102,13 +109,16 @@ std::vector<PreviewRow> listFolder(const QString &folder, int picExt)
 QStringList pageNames(const QString &folder, int picExt)
 {
     QStringList names;
-    for (const QFileInfo &info : visibleEntries(folder, picExt, false).images)
-        names << info.fileName();
+    for (const Entry &entry : visibleEntries(folder, picExt, false).images)
+        names << entry.name;
     return names;
 }
 
 int pagePosition(const QStringList &names, QStringView name)
 {
+    const qsizetype exact = names.indexOf(name);
+    if (exact >= 0)
+        return int(exact) + 1;
     for (int i = 0; i < names.size(); ++i) {
         if (names[i].compare(name, Qt::CaseInsensitive) == 0)
             return i + 1;
@@ -139,7 +149,7 @@ QString rowLabel(const PreviewRow &row)
         const qsizetype bar = row.path.indexOf(u'|');
         return bar < 0 ? row.path : row.path.mid(bar + 1);
     }
-    return rowName(row);
+    return platform::shownName(rowName(row));
 }
 
 } // namespace glancer

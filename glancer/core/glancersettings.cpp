@@ -26,8 +26,12 @@ QString GlancerSettings::fontSizeText() const
 
 void GlancerSettings::setFontSizeText(const QString &text)
 {
-    const auto n = platform::parseNumbers(text, u':', 2, 3);
-    if (!n) {
+    // Two indices, then the pad size: everything after the second ':' is the
+    // pad size's, and when it is no number the pad size alone falls back.
+    const QStringList parts = text.split(u':');
+    const auto first = platform::parseInt(parts.value(0));
+    const auto second = parts.size() >= 2 ? platform::parseInt(parts[1]) : std::nullopt;
+    if (!first || !second) {
         sizeNormal = kDefaultNormal;
         sizeFullScreen = kDefaultFullScreen;
         padSize = kDefaultPad;
@@ -35,9 +39,10 @@ void GlancerSettings::setFontSizeText(const QString &text)
     }
     // The indices choose rows of the size table: values outside it would
     // point past its end, so they are brought to its nearer end.
-    sizeNormal = clampSizeIndex((*n)[0]);
-    sizeFullScreen = clampSizeIndex((*n)[1]);
-    padSize = n->size() == 3 ? std::clamp((*n)[2], kPadMin, kPadMax) : kDefaultPad;
+    sizeNormal = clampSizeIndex(*first);
+    sizeFullScreen = clampSizeIndex(*second);
+    const auto pad = parts.size() >= 3 ? platform::parseInt(text.section(u':', 2)) : std::nullopt;
+    padSize = pad ? std::clamp(*pad, kPadMin, kPadMax) : kDefaultPad;
 }
 
 void GlancerSettings::load(QSettings &store)
@@ -45,8 +50,7 @@ void GlancerSettings::load(QSettings &store)
     using namespace platform;
     if (store.contains(QStringLiteral("FontSize")))
         setFontSizeText(store.value(QStringLiteral("FontSize")).toString());
-    const QString folder = store.value(QStringLiteral("CurrentFolder")).toString();
-    currentFolder = folder;
+    currentFolder = platform::readNameText(store, "CurrentFolder");
     loadViewValues(store);
     if (const auto layout = readInt(store, "Layout2"))
         layout2 = *layout >= 1 && *layout <= 3 ? *layout : 2;
@@ -67,7 +71,7 @@ void GlancerSettings::saveDialogValues(QSettings &store) const
 
 void GlancerSettings::saveCurrentFolder(QSettings &store) const
 {
-    store.setValue(QStringLiteral("CurrentFolder"), currentFolder);
+    platform::writeNameText(store, "CurrentFolder", currentFolder);
 }
 
 } // namespace glancer

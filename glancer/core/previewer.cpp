@@ -6,6 +6,7 @@
 #include "pagemoves.h"
 
 #include "pageview/zoomnav.h"
+#include "platform/filenames.h"
 #include "platform/paths.h"
 
 namespace glancer {
@@ -171,7 +172,7 @@ FileNameTexts Previewer::fileNameTexts() const
     const auto name = [this](const leafreader::SlotPicture &slot) {
         if (slot.isEmpty() || !m_session.source())
             return QString();
-        return platform::fileNameOf(m_session.source()->pageFile(slot.page));
+        return platform::shownName(platform::fileNameOf(m_session.source()->pageFile(slot.page)));
     };
     texts.spread = m_layout != 1;
     if (texts.spread) {

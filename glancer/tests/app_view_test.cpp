@@ -7,7 +7,12 @@
 #include "core/folderlisting.h"
 #include "core/glancercommands.h"
 
+#include "platform/commandline.h"
+#include "platform/filenames.h"
 #include "tests/testsupport.h"
+
+#include <QScopeGuard>
+
 
 #include <QCheckBox>
 #include <QLabel>
@@ -141,6 +146,33 @@ TEST_F(ViewTest, StartingWithAnImageOpensItUnlessItsTypeIsOff)
     EXPECT_EQ(m_prompt.beeps(), 1);
 }
 
+TEST_F(ViewTest, StartingWithAPathOpensThatVeryFile)
+{
+    // あ.jpg in CP932, named on the command line.
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(m_dir.path()); });
+    const QString cp932 = m_dir.path() + u'/' + platform::nameFromBytes("\x82\xa0.jpg");
+    ASSERT_TRUE(testsupport::writeFile(cp932, testsupport::encode(testsupport::cornerPicture(200, 300), "JPG", 80)));
+    const QByteArray raw = platform::nameBytes(cp932);
+    const char *argv[] = {"glancer", raw.constData()};
+    LaunchOptions options;
+    QString error;
+    ASSERT_TRUE(LaunchOptions::parse(platform::programArguments(2, argv).usable, options, error));
+    EXPECT_EQ(options.path, cp932);
+    auto app = start(options.path);
+    ASSERT_TRUE(app->frame().view().previewMode());
+    EXPECT_EQ(app->frame().view().documentTitle(), QStringLiteral("あ.jpg"));
+    EXPECT_EQ(app->frame().view().session().position(), 7); // after p1..p5 and x.png
+    app.reset();
+
+    // P2.jpg beside p2.jpg: the name as given, not the first of any case.
+    ASSERT_TRUE(testsupport::writeFile(m_dir.filePath("P2.jpg"), testsupport::readFile(m_dir.filePath("p1.jpg"))));
+    app = start(m_dir.filePath("p2.jpg"));
+    ASSERT_TRUE(app->frame().view().previewMode());
+    EXPECT_EQ(app->frame().view().documentTitle(), "p2.jpg");
+    EXPECT_EQ(app->frame().view().session().position(), 3); // p1, P2, p2
+    EXPECT_TRUE(m_prompt.texts().isEmpty());
+}
+
 TEST_F(ViewTest, SettingsDialogChecksRangesAndTheListFollows)
 {
     GlancerSettings settings;
@@ -151,7 +183,20 @@ TEST_F(ViewTest, SettingsDialogChecksRangesAndTheListFollows)
         dialog.accept();
         EXPECT_EQ(dialog.result(), QDialog::Rejected); // still open
         EXPECT_EQ(m_prompt.texts(), QStringList{"1 から 100 までの整数を入力してください。"});
+        // A number typed below the range stays as typed, and OK refuses it.
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QSpinBox *space = dialog.field(CSettingDlg::Space);
+        space->setFocus();
+        space->selectAll();
+        QTest::keyClicks(space, QStringLiteral("31"));
         dialog.field(CSettingDlg::SkipForward)->setValue(100);
+        m_prompt.clear();
+        QTest::keyClick(space, Qt::Key_Return);
+        EXPECT_EQ(m_prompt.texts(), QStringList{"0 から 30 までの整数を入力してください。"});
+        EXPECT_EQ(space->value(), 31);
+        space->setValue(30);
         dialog.check(CSettingDlg::Bmp)->setChecked(false);
         dialog.check(CSettingDlg::Jpeg)->setChecked(false);
         dialog.check(CSettingDlg::Png)->setChecked(false);

@@ -5,7 +5,10 @@
 #include "core/glancercommands.h"
 #include "core/sizetable.h"
 
+#include "platform/filenames.h"
 #include "tests/testsupport.h"
+
+#include <QScopeGuard>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -147,6 +150,36 @@ TEST_F(ListTest, OpeningMovingUpAndTheDriveList)
     EXPECT_TRUE(list.toDriveList());
     EXPECT_TRUE(list.inDriveList());
     EXPECT_EQ(list.selected(), 0);
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST_F(ListTest, NamesThatAreNotUtf8AreListedAndExactNamesAreFoundFirst)
+{
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(m_dir.path()); });
+    for (const QString &name : {QStringLiteral("A.jpg"), QStringLiteral("a.jpg"), platform::nameFromBytes("\x82\xa0.jpg"),
+                                platform::nameFromBytes("b\xff.jpg")})
+        file(name);
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(m_dir.path(), "\x93\xfa\x96\x7b"));
+    GlancerSettings settings;
+    settings.currentFolder = m_dir.path();
+    platform::ScriptedPrompt prompt;
+    FolderList list(settings, prompt);
+    list.refresh(QStringLiteral("a.jpg"));
+    EXPECT_EQ(labels(list.rows()), (QStringList{"日本", "A.jpg", "a.jpg", "b\\xff.jpg", "あ.jpg"}));
+    EXPECT_EQ(list.selected(), 2);
+    const QString lower = m_dir.filePath(QStringLiteral("a.jpg"));
+    EXPECT_EQ(list.findPath(lower), 2);
+    EXPECT_EQ(list.findPath(m_dir.filePath(QStringLiteral("A.JPG"))), 1); // no exact name: the first of any case
+    list.refresh(QStringLiteral("A.JPG"));
+    EXPECT_EQ(list.selected(), 1);
+
+    list.select(4);
+    const FolderList::OpenRequest request = list.openSelected();
+    EXPECT_EQ(request.kind, FolderList::OpenRequest::OpenImage);
+    EXPECT_EQ(request.row.path, m_dir.path() + u'/' + platform::nameFromBytes("\x82\xa0.jpg"));
+    list.select(0);
+    list.openSelected();
+    EXPECT_EQ(list.folderLine(), m_dir.path() + QStringLiteral("/日本"));
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 

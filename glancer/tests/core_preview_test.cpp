@@ -6,7 +6,10 @@
 #include "core/pagemoves.h"
 #include "core/previewer.h"
 
+#include "platform/filenames.h"
 #include "tests/testsupport.h"
+
+#include <QScopeGuard>
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -136,6 +139,26 @@ TEST_F(PreviewTest, PageListStartPositionAndOpeningLayout)
     m_settings.layout2 = 1;
     ASSERT_EQ(preview.open(r), Previewer::OpenResult::Opened);
     EXPECT_EQ(preview.layout(), 1);
+}
+
+TEST_F(PreviewTest, EveryNameIsItsOwnPageWhateverItsBytesOrCase)
+{
+    // あ and い in CP932, and A.jpg beside a.jpg.
+    const QString a = platform::nameFromBytes("\x82\xa0.jpg"), i = platform::nameFromBytes("\x82\xa2.jpg");
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(m_dir.path()); });
+    pages({"01.jpg", a, i, "A.jpg", "a.jpg"});
+    Previewer preview(m_session, m_settings);
+    ASSERT_EQ(preview.open(row("a.jpg")), Previewer::OpenResult::Opened);
+    EXPECT_EQ(preview.current().count, 5);
+    EXPECT_EQ(preview.current().position, 3); // 01, A, a, あ, い
+    EXPECT_EQ(shown(), std::make_pair(5, 4)); // a.jpg with A.jpg on its right
+
+    ASSERT_EQ(preview.open(row(a)), Previewer::OpenResult::Opened);
+    EXPECT_EQ(preview.current().position, 4);
+    EXPECT_EQ(shown(), std::make_pair(3, 2));
+    preview.setFileNamesShown(true);
+    EXPECT_EQ(preview.fileNameTexts().left, QStringLiteral("い.jpg"));
+    EXPECT_EQ(preview.fileNameTexts().right, QStringLiteral("あ.jpg"));
 }
 
 TEST_F(PreviewTest, SixPageSequencesOfLayoutsTwoAndThree)

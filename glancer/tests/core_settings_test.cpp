@@ -68,6 +68,15 @@ TEST(GlancerSettingsTest, DefaultsAndLimitsWhenRead)
     store.settings.setValue("FontSize", "9:-1:500");
     s = loaded(store.settings);
     EXPECT_EQ(s.fontSizeText(), "4:0:100");
+    // A third part that is no number: the two indices stay, the pad size
+    // alone falls back.
+    for (const char *text : {"0:0:abc", "1:3:", "1:3:55:9", "1:3:x40"}) {
+        store.settings.setValue("FontSize", text);
+        s = loaded(store.settings);
+        EXPECT_EQ(s.fontSizeText(), text[0] == '0' ? "0:0:40" : "1:3:40") << text;
+    }
+    store.settings.setValue("FontSize", "1:x:3");
+    EXPECT_EQ(loaded(store.settings).fontSizeText(), "2:4:40");
     // Unreadable values keep the defaults.
     store.settings.setValue("SkipForward", "12x");
     EXPECT_EQ(loaded(store.settings).skipForward, 12);

@@ -9,6 +9,7 @@
 #include <picture/picture.h>
 #include <platform/commandline.h>
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
@@ -49,6 +50,7 @@ int CHarvesterApp::main(int argc, char **argv)
     nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Harvester"));
     platform::applyUiFont(app);
+    ui::loadQtTexts();
     return runDialog(app, commandLine);
 }
 

@@ -3,11 +3,7 @@
 #include "foldertree.h"
 
 #include <platform/filenames.h>
-#include <platform/paths.h>
 #include <platform/progress.h>
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -47,31 +43,28 @@ bool CFileWalker::Walk(const QString &folderPath, bool recursive)
         *m_stopFlag = false;
     const QString folder = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
 
-    QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
-    std::sort(entries.begin(), entries.end(), [](const QFileInfo &x, const QFileInfo &y) {
-        return compareEntryNames(x.fileName(), y.fileName()) < 0;
+    // Names are taken by their bytes, so none is passed over for not being
+    // UTF-8.
+    QList<platform::FolderEntry> entries = platform::folderEntries(folder);
+    std::sort(entries.begin(), entries.end(), [](const platform::FolderEntry &x, const platform::FolderEntry &y) {
+        return compareEntryNames(x.name, y.name) < 0;
     });
-    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
-        if (wouldTake(entry, recursive))
-            unusable.append(entry.shownPath(platform::withoutTrailingSlash(folder)));
-    }
 
-    for (const QFileInfo &entry : entries) {
+    for (const platform::FolderEntry &entry : entries) {
         if (stopSeen())
             return false;
-        const QString name = entry.fileName();
+        const QString &name = entry.name;
         const QString fullPath = folder + name;
         if (!fitsPathLimit(fullPath))
             continue;
-        if (entry.isSymLink() && !entry.isFile())
+        if (entry.isLink && !entry.isFile)
             continue; // a link to a folder, or one that leads nowhere
-        if (entry.isDir()) {
+        if (entry.isFolder) {
             if (OnFolder(fullPath, name) == 0)
                 return false;
             if (recursive && !Walk(fullPath, true))
                 return false;
-        } else if (entry.isFile()) {
+        } else if (entry.isFile) {
             if (OnFile(fullPath, name) == 0)
                 return false;
         }
@@ -91,19 +84,6 @@ int CTypedFileWalker::OnFile(const QString &fullPath, const QString &name)
     if (found.compare(extension, Qt::CaseInsensitive) == 0)
         result.append(fullPath);
     return 1;
-}
-
-bool CTypedFileWalker::wouldTake(const platform::UnrepresentableEntry &entry, bool recursive) const
-{
-    if (entry.isFolder)
-        return recursive;
-    const QByteArray tail = '.' + extension.toLatin1().toLower();
-    return entry.name.toLower().endsWith(tail);
-}
-
-bool CFolderWalker::wouldTake(const platform::UnrepresentableEntry &entry, bool) const
-{
-    return entry.isFolder;
 }
 
 int CFolderWalker::OnFolder(const QString &fullPath, const QString &)

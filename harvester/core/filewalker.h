@@ -33,11 +33,6 @@ public:
     // flag ended it. A folder that cannot be listed is walked as empty.
     bool Walk(const QString &folderPath, bool recursive);
 
-    // Entries whose names are not valid UTF-8 cannot be opened under any
-    // name the walk could give them; those this walker would have taken (or
-    // looked into) are kept here, as their folder and escaped name.
-    QStringList unusable;
-
     // Before each entry the waiting events are handled through `progress`;
     // then the walk ends once `*stopFlag` is set (or the progress reports a
     // cancel request). The flag is cleared when a walk enters a folder.
@@ -45,15 +40,6 @@ public:
     {
         m_progress = progress;
         m_stopFlag = stopFlag;
-    }
-
-protected:
-    // Whether an entry of that name would have been taken (or, recursive,
-    // walked into).
-    virtual bool wouldTake(const platform::UnrepresentableEntry &entry, bool recursive) const
-    {
-        (void)entry, (void)recursive;
-        return false;
     }
 
 private:
@@ -74,9 +60,6 @@ public:
 
     QString extension;
     QStringList result;
-
-protected:
-    bool wouldTake(const platform::UnrepresentableEntry &entry, bool recursive) const override;
 };
 
 // Collects every folder below the one walked.
@@ -86,9 +69,6 @@ public:
     int OnFile(const QString &fullPath, const QString &name) override;
 
     QStringList result;
-
-protected:
-    bool wouldTake(const platform::UnrepresentableEntry &entry, bool recursive) const override;
 };
 
 } // namespace harvester

@@ -1,10 +1,7 @@
 #include "foldertree.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,20 +12,19 @@ namespace {
 
 QByteArray native(const QString &path)
 {
-    return QFile::encodeName(path);
+    return platform::nameBytes(path);
 }
 
 // The entries of a folder as the file system holds them, hidden ones too,
-// without following links.
-QFileInfoList entriesOf(const QString &folder)
+// by their bytes.
+QList<platform::FolderEntry> entriesOf(const QString &folder)
 {
-    return QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                      QDir::NoSort);
+    return platform::folderEntries(folder);
 }
 
-bool isLinkOrFile(const QFileInfo &entry)
+bool isLinkOrFile(const platform::FolderEntry &entry)
 {
-    return entry.isSymLink() || !entry.isDir();
+    return entry.isLink || !entry.isFolder;
 }
 
 // Deletes what a folder holds. True when every subfolder could be removed;
@@ -36,8 +32,8 @@ bool isLinkOrFile(const QFileInfo &entry)
 bool deleteContents(const QString &folder)
 {
     bool foldersRemoved = true;
-    for (const QFileInfo &entry : entriesOf(folder)) {
-        const QString path = entry.filePath();
+    for (const platform::FolderEntry &entry : entriesOf(folder)) {
+        const QString path = platform::joinPath(folder, entry.name);
         if (!fitsPathLimit(path)) {
             foldersRemoved = false;
             continue;
@@ -61,7 +57,7 @@ bool fitsPathLimit(const QString &path)
 
 bool isExistingFolder(const QString &path)
 {
-    return !path.isEmpty() && QFileInfo(path).isDir();
+    return !path.isEmpty() && platform::isFolder(path);
 }
 
 bool CreateFolderTree(const QString &path)
@@ -71,15 +67,15 @@ bool CreateFolderTree(const QString &path)
     const QString folder = platform::withoutTrailingSlash(path);
     if (folder.isEmpty())
         return false;
-    const QFileInfo info(folder);
-    if (info.exists())
-        return info.isDir();
-    if (info.isSymLink())
+    const platform::PathInfo info = platform::pathInfo(folder);
+    if (info.exists)
+        return info.isFolder;
+    if (info.isLink)
         return false; // a link that leads nowhere stands in the way
     const QString parent = platform::folderOf(folder);
     if (!parent.isEmpty() && !CreateFolderTree(parent))
         return false;
-    return ::mkdir(native(folder).constData(), 0777) == 0 || QFileInfo(folder).isDir();
+    return ::mkdir(native(folder).constData(), 0777) == 0 || platform::isFolder(folder);
 }
 
 bool DeleteFolderTree(const QString &path)
@@ -87,10 +83,10 @@ bool DeleteFolderTree(const QString &path)
     if (!fitsPathLimit(path))
         return false;
     const QString folder = platform::withoutTrailingSlash(path);
-    const QFileInfo info(folder);
-    if (info.isSymLink())
+    const platform::PathInfo info = platform::pathInfo(folder);
+    if (info.isLink)
         return ::unlink(native(folder).constData()) == 0;
-    if (!info.isDir())
+    if (!info.isFolder)
         return false;
     if (!deleteContents(folder))
         return false;
@@ -100,8 +96,8 @@ bool DeleteFolderTree(const QString &path)
 bool EmptyFolder(const QString &path)
 {
     const QString folder = platform::withoutTrailingSlash(path);
-    const QFileInfo info(folder);
-    if (info.isSymLink() || !info.isDir())
+    const platform::PathInfo info = platform::pathInfo(folder);
+    if (info.isLink || !info.isFolder)
         return false;
     deleteContents(folder);
     return entriesOf(folder).isEmpty();
@@ -109,7 +105,7 @@ bool EmptyFolder(const QString &path)
 
 bool holdsFiles(const QString &path)
 {
-    for (const QFileInfo &entry : entriesOf(path)) {
+    for (const platform::FolderEntry &entry : entriesOf(path)) {
         if (isLinkOrFile(entry))
             return true;
     }

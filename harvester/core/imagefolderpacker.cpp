@@ -6,15 +6,14 @@
 #include <book/kvbfile.h>
 #include <book/pagecollect.h>
 #include <book/principalattributes.h>
+#include <platform/filenames.h>
 #include <platform/filestamp.h>
 #include <platform/paths.h>
 #include <platform/progress.h>
 #include <platform/prompt.h>
 #include <platform/textcompare.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -50,16 +49,17 @@ ImageFolderPacker::BookName ImageFolderPacker::bookNameFor(const QString &nameSo
         base.chop(4);
     if (base.endsWith(u'/'))
         base.chop(1);
-    return {base + QStringLiteral(".kvb"), platform::fileNameOf(base)};
+    return {base + QStringLiteral(".kvb"), platform::shownName(platform::fileNameOf(base))};
 }
 
 kvb::PageList ImageFolderPacker::collectPages(const QString &imageFolder, PageOrder order)
 {
     kvb::PageList pages;
-    const QFileInfoList entries = QDir(platform::withoutTrailingSlash(imageFolder))
-                                      .entryInfoList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    for (const QFileInfo &entry : entries) {
-        const QString path = entry.filePath();
+    const QString folder = platform::withoutTrailingSlash(imageFolder);
+    for (const platform::FolderEntry &entry : platform::folderEntries(folder)) {
+        if (!entry.isFile)
+            continue;
+        const QString path = platform::joinPath(folder, entry.name);
         const uint8_t kind = kvb::pageKindFromExtension(path);
         if (kind != kvb::Jpeg && kind != kvb::Png && kind != kvb::Bmp)
             continue;
@@ -79,8 +79,8 @@ kvb::PageList ImageFolderPacker::collectPages(const QString &imageFolder, PageOr
 
 std::optional<kvb::PageEntry> ImageFolderPacker::pageFromFile(const QString &path, uint8_t kind)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::openFile(file, path, QIODevice::ReadOnly))
         return std::nullopt;
     // The file as found: the book takes exactly these bytes, or the write
     // fails when the file has changed by the time it is copied.
@@ -135,8 +135,8 @@ int ImageFolderPacker::pack(const QString &nameSource, const std::function<kvb::
 {
     const BookName book = bookNameFor(nameSource);
     m_lastStopFailed = false;
-    const QFileInfo existing(book.bookPath);
-    if (existing.exists() && !existing.isDir()
+    const platform::PathInfo existing = platform::pathInfo(book.bookPath);
+    if (existing.exists && !existing.isFolder
         && m_prompt.message(text::BookExists, platform::PromptIcon::Question, platform::PromptButtons::OkCancel)
                != platform::PromptAnswer::Ok) {
         m_log(text::PackCancelLog);

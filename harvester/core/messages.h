@@ -80,7 +80,6 @@ inline const QString OutputHoldsRunLog =
     QStringLiteral("保存先 %1 の中に処理対象または作業フォルダがあるため処理しません: %2");
 inline const QString OutputWrittenLog =
     QStringLiteral("保存先 %1 はこの処理で作成したもの、または処理対象のため上書きしません: %2");
-inline const QString UnusableNameLog = QStringLiteral("名前がUTF-8ではないため処理しません: %1");
 
 // Deleting or recycling the sources.
 inline const QString TrashFailedLog = QStringLiteral("MoveToTrash(%1) rc=%2 (%3)");

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <unistd.h>
 
 namespace harvester {
 
@@ -212,14 +213,6 @@ void RunController::planOutputs(const QStringList &protectedFolders)
     m_states.assign(size_t(m_runList.size()), ItemState::Pending);
 }
 
-void RunController::noteUnusable(const QStringList &shownPaths)
-{
-    for (const QString &path : shownPaths) {
-        AppendLog(text::UnusableNameLog.arg(path));
-        ++m_summary.passedOver;
-    }
-}
-
 void RunController::settle(int item, ItemState state)
 {
     ItemState &current = m_states.at(size_t(item));
@@ -265,7 +258,6 @@ void RunController::StartPdfRun()
     if (!search(walker, target, text::SearchingPdf, text::PdfSearchFailed))
         return;
     m_runList = walker.result;
-    noteUnusable(walker.unusable);
     if (m_runList.isEmpty())
         return fail(text::NoPdf);
     planOutputs({m_workFolder});
@@ -293,7 +285,7 @@ void RunController::launchCurrent()
     m_listing.reset();
     m_listExitCode = 0;
     // First the PDF's list of images, which the extraction is checked against.
-    const ExtractorCommand list{QString(), m_extractorPath, {QStringLiteral("-list"), pdfPath}};
+    const ExtractorCommand list{QString(), m_extractorPath, {QStringLiteral("-list"), m_command.arguments.at(2)}};
     if (!m_link.ListImages(list)) {
         FinishPdf(true, 0);
         m_prompt.message(text::LaunchFailed);
@@ -325,9 +317,20 @@ bool RunController::BuildCommandLine(const QString &pdfPath, ExtractorCommand &c
     if (!m_work->open() || !m_work->prepareItemFolder())
         return false;
     const QString root = m_work->itemFolder() + QStringLiteral("/Img");
-    command.text = m_extractorPrefix + u'"' + pdfPath + QStringLiteral("\" \"") + root + u'"';
+    // The extractor is started through QProcess, which hands it names as
+    // UTF-8: a PDF named in other bytes is handed over by a link of a plain
+    // name in the run's folder (beside the item folder, whose every entry
+    // must be a page).
+    QString given = pdfPath;
+    if (platform::carriesRawBytes(pdfPath)) {
+        given = m_work->path() + QStringLiteral("/source.pdf");
+        ::unlink(platform::nameBytes(given).constData());
+        if (::symlink(platform::nameBytes(pdfPath).constData(), platform::nameBytes(given).constData()) != 0)
+            return false;
+    }
+    command.text = m_extractorPrefix + u'"' + platform::shownName(pdfPath) + QStringLiteral("\" \"") + root + u'"';
     command.program = m_extractorPath;
-    command.arguments = {QStringLiteral("-j"), QStringLiteral("-png"), pdfPath, root};
+    command.arguments = {QStringLiteral("-j"), QStringLiteral("-png"), given, root};
     return true;
 }
 
@@ -448,8 +451,7 @@ RunController::ItemResult RunController::placeImageFolder(const QString &workPat
         AppendLog(RunOutputs::writtenLog(imageFolder, pdfPath));
         return {ItemState::PassedOver};
     }
-    const QFileInfo existing(imageFolder);
-    if (existing.isDir()) {
+    if (platform::isFolder(imageFolder)) {
         if (m_prompt.message(text::ImageFolderExistsDelete, PromptIcon::Question, PromptButtons::OkCancel)
             != PromptAnswer::Ok)
             return {ItemState::PassedOver, true};
@@ -582,8 +584,8 @@ void RunController::runItems(SourceKind kind, const QString &logLine,
     beginItems();
     while (m_currentIndex < m_runList.size()) {
         const QString item = m_runList.at(m_currentIndex);
-        m_observer.setText(item);
-        AppendLog(logLine.arg(item));
+        m_observer.setText(platform::shownName(item));
+        AppendLog(logLine.arg(platform::shownName(item)));
         if (!refused(m_currentIndex)) {
             const ItemResult result = handle(item);
             settle(m_currentIndex, result.state);
@@ -610,7 +612,6 @@ void RunController::runImageFolders()
     if (!search(walker, target, text::SearchingFolders, text::FolderSearchFailed))
         return;
     m_runList = m_options.includeSubfolders ? leafFolders(walker.result) : walker.result;
-    noteUnusable(walker.unusable);
     if (m_runList.isEmpty())
         return fail(text::NoFolders);
     planOutputs({});
@@ -633,12 +634,6 @@ RunController::ItemResult RunController::packFolder(const QString &folder)
     }
     m_outputs.recordWritten(book);
     m_packedPages[m_currentIndex] = std::move(packed);
-    // Pictures whose names cannot be opened stayed out of the book; the
-    // folder keeps them (it is not deleted or recycled).
-    QStringList unusable;
-    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder))
-        unusable.append(entry.shownPath(folder));
-    noteUnusable(unusable);
     return {ItemState::Done};
 }
 
@@ -652,7 +647,6 @@ void RunController::runBooks()
     if (!search(walker, target, text::SearchingBooks, text::BookSearchFailed))
         return;
     m_runList = walker.result;
-    noteUnusable(walker.unusable);
     if (m_runList.isEmpty())
         return fail(text::NoBooks);
     planOutputs({});

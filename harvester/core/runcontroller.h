@@ -157,8 +157,6 @@ private:
     // out of every output.
     void planOutputs(const QStringList &protectedFolders);
     static QString outputOf(int mode, const QString &source);
-    // Logs the names a search could not use; they count as passed over.
-    void noteUnusable(const QStringList &shownPaths);
     void settle(int item, ItemState state);
     // An item whose output is refused: logged and passed over.
     bool refused(int item);

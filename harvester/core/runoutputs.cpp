@@ -2,6 +2,7 @@
 
 #include "messages.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
 
 #include <QFile>
@@ -86,7 +87,7 @@ QString RunOutputs::refusalLog(int item) const
 std::vector<RunOutputs::Identity> RunOutputs::identitiesOf(const QString &path)
 {
     std::vector<Identity> identities;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = platform::nameBytes(path);
     struct stat st;
     if (::lstat(native.constData(), &st) == 0) {
         identities.emplace_back(uint64_t(st.st_dev), uint64_t(st.st_ino));

@@ -3,6 +3,7 @@
 #include "foldertree.h"
 
 #include <platform/abandonedentries.h>
+#include <platform/filenames.h>
 #include <platform/paths.h>
 
 #include <QFile>
@@ -27,8 +28,8 @@ bool RunWorkFolder::open()
     if (m_fd >= 0)
         return true;
     const QString work = platform::withoutTrailingSlash(m_workFolder);
-    const QByteArray nativeWork = QFile::encodeName(work);
-    const QByteArray prefix = QFile::encodeName(kPrefix);
+    const QByteArray nativeWork = platform::nameBytes(work);
+    const QByteArray prefix = platform::nameBytes(kPrefix);
     platform::removeAbandonedEntries(nativeWork, prefix, QByteArray(), platform::TemporaryKind::Folder,
                                      [&work](int, const char *name) {
                                          DeleteFolderTree(platform::joinPath(work, QFile::decodeName(name)));
@@ -64,7 +65,7 @@ bool RunWorkFolder::prepareItemFolder()
     const QString item = itemFolder();
     if (QFile::exists(item) || QFileInfo(item).isSymLink())
         DeleteFolderTree(item);
-    return ::mkdir(QFile::encodeName(item).constData(), 0700) == 0;
+    return ::mkdir(platform::nameBytes(item).constData(), 0700) == 0;
 }
 
 void RunWorkFolder::remove()

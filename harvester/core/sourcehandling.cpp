@@ -28,15 +28,15 @@ namespace {
 
 bool makeFolder(const QString &path)
 {
-    return ::mkdir(QFile::encodeName(path).constData(), 0777) == 0;
+    return ::mkdir(platform::nameBytes(path).constData(), 0777) == 0;
 }
 
 // A file copied whole and flushed to disk, as the work folder's copy is
 // deleted right after.
 bool copyFile(const QString &from, const QString &to)
 {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile in;
+    if (!platform::openFile(in, from, QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = in.readAll();
     return bytes.size() == in.size() && platform::writeNewFile(to, bytes);
@@ -67,8 +67,8 @@ bool copyContents(const QString &from, const QString &to)
 
 bool FileOperations::moveFolder(const QString &from, const QString &to)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray destination = QFile::encodeName(to);
+    const QByteArray source = platform::nameBytes(from);
+    const QByteArray destination = platform::nameBytes(to);
     if (::rename(source.constData(), destination.constData()) == 0)
         return true;
     if (errno != EXDEV || !makeFolder(to))
@@ -90,7 +90,7 @@ int FileOperations::moveToTrash(const QString &path)
 
 int FileOperations::deleteFile(const QString &path)
 {
-    return ::unlink(QFile::encodeName(path).constData()) == 0 ? 0 : errno;
+    return ::unlink(platform::nameBytes(path).constData()) == 0 ? 0 : errno;
 }
 
 int FileOperations::deleteFolder(const QString &path)
@@ -113,7 +113,7 @@ FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pag
         packed.insert(platform::fileNameOf(page.sourcePath), page.sourceStamp);
 
     FolderRelease release;
-    const QByteArray native = QFile::encodeName(folder);
+    const QByteArray native = platform::nameBytes(folder);
     DIR *dir = ::opendir(native.constData());
     if (!dir) {
         release.entry = platform::escapedText(folder);
@@ -123,10 +123,10 @@ FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pag
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        const QString decoded = QFile::decodeName(name);
+        const QString decoded = platform::nameFromBytes(name);
         const auto page = packed.constFind(decoded);
-        if (!platform::isRepresentableName(name) || page == packed.constEnd()) {
-            release.entry = platform::escapedName(name);
+        if (page == packed.constEnd()) {
+            release.entry = platform::shownName(decoded);
             break;
         }
         const int fd = ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -134,7 +134,7 @@ FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pag
         if (fd >= 0)
             ::close(fd);
         if (!now || !page.value() || *now != *page.value()) {
-            release.entry = platform::escapedName(name);
+            release.entry = platform::shownName(decoded);
             release.changed = true;
             break;
         }

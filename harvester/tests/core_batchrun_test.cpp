@@ -7,11 +7,13 @@
 #include "core/messages.h"
 
 #include <book/kvbfile.h>
+#include <platform/filenames.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -267,4 +269,46 @@ TEST_F(RealExtractor, ABrokenPdfIsReportedAndAsked)
     EXPECT_TRUE(f.prompt.texts()[0].startsWith(QStringLiteral("Exit code: ")));
     EXPECT_GE(f.run.errorLines() + f.run.warningLines(), 1u);
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/broken.pdf"))));
+}
+
+TEST(NamesAsBytes, FoldersBooksAndPdfsNamedInBytesThatAreNotUtf8AreTaken)
+{
+    // An image folder named 日本 in CP932, a book and a PDF named in bytes that
+    // are no text at all.
+    Workspace ws;
+    const QString lib = ws.folder(QStringLiteral("lib"));
+    const auto cleanup = qScopeGuard([&] { testsupport::removeRawNamedEntries(lib); });
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(lib, "\x93\xfa\x96\x7b"));
+    const QString japan = lib + u'/' + platform::nameFromBytes("\x93\xfa\x96\x7b");
+    ASSERT_TRUE(testsupport::writeFile(japan + QStringLiteral("/a.jpg"), Workspace::jpeg(1)));
+    ASSERT_TRUE(testsupport::writeFile(japan + u'/' + platform::nameFromBytes("b\xff.jpg"), Workspace::jpeg(2)));
+
+    RunFixture folders;
+    RunOptions packing = folderOptions(ImageFoldersToBooks, lib, false);
+    packing.book.nameAsTitle = true;
+    ASSERT_TRUE(folders.runToEnd(packing));
+    EXPECT_EQ(folders.observer.lines.first(), text::PackLog.arg(lib + QStringLiteral("/日本")));
+    ASSERT_EQ(pagesOf(japan + QStringLiteral(".kvb")).size(), 2u);
+    kvb::AttributeList attributes;
+    ASSERT_TRUE(kvb::KVBFile::readBook(japan + QStringLiteral(".kvb"), nullptr, &attributes, nullptr));
+    ASSERT_EQ(attributes.size(), 1u);
+    EXPECT_EQ(attributes[0].text, QStringLiteral("日本"));
+
+    const QString book = lib + u'/' + platform::nameFromBytes("c\xff.kvb");
+    ASSERT_TRUE(testsupport::writeFile(book, readAll(japan + QStringLiteral(".kvb"))));
+    RunFixture books;
+    ASSERT_TRUE(books.runToEnd(folderOptions(BooksToImageFolders, lib, false)));
+    EXPECT_TRUE(platform::isFile(lib + u'/' + platform::nameFromBytes("c\xff") + QStringLiteral("/Img0001.jpg")));
+
+    // pdfimages is handed such a PDF through a link of a plain name; its book
+    // takes the PDF's own bytes, and the PDF goes once the book holds its page.
+    const QString work = ws.folder(QStringLiteral("work"));
+    const QString pdf = lib + u'/' + platform::nameFromBytes("p\xff.pdf");
+    ASSERT_TRUE(testsupport::writeFile(pdf, "image " + QFile::encodeName(ws.jpegFile(QStringLiteral("src/1.jpg"), 1))));
+    RunFixture pdfs;
+    RunOptions options = pdfOptions(PdfToBook, lib, work);
+    options.postProcess = DeleteSources;
+    ASSERT_TRUE(pdfs.runToEnd(options));
+    EXPECT_EQ(pagesOf(lib + u'/' + platform::nameFromBytes("p\xff.kvb")).size(), 1u) << pdfs.observer.lines.join(u'\n').toStdString();
+    EXPECT_FALSE(platform::pathExists(pdf));
 }

@@ -1,5 +1,7 @@
 #include "leafreaderframe.h"
 
+#include "platform/filenames.h"
+
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -48,7 +50,7 @@ void CLeafreaderFrame::dropEvent(QDropEvent *event)
     for (const QUrl &url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
-            emit fileDropped(url.toLocalFile());
+            emit fileDropped(platform::localPathOf(url));
             return;
         }
     }

@@ -5,8 +5,9 @@
 #include "shelf/shelfmodel.h"
 #include "shelf/shelfpictures.h"
 
+#include "platform/filenames.h"
+
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 
@@ -42,8 +43,7 @@ std::optional<int> LaunchOptions::read(const platform::ProgramArguments &argumen
     // The first path counts, as it always has.
     const QStringList paths = line.positionalArguments();
     if (!paths.isEmpty())
-        options.bookPath = QFileInfo(paths.front()).absoluteFilePath();
-    options.unusable = arguments.unusable;
+        options.bookPath = platform::absolutePath(paths.front());
     return std::nullopt;
 }
 
@@ -93,9 +93,6 @@ LeafreaderStartup::StartResult LeafreaderStartup::start(bool singleInstance)
     m_shelf->setFullScreen(m_frame->fullScreenOn());
     QApplication::processEvents();
     m_shelf->start(m_options.bookPath);
-    // A name Qt would have altered opens nothing; it is named instead.
-    for (const QString &name : m_options.unusable)
-        m_prompt.message(ShelfModel::infoFailedMessage(name));
     for (int id : m_options.commands)
         m_frame->view().onCommand(id);
     return StartResult::Running;
@@ -162,7 +159,7 @@ void LeafreaderStartup::openPath(const QString &path)
             return;
         view.closeBook(*mode);
     }
-    m_shelf->openPath(QFileInfo(path).absoluteFilePath());
+    m_shelf->openPath(platform::absolutePath(path));
 }
 
 void LeafreaderStartup::raiseWindow()

@@ -23,7 +23,6 @@ struct LaunchOptions {
     QString bookPath;
     QString screenshot;
     QList<int> commands;
-    QStringList unusable; // arguments whose bytes are not valid UTF-8, escaped
 
     static QString usage();
     // Reads the arguments (the program's name first) before any window

@@ -2,6 +2,7 @@
 
 #include "pageview/booksource.h"
 #include "pageview/commandmenu.h"
+#include "platform/filenames.h"
 #include "platform/paths.h"
 #include "platform/version.h"
 #include "ui/waitcursor.h"
@@ -108,7 +109,7 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     m_book = row;
     m_book.pageCount = uint16_t(m_session.pageCount());
     m_book.layoutFlags = m_session.layoutFlags();
-    emit documentTitleChanged(platform::fileNameOf(row.path));
+    emit documentTitleChanged(platform::shownName(platform::fileNameOf(row.path)));
     if (m_list)
         m_list->hide();
     m_syncingBar = true;

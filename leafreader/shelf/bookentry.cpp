@@ -1,6 +1,7 @@
 #include "bookentry.h"
 
 #include "book/kvbfile.h"
+#include "platform/filenames.h"
 #include "platform/paths.h"
 
 #include <QStringList>
@@ -48,7 +49,7 @@ bool readListInformation(BookEntry &row, bool withThumbnail)
     row.circle = circles.join(separator);
     row.date = date;
     if (row.title.isEmpty())
-        row.title = platform::baseNameOf(row.path);
+        row.title = platform::shownName(platform::baseNameOf(row.path));
     if (row.subtitle.isEmpty())
         row.subtitle = QStringLiteral(" ");
     return true;

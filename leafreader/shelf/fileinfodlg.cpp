@@ -3,8 +3,9 @@
 #include "listtexts.h"
 #include "shelfpictures.h"
 
-#include "ui/mygraph.h"
 #include "picture/picture.h"
+#include "platform/filenames.h"
+#include "ui/mygraph.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -39,7 +40,7 @@ FileInfoDlg::FileInfoDlg(const FileInformation &information, QWidget *parent)
     };
     m_path = makeText(IdPath);
     m_path->setWordWrap(true);
-    m_path->setText(m_info.path);
+    m_path->setText(platform::shownName(m_info.path));
     m_size = makeText(IdSize);
     m_size->setText(fileSizeText(m_info.fileSize));
     m_pages = makeText(IdPageCount);

@@ -9,8 +9,6 @@
 #include "platform/hiddenentries.h"
 #include "platform/paths.h"
 
-#include <QDir>
-#include <QFileInfo>
 
 namespace leafreader {
 
@@ -46,25 +44,24 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
     FolderListing listing;
     std::vector<BookEntry> folders, books;
     const platform::HiddenEntries hidden(folder);
-    const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
-    for (const QFileInfo &info : entries) {
-        if (hidden.isHidden(info))
+    for (const platform::FolderEntry &entry : platform::folderEntries(folder)) {
+        const QString path = platform::joinPath(folder, entry.name);
+        if (hidden.isHidden(entry.name, path))
             continue;
-        if (info.isDir()) {
+        if (entry.isFolder) {
             BookEntry row;
             row.kind = BookEntry::Folder;
-            row.path = platform::joinPath(folder, info.fileName());
-            row.title = info.fileName();
+            row.path = path;
+            row.title = platform::shownName(entry.name);
             folders.push_back(std::move(row));
             continue;
         }
-        if (info.suffix().compare(QStringLiteral("kvb"), Qt::CaseInsensitive) != 0)
+        if (!entry.isFile || platform::extensionOf(entry.name).compare(u"kvb", Qt::CaseInsensitive) != 0)
             continue;
         BookEntry row;
         row.kind = BookEntry::BookFile;
-        row.path = platform::joinPath(folder, info.fileName());
-        row.fileSize = uint64_t(info.size());
+        row.path = path;
+        row.fileSize = uint64_t(entry.size);
         const int known = resume.findPath(row.path);
         if (known >= 0) {
             const BookEntry &entry = resume.entries()[size_t(known)];
@@ -77,10 +74,6 @@ FolderListing listFolder(const QString &folder, const ResumeList &resume, int so
             continue;
         }
         books.push_back(std::move(row));
-    }
-    for (const platform::UnrepresentableEntry &entry : platform::unrepresentableEntries(folder)) {
-        if (!entry.isHidden() && (entry.isFolder || entry.name.toLower().endsWith(".kvb")))
-            listing.failedBooks << entry.shownPath(folder);
     }
     sortRows(folders, sortMode);
     sortRows(books, sortMode);

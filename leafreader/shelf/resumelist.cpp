@@ -1,8 +1,8 @@
 #include "resumelist.h"
 
+#include "platform/filenames.h"
 #include "platform/paths.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -148,14 +148,14 @@ void ResumeList::refresh()
     for (BookEntry &entry : m_entries) {
         if (entry.kind != BookEntry::BookFile && entry.kind != BookEntry::Empty)
             continue;
-        const QFileInfo info(entry.path);
+        const platform::PathInfo info = platform::pathInfo(entry.path);
         // As on the folder screen, a tile reads its thumbnail when it is shown.
-        if (!entry.path.isEmpty() && info.isFile() && readListInformation(entry, false)) {
+        if (info.isFile && readListInformation(entry, false)) {
             entry.kind = BookEntry::BookFile;
-            entry.fileSize = uint64_t(info.size());
+            entry.fileSize = uint64_t(info.size);
         } else {
             entry.kind = BookEntry::Empty;
-            entry.title = platform::baseNameOf(entry.path);
+            entry.title = platform::shownName(platform::baseNameOf(entry.path));
         }
     }
 }

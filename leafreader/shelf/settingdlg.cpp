@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace leafreader {
@@ -25,8 +24,6 @@ namespace {
 // show up to the stored limits, so a stored value beyond the dialog's range
 // is shown as it is and refused only on OK.
 constexpr int kMinimum[SettingDlg::kFieldCount] = {1, 1, 0, 1};
-constexpr int kShowMaximum[SettingDlg::kFieldCount] = {ReaderSettings::kSkipMax, ReaderSettings::kSkipMax,
-                                                       ReaderSettings::kSpaceMax, ReaderSettings::kIntervalMax};
 constexpr int kAcceptMaximum[SettingDlg::kFieldCount] = {100, 100, 30, 3600};
 
 QGroupBox *orderGroup(const QString &title, QButtonGroup *group, int current, QWidget *parent)
@@ -118,9 +115,7 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
     const int fieldValues[kFieldCount] = {settings.skipForward, settings.skipBack, settings.space,
                                           settings.interval};
     for (int i = 0; i < kFieldCount; ++i) {
-        auto *spin = new QSpinBox(this);
-        spin->setRange(kMinimum[i], kShowMaximum[i]);
-        spin->setValue(fieldValues[i]);
+        auto *spin = new ui::NumberField(kMinimum[i], kAcceptMaximum[i], fieldValues[i], this);
         m_fields[i] = spin;
         fields->addWidget(new QLabel(fieldTitles[i], this), i, 0);
         fields->addWidget(spin, i, 1);
@@ -136,18 +131,8 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
 
 void SettingDlg::accept()
 {
-    for (int i = 0; i < kFieldCount; ++i) {
-        const int value = m_fields[i]->value();
-        if (value < kMinimum[i] || value > kAcceptMaximum[i]) {
-            m_prompt.message(QStringLiteral("%1 から %2 までの整数を入力してください。")
-                                 .arg(kMinimum[i])
-                                 .arg(kAcceptMaximum[i]),
-                             platform::PromptIcon::Warning);
-            m_fields[i]->setFocus();
-            m_fields[i]->selectAll();
-            return;
-        }
-    }
+    if (!ui::numbersInRange({m_fields[0], m_fields[1], m_fields[2], m_fields[3]}, m_prompt, platform::PromptIcon::Warning))
+        return;
     m_values.scaleNormal = m_bars[ScaleNormal]->value();
     m_values.scaleFullScreen = m_bars[ScaleFullScreen]->value();
     m_values.scaleListColumn = m_bars[ScaleListColumn]->value();

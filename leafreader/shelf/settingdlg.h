@@ -3,6 +3,7 @@
 #include "shelfsettings.h"
 
 #include "pageview/readersettings.h"
+#include "ui/numberfield.h"
 
 #include <QDialog>
 
@@ -66,7 +67,7 @@ private:
     platform::Prompt &m_prompt;
     QScrollBar *m_bars[kScaleCount] = {};
     QLabel *m_barLabels[kScaleCount] = {};
-    QSpinBox *m_fields[kFieldCount] = {};
+    ui::NumberField *m_fields[kFieldCount] = {};
     QButtonGroup *m_folderOrder = nullptr;
     QButtonGroup *m_resumeOrder = nullptr;
     QComboBox *m_priority = nullptr;

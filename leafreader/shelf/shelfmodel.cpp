@@ -3,10 +3,10 @@
 #include "listcommands.h"
 #include "rowsort.h"
 
+#include "platform/filenames.h"
 #include "platform/paths.h"
 #include "ui/waitcursor.h"
 
-#include <QFileInfo>
 
 #include <numeric>
 
@@ -16,8 +16,8 @@ namespace {
 
 bool isExistingFile(const QString &path)
 {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && !info.isDir();
+    const platform::PathInfo info = platform::pathInfo(path);
+    return info.exists && !info.isFolder;
 }
 
 } // namespace
@@ -74,8 +74,8 @@ ShelfModel::OpenRequest ShelfModel::start(const QString &bookPath)
 
 ShelfModel::OpenRequest ShelfModel::openPath(const QString &bookPath)
 {
-    const QString path = QFileInfo(bookPath).absoluteFilePath();
-    if (QFileInfo(path).isDir()) {
+    const QString path = platform::absolutePath(bookPath);
+    if (platform::isFolder(path)) {
         // A folder is shown rather than opened.
         setCurrentFolder(path);
         m_screen = Screen::Folder;
@@ -117,9 +117,9 @@ QString ShelfModel::headerLine2() const
 {
     if (onResumeScreen()) {
         const BookEntry *row = selectedRow();
-        return row ? platform::folderOf(row->path) : QString();
+        return row ? platform::shownName(platform::folderOf(row->path)) : QString();
     }
-    return currentFolder().isEmpty() ? QStringLiteral("<Drive Select>") : currentFolder();
+    return currentFolder().isEmpty() ? QStringLiteral("<Drive Select>") : platform::shownName(currentFolder());
 }
 
 void ShelfModel::selectByName(const QString &name)
@@ -266,7 +266,7 @@ void ShelfModel::switchScreen(bool keepSelection)
     if (keepSelection) {
         if (const BookEntry *row = selectedRow(); row && row->kind == BookEntry::BookFile) {
             const QString folder = platform::folderOf(row->path);
-            const bool folderExists = !folder.isEmpty() && QFileInfo(folder).isDir();
+            const bool folderExists = !folder.isEmpty() && platform::isFolder(folder);
             if (onResumeScreen() && folderExists) {
                 m_remembered = *row;
                 setCurrentFolder(folder);

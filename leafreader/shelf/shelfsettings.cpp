@@ -16,9 +16,9 @@ QString resumeName(int slot)
 
 void ShelfSettings::load(QSettings &store)
 {
-    currentFolder = store.value(QStringLiteral("CurrentFolder"), currentFolder).toString();
+    currentFolder = platform::readNameText(store, "CurrentFolder", currentFolder);
     for (int i = 0; i < ResumeList::kMaxEntries; ++i)
-        resume[size_t(i)] = store.value(resumeName(i)).toString();
+        resume[size_t(i)] = platform::readNameText(store, resumeName(i));
     // Sort modes outside 0..2 are ignored: the value held stays.
     sortModeF = platform::readIntInRange(store, "SortModeF", 0, 2).value_or(sortModeF);
     sortModeR = platform::readIntInRange(store, "SortModeR", 0, 2).value_or(sortModeR);
@@ -38,9 +38,9 @@ void ShelfSettings::takeDialogValues(const ShelfSettings &from)
 
 void ShelfSettings::saveResume(QSettings &store) const
 {
-    store.setValue(QStringLiteral("CurrentFolder"), currentFolder);
+    platform::writeNameText(store, "CurrentFolder", currentFolder);
     for (int i = 0; i < ResumeList::kMaxEntries; ++i)
-        store.setValue(resumeName(i), resume[size_t(i)]);
+        platform::writeNameText(store, resumeName(i), resume[size_t(i)]);
 }
 
 bool ShelfSettings::writeResume(QSettings &store, platform::Prompt &prompt) const

@@ -6,6 +6,8 @@
 
 #include "shelf/listcommands.h"
 
+#include "platform/filenames.h"
+
 #include <QDir>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -341,22 +343,33 @@ TEST_F(ShelfModelTest, StartWithABookPathOpensIt)
     EXPECT_EQ(rowTitles(), QStringList({"deeper"}));
 }
 
-TEST_F(ShelfModelTest, BooksAndFoldersNamedInBytesThatAreNotUtf8AreReported)
+TEST_F(ShelfModelTest, BooksAndFoldersNamedInBytesThatAreNotUtf8AreListedAndOpened)
 {
-    // Qt's listing leaves such entries out: the folder would look as if
-    // they were not there.
+    // A folder named 日本 in CP932, and names that are no text at all.
     const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(library); });
-    ASSERT_TRUE(testsupport::writeRawNamedFile(library, "bad\xff.kvb", testsupport::readFile(library + "/vol 9.kvb")));
-    ASSERT_TRUE(testsupport::makeRawNamedFolder(library, "dir\xfe"));
+    ASSERT_TRUE(testsupport::writeRawNamedFile(library, "b\xff\xfe.kvb", testsupport::readFile(library + "/vol 9.kvb")));
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(library, "\x93\xfa\x96\x7b"));
+    ASSERT_TRUE(testsupport::makeRawNamedFolder(library, "dir\xff"));
     ASSERT_TRUE(testsupport::makeRawNamedFolder(library, ".hidden\xfe"));
     ASSERT_TRUE(testsupport::writeRawNamedFile(library, "notes\xff.txt", "x"));
 
     settings.currentFolder = library;
     settings.sortModeF = 0;
     model.start();
-    EXPECT_EQ(rowTitles(), QStringList({"sub", "Dated", "vol 9", "vol 10"}));
-    QStringList texts = prompt.texts();
-    texts.sort();
-    const QString failed = QStringLiteral("ファイル情報の取得に失敗しました。\n") + library;
-    EXPECT_EQ(texts, QStringList({failed + "/bad\\xff.kvb", failed + "/broken.kvb", failed + "/dir\\xfe"}));
+    EXPECT_EQ(rowTitles(), QStringList({"dir\\xff", "sub", "日本", "b\\xff\\xfe", "Dated", "vol 9", "vol 10"}));
+    EXPECT_EQ(prompt.texts(), QStringList{ShelfModel::infoFailedMessage(library + "/broken.kvb")});
+
+    const QString book = library + u'/' + platform::nameFromBytes("b\xff\xfe.kvb");
+    model.select(3);
+    ASSERT_EQ(model.selectedRow()->path, book);
+    const ShelfModel::OpenRequest request = model.openSelected();
+    EXPECT_EQ(request.kind, ShelfModel::OpenRequest::OpenBook);
+    EXPECT_EQ(request.book.path, book);
+
+    model.select(2);
+    model.openSelected();
+    EXPECT_EQ(model.currentFolder(), library + u'/' + platform::nameFromBytes("\x93\xfa\x96\x7b"));
+    EXPECT_EQ(model.headerLine2(), library + QStringLiteral("/日本"));
+    ASSERT_TRUE(model.upOneFolder());
+    EXPECT_EQ(model.selectedRow()->title, QStringLiteral("日本"));
 }

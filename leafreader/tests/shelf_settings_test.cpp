@@ -7,6 +7,7 @@
 
 #include "ui/mygraph.h"
 #include "pageview/readersettings.h"
+#include "platform/filenames.h"
 #include "platform/prompt.h"
 
 #include <QButtonGroup>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +104,19 @@ TEST(ShelfSettingsStore, DefaultsAndRoundTrip)
     store.setValue("SortModeR", "junk");
     back.load(store);
     EXPECT_EQ(back.sortModeR, 1);
+
+    // Names whose bytes are not UTF-8 come back from the file as they were.
+    s.currentFolder = platform::nameFromBytes("/books/\x93\xfa\x96\x7b");
+    s.resume[1] = platform::nameFromBytes("2|3|9|0|0|/books/b\xff.kvb");
+    s.save(store);
+    store.sync();
+    // Another file, so Qt reads it rather than its copy in memory.
+    ASSERT_TRUE(QFile::copy(dir.path() + "/s.ini", dir.path() + "/copy.ini"));
+    QSettings again(dir.path() + "/copy.ini", QSettings::IniFormat);
+    ShelfSettings fromFile;
+    fromFile.load(again);
+    EXPECT_EQ(fromFile.currentFolder, s.currentFolder);
+    EXPECT_EQ(fromFile.resume, s.resume);
 }
 
 TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
@@ -122,6 +137,20 @@ TEST(SettingDialog, ShowsStoredValuesAndRefusesOutOfRange)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(prompt.texts().size(), 1);
     EXPECT_EQ(dialog.values().skipForward, 600);
+
+    // A number typed below the range stays as typed, and OK refuses it.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QSpinBox *interval = dialog.field(SettingDlg::FieldInterval);
+    interval->setFocus();
+    interval->selectAll();
+    QTest::keyClicks(interval, QStringLiteral("0"));
+    dialog.field(SettingDlg::FieldSkipForward)->setValue(100);
+    prompt.clear();
+    QTest::keyClick(interval, Qt::Key_Return);
+    EXPECT_EQ(prompt.texts(), QStringList{"1 から 3600 までの整数を入力してください。"});
+    EXPECT_EQ(interval->value(), 0);
 
     dialog.field(SettingDlg::FieldSkipForward)->setValue(100);
     dialog.field(SettingDlg::FieldInterval)->setValue(3600);

@@ -171,7 +171,7 @@ package)
   [ -n "$deb" ] || { fail "no .deb made: $out"; finish; }
   info=$(dpkg-deb --info "$deb")
   depends=$(printf '%s\n' "$info" | sed -n 's/^ Depends: //p')
-  for want in 'libqt6core6' 'libqt6widgets6' 'libopencv-core' 'libjpeg' 'poppler-utils' 'fonts-noto-cjk'; do
+  for want in 'libqt6core6' 'libqt6widgets6' 'libopencv-core' 'libjpeg' 'poppler-utils' 'fonts-noto-cjk' 'qt6-translations-l10n'; do
     [[ "$depends" == *"$want"* ]] || fail "Depends lacks $want: $depends"
   done
   printf '%s\n' "$info" | grep -q ' postinst' || fail "no postinst"

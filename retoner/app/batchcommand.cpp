@@ -6,10 +6,9 @@
 #include "core/settingsfile.h"
 
 #include <platform/commandline.h>
+#include <platform/filenames.h>
 #include <platform/progressline.h>
 #include <platform/prompt.h>
-
-#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
@@ -41,7 +40,7 @@ public:
     {
         ++m_skipped;
         // Files of other kinds get no message box; say which kinds are taken.
-        printLine(stdout, path + u'\t'
+        printLine(stdout, platform::escapedText(path) + u'\t'
                               + (message.isEmpty()
                                      ? QStringLiteral("拡張子は jpg, jpeg, png, bmp のみ対応しています。")
                                      : message));
@@ -50,11 +49,11 @@ public:
     {
         const QString verdict =
             !message.isEmpty() ? message : entry.isColor ? QStringLiteral("Color") : QStringLiteral("Mono");
-        printLine(stdout, entry.path + u'\t' + verdict);
+        printLine(stdout, platform::escapedText(entry.path) + u'\t' + verdict);
     }
     void saveFailed(int, const ImageEntry &entry, const QString &reason) override
     {
-        printLine(stdout, entry.path + u'\t' + reason);
+        printLine(stdout, platform::escapedText(entry.path) + u'\t' + reason);
     }
     bool cancelRequested() override { return g_interrupted != 0; }
 
@@ -88,7 +87,7 @@ int runBatch(const RetonerOptions &options)
         }
     }
     if (options.hasOutput)
-        settings.outputFolder = QFileInfo(options.outputFolder).absoluteFilePath();
+        settings.outputFolder = platform::absolutePath(options.outputFolder);
     // A mistyped folder is reported before any picture is decoded.
     if (!outputFolderExists(settings.outputFolder)) {
         printLine(stdout, noOutputFolderMessage());
@@ -97,7 +96,7 @@ int runBatch(const RetonerOptions &options)
 
     QStringList paths;
     for (const QString &path : options.files)
-        paths.append(QFileInfo(path).absoluteFilePath());
+        paths.append(platform::absolutePath(path));
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);

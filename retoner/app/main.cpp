@@ -2,6 +2,8 @@
 #include "retonerapp.h"
 #include "retoneroptions.h"
 
+#include <platform/commandline.h>
+
 #include <QApplication>
 
 #include <cstdio>
@@ -13,14 +15,6 @@ void print(FILE *stream, const QString &text)
     std::fputs(text.toUtf8().append('\n').constData(), stream);
 }
 
-QStringList argumentList(int argc, char **argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -28,7 +22,7 @@ int main(int argc, char **argv)
     using retoner::RetonerOptions;
     // The options decide whether a window is needed at all, so they are read
     // before any application object exists.
-    const RetonerOptions options = retoner::parseRetonerOptions(argumentList(argc, argv));
+    const RetonerOptions options = retoner::parseRetonerOptions(platform::programArguments(argc, argv).usable);
     switch (options.mode) {
     case RetonerOptions::Help:
         print(stdout, retoner::retonerUsage());

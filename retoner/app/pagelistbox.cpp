@@ -3,6 +3,8 @@
 #include "core/imagebatch.h"
 #include "core/retonersession.h"
 
+#include <platform/filenames.h>
+
 #include <QPainter>
 #include <QStyle>
 
@@ -113,7 +115,7 @@ void CPageItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QRect textRect(r.left() + 3, boxRect.bottom() + 2, r.width() - 6, r.bottom() - boxRect.bottom() - 2);
     painter->setPen(selected ? Qt::white : Qt::black);
     painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine,
-                      option.fontMetrics.elidedText(entry.outputName, Qt::ElideMiddle, textRect.width()));
+                      option.fontMetrics.elidedText(platform::shownName(entry.outputName), Qt::ElideMiddle, textRect.width()));
     drawItemFocus(*painter, option);
     painter->restore();
 }

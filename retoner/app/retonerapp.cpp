@@ -5,6 +5,7 @@
 
 #include <picture/picture.h>
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 #include <ui/windowplacement.h>
@@ -18,6 +19,7 @@ int runRetonerWindow(QApplication &app, const retoner::RetonerOptions &options)
     app.setApplicationName(QStringLiteral("Retoner"));
     app.setApplicationDisplayName(QStringLiteral("Retoner"));
     platform::applyUiFont(app);
+    ui::loadQtTexts();
 
     const bool screenshot = !options.screenshot.isEmpty();
     platform::WidgetPrompt prompt;

@@ -2,6 +2,7 @@
 
 #include <platform/paths.h>
 #include <platform/prompt.h>
+#include <ui/numberfield.h>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 using namespace retoner;
@@ -22,11 +22,9 @@ namespace {
 
 constexpr int MaxFolderLength = 260;
 
-QSpinBox *sizeBox(QWidget *parent, int value)
+ui::NumberField *sizeBox(QWidget *parent, int value)
 {
-    auto *box = new QSpinBox(parent);
-    box->setRange(10, 10000);
-    box->setValue(value);
+    auto *box = new ui::NumberField(10, 10000, value, parent);
     box->setSuffix(QStringLiteral(" px"));
     return box;
 }
@@ -118,14 +116,8 @@ void CSettingOutputDlg::updateEnabling()
 void CSettingOutputDlg::accept()
 {
     // A typed size beyond 10..10000 is refused, the field keeps the focus.
-    for (QSpinBox *box : {m_width, m_height}) {
-        if (!box->hasAcceptableInput()) {
-            m_prompt.message(QStringLiteral("10 から 10000 までの整数を入力してください。"), platform::PromptIcon::Stop);
-            box->setFocus();
-            box->selectAll();
-            return;
-        }
-    }
+    if (!ui::numbersInRange({m_width, m_height}, m_prompt, platform::PromptIcon::Stop))
+        return;
     OutputParams &out = m_settings.output;
     out.resizeMode = m_modes->checkedId();
     out.ratioPercent = m_ratio.slider->value();

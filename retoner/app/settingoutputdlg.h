@@ -4,13 +4,14 @@
 
 #include "core/tonesettings.h"
 
+#include <ui/numberfield.h>
+
 #include <QDialog>
 
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
 
 // "出力設定": the output size, folder and format on a copy of the settings.
 class CSettingOutputDlg : public QDialog {
@@ -39,8 +40,8 @@ private:
     QButtonGroup *m_formats = nullptr;
     ValueSlider m_ratio, m_quality;
     QCheckBox *m_uniform = nullptr;
-    QSpinBox *m_width = nullptr;
-    QSpinBox *m_height = nullptr;
+    ui::NumberField *m_width = nullptr;
+    ui::NumberField *m_height = nullptr;
     QLineEdit *m_folder = nullptr;
     QPushButton *m_browse = nullptr;
 };

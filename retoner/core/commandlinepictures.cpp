@@ -3,20 +3,19 @@
 #include "imageentry.h"
 
 #include <platform/commandwords.h>
+#include <platform/filenames.h>
 
-#include <QFileInfo>
 
 namespace retoner {
 
 QStringList commandLinePictures(const QStringList &arguments)
 {
     const platform::CommandWords words = platform::splitCommandLine(
-        platform::joinArguments(arguments), [](const QString &path) { return QFileInfo::exists(path); });
+        platform::joinArguments(arguments), [](const QString &path) { return platform::pathExists(path); });
     QStringList pictures;
     for (const QString &path : words.paths) {
-        const QFileInfo info(path);
-        if (info.isFile() && imageKindForPath(path) != 0)
-            pictures << info.absoluteFilePath();
+        if (platform::isFile(path) && imageKindForPath(path) != 0)
+            pictures << platform::absolutePath(path);
     }
     return pictures;
 }

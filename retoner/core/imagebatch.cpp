@@ -1,10 +1,10 @@
 #include "imagebatch.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <opencv2/imgcodecs.hpp>
 
@@ -53,17 +53,15 @@ struct FileId {
 std::optional<FileId> fileIdOf(const QString &path)
 {
     struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(platform::nameBytes(path).constData(), &info) != 0)
         return std::nullopt;
     return FileId{info.st_dev, info.st_ino};
 }
 
 bool hasUsableSize(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::isFile(path) || !platform::openFile(file, path, QIODevice::ReadOnly))
         return false;
     const qint64 size = file.size();
     return size > 0 && size < SizeLimit;
@@ -73,7 +71,7 @@ bool hasUsableSize(const QString &path)
 
 bool outputFolderExists(const QString &folder)
 {
-    return !folder.isEmpty() && QFileInfo(folder).isDir();
+    return !folder.isEmpty() && platform::isFolder(folder);
 }
 
 QString noOutputFolderMessage()

@@ -2,6 +2,7 @@
 
 #include <picture/picture.h>
 #include <picture/pictureformat.h>
+#include <platform/filenames.h>
 #include <platform/paths.h>
 #include <platform/safefile.h>
 #include <tone/transfercurve.h>
@@ -54,7 +55,7 @@ uint8_t imageKindForPath(const QString &path)
 bool readPicture(const QString &path, cv::Mat &image)
 {
     image.release();
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = platform::nameBytes(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
     // The header decides before a pixel is decoded: a picture larger than any
@@ -62,8 +63,8 @@ bool readPicture(const QString &path, cv::Mat &image)
     // is a failed read, not gigabytes of memory. So is a 16-bit one, which
     // would be refused below after decoding it at twice the size, and one
     // whose data falls far short of the pixels it claims.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::openFile(file, path, QIODevice::ReadOnly))
         return false;
     const kvb::PictureHeader header = kvb::readPictureHeader(file);
     if (header.bitsPerSample != 8 || !kvb::pictureWorthDecoding(file, header))
@@ -85,12 +86,12 @@ bool readPicture(const QString &path, cv::Mat &image)
 
 bool writePicture(const QString &path, const cv::Mat &image, const std::vector<int> &params)
 {
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = platform::nameBytes(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
     std::vector<uchar> encoded;
     try {
-        const std::string extension = QFile::encodeName(u'.' + platform::extensionOf(path)).toStdString();
+        const std::string extension = platform::nameBytes(u'.' + platform::extensionOf(path)).toStdString();
         if (!cv::imencode(extension, image, encoded, params))
             return false;
     } catch (const cv::Exception &) {

@@ -3,9 +3,10 @@
 #include "imageentry.h"
 #include "tonepipeline.h"
 
+#include <platform/filenames.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 namespace retoner {
 
@@ -72,9 +73,9 @@ bool PreviewRenderer::waitForIdle(int milliseconds)
 
 bool PreviewRenderer::readSource(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path == m_sourcePath && !m_source.empty() && info.lastModified() == m_sourceStamp
-        && info.size() == m_sourceSize)
+    const platform::PathInfo info = platform::pathInfo(path);
+    if (path == m_sourcePath && !m_source.empty() && info.modifiedNs == m_sourceModified
+        && info.size == m_sourceSize)
         return true;
     m_source.release();
     m_sourceImage = QImage();
@@ -83,8 +84,8 @@ bool PreviewRenderer::readSource(const QString &path)
         return false;
     m_sourceImage = toImage(m_source);
     m_sourcePath = path;
-    m_sourceStamp = info.lastModified();
-    m_sourceSize = info.size();
+    m_sourceModified = info.modifiedNs;
+    m_sourceSize = info.size;
     return true;
 }
 

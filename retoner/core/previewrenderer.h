@@ -3,7 +3,6 @@
 #include "colorlutcache.h"
 #include "tonesettings.h"
 
-#include <QDateTime>
 #include <QImage>
 #include <QObject>
 #include <QSize>
@@ -73,7 +72,7 @@ private:
     cv::Mat m_source;
     QImage m_sourceImage;
     QString m_sourcePath;
-    QDateTime m_sourceStamp;
+    qint64 m_sourceModified = 0;
     qint64 m_sourceSize = -1;
 };
 

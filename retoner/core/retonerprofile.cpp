@@ -110,8 +110,8 @@ void RetonerProfile::save(QSettings &store) const
 {
     if (windowRect)
         store.setValue(QStringLiteral("WinPos"), platform::windowRectText(*windowRect));
-    store.setValue(QStringLiteral("ImageFolder"), imageFolder);
-    store.setValue(QStringLiteral("TNPFolder"), tnpFolder);
+    platform::writeNameText(store, "ImageFolder", imageFolder);
+    platform::writeNameText(store, "TNPFolder", tnpFolder);
     recent.save(store);
     store.setValue(QStringLiteral("LastSetting"), lastSetting);
 }

@@ -2,7 +2,7 @@
 
 #include "csvloader.h"
 
-#include <platform/legacytext.h>
+#include <platform/cp932.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 #include <platform/safefile.h>

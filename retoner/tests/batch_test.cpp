@@ -1,10 +1,13 @@
+#include "core/commandlinepictures.h"
 #include "core/imagebatch.h"
 
+#include <platform/filenames.h>
 #include <platform/prompt.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include "qtprint.h"
@@ -15,6 +18,7 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <algorithm>
 #include <functional>
 
 using namespace retoner;
@@ -334,6 +338,34 @@ TEST_F(BatchTest, ConvertWritesEveryEntryAndCountsFailures)
 
     const cv::Mat out = cv::imread(QFile::encodeName(settings.outputFolder + "/mono.png").toStdString());
     EXPECT_EQ(out.size(), cv::Size(24, 16));
+}
+
+TEST_F(BatchTest, NamesThatAreNotUtf8AreRegisteredAndWrittenUnderTheirBytes)
+{
+    // あ in CP932, and bytes that are no text at all.
+    const QString cp932 = picture(platform::nameFromBytes("\x82\xa0.png"), rainbow());
+    const QString other = picture(platform::nameFromBytes("bad\xff.JPG"), greyRamp());
+    const auto cleanup = qScopeGuard([this] {
+        testsupport::removeRawNamedEntries(outputFolder());
+        testsupport::removeRawNamedEntries(m_dir.path());
+    });
+    const QStringList named = commandLinePictures({cp932, other});
+    ASSERT_EQ(named, (QStringList{cp932, other}));
+
+    ImageBatch batch(m_prompt);
+    RecordingObserver observer;
+    ASSERT_EQ(batch.registerFiles(named, RegistrationMode::AutoSaturatedIsColor, observer), 2);
+    EXPECT_TRUE(m_prompt.texts().isEmpty()) << m_prompt.texts().join(u'\n').toStdString();
+    ToneSettings settings;
+    settings.outputFolder = outputFolder();
+    settings.output.format = FormatPng;
+    const ConvertReport report = batch.convertAll(settings, observer);
+    EXPECT_EQ(report.written, 2);
+    QList<QByteArray> written;
+    for (const platform::FolderEntry &entry : platform::folderEntries(settings.outputFolder))
+        written << platform::nameBytes(entry.name);
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (QList<QByteArray>{"bad\xff.png", "\x82\xa0.png"}));
 }
 
 TEST_F(BatchTest, ConvertRefusesAMissingOutputFolderAndReportsCancel)

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
@@ -329,7 +330,8 @@ TEST(SettingsDialogs, OutputEnablingFolderBrowserAndValues)
     EXPECT_FALSE(dialog.uniformBox()->isEnabled());
     dialog.formats()->button(FormatPng)->click();
     EXPECT_FALSE(dialog.quality().slider->isEnabled());
-    dialog.widthBox()->setValue(99999); // limited to 10..10000
+    dialog.widthBox()->setValue(10000);
+    dialog.widthBox()->stepUp(); // limited to 10..10000
     EXPECT_EQ(dialog.widthBox()->value(), 10000);
     EXPECT_EQ(dialog.folderField()->maxLength(), 260);
 
@@ -343,6 +345,46 @@ TEST(SettingsDialogs, OutputEnablingFolderBrowserAndValues)
     EXPECT_EQ(dialog.settings().output.width, 10000);
     EXPECT_EQ(dialog.settings().output.format, FormatPng);
     EXPECT_EQ(dialog.settings().outputFolder, QStringLiteral("/tmp/somewhere"));
+}
+
+TEST(SettingsDialogs, OutputSizeOutOfRangeIsRefusedAndTheDialogStaysOpen)
+{
+    platform::ScriptedPrompt prompt;
+    ToneSettings settings;
+    settings.output.resizeMode = FixedSize;
+    settings.output.width = 800;
+    CSettingOutputDlg dialog(settings, prompt);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QPushButton *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    // Typed 5, then Return in the field; typed 5, then a click on OK.
+    for (const bool byReturn : {true, false}) {
+        prompt.clear();
+        QSpinBox *width = dialog.widthBox();
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("5"));
+        if (byReturn)
+            QTest::keyClick(width, Qt::Key_Return);
+        else
+            QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("10 から 10000 までの整数を入力してください。")}) << byReturn;
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(width->cleanText(), QStringLiteral("5"));
+        EXPECT_TRUE(width->hasFocus());
+    }
+    // The buttons step within the range; a size in range closes the dialog.
+    QSpinBox *width = dialog.widthBox();
+    width->stepUp();
+    EXPECT_EQ(width->value(), 10);
+    width->setValue(10000);
+    width->stepUp();
+    EXPECT_EQ(width->value(), 10000);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.settings().output.width, 10000);
 }
 
 TEST(SettingsDialogs, ColourSelectionEditCarryOverAndReset)

@@ -1,5 +1,6 @@
 #include "retouchapp.h"
 
+#include <platform/commandline.h>
 #include <platform/version.h>
 
 #include <QApplication>
@@ -8,12 +9,9 @@
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
     // Read before any application exists, so --help and --version work
     // without a display.
-    const retouch::CommandLine line = retouch::parseCommandLine(arguments);
+    const retouch::CommandLine line = retouch::parseCommandLine(platform::programArguments(argc, argv).usable);
     switch (line.mode) {
     case retouch::CommandLine::Help:
         std::fputs(retouch::usageText().toUtf8().constData(), stdout);

@@ -7,13 +7,14 @@
 
 #include <picture/picture.h>
 #include <platform/commandline.h>
+#include <platform/filenames.h>
 #include <platform/progressline.h>
 #include <platform/settings.h>
+#include <ui/qttexts.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -26,6 +27,7 @@ using platform::printLine;
 int runWindow(QApplication &app, const retouch::CommandLine &line)
 {
     platform::applyUiFont(app);
+    ui::loadQtTexts();
 
     const bool screenshot = !line.screenshot.isEmpty();
     // Nobody answers a screenshot run: its messages are answered at once and
@@ -43,7 +45,7 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
     // The picture is opened once the window is up.
     QTimer::singleShot(0, &dialog, [&] {
         if (!line.image.isEmpty())
-            dialog.openFile(QFileInfo(line.image).absoluteFilePath());
+            dialog.openFile(platform::absolutePath(line.image));
         if (!screenshot)
             return;
         QTimer::singleShot(200, &dialog, [&] {
@@ -64,7 +66,7 @@ int runWindow(QApplication &app, const retouch::CommandLine &line)
 
 int runApplyCommand(const retouch::CommandLine &line)
 {
-    if (!QFileInfo(line.outputFolder).isDir()) {
+    if (!platform::isFolder(line.outputFolder)) {
         printLine(stderr, QStringLiteral("retouch: %1 is not a folder").arg(line.outputFolder));
         return 1;
     }
@@ -91,7 +93,7 @@ int runApplyCommand(const retouch::CommandLine &line)
     const int failures = retouch::runProfile(
         run,
         [](const QString &path, const QString &message) {
-            printLine(stdout, path + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
+            printLine(stdout, platform::escapedText(path) + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
         },
         &progress);
     return failures == 0 ? 0 : 1;

@@ -38,8 +38,10 @@ ColumnImage::ResetResult ColumnImage::reset(cv::Mat source)
     }
     try {
         m_offsets.assign(size_t(source.cols), ColumnOffsets{});
+        m_computedCurves.assign(size_t(source.cols), int8_t(-1));
     } catch (const std::bad_alloc &) {
         m_edited.release();
+        m_offsets.clear();
         return ResetResult::OffsetsFailed;
     }
     makeOpaque(m_edited);
@@ -54,6 +56,8 @@ void ColumnImage::clear()
     m_edited.release();
     m_offsets.clear();
     m_offsets.shrink_to_fit();
+    m_computedCurves.clear();
+    m_computedCurves.shrink_to_fit();
 }
 
 void ColumnImage::setCurve(int choice)
@@ -102,6 +106,8 @@ void ColumnImage::correctColumns(const std::vector<ColumnJob> &jobs)
     if (jobs.empty())
         return;
     m_editedIsCopy = false;
+    for (const ColumnJob &job : jobs)
+        m_computedCurves[size_t(job.x)] = int8_t(m_curve);
     const uint8_t *tables = shiftTables();
     const int channels = m_source.channels();
     const int rows = m_source.rows;
@@ -139,12 +145,25 @@ int ColumnImage::correctAllColumns()
     return int(jobs.size());
 }
 
+void ColumnImage::correctColumnsUnder(const std::vector<int> &columns, int curve)
+{
+    const int current = m_curve;
+    setCurve(curve);
+    std::vector<ColumnJob> jobs;
+    for (int x : columns)
+        if (x >= 0 && x < width())
+            jobs.push_back(jobFor(x));
+    correctColumns(jobs);
+    m_curve = current;
+}
+
 void ColumnImage::restoreSource()
 {
     if (!isOpen() || m_editedIsCopy)
         return;
     m_source.copyTo(m_edited);
     makeOpaque(m_edited);
+    std::fill(m_computedCurves.begin(), m_computedCurves.end(), int8_t(-1));
     m_editedIsCopy = true;
 }
 

@@ -48,8 +48,18 @@ public:
     // correctColumn for every column whose offsets do not cancel; the others
     // keep their pixels. Returns how many columns were recomputed.
     int correctAllColumns();
+    // correctColumn for each of `columns`, under `curve` instead of the
+    // current one (which stays), so a column recomputed under an earlier
+    // curve can be made again as it was.
+    void correctColumnsUnder(const std::vector<int> &columns, int curve);
     // The edited image becomes the source's copy again (offsets unchanged).
     void restoreSource();
+
+    // The curve column x was last recomputed under, -1 while it holds the
+    // source's pixels. A column recomputed with offsets that cancel is not
+    // the source: it comes out as encode[decode[v]].
+    int computedCurve(int x) const { return m_computedCurves[size_t(x)]; }
+    const std::vector<int8_t> &computedCurves() const { return m_computedCurves; }
 
 private:
     struct ColumnJob {
@@ -63,6 +73,7 @@ private:
     cv::Mat m_source;
     cv::Mat m_edited;
     std::vector<ColumnOffsets> m_offsets;
+    std::vector<int8_t> m_computedCurves;
     int m_curve = kDefaultCurve;
     // No column has been recomputed since the edited image was last made a
     // copy of the source, so making it one again can be skipped.

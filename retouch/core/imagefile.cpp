@@ -1,6 +1,7 @@
 #include "imagefile.h"
 
 #include <picture/picture.h>
+#include <platform/filenames.h>
 #include <platform/paths.h>
 
 #include <QFile>
@@ -76,8 +77,8 @@ ImageReadResult readImageFile(const QString &path, cv::Mat &image)
     }();
     (void)limitSet;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::openFile(file, path, QIODevice::ReadOnly))
         return ImageReadResult::OpenFailed;
     // The header decides before a pixel is decoded: no size, one beyond the
     // decode limit or data far short of it is a failed open, not gigabytes.

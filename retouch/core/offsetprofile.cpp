@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "curvechoices.h"
 
+#include <platform/filenames.h>
 #include <platform/safefile.h>
 #include <platform/settingsreaders.h>
 
@@ -18,7 +19,9 @@ namespace {
 // No real profile comes near this: 20 bytes for each of 100,000 columns.
 constexpr qint64 kMaxProfileBytes = 4 << 20;
 
-const QByteArray kHeader = QByteArrayLiteral("column,all,r,g,b");
+const QByteArray kHeader = QByteArrayLiteral("column,all,r,g,b,curve");
+// Files written before the curve of each column was kept.
+const QByteArray kHeaderWithoutCurves = QByteArrayLiteral("column,all,r,g,b");
 const QByteArray kGamma = QByteArrayLiteral("gamma");
 
 std::optional<int> number(const QByteArray &field)
@@ -61,7 +64,8 @@ ProfileReadResult parseOffsetProfile(const QByteArray &text)
         if (line.isEmpty())
             continue;
         if (!headerSeen) {
-            if (QByteArray(line).replace(" ", "").toLower() != kHeader)
+            const QByteArray header = QByteArray(line).replace(" ", "").toLower();
+            if (header != kHeader && header != kHeaderWithoutCurves)
                 return fail(ProfileReadResult::FormatError, lineNumber);
             headerSeen = true;
             continue;
@@ -74,10 +78,10 @@ ProfileReadResult parseOffsetProfile(const QByteArray &text)
             result.profile.curve = *curve;
             continue;
         }
-        if (fields.size() != 5)
+        if (fields.size() != 5 && fields.size() != 6)
             return fail(ProfileReadResult::FormatError, lineNumber);
-        int values[5];
-        for (int f = 0; f < 5; ++f) {
+        int values[6];
+        for (int f = 0; f < fields.size(); ++f) {
             const std::optional<int> value = number(fields[f]);
             if (!value)
                 return fail(ProfileReadResult::FormatError, lineNumber);
@@ -85,12 +89,17 @@ ProfileReadResult parseOffsetProfile(const QByteArray &text)
         }
         if (values[0] < 0 || !columns.insert(values[0]).second)
             return fail(ProfileReadResult::FormatError, lineNumber);
-        OffsetProfile::Column column{lineNumber, values[0], {}};
+        OffsetProfile::Column column{lineNumber, values[0], {}, std::nullopt};
         const Channel channels[4] = {Channel::All, Channel::R, Channel::G, Channel::B};
         for (int c = 0; c < 4; ++c) {
             if (values[c + 1] < kOffsetMin || values[c + 1] > kOffsetMax)
                 return fail(ProfileReadResult::OutOfRange, lineNumber);
             column.offsets.setValue(channels[c], values[c + 1]);
+        }
+        if (fields.size() == 6) {
+            if (values[5] < -1 || values[5] >= kCurveCount)
+                return fail(ProfileReadResult::FormatError, lineNumber);
+            column.computedCurve = values[5];
         }
         result.profile.columns.push_back(column);
     }
@@ -101,8 +110,8 @@ ProfileReadResult parseOffsetProfile(const QByteArray &text)
 
 ProfileReadResult readOffsetProfile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxProfileBytes) {
+    QFile file;
+    if (!platform::openFile(file, path, QIODevice::ReadOnly) || file.size() > kMaxProfileBytes) {
         ProfileReadResult result;
         result.status = ProfileReadResult::OpenFailed;
         return result;
@@ -110,24 +119,25 @@ ProfileReadResult readOffsetProfile(const QString &path)
     return parseOffsetProfile(file.readAll());
 }
 
-QByteArray offsetProfileText(const std::vector<ColumnOffsets> &offsets, int curve)
+QByteArray offsetProfileText(const ColumnImage &image)
 {
     QByteArray text = kHeader + '\n';
-    for (size_t x = 0; x < offsets.size(); ++x) {
-        const ColumnOffsets &o = offsets[x];
-        if (o.isZero())
+    for (int x = 0; x < image.width(); ++x) {
+        const ColumnOffsets &o = image.offsets(x);
+        const int computed = image.computedCurve(x);
+        if (o.isZero() && computed < 0)
             continue;
-        text += QByteArray::number(qulonglong(x)) + ',' + QByteArray::number(o.all) + ','
-                + QByteArray::number(o.r) + ',' + QByteArray::number(o.g) + ','
-                + QByteArray::number(o.b) + '\n';
+        text += QByteArray::number(x) + ',' + QByteArray::number(o.all) + ',' + QByteArray::number(o.r) + ','
+                + QByteArray::number(o.g) + ',' + QByteArray::number(o.b) + ',' + QByteArray::number(computed)
+                + '\n';
     }
-    text += kGamma + ',' + QByteArray::number(curve) + '\n';
+    text += kGamma + ',' + QByteArray::number(image.curve()) + '\n';
     return text;
 }
 
-bool writeOffsetProfile(const QString &path, const std::vector<ColumnOffsets> &offsets, int curve)
+bool writeOffsetProfile(const QString &path, const ColumnImage &image)
 {
-    const QByteArray text = offsetProfileText(offsets, curve);
+    const QByteArray text = offsetProfileText(image);
     // A profile the user names is a document: a link there stands for its file.
     platform::AtomicFile file(path, platform::FileRole::Document);
     return file.open() && file.write(text) && file.commit();
@@ -152,7 +162,16 @@ bool applyOffsetProfile(ColumnImage &image, const OffsetProfile &profile)
         image.setCurve(*profile.curve);
     image.replaceOffsets(std::move(offsets));
     image.restoreSource();
-    image.correctAllColumns();
+    // The columns to recompute, by curve: a column without its curve is
+    // recomputed under the profile's unless its offsets cancel.
+    std::vector<int> byCurve[kCurveCount];
+    for (const OffsetProfile::Column &column : profile.columns) {
+        const int curve = column.computedCurve.value_or(column.offsets.cancels() ? -1 : image.curve());
+        if (curve >= 0)
+            byCurve[curve].push_back(column.x);
+    }
+    for (int curve = 0; curve < kCurveCount; ++curve)
+        image.correctColumnsUnder(byCurve[curve], curve);
     return true;
 }
 

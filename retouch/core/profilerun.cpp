@@ -4,10 +4,10 @@
 #include "offsetprofile.h"
 #include "retoucheditor.h"
 
+#include <platform/filenames.h>
 #include <platform/paths.h>
 #include <platform/progress.h>
 
-#include <QFileInfo>
 #include <QSet>
 
 namespace retouch {
@@ -33,7 +33,7 @@ int runProfile(const ProfileRun &run,
     }
 
     int failures = 0;
-    const QString outputFolder = QFileInfo(run.outputFolder).canonicalFilePath();
+    const QString outputFolder = platform::canonicalPath(run.outputFolder);
     QSet<QString> written;
     platform::Progress unseen;
     platform::Progress &shown = progress ? *progress : unseen;
@@ -50,7 +50,7 @@ int runProfile(const ProfileRun &run,
         const QString target = platform::joinPath(run.outputFolder, name);
         // The result takes the picture's own name, so the output folder must
         // not be the picture's folder under any spelling.
-        const QString imageFolder = QFileInfo(QFileInfo(image).absolutePath()).canonicalFilePath();
+        const QString imageFolder = platform::canonicalPath(platform::folderOf(platform::absolutePath(image)));
         if (!outputFolder.isEmpty() && outputFolder == imageFolder) {
             finished(image, text::OutputIsSource.arg(target));
             ++failures;

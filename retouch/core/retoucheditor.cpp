@@ -225,7 +225,7 @@ bool RetouchEditor::loadOffsetsCommand()
 
 bool RetouchEditor::saveOffsets(const QString &path)
 {
-    if (!writeOffsetProfile(path, m_image.allOffsets(), m_settings.gammaSel)) {
+    if (!writeOffsetProfile(path, m_image)) {
         m_prompt.message(text::SaveOffsetsFailed.arg(path));
         return false;
     }

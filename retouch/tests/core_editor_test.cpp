@@ -5,9 +5,12 @@
 #include "testimages.h"
 #include "testsupport.h"
 
+#include <platform/filenames.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -81,6 +84,18 @@ TEST_F(EditorTest, OpensTrueColourPicturesAtTheirDepth)
     double lowest = 0;
     cv::minMaxLoc(planes[3], &lowest);
     EXPECT_EQ(lowest, 255);
+    EXPECT_TRUE(m_prompt.texts().isEmpty()) << qPrintable(m_prompt.texts().join(u'\n'));
+}
+
+TEST_F(EditorTest, OpensAndSavesNamesThatAreNotUtf8ByTheirBytes)
+{
+    const QString page = write(platform::nameFromBytes("\x82\xa0.png"), gradient(12, 8));
+    const QString saved = path(platform::nameFromBytes("c\xff.png"));
+    const auto cleanup = qScopeGuard([this] { testsupport::removeRawNamedEntries(m_dir.path()); });
+    ASSERT_EQ(m_editor.openImage(page), OpenResult::Opened);
+    m_editor.setOffset(Channel::All, 5);
+    ASSERT_EQ(m_editor.saveTo(saved), SaveResult::Saved);
+    EXPECT_EQ(cv::norm(readPicture(saved, cv::IMREAD_UNCHANGED), m_editor.image().edited(), cv::NORM_INF), 0);
     EXPECT_TRUE(m_prompt.texts().isEmpty()) << qPrintable(m_prompt.texts().join(u'\n'));
 }
 

@@ -1,6 +1,6 @@
 #include "testimages.h"
 
-#include <QFile>
+#include <platform/filenames.h>
 
 #include <opencv2/imgcodecs.hpp>
 
@@ -25,12 +25,12 @@ cv::Mat gradient(int width, int height, int channels)
 
 bool writePicture(const QString &path, const cv::Mat &picture)
 {
-    return cv::imwrite(QFile::encodeName(path).toStdString(), picture);
+    return cv::imwrite(platform::nameBytes(path).toStdString(), picture);
 }
 
 cv::Mat readPicture(const QString &path, int flags)
 {
-    return cv::imread(QFile::encodeName(path).toStdString(), flags);
+    return cv::imread(platform::nameBytes(path).toStdString(), flags);
 }
 
 } // namespace retouchtest
