@@ -248,7 +248,7 @@ std::vector<int> BinderyEditor::makeThumbnails(int first, int last, platform::Pr
     {
         ThumbnailLoader loader(batch, m_box, m_threads);
         for (size_t k = 0; k < made.size(); ++k) {
-            ThumbnailResult result = loader.take(int(k), progress);
+            ThumbnailResult result = loader.takeNext(progress);
             if (!result.loaded)
                 messages << text::PictureUnreadable;
             else if (result.thumbnail.isNull())

@@ -83,19 +83,24 @@ bool readPicture(const QString &path, cv::Mat &image)
     return true;
 }
 
-bool writePicture(const QString &path, const cv::Mat &image, const std::vector<int> &params)
+bool encodePicture(const QString &extension, const cv::Mat &image, const std::vector<int> &params,
+                   std::vector<uchar> &encoded)
+{
+    encoded.clear();
+    try {
+        return cv::imencode(QFile::encodeName(extension).toStdString(), image, encoded, params);
+    } catch (const cv::Exception &) {
+        return false;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+bool writePictureFile(const QString &path, const std::vector<uchar> &encoded)
 {
     const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
-    std::vector<uchar> encoded;
-    try {
-        const std::string extension = QFile::encodeName(u'.' + platform::extensionOf(path)).toStdString();
-        if (!cv::imencode(extension, image, encoded, params))
-            return false;
-    } catch (const cv::Exception &) {
-        return false;
-    }
     // Put in place whole; a link of that name in the output folder is
     // replaced, never written through.
     return platform::writeNewFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(encoded.data()),
@@ -194,13 +199,15 @@ bool isColorPicture(const cv::Mat &reduced, RegistrationMode mode)
 bool classifyImage(ImageEntry &entry, RegistrationMode mode, bool keepThumbnail)
 {
     cv::Mat image;
-    if (!readPicture(entry.path, image))
-        return false;
+    return readPicture(entry.path, image) && classifyPicture(entry, image, mode, keepThumbnail);
+}
+
+bool classifyPicture(ImageEntry &entry, const cv::Mat &image, RegistrationMode mode, bool keepThumbnail)
+{
     entry.width = image.cols;
     entry.height = image.rows;
     try {
         const cv::Mat reduced = reduceForAnalysis(image);
-        image.release();
         entry.isColor = isColorPicture(reduced, mode) ? 1 : 0;
         if (keepThumbnail)
             entry.thumbnail = QImage(reduced.data, reduced.cols, reduced.rows,
