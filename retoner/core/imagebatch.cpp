@@ -241,8 +241,10 @@ void ImageBatch::convertEntries(const ToneSettings &settings, BatchObserver &obs
     const auto convert = [&, chain, extension](size_t index) {
         const ImageEntry &entry = *todo[index];
         ConvertedEntry done;
-        cv::Mat image;
-        done.read = readPicture(entry.path, image);
+        // Each worker decodes into the same memory, picture after picture.
+        thread_local cv::Mat buffer;
+        done.read = readPicture(entry.path, buffer, true);
+        cv::Mat image = buffer;
         if (!done.read)
             return done;
         if (classify)

@@ -1,5 +1,7 @@
 #include "imageentry.h"
 
+#include "jpegbgr.h"
+
 #include <picture/picture.h>
 #include <picture/pictureformat.h>
 #include <platform/paths.h>
@@ -13,7 +15,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+
+#include <unistd.h>
 
 namespace retoner {
 
@@ -51,9 +56,10 @@ uint8_t imageKindForPath(const QString &path)
     return 0;
 }
 
-bool readPicture(const QString &path, cv::Mat &image)
+bool readPicture(const QString &path, cv::Mat &image, bool reuseBuffer)
 {
-    image.release();
+    if (!reuseBuffer)
+        image.release();
     const QByteArray native = QFile::encodeName(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
@@ -66,9 +72,24 @@ bool readPicture(const QString &path, cv::Mat &image)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const kvb::PictureHeader header = kvb::readPictureHeader(file);
-    if (header.bitsPerSample != 8 || !kvb::pictureWorthDecoding(file, header))
+    if (header.bitsPerSample != 8 || !kvb::pictureWorthDecoding(file, header)) {
+        image.release();
         return false;
+    }
+    if (header.format == kvb::PictureFormat::Jpeg && file.seek(0) && file.peek(3) == "\xFF\xD8\xFF") {
+        // Read through its own descriptor from the start, as OpenCV would.
+        const int handle = ::dup(file.handle());
+        if (std::FILE *stream = handle >= 0 ? ::fdopen(handle, "rb") : nullptr) {
+            const bool decoded = std::fseek(stream, 0, SEEK_SET) == 0 && decodeJpegBgr(stream, image);
+            std::fclose(stream);
+            if (decoded)
+                return true;
+        } else if (handle >= 0) {
+            ::close(handle);
+        }
+    }
     file.close();
+    image.release();
     try {
         image = cv::imread(native.toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
     } catch (const cv::Exception &) {

@@ -38,7 +38,9 @@ uint8_t imageKindForPath(const QString &path);
 
 // Reads a picture the way registration and conversion do (any depth, any
 // colour count) and accepts it only as 8-bit, three channels.
-bool readPicture(const QString &path, cv::Mat &image);
+// With `reuseBuffer` a JPEG is decoded into image's memory when that has the
+// picture's size already; nothing else may hold that memory then.
+bool readPicture(const QString &path, cv::Mat &image, bool reuseBuffer = false);
 // Writing a converted picture, in two halves so that encoding may run on
 // another thread than writing: the file's bytes in the format of the
 // extension (".jpg", ".png", ".bmp"), false when the codec refuses them; the
