@@ -5,7 +5,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libopencv-dev libjpeg-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils fonts-noto-cjk libjpeg-turbo-progs xvfb xauth imagemagick time
+  poppler-utils fonts-noto-cjk libjpeg-turbo-progs xvfb xauth imagemagick libvips-tools time
   desktop-file-utils shared-mime-info xdg-utils dpkg-dev file
 )
 
