@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <future>
 
 namespace bindery {
 
@@ -196,6 +197,9 @@ private:
     bool m_makingThumbnails = false;
     unsigned m_changes = 0;
     Field m_focus = Field::None;
+    // The book a save replaced, let go of on another thread (see
+    // writeDocument); waited for by the next save and on destruction.
+    std::future<void> m_replacedRelease;
 };
 
 } // namespace bindery
