@@ -77,7 +77,11 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 SCRATCH=$(mktemp -d /tmp/velloran-fuzz.XXXXXX)
 trap 'rm -rf "$SCRATCH"' EXIT
 status=0
-printf '%-10s %12s %8s %8s %s\n' harness executions cov ft findings
+# Every copy of every harness is one process; as many run at once as there
+# are cores (at least the J copies of one harness), so short runs of many
+# harnesses share the machine instead of queueing behind each other.
+SLOTS=$(nproc 2>/dev/null || echo 1)
+[ "$SLOTS" -ge "$JOBS" ] || SLOTS=$JOBS
 for h in "${HARNESSES[@]}"; do
   corpus="$HERE/corpus/$h"
   mkdir -p "$corpus" "$SCRATCH/$h/new" "$SCRATCH/$h/findings"
@@ -86,13 +90,19 @@ for h in "${HARNESSES[@]}"; do
   [ "$h" = decode ] && [ -d "$ROOT/../shared/testdata/pngsuite" ] && outside=("$ROOT/../shared/testdata/pngsuite")
   runs=$RUNS
   [ "$RUNS" -ge 0 ] && runs=$(( (RUNS + JOBS - 1) / JOBS ))
+  while [ "$(jobs -rp | wc -l)" -gt $(( SLOTS - JOBS )) ]; do wait -n; done
   for j in $(seq 1 "$JOBS"); do
     "$BUILD/bench/fuzz/fuzz_$h" -max_total_time="$SECONDS_EACH" -runs="$runs" \
         -rss_limit_mb=2048 -malloc_limit_mb=2048 -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$SCRATCH/$h/findings/" "$SCRATCH/$h/new" "$corpus" "${outside[@]}" \
         >"$SCRATCH/$h/log.$j" 2>&1 &
   done
-  wait
+done
+wait
+
+printf '%-10s %12s %8s %8s %s\n' harness executions cov ft findings
+for h in "${HARNESSES[@]}"; do
+  corpus="$HERE/corpus/$h"
   log="$SCRATCH/$h/log"
   cat "$SCRATCH/$h"/log.* >"$log"
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | awk '{ s += $1; n++ } END { if (n) print s }')

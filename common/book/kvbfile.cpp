@@ -2,6 +2,7 @@
 
 #include "picture/picture.h"
 #include "platform/filestamp.h"
+#include "platform/progress.h"
 #include "platform/safefile.h"
 
 #include <QBuffer>
@@ -523,7 +524,7 @@ bool KVBFile::readBook(QIODevice &device, const QString &path, const ReadOptions
 }
 
 bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,
-                        const AttributeList &attributes, PageList &pages)
+                        const AttributeList &attributes, PageList &pages, platform::Progress *progress)
 {
     if (pages.size() > size_t(kMaxPages))
         return false;
@@ -556,6 +557,9 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
     BufferedWriter out(file.handle());
     std::vector<uint64_t> offsets;
     offsets.reserve(pages.size());
+    platform::Progress unseen;
+    platform::Progress &shown = progress ? *progress : unseen;
+    platform::ProgressScope scope(shown, QString(), int(pages.size()));
     auto write = [&]() -> bool {
         uint8_t head[8] = {kMagic[0], kMagic[1], kMagic[2], kMagic[3],
                            uint8_t(pages.size() & 0xFF), uint8_t((pages.size() >> 8) & 0xFF),
@@ -567,6 +571,7 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
         if (!attributeBytes.empty() && !out.write(attributeBytes.data(), attributeBytes.size()))
             return false;
         for (const PageEntry &page : pages) {
+            shown.setText(page.sourcePath);
             uint8_t rec[5] = {page.kind, 0, 0, 0, 0};
             qToLittleEndian<uint32_t>(page.size, rec + 1);
             if (!out.write(rec, 5))
@@ -574,6 +579,7 @@ bool KVBFile::writeBook(const QString &target, uint8_t layoutFlags, bool withThu
             offsets.push_back(out.position());
             if (!copyPage(page, out))
                 return false;
+            shown.setPosition(int(offsets.size()));
         }
         return out.flush();
     };

@@ -8,6 +8,10 @@
 
 #include <sys/types.h>
 
+namespace platform {
+class Progress;
+}
+
 namespace kvb {
 
 // Reading and writing of .kvb books. Every operation reports success as a
@@ -45,8 +49,10 @@ public:
     // points to. On success every entry of `pages` refers to the new book;
     // on failure the target, `pages` and the folder are as they were. A page
     // whose source file is no longer the one it was found in fails the write.
+    // `progress`, when given, sees the pages copied and the source of each.
     static bool writeBook(const QString &target, uint8_t layoutFlags, bool withThumbnail,
-                          const AttributeList &attributes, PageList &pages);
+                          const AttributeList &attributes, PageList &pages,
+                          platform::Progress *progress = nullptr);
 
     // Writes one page's bytes to a new file of its own, put in place whole; a
     // symbolic link at the destination is replaced, never written through.

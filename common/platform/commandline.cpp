@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "filenames.h"
+#include "progressline.h"
 #include "version.h"
 
 #include <QFile>
@@ -140,9 +141,7 @@ ProgramArguments programArguments(int argc, const char *const *argv)
 
 void writeText(FILE *stream, const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    ProgressLine::writeAbove(stream, text.toUtf8());
 }
 
 void printLine(FILE *stream, const QString &text)

@@ -93,7 +93,8 @@ struct ProgramArguments {
 };
 ProgramArguments programArguments(int argc, const char *const *argv);
 
-// Writes text as UTF-8, all of it (a U+0000 does not end it).
+// Writes text as UTF-8, all of it (a U+0000 does not end it), above a
+// progress line shown on the same terminal.
 void writeText(FILE *stream, const QString &text);
 // Writes text and a line end, flushed, so the lines of a long run reach a
 // pipe as they are written.

@@ -6,6 +6,7 @@
 #include "core/messages.h"
 
 #include <platform/commandline.h>
+#include <platform/progressline.h>
 #include <platform/prompt.h>
 
 #include <QCoreApplication>
@@ -26,17 +27,24 @@ namespace {
 
 class CommandLineObserver : public RunObserver {
 public:
-    explicit CommandLineObserver(CommandLinePrompt &prompt) : m_prompt(prompt) {}
+    CommandLineObserver(CommandLinePrompt &prompt, platform::Progress &progress)
+        : m_prompt(prompt), m_progress(progress)
+    {
+    }
 
+    void begin(const QString &title, int range) override { m_progress.begin(title, range); }
+    void end() override { m_progress.end(); }
     void setText(const QString &text) override
     {
         m_status = text;
         updateContext();
+        m_progress.setText(text);
     }
     void setPosition(int position) override
     {
         m_position = position;
         updateContext();
+        m_progress.setPosition(position);
     }
     void processEvents() override { QCoreApplication::processEvents(); }
     void logLine(const QString &text) override { printLine(stdout, text); }
@@ -45,6 +53,7 @@ private:
     void updateContext() { m_prompt.setContext(m_status + u'\x1f' + QString::number(m_position)); }
 
     CommandLinePrompt &m_prompt;
+    platform::Progress &m_progress;
     QString m_status;
     int m_position = 0;
 };
@@ -68,15 +77,17 @@ QString CommandLine::usage()
 {
     return QStringLiteral(
         "usage: harvester [--work DIR] [FOLDER]\n"
-        "       harvester --screenshot FILE\n"
+        "       harvester --screenshot FILE [--commands ID,ID...] [--work DIR] [FOLDER]\n"
         "       harvester --run 0|1|2|3 [--subfolders] [--post 0|1|2] [--work DIR] [--cover]\n"
         "                 [--bind-right] [--spread] [--thumbnail] [--name-as-title]\n"
-        "                 [--number-as-date] [--target-name 0|1|2|3] [--yes] [--] FOLDER\n"
+        "                 [--number-as-date] [--target-name 0|1|2|3] [--yes] [--quiet] [--] FOLDER\n"
         "       harvester --help | --version\n"
         "--: ends the options, so a folder whose name starts with '-' is a folder\n"
         "runs: 0 PDF to book, 1 PDF to image folder, 2 image folders to books, 3 books to image folders\n"
         "post: 0 leave the sources, 1 move them to the trash, 2 delete them\n"
-        "target-name: the folder's name as 0 nothing, 1 author, 2 publisher, 3 circle\n");
+        "target-name: the folder's name as 0 nothing, 1 author, 2 publisher, 3 circle\n"
+        "quiet: no progress line (shown while standard error is a terminal)\n"
+        "commands: the dialog's command ids to run before the screenshot (1005 starts a run)\n");
 }
 
 platform::ProgramInfo CommandLine::programInfo()
@@ -105,9 +116,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     const QCommandLineOption numberAsDate(QStringLiteral("number-as-date"));
     const QCommandLineOption targetName(QStringLiteral("target-name"), QString(), QStringLiteral("CHOICE"));
     const QCommandLineOption yes(QStringLiteral("yes"));
+    const QCommandLineOption quiet(QStringLiteral("quiet"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption commands(QStringLiteral("commands"), QString(), QStringLiteral("IDS"));
     platform::ProgramCommandLine line(programInfo(), {run, subfolders, post, work, cover, bindRight, spread, thumbnail,
-                                                      nameAsTitle, numberAsDate, targetName, yes, screenshot});
+                                                      nameAsTitle, numberAsDate, targetName, yes, quiet, screenshot,
+                                                      commands});
     switch (line.parse(arguments)) {
     case platform::ProgramCommandLine::Outcome::UsageError: return usageError(line.error());
     case platform::ProgramCommandLine::Outcome::Help: result.action = Action::Help; return result;
@@ -128,7 +142,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 
     if (!parser.isSet(run)) {
         for (const QCommandLineOption *option : {&subfolders, &post, &cover, &bindRight, &spread, &thumbnail,
-                                                 &nameAsTitle, &numberAsDate, &targetName, &yes}) {
+                                                 &nameAsTitle, &numberAsDate, &targetName, &yes, &quiet}) {
             if (parser.isSet(*option))
                 return usageError(QStringLiteral("--%1 needs --run").arg(option->names().constFirst()));
         }
@@ -136,12 +150,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
             return usageError(QStringLiteral("the dialog takes one folder"));
         if (parser.isSet(screenshot) && parser.value(screenshot).isEmpty())
             return usageError(QStringLiteral("--screenshot needs a file"));
+        if (parser.isSet(commands) && !parser.isSet(screenshot))
+            return usageError(QStringLiteral("--commands needs --screenshot"));
+        for (const QString &ids : parser.values(commands)) {
+            for (const QString &id : ids.split(u',', Qt::SkipEmptyParts)) {
+                bool ok = false;
+                result.commands.append(id.toInt(&ok));
+                if (!ok)
+                    return usageError(QStringLiteral("--commands takes command ids: %1").arg(id));
+            }
+        }
         result.screenshot = parser.value(screenshot);
         result.options.targetFolder = absolute(folders.value(0));
         return result;
     }
 
-    if (parser.isSet(screenshot))
+    if (parser.isSet(screenshot) || parser.isSet(commands))
         return usageError(QStringLiteral("--screenshot does not go with --run"));
     const std::optional<int> mode = choice(run, 3, 0);
     if (!mode)
@@ -158,6 +182,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 
     result.action = Action::Run;
     result.yes = parser.isSet(yes);
+    result.quiet = parser.isSet(quiet);
     RunOptions &options = result.options;
     options.mode = *mode;
     options.targetFolder = absolute(folders.constFirst());
@@ -177,7 +202,8 @@ int runFromCommandLine(const CommandLine &commandLine)
 {
     const RunOptions &options = commandLine.options;
     CommandLinePrompt prompt(commandLine.yes);
-    CommandLineObserver observer(prompt);
+    platform::ProgressLine progress(commandLine.quiet);
+    CommandLineObserver observer(prompt, progress);
     RunController run(prompt, observer);
 
     if (options.mode == PdfToBook || options.mode == PdfToImageFolder) {

@@ -4,12 +4,14 @@
 
 #include <platform/commandline.h>
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 // Harvester's command line.
 //   harvester [--work DIR] [FOLDER]        the dialog (the boxes filled in)
-//   harvester --screenshot FILE            the dialog, written to a PNG
+//   harvester --screenshot FILE [--commands ID,...]   the dialog, written to a
+//                                          PNG after the commands (a run) ran
 //   harvester --run 0|1|2|3 [options] FOLDER   one run without a window
 struct CommandLine {
     enum class Action { Dialog, Run, Help, Version, UsageError };
@@ -18,7 +20,9 @@ struct CommandLine {
     QString error; // the one line of a usage error
     harvester::RunOptions options;
     bool yes = false;
+    bool quiet = false; // no progress line
     QString screenshot;
+    QList<int> commands; // with --screenshot: the dialog's command ids to run first
 
     // The arguments with the program's name first. --help, --version, the
     // usage errors and "--" follow the rules every program of the suite shares.

@@ -1,5 +1,7 @@
 #include "commandlineprompt.h"
 
+#include <platform/commandline.h>
+
 namespace {
 
 QString answerName(platform::PromptAnswer answer)
@@ -46,8 +48,6 @@ platform::PromptAnswer CommandLinePrompt::message(const QString &text, platform:
         m_retries = 0;
     }
     const QString shown = buttons == PromptButtons::Ok ? text : text + QStringLiteral(" -> ") + answerName(answer);
-    const QByteArray bytes = shown.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_stream);
-    std::fflush(m_stream);
+    platform::printLine(m_stream, shown);
     return answer;
 }

@@ -82,9 +82,20 @@ int CHarvesterApp::runDialog(QApplication &app, const CommandLine &commandLine)
     int result = 0;
     if (screenshot) {
         QTimer::singleShot(200, &dialog, [&] {
-            QCoreApplication::processEvents();
-            result = dialog.grab().save(commandLine.screenshot, "PNG") ? 0 : 1;
-            app.exit(result);
+            // The commands first (1005 starts a run); the picture once the
+            // run they started has ended.
+            for (const int id : commandLine.commands)
+                dialog.onCommand(id);
+            const auto take = [&] {
+                QCoreApplication::processEvents();
+                result = dialog.grab().save(commandLine.screenshot, "PNG") ? 0 : 1;
+                app.exit(result);
+            };
+            if (dialog.run().running())
+                QObject::connect(&dialog.run(), &harvester::RunController::runEnded, &dialog, take,
+                                 Qt::QueuedConnection);
+            else
+                take();
         });
     }
     QObject::connect(&dialog, &QDialog::finished, &app, [&app] { app.exit(0); });

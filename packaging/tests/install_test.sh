@@ -2,14 +2,16 @@
 # The installed suite as a desktop sees it.
 #   install_test.sh BUILD PROBE STEP
 # STEP: setup (installs into a fresh temporary prefix), tree, mime, desktop,
-# thumbnailer, package, cleanup. Exit 0 passed, 1 failed, 77 skipped (a tool
-# the step needs is missing; the note says which package brings it).
+# thumbnailer, man, completion, progress, metainfo, package, lintian (of the package
+# the package step made), cleanup. Exit 0 passed, 1 failed, 77 skipped (a
+# tool the step needs is missing; the note says which package brings it).
 set -u
 BUILD=$(cd "$1" && pwd)
 PROBE=$2
 STEP=$3
 PROGRAMS=(bindery leafreader harvester glancer retoner retouch)
 STATE="$BUILD/packaging/test-prefix"   # names the prefix the setup made
+DEBS="$BUILD/packaging/test-package"   # the package step's .deb, for lintian
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -28,7 +30,7 @@ fi
 [ -f "$STATE" ] || { echo "FAIL: no installed prefix (the setup step did not run)"; exit 1; }
 PREFIX=$(cat "$STATE")
 if [ "$STEP" = cleanup ]; then
-  rm -rf "$PREFIX" "$STATE"
+  rm -rf "$PREFIX" "$STATE" "$DEBS"
   exit 0
 fi
 [ -d "$PREFIX/bin" ] || { echo "FAIL: $PREFIX/bin missing"; exit 1; }
@@ -162,9 +164,10 @@ package)
   need cpack cmake
   need dpkg-deb dpkg
   need dpkg-shlibdeps dpkg-dev
-  out=$(cd "$WORK" && cpack -G DEB -B "$WORK/package" --config "$BUILD/CPackConfig.cmake" 2>&1) \
+  rm -rf "$DEBS"
+  out=$(cd "$WORK" && cpack -G DEB -B "$DEBS" --config "$BUILD/CPackConfig.cmake" 2>&1) \
     || { fail "cpack failed: $out"; finish; }
-  deb=$(ls "$WORK"/package/*.deb 2>/dev/null | head -1)
+  deb=$(ls "$DEBS"/*.deb 2>/dev/null | head -1)
   [ -n "$deb" ] || { fail "no .deb made: $out"; finish; }
   info=$(dpkg-deb --info "$deb")
   depends=$(printf '%s\n' "$info" | sed -n 's/^ Depends: //p')
@@ -184,6 +187,130 @@ package)
   [[ "$thumbnailer" == *"Exec=/usr/bin/kvbtool thumbnail --size %s %i %o"* ]] \
     || fail "packaged thumbnailer: $thumbnailer"
   echo "$(basename "$deb"): $depends"
+  ;;
+lintian)
+  # The package as Debian's checker sees it: no error, no warning.
+  need dpkg-deb dpkg
+  need lintian lintian
+  deb=$(ls "$DEBS"/*.deb 2>/dev/null | head -1)
+  [ -n "$deb" ] || { fail "no package to check (the package step did not make one)"; finish; }
+  out=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1) || fail "lintian:"$'\n'"$out"
+  echo "$out"
+  ;;
+man)
+  # Every command has its page, found by man as installed; it renders
+  # without a warning, and names exactly the options its program's --help
+  # names.
+  need man man-db
+  export MANPATH="$SHARE/man" MANWIDTH=80 LC_ALL=C.UTF-8
+  options() { grep -oE -- '--[a-z][a-z0-9-]*' | sort -u; }
+  for page in kvbtool "${PROGRAMS[@]}"; do
+    exe="$PREFIX/bin/$page"
+    [ -x "$exe" ] || continue
+    file=$(man -w "$page" 2>&1) || { fail "man $page: $file"; continue; }
+    [[ "$file" == "$SHARE/man/man1/$page.1.gz" ]] || fail "man $page finds $file"
+    warnings=$(man --warnings -E UTF-8 -l "$file" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "$page.1: $warnings"
+    in_page=$(zcat "$file" | sed 's/\\-/-/g' | options)
+    in_help=$("$exe" --help | options)
+    [ "$in_page" = "$in_help" ] \
+      || fail "$page.1 and $page --help name other options:"$'\n'"$(diff <(echo "$in_page") <(echo "$in_help"))"
+  done
+  # kvbtool's page names each of its commands.
+  for command in $("$PREFIX/bin/kvbtool" --help | sed -n 's/^ *\(usage: \)\{0,1\}kvbtool \([a-z][a-z]*\).*/\2/p'); do
+    zcat "$SHARE/man/man1/kvbtool.1.gz" | grep -qx "\.B $command" || fail "kvbtool.1 does not name the command $command"
+  done
+  file=$(man -w 5 kvb 2>&1) || fail "man 5 kvb: $file"
+  warnings=$(man --warnings -E UTF-8 -l "$file" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "kvb.5: $warnings"
+  ;;
+completion)
+  # Each command's completion as bash-completion loads it by the command's
+  # name from the installed folder, on one partial word.
+  loader=$(pkg-config --variable=completionsdir bash-completion 2>/dev/null)
+  loader=${loader%/*}/bash_completion
+  [ -f "$loader" ] || loader=/usr/share/bash-completion/bash_completion
+  [ -f "$loader" ] || skip "bash_completion is not installed (Debian package bash-completion)"
+  mkdir -p "$WORK/books/folder"
+  touch "$WORK/books/book.kvb" "$WORK/books/notes.txt" "$WORK/books/page.jpg"
+  # The completions of the last word, one a line, sorted.
+  completions() {
+    (cd "$WORK/books" && bash --norc --noprofile -c '
+      . "$0" || exit 3
+      __load_completion "$1" || exit 4
+      COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+      spec=$(complete -p "$1") || exit 5
+      function=${spec#*-F }; function=${function%% *}
+      "$function" "$1" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+      printf "%s\n" "${COMPREPLY[@]}" | sort' "$loader" "$@")
+  }
+  expect() { # WANT WORDS...
+    local want=$1 got
+    shift
+    got=$(completions "$@" | tr '\n' ' ')
+    [ "$got" = "$want " ] || fail "completing '$*': '$got', not '$want '"
+  }
+  expect "verify" kvbtool ver
+  # Every command kvbtool --help names.
+  commands=$("$PREFIX/bin/kvbtool" --help | sed -n 's/^ *\(usage: \)\{0,1\}kvbtool \([a-z][a-z]*\).*/\2/p')
+  expect "$(printf '%s\n' $commands --help --version | sort | tr '\n' ' ' | sed 's/ $//')" kvbtool ""
+  expect "--decode" kvbtool verify --de
+  expect "book.kvb folder" kvbtool info ""
+  expect "book.kvb folder page.jpg" kvbtool pack --title T out.kvb ""
+  [ -x "$PREFIX/bin/harvester" ] && expect "--subfolders" harvester --run 2 --sub
+  [ -x "$PREFIX/bin/retoner" ] && expect "--classify" retoner --batch --cla
+  [ -x "$PREFIX/bin/retouch" ] && expect "--quality --quiet" retouch --apply stripes.csv --qu
+  ;;
+progress)
+  # On a terminal the long runs show their progress line and take it away
+  # again; with --quiet they print their own lines only.
+  need script bsdutils
+  make_books
+  mkdir -p "$WORK/folders/one" "$WORK/out"
+  "$PROBE" picture 300 400 "$WORK/folders/one/a.jpg" && "$PROBE" picture 300 400 "$WORK/folders/one/b.jpg" \
+    || { echo "FAIL: cannot draw pages"; exit 1; }
+  printf 'column,all,r,g,b\n3,5,0,0,0\ngamma,4\n' > "$WORK/stripes.csv"
+  on_terminal() { # COMMAND...: what the terminal showed
+    local line
+    line=$(printf '%q ' "$@")
+    script -q -e -c "$line" /dev/null </dev/null | tr -d '\n'
+  }
+  runs=("$KVBTOOL pack $WORK/packed.kvb $WORK/page1.jpg $WORK/page2.jpg"
+        "$KVBTOOL verify $WORK/thumb.kvb $WORK/plain.kvb")
+  [ -x "$PREFIX/bin/retouch" ] \
+    && runs+=("$PREFIX/bin/retouch --apply $WORK/stripes.csv --output $WORK/out $WORK/folders/one/a.jpg $WORK/folders/one/b.jpg")
+  [ -x "$PREFIX/bin/retoner" ] \
+    && runs+=("$PREFIX/bin/retoner --batch --output $WORK/out $WORK/folders/one/a.jpg $WORK/folders/one/b.jpg")
+  [ -x "$PREFIX/bin/harvester" ] && runs+=("$PREFIX/bin/harvester --run 2 --yes $WORK/folders")
+  for run in "${runs[@]}"; do
+    # shellcheck disable=SC2086
+    shown=$(on_terminal $run)
+    [[ "$shown" =~ $'\r'[^$'\r']*[0-9]+/[0-9]+\ \ [0-9]+:[0-9]{2}\ elapsed ]] \
+      || fail "no progress line: $run"$'\n'"$(printf %q "$shown")"
+    [[ "$shown" == *$'\r\e[K'* ]] || fail "the progress line is not taken away: $run"
+    # shellcheck disable=SC2086
+    shown=$(on_terminal $run --quiet)
+    [[ "$shown" != *$'\e[K'* ]] || fail "a progress line with --quiet: $run"$'\n'"$(printf %q "$shown")"
+  done
+  ;;
+metainfo)
+  # What software centres read: valid, and one for each menu entry, naming
+  # its entry and its program.
+  need appstreamcli appstream
+  count=0
+  for entry in "$SHARE"/applications/velloran-*.desktop; do
+    [ -f "$entry" ] || continue
+    count=$((count + 1))
+    program=$(basename "$entry" .desktop)
+    program=${program#velloran-}
+    file="$SHARE/metainfo/org.velloran.$program.metainfo.xml"
+    [ -f "$file" ] || { fail "no metainfo for $program"; continue; }
+    grep -q "<launchable type=\"desktop-id\">velloran-$program.desktop</launchable>" "$file" \
+      || fail "$program's metainfo does not name its menu entry"
+    grep -q "<binary>$program</binary>" "$file" || fail "$program's metainfo does not name its program"
+  done
+  [ "$count" -ge 3 ] || fail "only $count menu entries installed"
+  out=$(appstreamcli validate --no-net "$SHARE"/metainfo/*.metainfo.xml 2>&1) || fail "appstreamcli: $out"
   ;;
 *)
   echo "unknown step $STEP"; exit 2 ;;

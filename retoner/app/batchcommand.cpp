@@ -6,6 +6,7 @@
 #include "core/settingsfile.h"
 
 #include <platform/commandline.h>
+#include <platform/progressline.h>
 #include <platform/prompt.h>
 
 #include <QFileInfo>
@@ -26,9 +27,16 @@ void onInterrupt(int)
     g_interrupted = 1;
 }
 
-// One line per file: its path, a tab, then "Color", "Mono" or its message.
+// One line per file: its path, a tab, then "Color", "Mono" or its message;
+// the progress goes on to the progress line.
 class LineObserver : public BatchObserver {
 public:
+    explicit LineObserver(platform::Progress &progress) : m_progress(progress) {}
+
+    void begin(const QString &title, int range) override { m_progress.begin(title, range); }
+    void setText(const QString &text) override { m_progress.setText(text); }
+    void setPosition(int position) override { m_progress.setPosition(position); }
+    void end() override { m_progress.end(); }
     void fileSkipped(const QString &path, const QString &message) override
     {
         ++m_skipped;
@@ -53,6 +61,7 @@ public:
     int skipped() const { return m_skipped; }
 
 private:
+    platform::Progress &m_progress;
     int m_skipped = 0;
 };
 
@@ -98,7 +107,8 @@ int runBatch(const RetonerOptions &options)
     platform::ScriptedPrompt prompt;
     ImageBatch batch(prompt);
     batch.setKeepThumbnails(false);
-    LineObserver observer;
+    platform::ProgressLine progress(options.quiet);
+    LineObserver observer(progress);
     const ConvertReport report =
         batch.registerAndConvert(paths, static_cast<RegistrationMode>(options.classifyMode), settings, observer);
     if (report.outcome == ConvertReport::NothingToDo) {

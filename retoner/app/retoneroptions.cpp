@@ -10,7 +10,7 @@ QString retonerUsage()
 {
     return QStringLiteral(
         "usage: retoner [--screenshot FILE.png] [--] [IMAGE...]\n"
-        "       retoner --batch [--settings FILE.tnp] [--classify 0|1|2|3] [--output DIR] [--] FILE...\n"
+        "       retoner --batch [--settings FILE.tnp] [--classify 0|1|2|3] [--output DIR] [--quiet] [--] FILE...\n"
         "       retoner --write-default-settings FILE.tnp\n"
         "       retoner --help | --version\n"
         "\n"
@@ -20,6 +20,7 @@ QString retonerUsage()
         "  --classify MODE     0 automatic, one saturated hue is colour (default);\n"
         "                      1 automatic, one saturated hue is monochrome; 2 all colour; 3 all monochrome\n"
         "  --output DIR        the output folder (instead of the one in the settings)\n"
+        "  --quiet             no progress line (shown while standard error is a terminal)\n"
         "  --write-default-settings FILE   write the default settings and exit\n"
         "  --screenshot FILE   write the window as PNG once the images are shown, then exit\n"
         "  --                  ends the options: every word after it is a file");
@@ -44,7 +45,8 @@ RetonerOptions parseRetonerOptions(const QStringList &arguments)
     const QCommandLineOption defaults(QStringLiteral("write-default-settings"), QString(),
                                       QStringLiteral("FILE"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({help, version, batch, settings, classify, output, defaults, screenshot});
+    const QCommandLineOption quiet(QStringLiteral("quiet"));
+    parser.addOptions({help, version, batch, settings, classify, output, defaults, screenshot, quiet});
 
     RetonerOptions options;
     const auto usageError = [&](const QString &error) {
@@ -69,7 +71,7 @@ RetonerOptions parseRetonerOptions(const QStringList &arguments)
         return options;
     }
     if (!parser.isSet(batch)) {
-        for (const QCommandLineOption *only : {&settings, &classify, &output})
+        for (const QCommandLineOption *only : {&settings, &classify, &output, &quiet})
             if (parser.isSet(*only))
                 return usageError(QStringLiteral("--%1 works only with --batch").arg(only->names().first()));
         options.screenshot = parser.value(screenshot);
@@ -88,6 +90,7 @@ RetonerOptions parseRetonerOptions(const QStringList &arguments)
     options.settingsFile = parser.value(settings);
     options.hasOutput = parser.isSet(output);
     options.outputFolder = parser.value(output);
+    options.quiet = parser.isSet(quiet);
     return options;
 }
 

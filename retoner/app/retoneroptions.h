@@ -22,6 +22,7 @@ struct RetonerOptions {
     int classifyMode = 0;  // --classify
     bool hasOutput = false;
     QString outputFolder;  // --output
+    bool quiet = false;    // --quiet: no progress line
     QString defaultsFile;  // --write-default-settings
     QString screenshot;    // --screenshot: write the window to this file and exit
     QStringList files;     // everything that is not an option ("--" ends the options)

@@ -6,6 +6,7 @@
 #include "core/retouchsettings.h"
 
 #include <platform/commandline.h>
+#include <platform/progressline.h>
 #include <platform/settings.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
@@ -85,8 +86,12 @@ int runApplyCommand(const retouch::CommandLine &line)
         run.quality = settings.jq;
     }
     run.images = line.images;
-    const int failures = retouch::runProfile(run, [](const QString &path, const QString &message) {
-        printLine(stdout, path + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
-    });
+    platform::ProgressLine progress(line.quiet);
+    const int failures = retouch::runProfile(
+        run,
+        [](const QString &path, const QString &message) {
+            printLine(stdout, path + u'\t' + (message.isEmpty() ? QStringLiteral("ok") : message));
+        },
+        &progress);
     return failures == 0 ? 0 : 1;
 }

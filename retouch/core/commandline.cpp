@@ -11,8 +11,15 @@ QString usageText()
     return QStringLiteral(
         "usage: retouch [IMAGE]\n"
         "       retouch --screenshot FILE [IMAGE]\n"
-        "       retouch --apply PROFILE.csv [--quality Q] --output DIR IMAGE...\n"
-        "       retouch --help | --version\n");
+        "       retouch --apply PROFILE.csv [--quality Q] --output DIR [--quiet] IMAGE...\n"
+        "       retouch --help | --version\n"
+        "\n"
+        "  --screenshot FILE  write the window to FILE (PNG) after start-up, then exit\n"
+        "  --apply PROFILE    apply a stripe profile (.csv) to each IMAGE without a window\n"
+        "  --quality Q        the JPEG quality of the results, 0 to 100 (the stored one without it)\n"
+        "  --output DIR       where the results go, under each picture's own name\n"
+        "  --quiet            no progress line (shown while standard error is a terminal)\n"
+        "  --                 ends the options\n");
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -31,7 +38,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption apply(QStringLiteral("apply"), QString(), QStringLiteral("PROFILE"));
     const QCommandLineOption quality(QStringLiteral("quality"), QString(), QStringLiteral("Q"));
     const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("DIR"));
-    parser.addOptions({help, version, screenshot, apply, quality, output});
+    const QCommandLineOption quiet(QStringLiteral("quiet"));
+    parser.addOptions({help, version, screenshot, apply, quality, output, quiet});
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
 
@@ -65,10 +73,11 @@ CommandLine parseCommandLine(const QStringList &arguments)
         line.profile = parser.value(apply);
         line.outputFolder = parser.value(output);
         line.images = positional;
+        line.quiet = parser.isSet(quiet);
         return line;
     }
-    if (parser.isSet(quality) || parser.isSet(output))
-        return usageError(QStringLiteral("--quality and --output go with --apply"));
+    if (parser.isSet(quality) || parser.isSet(output) || parser.isSet(quiet))
+        return usageError(QStringLiteral("--quality, --output and --quiet go with --apply"));
     if (positional.size() > 1)
         return usageError(QStringLiteral("one image at most"));
     line.screenshot = parser.value(screenshot);

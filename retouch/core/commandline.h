@@ -8,7 +8,7 @@ namespace retouch {
 // What the command line asks for:
 //   retouch [IMAGE]                          the window, with the picture
 //   retouch --screenshot FILE [IMAGE]        the window written to FILE, then exit
-//   retouch --apply PROFILE.csv [--quality Q] --output DIR IMAGE...
+//   retouch --apply PROFILE.csv [--quality Q] --output DIR [--quiet] IMAGE...
 //   retouch --help | --version
 // "--" ends the options.
 struct CommandLine {
@@ -19,6 +19,7 @@ struct CommandLine {
     QString profile;    // Apply
     QString outputFolder;
     int quality = -1; // Apply: -1 when not given
+    bool quiet = false; // Apply: no progress line
     QStringList images;
     QString error; // UsageError: one line naming the fault
 };

@@ -256,10 +256,12 @@ int main(int argc, char **argv)
     const auto [left, right] = spreadPages();
     for (int n = 1; n <= 11 && ok; ++n) {
         QImage page = numberedPage(n, QStringLiteral("港の記録"), blue);
-        // In a right-bound book the right half of a spread comes first.
-        if (n == 4)
+        // In a right-bound book the right half of a spread comes first;
+        // after the cover page, pages 4 and 5 of the book face each other
+        // (files p03 and p04).
+        if (n == 3)
             page = right;
-        if (n == 5)
+        if (n == 4)
             page = left;
         ok = save(page, harbour.filePath(QString::asprintf("p%02d.jpg", n)), "JPG");
     }

@@ -9,6 +9,7 @@
 #include "platform/safefile.h"
 #include "platform/commandline.h"
 #include "platform/filenames.h"
+#include "platform/progressline.h"
 #include "platform/textcompare.h"
 
 #include <QBuffer>
@@ -38,15 +39,16 @@ const platform::ProgramInfo kTool{
         "usage: kvbtool info [--json] [--decode] [--] BOOK\n"
         "       kvbtool pack [--cover] [--bind-right] [--spread] [--thumbnail] [--title T]\n"
         "                    [--subtitle S] [--author A]... [--publisher P]... [--circle C]...\n"
-        "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... [--] OUT.kvb INPUT...\n"
+        "                    [--date Y[-M[-D]]] [--item NAME=VALUE]... [--quiet] [--] OUT.kvb INPUT...\n"
         "       kvbtool unpack [--] BOOK DIR\n"
         "       kvbtool thumbnail [--size N] [--] BOOK OUT.png\n"
         "       kvbtool page [--] BOOK N OUT.png\n"
-        "       kvbtool verify [--decode] [--] BOOK...\n"
+        "       kvbtool verify [--decode] [--quiet] [--] BOOK...\n"
         "       kvbtool --help | --version\n"
         "\n"
         "-- ends the options: every word after it is a file name, even one that starts with '-'.\n"
         "Text output shows control characters escaped (\\u001b); --json output is JSON.\n"
+        "While standard error is a terminal, pack and verify show a progress line; --quiet leaves it out.\n"
         "Exit status: 0 success, 1 a book that is not well formed or an operation that failed,\n"
         "2 a usage error.\n")};
 
@@ -297,7 +299,7 @@ int cmdPack(const QStringList &args)
     platform::ProgramCommandLine line(
         kTool, {flag("cover"), flag("bind-right"), flag("spread"), flag("thumbnail"), valued("title", "T"),
                 valued("subtitle", "S"), valued("author", "A"), valued("publisher", "P"), valued("circle", "C"),
-                valued("date", "Y-M-D"), valued("item", "NAME=VALUE")});
+                valued("date", "Y-M-D"), valued("item", "NAME=VALUE"), flag("quiet")});
     if (const std::optional<int> status = line.read(args))
         return *status;
     const QCommandLineParser &parser = line.parser();
@@ -402,7 +404,8 @@ int cmdPack(const QStringList &args)
     if (pages.size() > size_t(kMaxPages))
         return fail(QStringLiteral("%1 pages: a book holds at most %2").arg(pages.size()).arg(kMaxPages));
 
-    if (!KVBFile::writeBook(target, flags, thumbnail, bookAttributeList(principal, further), pages))
+    platform::ProgressLine progress(line.isSet(QStringLiteral("quiet")));
+    if (!KVBFile::writeBook(target, flags, thumbnail, bookAttributeList(principal, further), pages, &progress))
         return fail(thumbnail ? QStringLiteral("could not write %1 (or decode its first page for the thumbnail)").arg(target)
                               : QStringLiteral("could not write %1").arg(target));
     return kOk;
@@ -511,15 +514,20 @@ Decoded checkPage(QFile &book, const PageEntry &page, bool decode)
 
 int cmdVerify(const QStringList &args)
 {
-    platform::ProgramCommandLine line(kTool, {flag("decode")});
+    platform::ProgramCommandLine line(kTool, {flag("decode"), flag("quiet")});
     if (const std::optional<int> status = line.read(args))
         return *status;
     const bool decode = line.isSet(QStringLiteral("decode"));
     const QStringList files = line.positionalArguments();
     if (files.isEmpty())
         return line.usageError(QStringLiteral("verify: no book given"));
+    // One book's line is its progress; several get a progress line.
+    platform::ProgressLine progress(line.isSet(QStringLiteral("quiet")) || files.size() == 1);
+    platform::ProgressScope scope(progress, QString(), int(files.size()));
     bool allGood = true;
+    int done = 0;
     for (const QString &path : files) {
+        progress.setText(path);
         const BookContents c = readContents(path);
         if (!c.valid) {
             allGood = false;
@@ -532,6 +540,7 @@ int cmdVerify(const QStringList &args)
                 why = QStringLiteral("ends early or has %1 of %2 pages").arg(c.pages.size()).arg(c.header.pageCount);
             else
                 why = QStringLiteral("ends inside a record");
+            progress.setPosition(++done);
             out(QStringLiteral("%1: not well formed: %2\n").arg(shown(path), why));
             continue;
         }
@@ -551,6 +560,7 @@ int cmdVerify(const QStringList &args)
                     firstFailed = QString::number(i + 1);
             }
         }
+        progress.setPosition(++done);
         if (failed || damaged) {
             allGood = false;
             QStringList problems;

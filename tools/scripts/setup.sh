@@ -6,7 +6,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libopencv-dev libjpeg-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils fonts-noto-cjk libjpeg-turbo-progs xvfb xauth imagemagick libvips-tools time
-  desktop-file-utils shared-mime-info xdg-utils dpkg-dev file
+  desktop-file-utils shared-mime-info xdg-utils dpkg-dev file lintian appstream bash-completion man-db
 )
 
 install_missing_packages() {
