@@ -338,22 +338,28 @@ void ImageBatch::finishReport(ConvertReport &report)
     }
 }
 
-ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver &observer)
+bool ImageBatch::mayConvert(const ToneSettings &settings, ConvertReport &report)
 {
-    ConvertReport report;
     if (m_busy) {
         m_prompt.beep();
         report.outcome = ConvertReport::Busy;
-        return report;
+        return false;
     }
-    if (m_entries.empty())
-        return report;
     if (!outputFolderExists(settings.outputFolder)) {
         report.outcome = ConvertReport::NoOutputFolder;
         report.message = noOutputFolderMessage();
         m_prompt.message(report.message, platform::PromptIcon::Stop);
-        return report;
+        return false;
     }
+    return true;
+}
+
+ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver &observer)
+{
+    ConvertReport report;
+    // Busy first (a beep), then an empty list (nothing at all), then the folder.
+    if ((!m_busy && m_entries.empty()) || !mayConvert(settings, report))
+        return report;
     report.outcome = ConvertReport::Finished;
     {
         BusyScope busy(m_busy);
@@ -381,17 +387,8 @@ ConvertReport ImageBatch::registerAndConvert(const QStringList &paths, Registrat
         return convertAll(settings, observer);
     }
 
-    if (m_busy) {
-        m_prompt.beep();
-        report.outcome = ConvertReport::Busy;
+    if (!mayConvert(settings, report))
         return report;
-    }
-    if (!outputFolderExists(settings.outputFolder)) {
-        report.outcome = ConvertReport::NoOutputFolder;
-        report.message = noOutputFolderMessage();
-        m_prompt.message(report.message, platform::PromptIcon::Stop);
-        return report;
-    }
     {
         BusyScope busy(m_busy);
         std::vector<std::unique_ptr<ImageEntry>> found = collectFiles(paths, observer);

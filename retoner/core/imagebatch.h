@@ -130,6 +130,9 @@ private:
     void convertEntries(const ToneSettings &settings, BatchObserver &observer,
                         std::vector<std::unique_ptr<ImageEntry>> *registering, RegistrationMode mode,
                         ConvertReport &report);
+    // Whether a conversion may start (not busy, the output folder there);
+    // false with the report's outcome and message set.
+    bool mayConvert(const ToneSettings &settings, ConvertReport &report);
     // The final message of a conversion.
     void finishReport(ConvertReport &report);
 
