@@ -10,6 +10,13 @@ class QLocalServer;
 
 namespace platform {
 
+// How a window program's start-up went under the single-instance rule.
+enum class StartResult {
+    Running,         // the window is shown
+    AnotherCopyRuns, // that copy was asked to come forward; end quietly
+    Failed,          // the single-instance lock failed ("CreateMutex: Failed.")
+};
+
 // One running copy per user: the first copy holds a lock file and listens on
 // a local socket, both named after `name` and the user id and kept in the
 // temporary folder ($TMPDIR or /tmp). A later copy finds the lock taken, connects, asks

@@ -43,11 +43,7 @@ public:
     CGlancerApp(const LaunchOptions &options, QSettings &store, platform::Prompt &prompt);
     ~CGlancerApp() override;
 
-    enum class StartResult {
-        Running,         // the window is shown
-        AnotherCopyRuns, // that copy was asked to come forward; end quietly
-        Failed,          // the single-instance lock failed ("CreateMutex: Failed.")
-    };
+    using StartResult = platform::StartResult;
     // With `singleInstance` off (screenshot runs, tests) no lock is taken.
     StartResult start(bool singleInstance = true);
 

@@ -10,8 +10,6 @@
 #include "platform/version.h"
 #include "ui/waitcursor.h"
 
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
@@ -22,10 +20,7 @@ namespace glancer {
 
 namespace {
 
-constexpr int kTimerMs = 50;
-constexpr int kResolutionDelayMs = 120;
 const QColor kHeaderText(111, 160, 192);
-const QColor kPressedButton(192, 255, 255);
 
 QFont uiFont(int pixelHeight)
 {
@@ -38,19 +33,9 @@ QFont uiFont(int pixelHeight)
 
 using leafreader::CommandItem;
 
-constexpr CommandItem kListMenu[] = {
+constexpr CommandItem kListOpen[] = {
     {CmdOpenRow, u"ファイルを開く", u"Enter"},
     {0, nullptr, nullptr},
-    {CmdExpandFolder, u"Folderの展開", u"Enter"},
-    {CmdUpFolder, u"上位Folderへ", u"Shift+Backspace"},
-    {CmdTopFolder, u"最上位Folderへ", u"Esc"},
-    {0, nullptr, nullptr},
-    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
-    {0, nullptr, nullptr},
-    {CmdSettings, u"設定 ...", nullptr},
-    {CmdAbout, u"Glancerについて ...", nullptr},
-    {0, nullptr, nullptr},
-    {CmdExit, u"終了", u"Alt+F4"},
 };
 
 constexpr CommandItem kPreviewClose[] = {
@@ -97,23 +82,19 @@ QImage padFace()
 } // namespace
 
 CGlancerView::CGlancerView(GlancerSettings &settings, QSettings &store, platform::Prompt &prompt, QWidget *parent)
-    : QWidget(parent),
+    : CPageView(settings, {previewKeyCommand, previewCellCommand}, parent),
       m_settings(settings),
       m_store(store),
       m_prompt(prompt),
       m_list(settings, prompt),
       m_preview(m_session, settings),
       m_listCtrl(new CColorListCtrl(this)),
-      m_pad(new leafreader::CControlDlg(this)),
-      m_fileNames(new CFileNameDlg(this))
+      m_fileNames(new CFileNameDlg(this)),
+      m_headerButtons(pictures::kHeaderButtonCount, [this](int button) { return headerButtonRect(button); })
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     m_pad->setFace(padFace());
     m_pad->setHighlight(leafreader::CControlDlg::Highlight::HalfOpacityOver);
     m_pad->setPadSize(leafreader::CControlDlg::sizeFor(m_settings.padSize));
-    m_pad->hide();
     connect(m_pad, &leafreader::CControlDlg::buttonClicked, this, &CGlancerView::padButton);
 
     connect(m_listCtrl, &CColorListCtrl::keyForView, this, &CGlancerView::listKey);
@@ -138,21 +119,11 @@ CGlancerView::CGlancerView(GlancerSettings &settings, QSettings &store, platform
         values = dialog.values();
         return true;
     };
-
-    m_timer.setInterval(kTimerMs);
-    connect(&m_timer, &QTimer::timeout, this, &CGlancerView::timerTick);
-    m_resolutionTimer.setSingleShot(true);
-    m_resolutionTimer.setInterval(kResolutionDelayMs);
-    connect(&m_resolutionTimer, &QTimer::timeout, this, [this] {
-        if (m_previewMode && m_session.refreshResolution())
-            update();
-    });
     applySizes();
 }
 
 CGlancerView::~CGlancerView()
 {
-    m_timer.stop();
     m_settings.saveCurrentFolder(m_store);
 }
 
@@ -205,8 +176,7 @@ void CGlancerView::start(const QString &path)
             openImage(m_list.rows()[size_t(row)]);
         }
     }
-    if (!m_timer.isActive())
-        m_timer.start();
+    startTicking();
 }
 
 void CGlancerView::refreshList(const QString &selectName)
@@ -226,12 +196,6 @@ void CGlancerView::showRows()
     update(0, 0, width(), metrics().headerHeight);
 }
 
-void CGlancerView::updateViewport()
-{
-    m_session.setViewport(leafreader::Box::fromRect(rect()), m_settings.space, m_settings.picEnlarge);
-    m_session.setPixelRatio(devicePixelRatioF());
-}
-
 bool CGlancerView::openImage(const PreviewRow &row)
 {
     Previewer::OpenResult result;
@@ -249,29 +213,19 @@ bool CGlancerView::openImage(const PreviewRow &row)
     m_title = platform::fileNameOf(row.path);
     emit documentTitleChanged(m_title);
     m_listCtrl->hide();
-    if (m_settings.hideCursor)
-        setCursorHidden(true);
-    m_idle.reset(mapFromGlobal(QCursor::pos()));
-    m_wheel.reset();
-    m_painter.clear();
-    m_previewMode = true;
-    setFocus();
-    update();
+    pagesOpened();
     return true;
 }
 
 void CGlancerView::closePreview()
 {
-    if (!m_previewMode)
+    if (!pagesShown())
         return;
-    m_previewMode = false;
+    pagesClosed();
     m_preview.close();
-    m_painter.clear();
     m_title.clear();
     emit documentTitleChanged(m_title);
     m_fileNames->hide();
-    if (m_settings.hideCursor)
-        setCursorHidden(false);
     // Back to the row as it was opened.
     m_currentRow = m_preview.current();
     m_currentRow.path = m_preview.pathAtOpening();
@@ -294,14 +248,9 @@ void CGlancerView::openSelected()
 
 void CGlancerView::onCommand(int id)
 {
-    if (m_previewMode && m_preview.onCommand(id))
+    if ((pagesShown() && m_preview.onCommand(id)) || frameCommand(id))
         return;
     switch (id) {
-    case CmdFullScreen: emit fullScreenToggleRequested(); return;
-    case CmdLeaveFullScreen: emit leaveFullScreenRequested(); return;
-    case CmdExit: emit exitRequested(); return;
-    case CmdHidePad: m_pad->hide(); return;
-    case CmdControlPad: toggleControlPadAt(QCursor::pos()); return;
     case CmdAbout:
         m_prompt.message(QStringLiteral("Glancer  Ver.") + platform::versionText(), platform::PromptIcon::Information,
                          platform::PromptButtons::Ok, QStringLiteral("Glancer について"));
@@ -309,7 +258,7 @@ void CGlancerView::onCommand(int id)
     case CmdClosePreview: closePreview(); return;
     default: break;
     }
-    if (m_previewMode)
+    if (pagesShown())
         return; // list commands mean nothing while previewing
     switch (id) {
     case CmdOpenRow:
@@ -348,22 +297,12 @@ void CGlancerView::settingsDialog()
 
 void CGlancerView::padButton(int button)
 {
-    if (m_previewMode) {
+    if (pagesShown()) {
         if (const int command = previewPadCommand(button))
             onCommand(command);
         return;
     }
-    const ListAction action = listPadAction(button);
-    if (action.listKey)
-        sendListKey(action.listKey);
-    else if (action.command)
-        onCommand(action.command);
-}
-
-void CGlancerView::sendListKey(int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(m_listCtrl, &press);
+    leafreader::runListAction(listPadAction(button), m_listCtrl, [this](int id) { onCommand(id); });
 }
 
 void CGlancerView::toggleControlPadAt(QPoint global)
@@ -374,34 +313,10 @@ void CGlancerView::toggleControlPadAt(QPoint global)
 
 void CGlancerView::updateFileNames()
 {
-    if (m_previewMode && m_preview.fileNamesShown())
+    if (pagesShown() && m_preview.fileNamesShown())
         m_fileNames->showTexts(m_preview.fileNameTexts());
     else
         m_fileNames->hide();
-}
-
-void CGlancerView::setCursorHidden(bool hidden)
-{
-    if (hidden == m_cursorHidden)
-        return;
-    m_cursorHidden = hidden;
-    if (hidden)
-        setCursor(Qt::BlankCursor);
-    else
-        unsetCursor();
-}
-
-void CGlancerView::timerTick()
-{
-    if (!m_previewMode) {
-        if (m_settings.hideCursor)
-            setCursorHidden(false);
-        return;
-    }
-    const QPoint cursor = mapFromGlobal(QCursor::pos());
-    const leafreader::IdleCursor::Action action = m_idle.tick(cursor, rect().contains(cursor), m_menuOpen);
-    if (m_settings.hideCursor && action != leafreader::IdleCursor::Action::None)
-        setCursorHidden(action == leafreader::IdleCursor::Action::Hide);
 }
 
 QRect CGlancerView::headerButtonRect(int button) const
@@ -423,23 +338,14 @@ QRect CGlancerView::headerButtonRect(int button) const
 
 int CGlancerView::headerButtonAt(QPoint point) const
 {
-    for (int b = 0; b < pictures::kHeaderButtonCount; ++b) {
-        if (headerButtonRect(b).contains(point))
-            return b;
-    }
-    return -1;
+    return m_headerButtons.at(point);
 }
 
 void CGlancerView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (m_previewMode) {
-        if (devicePixelRatioF() != m_session.pixelRatio()) {
-            // Moved to a screen of another scale: decode for it shortly.
-            m_session.setPixelRatio(devicePixelRatioF());
-            m_resolutionTimer.start();
-        }
-        m_painter.paint(painter, m_session);
+    if (pagesShown()) {
+        paintPages(painter);
         return;
     }
     const SizeMetrics m = metrics();
@@ -447,14 +353,10 @@ void CGlancerView::paintEvent(QPaintEvent *)
     int textRight = width();
     for (int b = 0; b < pictures::kHeaderButtonCount; ++b) {
         const QRect cell = headerButtonRect(b);
-        if (cell.isNull())
-            continue;
-        textRight = std::min(textRight, cell.left());
-        if (b == m_pressedButton)
-            painter.fillRect(cell, kPressedButton);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(cell, pictures::headerButton(b));
+        if (!cell.isNull())
+            textRight = std::min(textRight, cell.left());
     }
+    m_headerButtons.paint(painter, pictures::headerButton, 1.0);
     painter.setPen(kHeaderText);
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     const QRect first(4, 0, std::max(0, textRight - 4), m.headerFirstLine);
@@ -469,74 +371,30 @@ void CGlancerView::paintEvent(QPaintEvent *)
 void CGlancerView::resizeEvent(QResizeEvent *)
 {
     placeChildren();
-    updateViewport();
-    if (m_previewMode) {
-        m_resolutionTimer.start();
+    viewResized();
+    if (pagesShown())
         updateFileNames();
-    }
-}
-
-void CGlancerView::showEvent(QShowEvent *)
-{
-    if (!m_timer.isActive())
-        m_timer.start();
-}
-
-bool CGlancerView::focusNextPrevChild(bool next)
-{
-    // Tab is a command key in preview mode.
-    if (m_previewMode)
-        return false;
-    return QWidget::focusNextPrevChild(next);
 }
 
 void CGlancerView::listKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)
 {
-    if (m_previewMode || autoRepeat)
+    if (pagesShown() || autoRepeat)
         return;
     const int command = listKeyCommand(key, modifiers);
     if (command > 0)
         onCommand(command);
 }
 
-void CGlancerView::keyPressEvent(QKeyEvent *event)
+void CGlancerView::listKeyPress(QKeyEvent *event)
 {
-    if (!m_previewMode) {
-        listKey(event->key(), event->modifiers(), event->isAutoRepeat());
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    if (event->isAutoRepeat()) {
-        event->accept();
-        return;
-    }
-    const int command = previewKeyCommand(event->key(), event->modifiers());
-    if (command > 0)
-        onCommand(command);
-    if (command != 0)
-        event->accept();
-    else
-        QWidget::keyPressEvent(event);
+    listKey(event->key(), event->modifiers(), event->isAutoRepeat());
+    QWidget::keyPressEvent(event);
 }
 
-void CGlancerView::mousePressEvent(QMouseEvent *event)
+void CGlancerView::listMousePress(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
     const QPoint point = event->position().toPoint();
-    if (m_previewMode) {
-        const int command = previewCellCommand(leafreader::gridCell(point, leafreader::Box::fromRect(rect())),
-                                               m_session.zoom() != 0);
-        if (command == CmdControlPad)
-            toggleControlPadAt(mapToGlobal(point));
-        else if (command)
-            onCommand(command);
-        return;
-    }
-    m_pressedButton = headerButtonAt(point);
-    if (m_pressedButton >= 0) {
+    if (m_headerButtons.press(point)) {
         update(0, 0, width(), metrics().headerHeight);
         return;
     }
@@ -545,33 +403,16 @@ void CGlancerView::mousePressEvent(QMouseEvent *event)
 
 void CGlancerView::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || m_pressedButton < 0) {
+    if (event->button() != Qt::LeftButton || m_headerButtons.pressed() < 0) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const int pressed = m_pressedButton;
-    m_pressedButton = -1;
+    const int chosen = m_headerButtons.release(event->position().toPoint());
     update(0, 0, width(), metrics().headerHeight);
-    if (headerButtonAt(event->position().toPoint()) != pressed)
+    if (chosen < 0)
         return;
     static constexpr int kButtonCommands[pictures::kHeaderButtonCount] = {CmdUpFolder, CmdSettings, CmdExit};
-    onCommand(kButtonCommands[pressed]);
-}
-
-void CGlancerView::wheelEvent(QWheelEvent *event)
-{
-    if (!m_previewMode) {
-        QWidget::wheelEvent(event);
-        return;
-    }
-    for (const int command : m_wheel.commands(event->angleDelta(), m_session.zoom() != 0))
-        onCommand(command);
-    event->accept();
-}
-
-void CGlancerView::contextMenuEvent(QContextMenuEvent *event)
-{
-    showMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(50, 50)) : event->globalPos());
+    onCommand(kButtonCommands[chosen]);
 }
 
 QMenu *CGlancerView::createMenu()
@@ -579,14 +420,16 @@ QMenu *CGlancerView::createMenu()
     const auto state = [this](int id) {
         if (id == CmdFullScreen)
             return leafreader::ItemState{true, isFullScreen && isFullScreen()};
-        if (m_previewMode)
+        if (pagesShown())
             return m_preview.itemState(id);
         return leafreader::ItemState{m_list.commandEnabled(id), false};
     };
     const auto command = [this](int id) { onCommand(id); };
     auto *menu = new QMenu(this);
-    if (!m_previewMode) {
-        leafreader::addCommandItems(menu, kListMenu, state, command);
+    if (!pagesShown()) {
+        leafreader::addCommandItems(menu, kListOpen, state, command);
+        leafreader::addCommandItems(menu, leafreader::folderMenuItems(), state, command);
+        leafreader::addCommandItems(menu, leafreader::listMenuEnd(u"Glancerについて ..."), state, command);
         return menu;
     }
     leafreader::addCommandItems(menu, kPreviewClose, state, command);
@@ -602,8 +445,7 @@ QMenu *CGlancerView::createMenu()
 
 void CGlancerView::showMenu(QPoint globalPos)
 {
-    setCursorHidden(false);
-    leafreader::execViewMenu(createMenu(), globalPos, m_menuOpen);
+    execMenu(createMenu(), globalPos);
 }
 
 } // namespace glancer

@@ -1,11 +1,7 @@
 #include "glancerapp.h"
 
-#include "platform/settings.h"
 #include "platform/version.h"
-#include "ui/screenshotrun.h"
-#include "ui/widgetprompt.h"
-
-#include <QApplication>
+#include "ui/windowprogram.h"
 
 #include <cstdio>
 
@@ -33,27 +29,5 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glancer"));
-    QApplication::setOrganizationName(QStringLiteral("Velloran"));
-    const bool screenshot = !options.screenshot.isEmpty();
-
-    // A screenshot run must not wait on a message box.
-    platform::WidgetPrompt widgetPrompt;
-    platform::UnattendedPrompt scriptedPrompt;
-    platform::Prompt &prompt = screenshot ? static_cast<platform::Prompt &>(scriptedPrompt) : widgetPrompt;
-
-    const auto store = platform::openSettings(QStringLiteral("Glancer"));
-    CGlancerApp glancer(options, *store, prompt);
-    // A screenshot run stands beside a running copy instead of raising it.
-    switch (glancer.start(!screenshot)) {
-    case CGlancerApp::StartResult::AnotherCopyRuns: return 0;
-    case CGlancerApp::StartResult::Failed: return 1;
-    case CGlancerApp::StartResult::Running: break;
-    }
-    widgetPrompt.setParent(&glancer.frame());
-
-    if (screenshot)
-        ui::finishScreenshotRun(glancer.frame(), options.screenshot);
-    return app.exec();
+    return ui::runWindowProgram<CGlancerApp>(argc, argv, QStringLiteral("Glancer"), options);
 }

@@ -1,37 +1,14 @@
 #include "mainframe.h"
 
-#include <QCloseEvent>
-
 namespace glancer {
 
 CMainFrame::CMainFrame(GlancerSettings &settings, ui::FrameSettings &frameSettings, QSettings &store,
                        platform::Prompt &prompt)
-    : m_frameSettings(frameSettings),
-      m_store(store),
-      m_view(new CGlancerView(settings, store, prompt, this)),
-      m_placement(*this, frameSettings)
+    : CPageFrame(frameSettings, store), m_view(new CGlancerView(settings, store, prompt, this))
 {
-    setMenuBar(nullptr);
-    setCentralWidget(m_view);
+    setView(m_view);
     setWindowTitle(QStringLiteral("Glancer"));
-    connect(m_view, &CGlancerView::exitRequested, this, &QWidget::close);
-    connect(m_view, &CGlancerView::fullScreenToggleRequested, this, [this] { m_placement.toggleFullScreen(); });
-    connect(m_view, &CGlancerView::leaveFullScreenRequested, this,
-            [this] { m_placement.leaveFullScreenUnlessUser(); });
-    m_placement.onSwitched = [this](bool on) { m_view->setFullScreen(on); };
-    m_view->isFullScreen = [this] { return m_placement.fullScreen(); };
-}
-
-void CMainFrame::saveWindow()
-{
-    m_placement.store();
-    m_frameSettings.save(m_store);
-}
-
-void CMainFrame::closeEvent(QCloseEvent *event)
-{
-    saveWindow();
-    event->accept();
+    placement().onSwitched = [this](bool on) { m_view->setFullScreen(on); };
 }
 
 } // namespace glancer

@@ -7,16 +7,12 @@
 namespace glancer {
 
 using namespace leafreader::commandids;
+using leafreader::ListAction;
 
-// Glancer's own command ids (menu ids), beside the page view's: the list
-// commands, layouts, bindings and the file-name popup; then the actions keys,
-// clicks and the pad reach without a menu item.
+// Glancer's own command ids (menu ids), beside the page view's and the
+// folder list's: closing the preview, layouts, bindings and the file-name
+// popup; then the actions keys, clicks and the pad reach without a menu item.
 enum GlancerCommand : int {
-    CmdOpenRow = 32772,
-    CmdExpandFolder = 32775,
-    CmdUpFolder = 32776,
-    CmdTopFolder = 32777,
-    CmdSettings = 32780,
     CmdClosePreview = 32782,
     CmdLayout1 = 32791,
     CmdLayout2 = 32792,
@@ -27,13 +23,6 @@ enum GlancerCommand : int {
 
     CmdLayoutCycle = 41001,
     CmdBindingToggle,
-};
-
-// What a key or pad button does in list mode: a command, or a key handed to
-// the list (paging and arrows).
-struct ListAction {
-    int command = 0;
-    int listKey = 0;
 };
 
 // Keys of preview mode and of list mode as commands: 0 = not one of

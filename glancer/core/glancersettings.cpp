@@ -47,30 +47,22 @@ void GlancerSettings::load(QSettings &store)
         setFontSizeText(store.value(QStringLiteral("FontSize")).toString());
     const QString folder = store.value(QStringLiteral("CurrentFolder")).toString();
     currentFolder = folder;
-    skipForward = readClampedInt(store, "SkipForward", 1, kSkipMax).value_or(skipForward);
-    skipBack = readClampedInt(store, "SkipBack", 1, kSkipMax).value_or(skipBack);
+    loadViewValues(store);
     if (const auto layout = readInt(store, "Layout2"))
         layout2 = *layout >= 1 && *layout <= 3 ? *layout : 2;
     if (const auto binding = readInt(store, "Bind"))
         bind = *binding == 1 ? 1 : 0;
-    picEnlarge = readFlag(store, "PicEnlarge").value_or(picEnlarge);
     if (const auto ext = readInt(store, "PicExt"))
         picExt = *ext & 0x1F;
-    space = readClampedInt(store, "Space", 0, kSpaceMax).value_or(space);
-    hideCursor = readFlag(store, "HideCursor").value_or(hideCursor);
 }
 
 void GlancerSettings::saveDialogValues(QSettings &store) const
 {
     store.setValue(QStringLiteral("FontSize"), fontSizeText());
-    store.setValue(QStringLiteral("SkipForward"), skipForward);
-    store.setValue(QStringLiteral("SkipBack"), skipBack);
+    saveViewValues(store);
     store.setValue(QStringLiteral("Layout2"), layout2);
     store.setValue(QStringLiteral("Bind"), bind);
-    store.setValue(QStringLiteral("PicEnlarge"), picEnlarge ? 1 : 0);
     store.setValue(QStringLiteral("PicExt"), picExt & (PicBmp | PicJpeg | PicPng));
-    store.setValue(QStringLiteral("Space"), space);
-    store.setValue(QStringLiteral("HideCursor"), hideCursor ? 1 : 0);
 }
 
 void GlancerSettings::saveCurrentFolder(QSettings &store) const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSettings>
+#include "pageview/viewsettings.h"
+
 #include <QString>
 
 namespace glancer {
@@ -11,12 +12,12 @@ enum PicExtBit : int { PicBmp = 1, PicJpeg = 2, PicPng = 4 };
 // The values Glancer keeps in its settings store (section "Settings" of
 // Velloran/Glancer) other than the window's own, with the defaults and the
 // limits applied on reading.
-struct GlancerSettings {
+struct GlancerSettings : leafreader::PageViewSettings {
     static constexpr int kSizeIndexCount = 5;
     static constexpr int kPadMin = 20;
     static constexpr int kPadMax = 100;
-    static constexpr int kSkipMax = 600;
-    static constexpr int kSpaceMax = 30;
+
+    GlancerSettings() : PageViewSettings(12) {}
 
     // "FontSize" = "window:fullScreen:pad".
     int sizeNormal = 2;     // size index in a window, 0..4
@@ -24,14 +25,9 @@ struct GlancerSettings {
     int padSize = 40;       // control pad size, 20..100
 
     QString currentFolder;  // "CurrentFolder", empty = the drive list
-    int skipForward = 12;   // "SkipForward", 1..600
-    int skipBack = 12;      // "SkipBack", 1..600
     int layout2 = 2;        // "Layout2": 1 single page, 2 spread with cover, 3 without
     int bind = 0;           // "Bind": 0 right, 1 left
-    bool picEnlarge = false; // "PicEnlarge"
     int picExt = PicBmp | PicJpeg | PicPng; // "PicExt"
-    int space = 0;          // "Space", 0..30 pixels
-    bool hideCursor = true; // "HideCursor"
 
     // Reads every value; missing or unreadable values keep what the struct
     // holds (the defaults on a fresh struct), out-of-range ones are brought

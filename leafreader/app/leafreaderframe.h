@@ -2,19 +2,16 @@
 
 #include "leafreaderview.h"
 
+#include "pageview/pageframe.h"
 #include "pageview/readersettings.h"
 #include "platform/prompt.h"
-#include "ui/frameplacement.h"
 #include "ui/keepawake.h"
-
-#include <QMainWindow>
 
 namespace leafreader {
 
-// The main window: no menu bar, one view. Its title is the document title,
-// " - " and "Leafreader", or "Leafreader" alone. It switches full screen and
-// keeps the window placement.
-class CLeafreaderFrame : public QMainWindow {
+// The main window. Its title is the document title, " - " and "Leafreader",
+// or "Leafreader" alone; it takes files dropped on it.
+class CLeafreaderFrame : public CPageFrame {
     Q_OBJECT
 public:
     // FullScreen and WindowPos go into `store` when the window closes.
@@ -24,11 +21,7 @@ public:
     CLeafreaderView &view() { return *m_view; }
     void setDocumentTitle(const QString &title);
 
-    // Full screen and the stored placement (shown with it at start).
-    ui::FramePlacement &placement() { return m_placement; }
-    bool fullScreenOn() const { return m_placement.fullScreen(); }
-    // Takes FullScreen and WindowPos from the window and writes them.
-    void saveWindow();
+    bool fullScreenOn() const { return placement().fullScreen(); }
     // The system stays awake from the window's creation until it closes.
     const platform::KeepAwake &stayAwake() const { return m_stayAwake; }
 
@@ -44,11 +37,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    ui::FrameSettings &m_frameSettings;
-    QSettings &m_store;
     platform::KeepAwake m_stayAwake;
     CLeafreaderView *m_view;
-    ui::FramePlacement m_placement;
 };
 
 } // namespace leafreader

@@ -46,11 +46,8 @@ public:
     LeafreaderStartup(const LaunchOptions &options, QSettings &store, platform::Prompt &prompt);
     ~LeafreaderStartup() override;
 
-    enum class StartResult {
-        Running,         // the window is shown with its first screen
-        AnotherCopyRuns, // that copy was asked to come forward; end quietly
-        Failed,          // the single-instance lock failed ("CreateMutex: Failed.")
-    };
+    // Running: the window is shown with its first screen.
+    using StartResult = platform::StartResult;
     // With `singleInstance` off (screenshot runs, tests) no lock is taken.
     StartResult start(bool singleInstance = true);
 

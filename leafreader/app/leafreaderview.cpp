@@ -7,7 +7,6 @@
 #include "ui/waitcursor.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -18,33 +17,21 @@
 
 namespace leafreader {
 
-namespace {
-
-constexpr int kTimerMs = 50;
-constexpr int kResolutionDelayMs = 120;
-
-} // namespace
-
 CLeafreaderView::CLeafreaderView(ReaderSettings &settings, platform::Prompt &prompt, QWidget *parent)
-    : QWidget(parent),
+    : CPageView(settings, {bookKeyCommand, bookCellCommand}, parent),
       m_settings(settings),
       m_prompt(prompt),
       m_controller(m_session, settings),
       m_keepAwake(QStringLiteral("Leafreader"), QStringLiteral("A book is shown")),
       m_scrollBar(new QScrollBar(Qt::Vertical, this)),
-      m_pad(new CControlDlg(this)),
       m_status(new MessageDlg(this))
 {
     m_clock.start();
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     m_scrollBar->hide();
     m_scrollBar->setSingleStep(1);
     connect(m_scrollBar, &QScrollBar::actionTriggered, this, &CLeafreaderView::scrollAction);
     m_scrollBar->installEventFilter(this);
     m_pad->setPadSize(CControlDlg::readerPadSize(m_settings.scalePad));
-    m_pad->hide();
     m_status->hide();
     connect(m_pad, &CControlDlg::buttonClicked, this, &CLeafreaderView::padButton);
 
@@ -54,37 +41,19 @@ CLeafreaderView::CLeafreaderView(ReaderSettings &settings, platform::Prompt &pro
         update();
     };
     m_controller.clock = [this] { return now(); };
-
-    m_timer.setInterval(kTimerMs);
-    connect(&m_timer, &QTimer::timeout, this, [this] { timerTick(now()); });
-    m_resolutionTimer.setSingleShot(true);
-    m_resolutionTimer.setInterval(kResolutionDelayMs);
-    connect(&m_resolutionTimer, &QTimer::timeout, this, [this] {
-        if (m_bookMode && m_session.refreshResolution())
-            update();
-    });
 }
 
 CLeafreaderView::~CLeafreaderView()
 {
-    m_timer.stop();
     // Closing the window with a book open registers nothing.
-    if (m_bookMode) {
+    if (pagesShown())
         m_session.close();
-        m_bookMode = false;
-    }
 }
 
 Box CLeafreaderView::clientBox() const
 {
     const int bar = m_scrollBar->isVisibleTo(this) ? m_scrollBar->sizeHint().width() : 0;
     return {0, 0, std::max(0, width() - bar), height()};
-}
-
-void CLeafreaderView::updateViewport()
-{
-    m_session.setViewport(clientBox(), m_settings.space, m_settings.picEnlarge);
-    m_session.setPixelRatio(devicePixelRatioF());
 }
 
 PageLayout CLeafreaderView::currentLayout() const
@@ -96,7 +65,7 @@ void CLeafreaderView::settingsChanged()
 {
     m_pad->setPadSize(CControlDlg::readerPadSize(m_settings.scalePad));
     updateViewport();
-    if (m_bookMode)
+    if (pagesShown())
         m_session.refreshResolution();
     update();
 }
@@ -108,7 +77,7 @@ void CLeafreaderView::setListWidget(QWidget *list)
         return;
     m_list->setParent(this);
     m_list->setGeometry(rect());
-    m_list->setVisible(!m_bookMode);
+    m_list->setVisible(!pagesShown());
 }
 
 bool CLeafreaderView::openBook(const BookEntry &row)
@@ -142,20 +111,13 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     emit documentTitleChanged(platform::fileNameOf(row.path));
     if (m_list)
         m_list->hide();
-    if (m_settings.hideCursor)
-        setCursorHidden(true);
-    m_idle.reset(mapFromGlobal(QCursor::pos()));
     m_syncingBar = true;
     m_scrollBar->setRange(0, std::max(0, m_session.pageCount() - 1));
     m_scrollBar->setPageStep(std::max(1, m_settings.skipForward));
     m_syncingBar = false;
     syncScrollBar();
     m_controller.bookOpened();
-    m_wheel.reset();
-    m_bookMode = true;
-    m_painter.clear();
-    setFocus();
-    update();
+    pagesOpened();
     m_keepAwake.hold();
     emit bookOpenChanged(true);
     return true;
@@ -163,14 +125,11 @@ bool CLeafreaderView::openBook(const BookEntry &row)
 
 void CLeafreaderView::closeBook(int mode)
 {
-    if (!m_bookMode)
+    if (!pagesShown())
         return;
-    m_bookMode = false;
+    pagesClosed();
     m_session.close();
-    m_painter.clear();
     emit documentTitleChanged(QString());
-    if (m_settings.hideCursor)
-        setCursorHidden(false);
     m_scrollBar->hide();
     m_keepAwake.release();
     emit bookOpenChanged(false);
@@ -194,7 +153,7 @@ BookEntry CLeafreaderView::currentBook() const
 
 void CLeafreaderView::syncScrollBar()
 {
-    if (!m_bookMode && !m_session.isOpen())
+    if (!pagesShown() && !m_session.isOpen())
         return;
     m_syncingBar = true;
     // Sets the slider position too.
@@ -204,7 +163,7 @@ void CLeafreaderView::syncScrollBar()
 
 void CLeafreaderView::scrollAction(int action)
 {
-    if (m_syncingBar || !m_bookMode)
+    if (m_syncingBar || !pagesShown())
         return;
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub: onCommand(CmdPreviousPage); break;
@@ -225,17 +184,13 @@ void CLeafreaderView::scrollAction(int action)
 
 void CLeafreaderView::onCommand(int id)
 {
-    if (m_bookMode && m_controller.onCommand(id)) {
+    if (pagesShown() && m_controller.onCommand(id)) {
         syncScrollBar();
         return;
     }
+    if (frameCommand(id))
+        return;
     switch (id) {
-    case CmdFullScreen: emit fullScreenRequested(FullScreenRequest::Toggle); return;
-    case CmdEnterFullScreen: emit fullScreenRequested(FullScreenRequest::Enter); return;
-    case CmdLeaveFullScreen: emit fullScreenRequested(FullScreenRequest::Leave); return;
-    case CmdExit: emit exitRequested(); return;
-    case CmdHidePad: m_pad->hide(); return;
-    case CmdControlPad: toggleControlPadAt(QCursor::pos()); return;
     case CmdAbout:
         m_prompt.message(QStringLiteral("Leafreader") + platform::versionText(),
                          platform::PromptIcon::Information, platform::PromptButtons::Ok,
@@ -244,7 +199,7 @@ void CLeafreaderView::onCommand(int id)
     case CmdCloseNoRegister:
     case CmdCloseOverwrite:
     case CmdCloseAdd:
-        if (m_bookMode) {
+        if (pagesShown()) {
             closeBook(id == CmdCloseNoRegister ? CloseWithoutRegistering
                       : id == CmdCloseOverwrite ? CloseOverwrite
                                                 : CloseAdd);
@@ -262,42 +217,23 @@ void CLeafreaderView::showStatus(const QString &text)
     m_status->showText(text, window(), now());
 }
 
-void CLeafreaderView::setCursorHidden(bool hidden)
-{
-    if (hidden == m_cursorHidden)
-        return;
-    m_cursorHidden = hidden;
-    if (hidden)
-        setCursor(Qt::BlankCursor);
-    else
-        unsetCursor();
-}
-
 void CLeafreaderView::timerTick(int64_t time)
 {
-    if (m_bookMode) {
-        const QPoint cursor = mapFromGlobal(QCursor::pos());
-        const bool inside = clientBox().toRect().contains(cursor);
-        const IdleCursor::Action action = m_idle.tick(cursor, inside, m_menuOpen);
-        if (m_settings.hideCursor && action != IdleCursor::Action::None)
-            setCursorHidden(action == IdleCursor::Action::Hide);
-        QWidget *focus = QApplication::focusWidget();
+    tickPointer();
+    QWidget *focus = QApplication::focusWidget();
+    if (pagesShown()) {
         if (focus && (focus == m_pad || m_pad->isAncestorOf(focus)))
             setFocus();
         m_controller.tick(time);
-    } else {
-        if (m_settings.hideCursor)
-            setCursorHidden(false);
-        QWidget *focus = QApplication::focusWidget();
-        if (m_list && focus && (focus == this || focus == m_pad || m_pad->isAncestorOf(focus)))
-            m_list->setFocus();
+    } else if (m_list && focus && (focus == this || focus == m_pad || m_pad->isAncestorOf(focus))) {
+        m_list->setFocus();
     }
     m_status->expire(time);
 }
 
 void CLeafreaderView::padButton(int button)
 {
-    if (m_bookMode) {
+    if (pagesShown()) {
         const int command = bookPadCommand(button);
         if (command)
             onCommand(command);
@@ -316,16 +252,11 @@ void CLeafreaderView::toggleControlPadAt(QPoint global)
 void CLeafreaderView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    if (!m_bookMode) {
+    if (!pagesShown()) {
         painter.fillRect(rect(), palette().window());
         return;
     }
-    if (devicePixelRatioF() != m_session.pixelRatio()) {
-        // Moved to a screen of another scale: decode for it shortly.
-        m_session.setPixelRatio(devicePixelRatioF());
-        m_resolutionTimer.start();
-    }
-    m_painter.paint(painter, m_session);
+    paintPages(painter);
     // Under the scroll bar nothing is drawn; keep it grey as well.
     const Box client = clientBox();
     if (client.right < width())
@@ -344,15 +275,7 @@ void CLeafreaderView::resizeEvent(QResizeEvent *)
     placeScrollBar();
     if (m_list)
         m_list->setGeometry(rect());
-    updateViewport();
-    if (m_bookMode)
-        m_resolutionTimer.start();
-}
-
-void CLeafreaderView::showEvent(QShowEvent *)
-{
-    if (!m_timer.isActive())
-        m_timer.start();
+    viewResized();
 }
 
 bool CLeafreaderView::eventFilter(QObject *watched, QEvent *event)
@@ -366,66 +289,20 @@ bool CLeafreaderView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool CLeafreaderView::focusNextPrevChild(bool next)
+void CLeafreaderView::listKeyPress(QKeyEvent *event)
 {
-    // Tab is a command key in book mode.
-    if (m_bookMode)
-        return false;
-    return QWidget::focusNextPrevChild(next);
-}
-
-void CLeafreaderView::keyPressEvent(QKeyEvent *event)
-{
-    if (event->isAutoRepeat()) {
+    if (event->isAutoRepeat())
         event->accept();
-        return;
-    }
-    if (m_bookMode) {
-        const int command = bookKeyCommand(event->key(), event->modifiers());
-        if (command > 0)
-            onCommand(command);
-        if (command != 0) {
-            event->accept();
-            return;
-        }
-    }
-    QWidget::keyPressEvent(event);
+    else
+        QWidget::keyPressEvent(event);
 }
 
-void CLeafreaderView::mousePressEvent(QMouseEvent *event)
+void CLeafreaderView::showMenu(QPoint globalPos)
 {
-    if (!m_bookMode || event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    const int command = bookCellCommand(gridCell(point, clientBox()), m_session.zoom() != 0);
-    if (command == CmdControlPad)
-        toggleControlPadAt(mapToGlobal(point));
-    else if (command)
-        onCommand(command);
-}
-
-void CLeafreaderView::wheelEvent(QWheelEvent *event)
-{
-    if (!m_bookMode) {
-        QWidget::wheelEvent(event);
-        return;
-    }
-    for (const int command : m_wheel.commands(event->angleDelta(), m_session.zoom() != 0))
-        onCommand(command);
-    event->accept();
-}
-
-void CLeafreaderView::contextMenuEvent(QContextMenuEvent *event)
-{
-    QPoint global = event->globalPos();
-    if (event->reason() == QContextMenuEvent::Keyboard)
-        global = mapToGlobal(QPoint(clientBox().left + 50, clientBox().top + 50));
-    if (m_bookMode)
-        showBookMenu(global);
+    if (pagesShown())
+        execMenu(createBookMenu(), globalPos);
     else if (listContextMenu)
-        listContextMenu(global);
+        listContextMenu(globalPos);
 }
 
 QMenu *CLeafreaderView::createBookMenu()
@@ -467,12 +344,6 @@ QMenu *CLeafreaderView::createBookMenu()
     addCommandItems(menu->addMenu(QStringLiteral("回転表示")), kRotation, state, command);
     addCommandItems(menu, kEnd, state, command);
     return menu;
-}
-
-void CLeafreaderView::showBookMenu(QPoint globalPos)
-{
-    setCursorHidden(false);
-    execViewMenu(createBookMenu(), globalPos, m_menuOpen);
 }
 
 } // namespace leafreader

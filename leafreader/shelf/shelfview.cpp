@@ -11,7 +11,6 @@
 #include "pageview/commandmenu.h"
 #include <ui/uifont.h>
 
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -25,7 +24,6 @@ const QColor kFolderBackground(40, 60, 80);
 const QColor kResumeBackground(80, 60, 40);
 const QColor kFolderHeaderText(111, 180, 240);
 const QColor kResumeHeaderText(240, 180, 111);
-const QColor kPressedCell(192, 255, 255);
 
 // A font for a line of `cellHeight` pixels. Japanese fonts here have lines
 // far taller than their size; they are reduced until their letters (not
@@ -44,39 +42,24 @@ QFont listFont(int cellHeight)
     return font;
 }
 
-constexpr CommandItem kFolderMenu[] = {
+// The list screens' menus: the screen's head, on the folder screen the
+// folder moves, then deleting a resume entry and the common end.
+constexpr CommandItem kFolderMenuHead[] = {
     {CmdOpenRow, u"ファイルを開く", u"Enter"},
     {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
     {0, nullptr, nullptr},
     {CmdSwitchScreenKeep, u"Resume画面へ(選択継承)", u"Tab"},
     {CmdSwitchScreen, u"Resume画面へ(選択無視)", u"Ctrl+O"},
-    {CmdExpandFolder, u"Folderの展開", u"Enter"},
-    {CmdUpFolder, u"上位Folderへ", u"Shift+Backspace"},
-    {CmdTopFolder, u"最上位Folderへ", u"Esc"},
-    {CmdDeleteResume, u"Resume登録削除", u"Backspace"},
-    {0, nullptr, nullptr},
-    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
-    {0, nullptr, nullptr},
-    {CmdSettings, u"設定 ...", nullptr},
-    {CmdAbout, u"Leafreaderについて ...", nullptr},
-    {0, nullptr, nullptr},
-    {CmdExit, u"終了", u"Alt+F4"},
 };
 
-constexpr CommandItem kResumeMenu[] = {
+constexpr CommandItem kDeleteResume[] = {{CmdDeleteResume, u"Resume登録削除", u"Backspace"}};
+
+constexpr CommandItem kResumeMenuHead[] = {
     {CmdOpenRow, u"ファイルを開く", u"Enter"},
     {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
     {0, nullptr, nullptr},
     {CmdSwitchScreenKeep, u"Folder画面へ(選択継承)", u"Tab"},
     {CmdSwitchScreen, u"Folder画面へ(選択無視)", u"Ctrl+O"},
-    {CmdDeleteResume, u"Resume登録削除", u"Backspace"},
-    {0, nullptr, nullptr},
-    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
-    {0, nullptr, nullptr},
-    {CmdSettings, u"設定 ...", nullptr},
-    {CmdAbout, u"Leafreaderについて ...", nullptr},
-    {0, nullptr, nullptr},
-    {CmdExit, u"終了", u"Alt+F4"},
 };
 
 } // namespace
@@ -84,7 +67,11 @@ constexpr CommandItem kResumeMenu[] = {
 ShelfView::ShelfView(ReaderSettings &settings, ShelfSettings &listSettings, QSettings &store,
                      platform::Prompt &prompt, QWidget *parent)
     : QWidget(parent), m_settings(settings), m_listSettings(listSettings), m_store(store), m_prompt(prompt),
-      m_model(listSettings, prompt)
+      m_model(listSettings, prompt),
+      m_headerButtons(kHeaderIconCount, [this](int icon) {
+          const HeaderLayout header = headerLayout();
+          return header.iconShown(icon) ? header.iconRect(icon) : QRect();
+      })
 {
     setFocusPolicy(Qt::StrongFocus);
     m_list = new MyListCtrl(this);
@@ -264,18 +251,7 @@ void ShelfView::paintEvent(QPaintEvent *)
     p.drawText(line2, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                QFontMetrics(m_mainSmall).elidedText(m_model.headerLine2(), Qt::ElideMiddle, line2.width()));
 
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    for (int icon = 0; icon < kHeaderIconCount; ++icon) {
-        if (!header.iconShown(icon))
-            continue;
-        const QRect cell = header.iconRect(icon);
-        if (icon == m_pressedIcon) {
-            p.fillRect(cell, kPressedCell);
-            p.setOpacity(0.6);
-        }
-        p.drawImage(cell, ShelfPictures::headerIcon(icon));
-        p.setOpacity(1.0);
-    }
+    m_headerButtons.paint(p, ShelfPictures::headerIcon, 0.6);
 }
 
 void ShelfView::mousePressEvent(QMouseEvent *event)
@@ -290,25 +266,21 @@ void ShelfView::mousePressEvent(QMouseEvent *event)
     const QPoint pos = event->position().toPoint();
     if (pos.y() < 0 || pos.y() >= m_metrics.headerHeight)
         return;
-    const int icon = headerLayout().hitTest(pos.x(), pos.y());
-    if (icon < 0) {
+    if (!m_headerButtons.press(pos)) {
         emit controlPadRequested(event->globalPosition().toPoint());
         return;
     }
-    m_pressedIcon = icon;
     update(0, 0, width(), m_metrics.headerHeight);
 }
 
 void ShelfView::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || m_pressedIcon < 0)
+    if (event->button() != Qt::LeftButton || m_headerButtons.pressed() < 0)
         return QWidget::mouseReleaseEvent(event);
-    const QPoint pos = event->position().toPoint();
-    const int pressed = m_pressedIcon;
-    m_pressedIcon = -1;
+    const int chosen = m_headerButtons.release(event->position().toPoint());
     update(0, 0, width(), m_metrics.headerHeight);
-    if (headerLayout().hitTest(pos.x(), pos.y()) == pressed)
-        onCommand(headerIconCommand(pressed));
+    if (chosen >= 0)
+        onCommand(headerIconCommand(chosen));
 }
 
 void ShelfView::contextMenuEvent(QContextMenuEvent *event)
@@ -332,10 +304,14 @@ void ShelfView::showContextMenu(QPoint globalPos)
         return ItemState{m_model.commandEnabled(id), false};
     };
     const auto command = [this](int id) { onCommand(id); };
-    if (m_model.onResumeScreen())
-        addCommandItems(&menu, kResumeMenu, state, command);
-    else
-        addCommandItems(&menu, kFolderMenu, state, command);
+    if (m_model.onResumeScreen()) {
+        addCommandItems(&menu, kResumeMenuHead, state, command);
+    } else {
+        addCommandItems(&menu, kFolderMenuHead, state, command);
+        addCommandItems(&menu, folderMenuItems(), state, command);
+    }
+    addCommandItems(&menu, kDeleteResume, state, command);
+    addCommandItems(&menu, listMenuEnd(u"Leafreaderについて ..."), state, command);
     menu.exec(globalPos);
 }
 
@@ -353,17 +329,7 @@ bool ShelfView::handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRep
 
 void ShelfView::padButton(int button)
 {
-    const ListAction action = listPadAction(button, !m_model.onResumeScreen());
-    if (action.listKey)
-        sendListKey(action.listKey);
-    else if (action.command)
-        onCommand(action.command);
-}
-
-void ShelfView::sendListKey(int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(m_list, &press);
+    runListAction(listPadAction(button, !m_model.onResumeScreen()), m_list, [this](int id) { onCommand(id); });
 }
 
 bool ShelfView::onCommand(int id)

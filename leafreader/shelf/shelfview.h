@@ -6,6 +6,7 @@
 #include "shelfsettings.h"
 
 #include "pageview/readersettings.h"
+#include "ui/headerbuttons.h"
 
 #include <QFont>
 #include <QWidget>
@@ -113,7 +114,6 @@ private:
     void fileInformation();
     void settingsDialog();
     void deleteResume();
-    void sendListKey(int key);
     void openSelected();
 
     ReaderSettings &m_settings;
@@ -127,7 +127,7 @@ private:
     TileMetrics m_metrics;
     QFont m_mainLarge, m_mainSmall, m_listLarge, m_listSmall;
     bool m_fullScreen = false;
-    int m_pressedIcon = -1;
+    ui::HeaderButtons m_headerButtons;
     bool m_refreshing = false;
     bool m_started = false;
     bool m_bookShown = false;

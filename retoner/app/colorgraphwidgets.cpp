@@ -37,11 +37,17 @@ void paintSample(QPainter &painter, const QRect &rect, const QColor &colour, boo
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
 }
 
-CPointGraph::CPointGraph(const ColorCorrectionTable &table, const PointSelection &selection,
-                         const bool &correctionEnabled, int margin, QWidget *parent)
-    : CMyGraph(parent), m_table(table), m_selection(selection), m_enabled(correctionEnabled), m_margin(margin)
+CPointGraph::CPointGraph(int margin, QWidget *parent) : CMyGraph(parent), m_margin(margin)
 {
     setPaintCallback([this](QPainter &p, const QRect &r, QWidget *, int) { paintGraph(p, r); });
+}
+
+void CPointGraph::setState(const ColorCorrectionTable &table, const PointSelection &selection, bool correctionEnabled)
+{
+    m_table = table;
+    m_selection = selection;
+    m_enabled = correctionEnabled;
+    update();
 }
 
 MarkerIcon CPointGraph::iconOf(int index) const

@@ -7,14 +7,17 @@
 #include <optional>
 #include <vector>
 
-// The colour dialog's graphs. Both paint the state they are pointed at and
-// send a select-point signal when a click hits a point other than the
-// selected one; the dialog decides whether to take it.
+// The colour correction graphs. Both paint the table, selection and switch
+// they were last given and send a select-point signal when a click hits a
+// point other than the selected one; whoever shows them decides whether to
+// take it and hands the new state back.
 class CPointGraph : public CMyGraph {
     Q_OBJECT
 public:
-    CPointGraph(const retoner::ColorCorrectionTable &table, const retoner::PointSelection &selection,
-                const bool &correctionEnabled, int margin, QWidget *parent = nullptr);
+    explicit CPointGraph(int margin, QWidget *parent = nullptr);
+    // What to show; repaints.
+    void setState(const retoner::ColorCorrectionTable &table, const retoner::PointSelection &selection,
+                  bool correctionEnabled);
     // The client rectangle less the border of width m.
     QRect innerRect() const { return rect().adjusted(m_margin, m_margin, -m_margin, -m_margin); }
 
@@ -34,13 +37,13 @@ protected:
 
     int innerMargin() const { return m_margin; }
 
-    const retoner::ColorCorrectionTable &m_table;
-    const retoner::PointSelection &m_selection;
+    retoner::ColorCorrectionTable m_table;
+    retoner::PointSelection m_selection;
 
 private:
     void paintGraph(QPainter &painter, const QRect &rect);
 
-    const bool &m_enabled;
+    bool m_enabled = false;
     int m_margin;
 };
 

@@ -50,9 +50,9 @@ CSettingColorDlg::CSettingColorDlg(const ToneSettings &settings, platform::Promp
     m_correction = new QCheckBox(QStringLiteral("色補正"), correction);
     m_correction->setChecked(m_enabled);
     correctionLayout->addWidget(m_correction, 0, 0, 1, 3);
-    m_hs = new CHSGraph(m_settings.correction, m_selection, m_enabled, m_margin, correction);
+    m_hs = new CHSGraph(m_margin, correction);
     m_hs->setFixedSize(320, 320);
-    m_sv = new CSVGraph(m_settings.correction, m_selection, m_enabled, m_margin, correction);
+    m_sv = new CSVGraph(m_margin, correction);
     m_sv->setFixedSize(160 + m_margin, 320);
     correctionLayout->addWidget(m_hs, 1, 0);
     correctionLayout->addWidget(m_sv, 1, 1);
@@ -95,6 +95,7 @@ CSettingColorDlg::CSettingColorDlg(const ToneSettings &settings, platform::Promp
     connect(m_edit, &QPushButton::clicked, this, &CSettingColorDlg::editSelectedPoint);
     connect(m_reset, &QPushButton::clicked, this, &CSettingColorDlg::resetAll);
     updateEnabling();
+    repaintGraphs();
 }
 
 void CSettingColorDlg::updateEnabling()
@@ -105,8 +106,10 @@ void CSettingColorDlg::updateEnabling()
 
 void CSettingColorDlg::repaintGraphs()
 {
-    for (QWidget *graph : std::initializer_list<QWidget *>{m_hs, m_sv, m_original, m_changed})
-        graph->update();
+    for (CPointGraph *graph : std::initializer_list<CPointGraph *>{m_hs, m_sv})
+        graph->setState(m_settings.correction, m_selection, m_enabled);
+    for (QWidget *sample : {m_original, m_changed})
+        sample->update();
 }
 
 void CSettingColorDlg::selectPoint(int level, int saturation, int hue)

@@ -10,6 +10,13 @@ namespace leafreader {
 namespace commandids {
 
 enum Command : int {
+    // The folder lists of the programs that show pages share these.
+    CmdOpenRow = 32772,
+    CmdExpandFolder = 32775,
+    CmdUpFolder = 32776,
+    CmdTopFolder = 32777,
+    CmdSettings = 32780,
+
     CmdFullScreen = 32779,
     CmdExit = 32781,
     CmdCloseNoRegister = 32782,
@@ -50,6 +57,15 @@ enum Command : int {
 constexpr int zoomCommand(int region) { return CmdZoomOff + region; }
 
 } // namespace commandids
+
+// What a key, pad button or header icon does on a list screen: a command, or
+// a key handed to the list control (paging and arrows), or nothing.
+struct ListAction {
+    int command = 0;
+    int listKey = 0;      // Qt::Key handed to the list control
+    bool swallow = false; // taken without action (volume keys)
+    bool isNothing() const { return command == 0 && listKey == 0 && !swallow; }
+};
 
 using namespace commandids;
 

@@ -4,10 +4,12 @@
 
 #include <QPoint>
 
+#include <array>
 #include <functional>
 #include <span>
 
 class QMenu;
+class QWidget;
 
 namespace leafreader {
 
@@ -27,6 +29,14 @@ std::span<const CommandItem> zoomMenuItems();
 // back, first and last page.
 std::span<const CommandItem> pageMoveMenuItems();
 
+// A folder list's moves: into the selected folder, up one folder, to the top
+// (the drive list).
+std::span<const CommandItem> folderMenuItems();
+
+// The end of a list screen's menu: full screen, the settings, the program's
+// about item (`aboutLabel`) and exit, between separators.
+std::array<CommandItem, 7> listMenuEnd(const char16_t *aboutLabel);
+
 // Adds the items to a menu, enabled and checked as `state` says; choosing
 // one calls `command` with its id.
 void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std::function<ItemState(int)> &state,
@@ -35,5 +45,9 @@ void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std:
 // Shows a view's context menu at globalPos and deletes it afterwards;
 // menuOpen is true while the menu is up, so the view's timers leave it alone.
 void execViewMenu(QMenu *menu, QPoint globalPos, bool &menuOpen);
+
+// Carries out a list screen's action: its key goes to the list control as if
+// typed there, else its command to `command`.
+void runListAction(const ListAction &action, QWidget *list, const std::function<void(int)> &command);
 
 } // namespace leafreader

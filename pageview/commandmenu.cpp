@@ -1,5 +1,7 @@
 #include "commandmenu.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace leafreader {
@@ -32,6 +34,29 @@ std::span<const CommandItem> pageMoveMenuItems()
         {CmdLastPage, u"最終ページ", u"End"},
     };
     return kMoves;
+}
+
+std::span<const CommandItem> folderMenuItems()
+{
+    static constexpr CommandItem kFolderMoves[] = {
+        {CmdExpandFolder, u"Folderの展開", u"Enter"},
+        {CmdUpFolder, u"上位Folderへ", u"Shift+Backspace"},
+        {CmdTopFolder, u"最上位Folderへ", u"Esc"},
+    };
+    return kFolderMoves;
+}
+
+std::array<CommandItem, 7> listMenuEnd(const char16_t *aboutLabel)
+{
+    return {{
+        {0, nullptr, nullptr},
+        {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+        {0, nullptr, nullptr},
+        {CmdSettings, u"設定 ...", nullptr},
+        {CmdAbout, aboutLabel, nullptr},
+        {0, nullptr, nullptr},
+        {CmdExit, u"終了", u"Alt+F4"},
+    }};
 }
 
 void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std::function<ItemState(int)> &state,
@@ -67,6 +92,16 @@ void execViewMenu(QMenu *menu, QPoint globalPos, bool &menuOpen)
     menu->exec(globalPos);
     menuOpen = false;
     menu->deleteLater();
+}
+
+void runListAction(const ListAction &action, QWidget *list, const std::function<void(int)> &command)
+{
+    if (action.listKey) {
+        QKeyEvent press(QEvent::KeyPress, action.listKey, Qt::NoModifier);
+        QApplication::sendEvent(list, &press);
+    } else if (action.command && command) {
+        command(action.command);
+    }
 }
 
 } // namespace leafreader

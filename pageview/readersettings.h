@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSettings>
+#include "viewsettings.h"
+
 #include <QString>
 
 namespace leafreader {
@@ -8,11 +9,11 @@ namespace leafreader {
 // The values Leafreader keeps in its settings store (section "Settings" of
 // Velloran/Leafreader) other than the list screens' and the window's own,
 // with the defaults and limits applied on reading.
-struct ReaderSettings {
+struct ReaderSettings : PageViewSettings {
     static constexpr int kScaleLimit = 10;
-    static constexpr int kSkipMax = 600;
-    static constexpr int kSpaceMax = 30;
     static constexpr int kIntervalMax = 3600;
+
+    ReaderSettings() : PageViewSettings(10) {}
 
     // "Scale" = "normal:fullScreen:pad:listColumn", each -10..+10.
     int scaleNormal = 0;
@@ -20,11 +21,6 @@ struct ReaderSettings {
     int scalePad = 0;
     int scaleListColumn = 0;
 
-    int skipForward = 10; // "SkipForward", 1..600
-    int skipBack = 10;    // "SkipBack", 1..600
-    bool picEnlarge = false; // "PicEnlarge"
-    int space = 0;           // "Space", 0..30
-    bool hideCursor = true;  // "HideCursor"
     int apcPriority = 0;     // "APCPriority", 0..5
     int interval = 4;        // "Interval", seconds, 1..3600
     bool loop = false;       // "Loop"
@@ -45,9 +41,8 @@ struct ReaderSettings {
     // gives the defaults, a missing fourth is 0, each is clamped to -10..+10.
     void setScaleText(const QString &text);
 
-    // Limits shared with the settings dialog.
-    static int clampSkip(int pages);
-    static int clampSpace(int pixels);
+    // Limits shared with the settings dialog (the skips' and the gap's are
+    // PageViewSettings').
     static int clampInterval(int seconds);
     static int clampScale(int scale);
 };

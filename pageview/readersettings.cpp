@@ -6,8 +6,6 @@
 
 namespace leafreader {
 
-int ReaderSettings::clampSkip(int pages) { return std::clamp(pages, 1, kSkipMax); }
-int ReaderSettings::clampSpace(int pixels) { return std::clamp(pixels, 0, kSpaceMax); }
 int ReaderSettings::clampInterval(int seconds) { return std::clamp(seconds, 1, kIntervalMax); }
 int ReaderSettings::clampScale(int scale) { return std::clamp(scale, -kScaleLimit, kScaleLimit); }
 
@@ -37,11 +35,7 @@ void ReaderSettings::load(QSettings &store)
 {
     using namespace platform;
     setScaleText(store.value(QStringLiteral("Scale")).toString());
-    skipForward = readClampedInt(store, "SkipForward", 1, kSkipMax).value_or(skipForward);
-    skipBack = readClampedInt(store, "SkipBack", 1, kSkipMax).value_or(skipBack);
-    picEnlarge = readFlag(store, "PicEnlarge").value_or(picEnlarge);
-    space = readClampedInt(store, "Space", 0, kSpaceMax).value_or(space);
-    hideCursor = readFlag(store, "HideCursor").value_or(hideCursor);
+    loadViewValues(store);
     apcPriority = readClampedInt(store, "APCPriority", 0, 5).value_or(apcPriority);
     interval = readClampedInt(store, "Interval", 1, kIntervalMax).value_or(interval);
     loop = readFlag(store, "Loop").value_or(loop);
@@ -51,11 +45,7 @@ void ReaderSettings::saveDialogValues(QSettings &store) const
 {
     store.setValue(QStringLiteral("Scale"), scaleText());
     store.setValue(QStringLiteral("APCPriority"), apcPriority);
-    store.setValue(QStringLiteral("SkipForward"), skipForward);
-    store.setValue(QStringLiteral("SkipBack"), skipBack);
-    store.setValue(QStringLiteral("PicEnlarge"), picEnlarge ? 1 : 0);
-    store.setValue(QStringLiteral("Space"), space);
-    store.setValue(QStringLiteral("HideCursor"), hideCursor ? 1 : 0);
+    saveViewValues(store);
     store.setValue(QStringLiteral("Interval"), interval);
     store.setValue(QStringLiteral("Loop"), loop ? 1 : 0);
 }
@@ -67,11 +57,7 @@ void ReaderSettings::takeDialogValues(const ReaderSettings &from)
     scalePad = from.scalePad;
     scaleListColumn = from.scaleListColumn;
     apcPriority = from.apcPriority;
-    skipForward = from.skipForward;
-    skipBack = from.skipBack;
-    picEnlarge = from.picEnlarge;
-    space = from.space;
-    hideCursor = from.hideCursor;
+    static_cast<PageViewSettings &>(*this) = from;
     interval = from.interval;
     loop = from.loop;
 }
