@@ -4,6 +4,9 @@
 //   bindery_bench --pages=FOLDER [--make=COUNT] [--book=PATH] [benchmark options]
 // With --make, the folder is first filled with COUNT scans (kept when present).
 // The book (default: FOLDER.kvb) is packed from the folder when it is missing.
+//   bindery_bench --book=PATH --save-once
+// opens the book and prints how many milliseconds one save over itself took
+// (the opening not counted), for a script that times its peer in turns.
 #include "core/binderyeditor.h"
 #include "scanpages.h"
 
@@ -12,12 +15,14 @@
 #include <platform/prompt.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
@@ -99,6 +104,7 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     int make = 0;
+    bool saveOnce = false;
     std::vector<char *> rest;
     for (int i = 0; i < argc; ++i) {
         if (std::strncmp(argv[i], "--pages=", 8) == 0)
@@ -107,6 +113,8 @@ int main(int argc, char **argv)
             g_book = QString::fromLocal8Bit(argv[i] + 7);
         else if (std::strncmp(argv[i], "--make=", 7) == 0)
             make = std::atoi(argv[i] + 7);
+        else if (std::strcmp(argv[i], "--save-once") == 0)
+            saveOnce = true;
         else
             rest.push_back(argv[i]);
     }
@@ -114,6 +122,18 @@ int main(int argc, char **argv)
         g_book = g_folder + QStringLiteral(".kvb");
     if (make > 0 && !g_folder.isEmpty())
         makeScans(make);
+    if (saveOnce) {
+        platform::ScriptedPrompt prompt;
+        bindery::BinderyEditor editor(prompt);
+        if (!editor.openBookFile(g_book))
+            return 1;
+        QElapsedTimer timer;
+        timer.start();
+        if (!editor.save())
+            return 1;
+        std::printf("%.1f\n", double(timer.nsecsElapsed()) / 1e6);
+        return 0;
+    }
     int restCount = int(rest.size());
     benchmark::Initialize(&restCount, rest.data());
     benchmark::RunSpecifiedBenchmarks();

@@ -36,11 +36,37 @@ echo "ratio bindery/djpeg: $(ratio "$ours" "$peer") (goal: 2.00 or less)"
 echo "ratio bindery (1 worker)/djpeg: $(ratio "$single" "$peer")"
 report "Bindery: adding 300 A4 scans with thumbnails" "${ours} ms" "djpeg -scale 1/8, one after the other: ${peer} ms" "$(ratio "$ours" "$peer")" "<= 2"
 
+# The save against cat + sync, taking turns, medians of 7 rounds. Both warm:
+# the book in the page cache, the disk at rest (sync) before each run. Both
+# write a new file's worth and wait for no old file to be released: the
+# copy of the round before is removed before the copy's run, and the save
+# lets the book it replaces go on another thread (holding it open through
+# the rename; the kernel would otherwise drop its pages and free its blocks
+# inside the rename, 40 to 140 ms for this book).
 BOOK="$PAGES.kvb"
 [ -n "$save" ] && [ -e "$BOOK" ] || { echo "no save result from bindery_bench"; exit 1; }
-sync
-peer_save=$(best_of_ms 3 sh -c "cat '$BOOK' > '$SCRATCH/copy.kvb' && sync '$SCRATCH/copy.kvb'") || { echo "cat + sync failed"; exit 1; }
-rm -f "$SCRATCH/copy.kvb"
+COPY="$SCRATCH/copy.kvb"
+cat "$BOOK" > /dev/null
+saves=() copies=()
+for round in 1 2 3 4 5 6 7; do
+  for who in ours peer; do
+    [ $(( round % 2 )) -eq 0 ] && who=$([ "$who" = ours ] && echo peer || echo ours)
+    rm -f "$COPY"
+    sync
+    if [ "$who" = ours ]; then
+      ms=$("$BENCH" --book="$BOOK" --save-once 2>/dev/null) || { echo "bindery save failed"; exit 1; }
+      saves+=("$ms")
+    else
+      t0=$(date +%s%N)
+      { cat "$BOOK" > "$COPY" && sync "$COPY"; } || { echo "cat + sync failed"; exit 1; }
+      copies+=("$(awk -v ns=$(( $(date +%s%N) - t0 )) 'BEGIN { printf "%.1f", ns / 1e6 }')")
+    fi
+  done
+done
+save_ms=$(median "${saves[@]}")
+peer_save=$(median "${copies[@]}")
+rm -f "$COPY"
 mb=$(( $(stat -c %s "$BOOK") / 1000000 ))
-echo "bindery save of a 300-page book (${mb} MB) over itself: ${save} ms, cat + sync of the book ${peer_save} ms, ratio $(ratio "$save" "$peer_save") (goal <= 1.2)"
-report "Bindery: saving a 300-page book (${mb} MB) over itself" "${save} ms" "cat + sync FILE: ${peer_save} ms" "$(ratio "$save" "$peer_save")" "<= 1.2"
+echo "bindery save of a 300-page book (${mb} MB) over itself: ${save_ms} ms, cat + sync of the book into a new file ${peer_save} ms (medians of 7, taking turns, both warm), ratio $(ratio "$save_ms" "$peer_save") (goal <= 1.2)"
+echo "  (Google Benchmark's mean of 3 saves in a row: ${save} ms)"
+report "Bindery: saving a 300-page book (${mb} MB) over itself (warm, medians)" "${save_ms} ms" "cat + sync FILE: ${peer_save} ms" "$(ratio "$save_ms" "$peer_save")" "<= 1.2"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Retoner's colour chain against ImageMagick on the same 4000 x 3000 picture,
-# in the same run: blur 7 x 7, Lanczos resize to 36 percent, colour table on,
-# sharpen 7 x 7, JPEG out. Then the colour table alone (build and apply); the
+# Retoner's colour chain against ImageMagick and libvips on the same
+# 4000 x 3000 picture, in the same run: blur 7 x 7, Lanczos resize to 36
+# percent, colour table on, sharpen 7 x 7, JPEG out; against libvips also a
+# batch of 50 such pages. Then the colour table alone (build and apply); the
 # window's preview of a 6000 x 4000 page after a settings change against
 # ImageMagick's chain on that page; the background pictures of the colour
 # dialog; and the peak memory of the batch mode for few and many files of
@@ -42,6 +43,55 @@ if have_magick; then
     "$(printf 'ImageMagick: %.3f s' "$theirs")" "$ratio" "<= 0.5"
 else
   printf 'colour chain, file to file: retoner %.3f s (ImageMagick not found at %s)\n' "$ours" "$MAGICK"
+fi
+
+# The same chain through libvips' command line: Gaussian blur sigma 1.4,
+# resize to 0.36 with the lanczos3 kernel, sharpen sigma 1.6, JPEG quality
+# 95, one vips call a step through its own file format. One file, then 50
+# pages: retoner --batch against libvips as 2 parallel jobs (xargs -P2).
+# Taking turns, medians (VELLORAN_VIPS_ROUNDS, 5 and 3 unless set); the
+# pages in the page cache and the disk at rest before each run, for both.
+vips_chain() { # SOURCE OUTPUT
+  local work status
+  work=$(mktemp -d "$SCRATCH/vips.XXXXXX") || return 1
+  vips gaussblur "$1" "$work/blurred.v" 1.4 && vips resize "$work/blurred.v" "$work/resized.v" 0.36 --kernel lanczos3 \
+    && vips sharpen "$work/resized.v" "$2[Q=95]" --sigma 1.6
+  status=$?
+  rm -rf "$work"
+  return $status
+}
+if command -v vips >/dev/null; then
+  export SCRATCH
+  export -f vips_chain
+  ours_one() { "$RETONER" --batch --classify 2 --settings "$SCRATCH/chain.tnp" --output "$SCRATCH/out" "$PAGE"; }
+  vips_one() { vips_chain "$PAGE" "$SCRATCH/out/vips.jpg"; }
+  read -r ours_ns vips_ns < <(paired_medians_ns "${VELLORAN_VIPS_ROUNDS:-5}" ours_one vips_one) \
+    || { echo "retoner or vips failed"; exit 1; }
+  ratio=$(ratio "$ours_ns" "$vips_ns")
+  printf 'colour chain, one file: retoner %.3f s, libvips %.3f s, ratio %.2f (goal <= 1.0)\n' \
+    "$(ns_to_s "$ours_ns")" "$(ns_to_s "$vips_ns")" "$ratio"
+  report "Retoner: colour chain on a 4000 x 3000 JPEG, one file (medians, taking turns)" \
+    "$(ns_to_s "$ours_ns") s" "libvips: $(ns_to_s "$vips_ns") s" "$ratio" "<= 1.0"
+
+  mkdir -p "$SCRATCH/pages50" "$SCRATCH/out50" "$SCRATCH/vips50"
+  for i in $(seq -w 1 50); do ln -sf "$PAGE" "$SCRATCH/pages50/page$i.jpg"; done
+  ours_50() { "$RETONER" --batch --classify 2 --settings "$SCRATCH/chain.tnp" --output "$SCRATCH/out50" "$SCRATCH"/pages50/*.jpg; }
+  vips_50() {
+    printf '%s\n' "$SCRATCH"/pages50/*.jpg |
+      xargs -P2 -I{} bash -c 'vips_chain "$1" "$SCRATCH/vips50/$(basename "$1")"' _ {}
+  }
+  read -r ours_ns vips_ns < <(paired_medians_ns "${VELLORAN_VIPS_ROUNDS:-3}" ours_50 vips_50) \
+    || { echo "retoner --batch or vips failed"; exit 1; }
+  [ "$(ls "$SCRATCH/vips50" | wc -l)" -eq 50 ] && [ "$(ls "$SCRATCH/out50" | wc -l)" -eq 50 ] \
+    || { echo "a batch left out pages"; exit 1; }
+  ratio=$(ratio "$ours_ns" "$vips_ns")
+  printf 'colour chain, 50 pages: retoner --batch %.3f s, libvips as 2 parallel jobs %.3f s, ratio %.2f (goal <= 0.8)\n' \
+    "$(ns_to_s "$ours_ns")" "$(ns_to_s "$vips_ns")" "$ratio"
+  report "Retoner: --batch of 50 such pages (medians, taking turns)" "$(ns_to_s "$ours_ns") s" \
+    "libvips, xargs -P2: $(ns_to_s "$vips_ns") s" "$ratio" "<= 0.8"
+  rm -rf "$SCRATCH/out50" "$SCRATCH/vips50"
+else
+  echo "colour chain against libvips: vips not found (apt-get install libvips-tools)"
 fi
 
 "$BENCH" --benchmark_filter='BM_(ColorChain|BuildColorLut|ApplyColorLut|BackgroundPictures)' --benchmark_min_time=0.3 \

@@ -15,6 +15,39 @@ best_of_ns() {
   echo "$best"
 }
 
+# paired_medians_ns N A B [SET_A SET_B]: times A and B (commands or shell
+# functions without arguments) N times each, taking turns and starting each
+# round with the other one, and prints the median wall-clock time of each in
+# nanoseconds: "A B". SET_A and SET_B, when given, run untimed before each
+# run of A and B (to put back the state a run starts from). Then the disk is
+# brought to rest (sync, untimed), so neither waits behind what the other
+# left to write back. For a shared machine: both see the same load, and the
+# medians pass over the runs a build next door disturbed. Fails when a
+# command fails.
+paired_medians_ns() {
+  local n=$1 a=$2 b=$3 set_a=${4:-true} set_b=${5:-true} i t0 t1 first second cmd
+  local -a ta=() tb=()
+  for i in $(seq "$n"); do
+    if [ $(( i % 2 )) -eq 1 ]; then first=$a; second=$b; else first=$b; second=$a; fi
+    for cmd in "$first" "$second"; do
+      if [ "$cmd" = "$a" ]; then $set_a || return 1; else $set_b || return 1; fi
+      sync
+      t0=$(date +%s%N)
+      $cmd >/dev/null 2>&1 || return 1
+      t1=$(date +%s%N)
+      if [ "$cmd" = "$a" ]; then ta+=($(( t1 - t0 ))); else tb+=($(( t1 - t0 ))); fi
+    done
+  done
+  echo "$(median "${ta[@]}") $(median "${tb[@]}")"
+}
+
+median() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# Nanoseconds as seconds (four decimals).
+ns_to_s() { awk -v ns="$1" 'BEGIN { printf "%.4f", ns / 1e9 }'; }
+
 # The same, printed in milliseconds (one decimal) or seconds (four decimals).
 best_of_ms() { local ns; ns=$(best_of_ns "$@") || return 1; awk -v ns="$ns" 'BEGIN { printf "%.1f", ns / 1e6 }'; }
 best_of_s() { local ns; ns=$(best_of_ns "$@") || return 1; awk -v ns="$ns" 'BEGIN { printf "%.4f", ns / 1e9 }'; }

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -227,6 +228,9 @@ private:
     bool m_makingThumbnails = false;
     unsigned m_changes = 0;
     Field m_focus = Field::None;
+    // The book a save replaced, let go of on another thread (see
+    // writeDocument); waited for by the next save and on destruction.
+    std::future<void> m_replacedRelease;
 };
 
 } // namespace bindery

@@ -5,7 +5,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <chrono>
 
 namespace bindery {
 
@@ -31,62 +30,21 @@ ThumbnailResult makePageThumbnail(const kvb::PageEntry &page, QSize box)
     return result;
 }
 
+namespace {
+
+int workerCount(int threads)
+{
+    return threads > 0 ? threads : std::max(1, QThread::idealThreadCount());
+}
+
+} // namespace
+
+// Thumbnails are small: every page may be made ahead of the one taken.
 ThumbnailLoader::ThumbnailLoader(const kvb::PageList &pages, QSize box, int threads)
-    : m_pages(pages), m_box(box)
+    : m_work(
+          pages.size(), [pages, box](size_t index) { return makePageThumbnail(pages[index], box); },
+          workerCount(threads), pages.size())
 {
-    m_results.resize(m_pages.size());
-    if (threads <= 0)
-        threads = std::max(1, QThread::idealThreadCount());
-    threads = std::min<int>(threads, int(m_pages.size()));
-    for (int i = 0; i < threads; ++i)
-        m_threads.emplace_back([this] { work(); });
-}
-
-ThumbnailLoader::~ThumbnailLoader()
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_stop = true;
-    }
-    for (std::thread &t : m_threads)
-        t.join();
-}
-
-void ThumbnailLoader::work()
-{
-    for (;;) {
-        size_t index;
-        {
-            std::lock_guard lock(m_mutex);
-            if (m_stop || m_next >= m_pages.size())
-                return;
-            index = m_next++;
-        }
-        ThumbnailResult result = makePageThumbnail(m_pages[index], m_box);
-        {
-            std::lock_guard lock(m_mutex);
-            m_results[index] = std::move(result);
-        }
-        m_ready.notify_all();
-    }
-}
-
-ThumbnailResult ThumbnailLoader::take(int index, platform::Progress *progress)
-{
-    std::unique_lock lock(m_mutex);
-    while (!m_results[size_t(index)]) {
-        if (progress) {
-            m_ready.wait_for(lock, std::chrono::milliseconds(30));
-            lock.unlock();
-            progress->processEvents();
-            lock.lock();
-        } else {
-            m_ready.wait(lock);
-        }
-    }
-    ThumbnailResult result = std::move(*m_results[size_t(index)]);
-    m_results[size_t(index)].reset();
-    return result;
 }
 
 } // namespace bindery

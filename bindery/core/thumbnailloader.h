@@ -1,16 +1,11 @@
 #pragma once
 
 #include <book/bookrecords.h>
+#include <platform/orderedwork.h>
 #include <platform/progress.h>
 
 #include <QImage>
 #include <QSize>
-
-#include <condition_variable>
-#include <mutex>
-#include <optional>
-#include <thread>
-#include <vector>
 
 namespace bindery {
 
@@ -29,23 +24,12 @@ ThumbnailResult makePageThumbnail(const kvb::PageEntry &page, QSize box);
 class ThumbnailLoader {
 public:
     ThumbnailLoader(const kvb::PageList &pages, QSize box, int threads = 0);
-    ~ThumbnailLoader();
-    ThumbnailLoader(const ThumbnailLoader &) = delete;
-    ThumbnailLoader &operator=(const ThumbnailLoader &) = delete;
 
-    ThumbnailResult take(int index, platform::Progress *progress = nullptr);
+    // The next page's thumbnail, in page order.
+    ThumbnailResult takeNext(platform::Progress *progress = nullptr) { return m_work.takeNext(progress); }
 
 private:
-    void work();
-
-    kvb::PageList m_pages;
-    QSize m_box;
-    std::vector<std::optional<ThumbnailResult>> m_results;
-    std::mutex m_mutex;
-    std::condition_variable m_ready;
-    size_t m_next = 0;
-    bool m_stop = false;
-    std::vector<std::thread> m_threads;
+    platform::OrderedWork<ThumbnailResult> m_work;
 };
 
 } // namespace bindery

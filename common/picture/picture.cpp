@@ -268,9 +268,9 @@ QRect bookThumbnailRect(QSize picture)
     return {(kThumbnailWidth - w) / 2, 0, w, kThumbnailHeight};
 }
 
-bool makeBookThumbnail(const QImage &picture, uint8_t *out)
+bool makeBookThumbnail(const QImage &picture, uint8_t *out, QSize storedSize)
 {
-    const QRect rect = bookThumbnailRect(picture.size());
+    const QRect rect = bookThumbnailRect(storedSize.isValid() ? storedSize : picture.size());
     if (rect.isEmpty())
         return false;
     QImage frame(kThumbnailWidth, kThumbnailHeight, QImage::Format_BGR888);

@@ -100,8 +100,10 @@ QImage copyThumbnail(const QImage &thumbnail);
 
 // Placement of the picture inside the 160 x 200 book thumbnail frame.
 QRect bookThumbnailRect(QSize picture);
-// Fills the 96000-byte book thumbnail (blue-green-red, top row first).
-bool makeBookThumbnail(const QImage &picture, uint8_t *thumbnail96000);
+// Fills the 96000-byte book thumbnail (blue-green-red, top row first). For a
+// picture decoded at reduced size, `storedSize` (the size as stored) places
+// it, so it lands where the full picture would.
+bool makeBookThumbnail(const QImage &picture, uint8_t *thumbnail96000, QSize storedSize = {});
 // The stored thumbnail as a picture.
 QImage bookThumbnailImage(const uint8_t *thumbnail96000);
 

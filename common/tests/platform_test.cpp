@@ -2,6 +2,7 @@
 #include "platform/drives.h"
 #include "platform/foldermove.h"
 #include "platform/cp932.h"
+#include "platform/orderedwork.h"
 #include "platform/paths.h"
 #include "platform/prompt.h"
 #include "platform/safefile.h"
@@ -20,6 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -321,4 +325,36 @@ TEST(PlatformConsole, PrintLineWritesUtf8AndALineEndAtOnce)
 TEST(PlatformVersion, FourNumbersWithLeadingSpace)
 {
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d+\\.\\d+\\.\\d+\\.\\d+$")).match(versionText()).hasMatch());
+}
+
+// Results come in item order however the workers finish, and no more items
+// are made ahead than allowed (each holds a full-size picture in a batch).
+TEST(PlatformOrderedWork, ItemOrderAndABoundOnTheItemsMadeAhead)
+{
+    std::atomic<int> running{0}, mostRunning{0}, made{0};
+    {
+        OrderedWork<int> work(
+            40,
+            [&](size_t index) {
+                const int now = ++running;
+                int most = mostRunning;
+                while (now > most && !mostRunning.compare_exchange_weak(most, now)) {
+                }
+                // Even items take longer, so odd ones finish first.
+                std::this_thread::sleep_for(std::chrono::milliseconds(index % 2 ? 1 : 4));
+                ++made;
+                --running;
+                return int(index) * 3;
+            },
+            3, 2);
+        for (int i = 0; i < 30; ++i) {
+            ASSERT_EQ(work.takeNext(), i * 3);
+            // Taken, made and waiting: never more than two beyond what was taken.
+            EXPECT_LE(made.load(), i + 1 + 2);
+        }
+        // Going away with items left: those being made finish, no others start.
+    }
+    EXPECT_LE(mostRunning.load(), 2);
+    EXPECT_LE(made.load(), 32);
+    EXPECT_EQ(running.load(), 0);
 }

@@ -108,16 +108,13 @@ int runBatch(const RetonerOptions &options)
     batch.setKeepThumbnails(false);
     platform::ProgressLine progress(options.quiet);
     LineObserver observer(progress);
-    if (batch.registerFiles(paths, static_cast<RegistrationMode>(options.classifyMode), observer) == 0) {
+    const ConvertReport report =
+        batch.registerAndConvert(paths, static_cast<RegistrationMode>(options.classifyMode), settings, observer);
+    if (report.outcome == ConvertReport::NothingToDo) {
         const QStringList shown = prompt.texts();
         printLine(stdout, shown.isEmpty() ? QString() : shown.last());
         return 1;
     }
-    if (g_interrupted) {
-        printLine(stdout, QStringLiteral("中止しました。"));
-        return 1;
-    }
-    const ConvertReport report = batch.convertAll(settings, observer);
     printLine(stdout, report.message);
     const bool clean = report.outcome == ConvertReport::Finished && report.failures == 0
                        && !report.cancelled && observer.skipped() == 0;

@@ -1,6 +1,7 @@
 #include "imagebatch.h"
 
 #include <platform/filenames.h>
+#include <platform/orderedwork.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
 
@@ -90,15 +91,9 @@ QString ImageBatch::outputExtension(int format)
     }
 }
 
-int ImageBatch::registerFiles(const QStringList &paths, RegistrationMode mode,
-                              BatchObserver &observer)
+std::vector<std::unique_ptr<ImageEntry>> ImageBatch::collectFiles(const QStringList &paths,
+                                                                 BatchObserver &observer)
 {
-    if (m_busy) {
-        m_prompt.beep();
-        return 0;
-    }
-    BusyScope busy(m_busy);
-
     std::vector<std::unique_ptr<ImageEntry>> found;
     for (const QString &path : paths) {
         const uint8_t kind = imageKindForPath(path);
@@ -119,28 +114,48 @@ int ImageBatch::registerFiles(const QStringList &paths, RegistrationMode mode,
     }
     if (found.empty()) {
         m_prompt.message(NothingFoundMessage, platform::PromptIcon::Stop);
-        return 0;
+        return found;
     }
     // Ordinal, case-sensitive, stable.
     std::stable_sort(found.begin(), found.end(),
                      [](const auto &a, const auto &b) { return a->path < b->path; });
+    return found;
+}
 
+void ImageBatch::addEntry(std::unique_ptr<ImageEntry> entry, bool readWell, BatchObserver &observer)
+{
+    QString message;
+    if (!readWell) {
+        message = ReadFailedMessage;
+        m_prompt.message(message, platform::PromptIcon::Stop);
+    }
+    // The entry is listed even when it did not read; it fails again at conversion.
+    m_entries.push_back(std::move(entry));
+    if (m_current == 0)
+        m_current = 1;
+    observer.entryAdded(count() - 1, *m_entries.back(), message);
+}
+
+int ImageBatch::registerFiles(const QStringList &paths, RegistrationMode mode,
+                              BatchObserver &observer)
+{
+    if (m_busy) {
+        m_prompt.beep();
+        return 0;
+    }
+    BusyScope busy(m_busy);
+
+    std::vector<std::unique_ptr<ImageEntry>> found = collectFiles(paths, observer);
+    if (found.empty())
+        return 0;
     const int total = static_cast<int>(std::min<size_t>(found.size(), INT_MAX));
     observer.begin(QStringLiteral("登録中"), total);
     int done = 0;
     for (auto &entry : found) {
         observer.setText(entry->path);
-        QString message;
-        if (!classifyImage(*entry, mode, m_keepThumbnails)) {
-            message = ReadFailedMessage;
-            m_prompt.message(message, platform::PromptIcon::Stop);
-        }
-        // The entry is listed even when it did not read; it fails again at conversion.
-        m_entries.push_back(std::move(entry));
+        const bool readWell = classifyImage(*entry, mode, m_keepThumbnails);
+        addEntry(std::move(entry), readWell, observer);
         ++done;
-        if (m_current == 0)
-            m_current = 1;
-        observer.entryAdded(count() - 1, *m_entries.back(), message);
         observer.processEvents();
         if (observer.cancelRequested())
             break;
@@ -163,94 +178,152 @@ QSize ImageBatch::averageSize() const
     return QSize(static_cast<int>(width / n), static_cast<int>(height / n));
 }
 
-ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver &observer)
+namespace {
+
+// What the workers make of one entry: its picture read (and classified when
+// the run registers on the way), converted and encoded as the output file.
+struct ConvertedEntry {
+    bool read = false;
+    // Size and decision, when classified on the way (false when that failed).
+    bool classifiedWell = false;
+    ImageEntry classified;
+    bool refused = false; // the target size has a side below 1
+    bool converted = false;
+    bool encoded = false;
+    std::vector<uchar> file;
+};
+
+// Two pictures are worked on at a time: while one is decoded, which runs on
+// one core, the other's chain runs on all cores, and the caller's thread
+// writes the one before. Each holds one full-size picture at most.
+constexpr int PicturesInFlight = 2;
+
+bool needsAverageSize(const OutputParams &output)
 {
-    ConvertReport report;
-    if (m_busy) {
-        m_prompt.beep();
-        report.outcome = ConvertReport::Busy;
-        return report;
-    }
-    if (m_entries.empty())
-        return report;
-    if (!outputFolderExists(settings.outputFolder)) {
-        report.outcome = ConvertReport::NoOutputFolder;
-        report.message = noOutputFolderMessage();
-        m_prompt.message(report.message, platform::PromptIcon::Stop);
-        return report;
-    }
-    report.outcome = ConvertReport::Finished;
-    {
-        BusyScope busy(m_busy);
-        const int total = static_cast<int>(std::min<size_t>(m_entries.size(), INT_MAX));
-        observer.begin(QStringLiteral("変換中"), total);
+    return output.resizeMode == ScaleByRatio && output.uniformSize;
+}
 
-        const QSize average = averageSize();
-        const std::vector<int> writeParams{cv::IMWRITE_JPEG_QUALITY, settings.output.jpegQuality};
-        // One table for the whole batch: the costly weighting is done once.
-        const ColorLut &lut =
-            settings.color.correctionEnabled ? m_luts.lutFor(settings.correction) : m_luts.lut();
-        const QString extension = outputExtension(settings.output.format);
-        // Writing over a registered source (the output folder being the
-        // pictures' own folder) would lose the original.
-        std::set<FileId> sources;
-        for (const auto &entry : m_entries)
-            if (const auto id = fileIdOf(entry->path))
-                sources.insert(*id);
+} // namespace
 
-        for (int i = 0; i < total; ++i) {
-            const ImageEntry &entry = *m_entries[i];
-            observer.setText(entry.path);
-            const auto fail = [&](const QString &reason) {
-                ++report.failures;
-                observer.saveFailed(i, entry, reason);
-            };
-            cv::Mat image;
-            if (!readPicture(entry.path, image)) {
-                fail(ReadFailedMessage);
-                // No progress for it, but a stop asked for while passing over
-                // unreadable files is still seen.
-                observer.processEvents();
-                if (observer.cancelRequested()) {
-                    report.cancelled = true;
-                    break;
-                }
-                continue;
+void ImageBatch::convertEntries(const ToneSettings &settings, BatchObserver &observer,
+                                std::vector<std::unique_ptr<ImageEntry>> *registering,
+                                RegistrationMode mode, ConvertReport &report)
+{
+    // The entries converted: the list's, or those registered on the way.
+    std::vector<const ImageEntry *> todo;
+    for (const auto &entry : registering ? *registering : m_entries)
+        todo.push_back(entry.get());
+    const int total = static_cast<int>(std::min<size_t>(todo.size(), INT_MAX));
+    observer.begin(QStringLiteral("変換中"), total);
+
+    const QSize average = averageSize();
+    const std::vector<int> writeParams{cv::IMWRITE_JPEG_QUALITY, settings.output.jpegQuality};
+    // One table for the whole batch: the costly weighting is done once. The
+    // workers read copies of it and of the settings, which nothing done
+    // between files (events are processed there) can change under them.
+    const ColorLut lut =
+        settings.color.correctionEnabled ? m_luts.lutFor(settings.correction) : m_luts.lut();
+    const QString extension = outputExtension(settings.output.format);
+    // Writing over a registered source (the output folder being the
+    // pictures' own folder) would lose the original.
+    std::set<FileId> sources;
+    for (const auto *list : {&m_entries, registering})
+        if (list)
+            for (const auto &entry : *list)
+                if (const auto id = fileIdOf(entry->path))
+                    sources.insert(*id);
+
+    const ToneSettings chain = settings;
+    const bool classify = registering != nullptr;
+    const bool keepThumbnails = m_keepThumbnails;
+    const auto convert = [&, chain, extension](size_t index) {
+        const ImageEntry &entry = *todo[index];
+        ConvertedEntry done;
+        // Each worker decodes into the same memory, picture after picture.
+        thread_local cv::Mat buffer;
+        done.read = readPicture(entry.path, buffer, true);
+        cv::Mat image = buffer;
+        if (!done.read)
+            return done;
+        if (classify)
+            done.classifiedWell = classifyPicture(done.classified, image, mode, keepThumbnails);
+        const bool isColor = (classify ? done.classified.isColor : entry.isColor) != 0;
+        cv::Mat result;
+        try {
+            done.converted = toneConvert(chain, lut, std::move(image), result, isColor, average.width(),
+                                         average.height());
+            done.refused = !done.converted;
+        } catch (const cv::Exception &) {
+        } catch (const std::bad_alloc &) {
+        }
+        if (done.converted)
+            done.encoded = encodePicture(extension, result, writeParams, done.file);
+        return done;
+    };
+    platform::OrderedWork<ConvertedEntry> work(todo.size(), convert, PicturesInFlight, PicturesInFlight);
+
+    // The conversion's failures, told after the registration of every file
+    // when both happen in one run, as they would be in two.
+    std::vector<std::pair<int, QString>> failures;
+    for (int i = 0; i < total; ++i) {
+        observer.setText(todo[i]->path);
+        ConvertedEntry done = work.takeNext();
+        if (registering) {
+            auto &entry = (*registering)[size_t(i)];
+            if (done.classifiedWell) {
+                entry->width = done.classified.width;
+                entry->height = done.classified.height;
+                entry->isColor = done.classified.isColor;
+                entry->thumbnail = std::move(done.classified.thumbnail);
             }
-            cv::Mat result;
-            bool converted = false;
-            bool refused = false;
-            try {
-                converted = toneConvert(settings, lut, image, result, entry.isColor != 0,
-                                        average.width(), average.height());
-                refused = !converted;
-            } catch (const cv::Exception &) {
-            } catch (const std::bad_alloc &) {
-            }
-            image.release();
-            if (!converted) {
-                fail(refused ? TooSmallMessage : ConvertFailedMessage);
-            } else {
-                const QString outputPath =
-                    platform::joinPath(settings.outputFolder, entry.outputName + extension);
-                const auto target = fileIdOf(outputPath);
-                if (target && sources.count(*target))
-                    fail(SameAsSourceMessage);
-                else if (writePicture(outputPath, result, writeParams))
-                    ++report.written;
-                else
-                    fail(WriteFailedMessage);
-            }
+            addEntry(std::move(entry), done.classifiedWell, observer);
+        }
+        const int index = registering ? count() - 1 : i;
+        const ImageEntry &entry = *m_entries[size_t(index)];
+        const auto fail = [&](const QString &reason) {
+            ++report.failures;
+            if (registering)
+                failures.emplace_back(index, reason);
+            else
+                observer.saveFailed(index, entry, reason);
+        };
+        if (!done.read) {
+            fail(ReadFailedMessage);
+            // No progress for it, but a stop asked for while passing over
+            // unreadable files is still seen.
             observer.processEvents();
             if (observer.cancelRequested()) {
                 report.cancelled = true;
                 break;
             }
-            observer.setPosition(i + 1);
+            continue;
         }
-        observer.end();
+        if (!done.converted) {
+            fail(done.refused ? TooSmallMessage : ConvertFailedMessage);
+        } else {
+            const QString outputPath = platform::joinPath(settings.outputFolder, entry.outputName + extension);
+            const auto target = fileIdOf(outputPath);
+            if (target && sources.count(*target))
+                fail(SameAsSourceMessage);
+            else if (done.encoded && writePictureFile(outputPath, done.file))
+                ++report.written;
+            else
+                fail(WriteFailedMessage);
+        }
+        observer.processEvents();
+        if (observer.cancelRequested()) {
+            report.cancelled = true;
+            break;
+        }
+        observer.setPosition(i + 1);
     }
+    observer.end();
+    for (const auto &[index, reason] : failures)
+        observer.saveFailed(index, *m_entries[size_t(index)], reason);
+}
 
+void ImageBatch::finishReport(ConvertReport &report)
+{
     if (report.failures > 0) {
         report.message = QStringLiteral("%1 個のファイルの保存に失敗しました。").arg(report.failures);
         m_prompt.message(report.message, platform::PromptIcon::None);
@@ -261,6 +334,68 @@ ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver
         report.message = QStringLiteral("完了しました。");
         m_prompt.message(report.message, platform::PromptIcon::Information);
     }
+}
+
+bool ImageBatch::mayConvert(const ToneSettings &settings, ConvertReport &report)
+{
+    if (m_busy) {
+        m_prompt.beep();
+        report.outcome = ConvertReport::Busy;
+        return false;
+    }
+    if (!outputFolderExists(settings.outputFolder)) {
+        report.outcome = ConvertReport::NoOutputFolder;
+        report.message = noOutputFolderMessage();
+        m_prompt.message(report.message, platform::PromptIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+ConvertReport ImageBatch::convertAll(const ToneSettings &settings, BatchObserver &observer)
+{
+    ConvertReport report;
+    // Busy first (a beep), then an empty list (nothing at all), then the folder.
+    if ((!m_busy && m_entries.empty()) || !mayConvert(settings, report))
+        return report;
+    report.outcome = ConvertReport::Finished;
+    {
+        BusyScope busy(m_busy);
+        convertEntries(settings, observer, nullptr, RegistrationMode::AllColor, report);
+    }
+    finishReport(report);
+    return report;
+}
+
+ConvertReport ImageBatch::registerAndConvert(const QStringList &paths, RegistrationMode mode,
+                                             const ToneSettings &settings, BatchObserver &observer)
+{
+    ConvertReport report;
+    // Each picture's size then depends on all the others: they are all
+    // registered before the first is converted.
+    if (needsAverageSize(settings.output)) {
+        if (registerFiles(paths, mode, observer) == 0)
+            return report;
+        if (observer.cancelRequested()) {
+            report.outcome = ConvertReport::Finished;
+            report.cancelled = true;
+            finishReport(report);
+            return report;
+        }
+        return convertAll(settings, observer);
+    }
+
+    if (!mayConvert(settings, report))
+        return report;
+    {
+        BusyScope busy(m_busy);
+        std::vector<std::unique_ptr<ImageEntry>> found = collectFiles(paths, observer);
+        if (found.empty())
+            return report;
+        report.outcome = ConvertReport::Finished;
+        convertEntries(settings, observer, &found, mode, report);
+    }
+    finishReport(report);
     return report;
 }
 

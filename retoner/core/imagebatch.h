@@ -87,6 +87,14 @@ public:
     // Converts every entry into settings.outputFolder.
     ConvertReport convertAll(const ToneSettings &settings, BatchObserver &observer);
 
+    // registerFiles then convertAll of the entries it adds, for a run without
+    // a list: each picture is read once, for its registration and its
+    // conversion together. The observer hears what it would hear from the two
+    // (the conversion's failures after every file's registration), but of one
+    // piece of work, "変換中". Nothing registered: outcome NothingToDo.
+    ConvertReport registerAndConvert(const QStringList &paths, RegistrationMode mode,
+                                     const ToneSettings &settings, BatchObserver &observer);
+
     // The integer means of width and height over all entries (unread ones count 0).
     QSize averageSize() const;
 
@@ -113,6 +121,21 @@ public:
     static QString outputExtension(int format);
 
 private:
+    // The files of `paths` that registration takes, in path order; the
+    // messages for the others are shown.
+    std::vector<std::unique_ptr<ImageEntry>> collectFiles(const QStringList &paths, BatchObserver &observer);
+    void addEntry(std::unique_ptr<ImageEntry> entry, bool readWell, BatchObserver &observer);
+    // The conversion loop of the list, or of the entries `registering`, which
+    // it classifies and appends to the list as it goes.
+    void convertEntries(const ToneSettings &settings, BatchObserver &observer,
+                        std::vector<std::unique_ptr<ImageEntry>> *registering, RegistrationMode mode,
+                        ConvertReport &report);
+    // Whether a conversion may start (not busy, the output folder there);
+    // false with the report's outcome and message set.
+    bool mayConvert(const ToneSettings &settings, ConvertReport &report);
+    // The final message of a conversion.
+    void finishReport(ConvertReport &report);
+
     platform::Prompt &m_prompt;
     std::vector<std::unique_ptr<ImageEntry>> m_entries;
     ColorLutCache m_luts;

@@ -1,5 +1,7 @@
 #include "imageentry.h"
 
+#include "jpegbgr.h"
+
 #include <picture/picture.h>
 #include <picture/pictureformat.h>
 #include <platform/filenames.h>
@@ -14,7 +16,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
+
+#include <unistd.h>
 
 namespace retoner {
 
@@ -52,9 +57,10 @@ uint8_t imageKindForPath(const QString &path)
     return 0;
 }
 
-bool readPicture(const QString &path, cv::Mat &image)
+bool readPicture(const QString &path, cv::Mat &image, bool reuseBuffer)
 {
-    image.release();
+    if (!reuseBuffer)
+        image.release();
     const QByteArray native = platform::nameBytes(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
@@ -67,9 +73,24 @@ bool readPicture(const QString &path, cv::Mat &image)
     if (!platform::openFile(file, path, QIODevice::ReadOnly))
         return false;
     const kvb::PictureHeader header = kvb::readPictureHeader(file);
-    if (header.bitsPerSample != 8 || !kvb::pictureWorthDecoding(file, header))
+    if (header.bitsPerSample != 8 || !kvb::pictureWorthDecoding(file, header)) {
+        image.release();
         return false;
+    }
+    if (header.format == kvb::PictureFormat::Jpeg && file.seek(0) && file.peek(3) == "\xFF\xD8\xFF") {
+        // Read through its own descriptor from the start, as OpenCV would.
+        const int handle = ::dup(file.handle());
+        if (std::FILE *stream = handle >= 0 ? ::fdopen(handle, "rb") : nullptr) {
+            const bool decoded = std::fseek(stream, 0, SEEK_SET) == 0 && decodeJpegBgr(stream, image);
+            std::fclose(stream);
+            if (decoded)
+                return true;
+        } else if (handle >= 0) {
+            ::close(handle);
+        }
+    }
     file.close();
+    image.release();
     try {
         image = cv::imread(native.toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
     } catch (const cv::Exception &) {
@@ -84,19 +105,24 @@ bool readPicture(const QString &path, cv::Mat &image)
     return true;
 }
 
-bool writePicture(const QString &path, const cv::Mat &image, const std::vector<int> &params)
+bool encodePicture(const QString &extension, const cv::Mat &image, const std::vector<int> &params,
+                   std::vector<uchar> &encoded)
+{
+    encoded.clear();
+    try {
+        return cv::imencode(platform::nameBytes(extension).toStdString(), image, encoded, params);
+    } catch (const cv::Exception &) {
+        return false;
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
+bool writePictureFile(const QString &path, const std::vector<uchar> &encoded)
 {
     const QByteArray native = platform::nameBytes(path);
     if (native.isEmpty() || native.size() > MaxNativePath)
         return false;
-    std::vector<uchar> encoded;
-    try {
-        const std::string extension = platform::nameBytes(u'.' + platform::extensionOf(path)).toStdString();
-        if (!cv::imencode(extension, image, encoded, params))
-            return false;
-    } catch (const cv::Exception &) {
-        return false;
-    }
     // Put in place whole; a link of that name in the output folder is
     // replaced, never written through.
     return platform::writeNewFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(encoded.data()),
@@ -195,13 +221,15 @@ bool isColorPicture(const cv::Mat &reduced, RegistrationMode mode)
 bool classifyImage(ImageEntry &entry, RegistrationMode mode, bool keepThumbnail)
 {
     cv::Mat image;
-    if (!readPicture(entry.path, image))
-        return false;
+    return readPicture(entry.path, image) && classifyPicture(entry, image, mode, keepThumbnail);
+}
+
+bool classifyPicture(ImageEntry &entry, const cv::Mat &image, RegistrationMode mode, bool keepThumbnail)
+{
     entry.width = image.cols;
     entry.height = image.rows;
     try {
         const cv::Mat reduced = reduceForAnalysis(image);
-        image.release();
         entry.isColor = isColorPicture(reduced, mode) ? 1 : 0;
         if (keepThumbnail)
             entry.thumbnail = QImage(reduced.data, reduced.cols, reduced.rows,

@@ -38,10 +38,16 @@ uint8_t imageKindForPath(const QString &path);
 
 // Reads a picture the way registration and conversion do (any depth, any
 // colour count) and accepts it only as 8-bit, three channels.
-bool readPicture(const QString &path, cv::Mat &image);
-// Writes a picture in the format of the path's extension; false when the
-// codec refuses the path or the write fails.
-bool writePicture(const QString &path, const cv::Mat &image, const std::vector<int> &params);
+// With `reuseBuffer` a JPEG is decoded into image's memory when that has the
+// picture's size already; nothing else may hold that memory then.
+bool readPicture(const QString &path, cv::Mat &image, bool reuseBuffer = false);
+// Writing a converted picture, in two halves so that encoding may run on
+// another thread than writing: the file's bytes in the format of the
+// extension (".jpg", ".png", ".bmp"), false when the codec refuses them; the
+// file put in place, false when the path is too long or the write fails.
+bool encodePicture(const QString &extension, const cv::Mat &image, const std::vector<int> &params,
+                   std::vector<uchar> &encoded);
+bool writePictureFile(const QString &path, const std::vector<uchar> &encoded);
 
 // The detection tables (1 x 256 CV_8U each).
 cv::Mat makeLinearizeLut(); // undoes a 0.45-power transfer curve
@@ -51,6 +57,8 @@ void makeHueSpreadLuts(cv::Mat &sin2, cv::Mat &cos2);
 // chain by the mode and keeps the reduced image as thumbnail (unless told
 // not to). False when the file does not read as an 8-bit three-channel picture.
 bool classifyImage(ImageEntry &entry, RegistrationMode mode, bool keepThumbnail = true);
+// The same for a picture already read from the entry's file.
+bool classifyPicture(ImageEntry &entry, const cv::Mat &image, RegistrationMode mode, bool keepThumbnail);
 
 // The decision on an already reduced CV_8UC3 image (automatic modes only
 // look at the pixels; modes 2 and 3 fix the answer).

@@ -85,6 +85,8 @@ void buildColorLut(const ColorCorrectionTable &table, ColorLut &lut)
 
     lut.m_values.assign(ColorLut::Stride * ColorLut::EntryCount, 0.0f);
     constexpr int G = ColorLut::Grid;
+    // Every entry stands on its own, so the threads give the same table.
+#pragma omp parallel for schedule(static)
     for (int bg = 0; bg < G * G; ++bg) {
         const int b = bg / G;
         const int g = bg % G;
@@ -299,8 +301,45 @@ TargetSize targetSize(const OutputParams &output, int columns, int rows, int ave
     return target;
 }
 
-bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Mat &source,
-                 cv::Mat &destination, bool isColor, int averageWidth, int averageHeight)
+namespace {
+
+// blurImage done over the picture's own pixels, a band of rows at a time, so
+// a conversion holds one full-size picture instead of two. Each band is
+// blurred on its own together with the rows around it that the kernel
+// reaches; BORDER_ISOLATED keeps OpenCV on the fixed-point code it uses for
+// a whole picture (a band that is part of a larger picture would otherwise
+// take another path that rounds differently), so every pixel comes out as
+// blurImage gives it. A band's result goes back into the picture once the
+// next band, which reads the band's last rows, is done.
+void blurInPlace(cv::Mat &image, int blurIndex)
+{
+    const int k = kernelSizeForIndex(blurIndex);
+    if (k == 0)
+        return;
+    constexpr int BandRows = 128;
+    const int reach = k / 2;
+    cv::Mat bands[2];
+    cv::Mat pending;
+    int pendingRow = 0;
+    for (int y = 0, i = 0; y < image.rows; y += BandRows, i ^= 1) {
+        const int rows = std::min(BandRows, image.rows - y);
+        const int from = std::max(0, y - reach);
+        const int to = std::min(image.rows, y + rows + reach);
+        cv::GaussianBlur(image.rowRange(from, to), bands[i], cv::Size(k, k), 0, 0,
+                         cv::BORDER_REPLICATE | cv::BORDER_ISOLATED);
+        if (!pending.empty())
+            pending.copyTo(image.rowRange(pendingRow, pendingRow + pending.rows));
+        pending = bands[i].rowRange(y - from, y - from + rows);
+        pendingRow = y;
+    }
+    if (!pending.empty())
+        pending.copyTo(image.rowRange(pendingRow, pendingRow + pending.rows));
+}
+
+// Both forms of toneConvert. With `consume` the source's pixels are the
+// chain's working space up to the resize.
+bool convertChain(const ToneSettings &settings, const ColorLut &lut, cv::Mat source, bool consume,
+                  cv::Mat &destination, bool isColor, int averageWidth, int averageHeight)
 {
     if (source.type() != CV_8UC3 || source.empty())
         return false;
@@ -314,7 +353,12 @@ bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Ma
     cv::Mat work;
     if (isColor) {
         const ColorParams &p = settings.color;
-        blurImage(source, work, p.blurIndex);
+        if (consume) {
+            work = std::move(source);
+            blurInPlace(work, p.blurIndex);
+        } else {
+            blurImage(source, work, p.blurIndex);
+        }
         if (target.kind == TargetSize::Resize)
             cv::resize(work, work, target.size, 0, 0, cv::INTER_LANCZOS4);
         if (p.correctionEnabled)
@@ -323,10 +367,23 @@ bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Ma
     } else {
         const MonoParams &p = settings.mono;
         cv::Mat grey;
-        if (p.grayscale)
+        if (p.grayscale) {
             cv::cvtColor(source, grey, cv::COLOR_BGR2GRAY);
-        cv::LUT(p.grayscale ? grey : source, makeLevelLut(p), work);
-        blurImage(work, work, p.blurIndex);
+            if (consume)
+                source.release();
+        }
+        const cv::Mat &levelled = p.grayscale ? grey : source;
+        if (consume) {
+            // The level curve goes pixel by pixel, so it may write over its input.
+            work = levelled;
+            cv::LUT(work, makeLevelLut(p), work);
+            grey.release();
+            source.release();
+            blurInPlace(work, p.blurIndex);
+        } else {
+            cv::LUT(levelled, makeLevelLut(p), work);
+            blurImage(work, work, p.blurIndex);
+        }
         if (target.kind == TargetSize::Resize)
             cv::resize(work, work, target.size, 0, 0, cv::INTER_LANCZOS4);
         sharpenImage(work, work, p.sharpenIndex, p.sharpenStrength);
@@ -338,6 +395,22 @@ bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Ma
     }
     destination = work;
     return true;
+}
+
+} // namespace
+
+bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Mat &source,
+                 cv::Mat &destination, bool isColor, int averageWidth, int averageHeight)
+{
+    return convertChain(settings, lut, source, false, destination, isColor, averageWidth, averageHeight);
+}
+
+bool toneConvert(const ToneSettings &settings, const ColorLut &lut, cv::Mat &&source, cv::Mat &destination,
+                 bool isColor, int averageWidth, int averageHeight)
+{
+    cv::Mat taken = std::move(source);
+    return convertChain(settings, lut, std::move(taken), true, destination, isColor, averageWidth,
+                        averageHeight);
 }
 
 } // namespace retoner

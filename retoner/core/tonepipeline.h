@@ -77,5 +77,10 @@ TargetSize targetSize(const OutputParams &output, int columns, int rows, int ave
 // correction is enabled and lut was not built).
 bool toneConvert(const ToneSettings &settings, const ColorLut &lut, const cv::Mat &source,
                  cv::Mat &destination, bool isColor, int averageWidth, int averageHeight);
+// The same, taking the source's pixels as working space, so the conversion
+// holds one full-size picture instead of two; the source is released
+// whatever the outcome. The result is the same to the last bit.
+bool toneConvert(const ToneSettings &settings, const ColorLut &lut, cv::Mat &&source, cv::Mat &destination,
+                 bool isColor, int averageWidth, int averageHeight);
 
 } // namespace retoner

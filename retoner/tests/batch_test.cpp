@@ -91,8 +91,12 @@ public:
     {
         added << QStringLiteral("%1 %2 %3").arg(index).arg(entry.outputName, message);
     }
+    void saveFailed(int index, const ImageEntry &entry, const QString &reason) override
+    {
+        failed << QStringLiteral("%1 %2 %3").arg(index).arg(entry.outputName, reason);
+    }
 
-    QStringList log, skipped, added;
+    QStringList log, skipped, added, failed;
     int pumps = 0;
     int cancelAfter = -1;
     std::function<void()> onPump;
@@ -609,4 +613,58 @@ TEST_F(BatchTest, CancelIsSeenWhilePassingOverUnreadableFiles)
     EXPECT_TRUE(report.cancelled);
     EXPECT_EQ(report.failures, 1);
     EXPECT_EQ(m_prompt.texts(), QStringList(QStringLiteral("1 個のファイルの保存に失敗しました。")));
+}
+
+// The command line registers and converts in one pass, reading each picture
+// once; what it writes, lists and reports must be what the two passes give.
+TEST_F(BatchTest, OnePassGivesWhatRegistrationThenConversionGive)
+{
+    const QStringList paths{picture(QStringLiteral("colour.png"), rainbow()),
+                            picture(QStringLiteral("mono.bmp"), greyRamp()),
+                            picture(QStringLiteral("sepia.jpg"), sepia()),
+                            picture(QStringLiteral("narrow.png"), greyRamp(5, 40)),
+                            rawFile(QStringLiteral("broken.jpg"), "not a picture")};
+    for (const int uniform : {0, 1}) {
+        ToneSettings settings;
+        settings.output.ratioPercent = 10; // the 5-pixel-wide picture gets no size
+        settings.output.uniformSize = uniform;
+        settings.color.correctionEnabled = 1;
+        settings.correction[ColorCorrectionTable::greyIndex(2)].saturationShift = 0.2f;
+
+        ImageBatch twoPasses(m_prompt);
+        twoPasses.setKeepThumbnails(false);
+        RecordingObserver first;
+        settings.outputFolder = m_dir.filePath(QStringLiteral("two%1").arg(uniform));
+        QDir().mkpath(settings.outputFolder);
+        ASSERT_EQ(twoPasses.registerFiles(paths, RegistrationMode::AutoSaturatedIsMono, first), 5);
+        const ConvertReport expected = twoPasses.convertAll(settings, first);
+        const QString expectedFolder = settings.outputFolder;
+
+        ImageBatch onePass(m_prompt);
+        onePass.setKeepThumbnails(false);
+        RecordingObserver second;
+        settings.outputFolder = m_dir.filePath(QStringLiteral("one%1").arg(uniform));
+        QDir().mkpath(settings.outputFolder);
+        const ConvertReport report =
+            onePass.registerAndConvert(paths, RegistrationMode::AutoSaturatedIsMono, settings, second);
+
+        EXPECT_EQ(report.written, expected.written);
+        EXPECT_EQ(report.failures, expected.failures);
+        EXPECT_EQ(report.message, expected.message);
+        EXPECT_EQ(second.added, first.added);
+        EXPECT_EQ(second.failed, first.failed);
+        ASSERT_EQ(onePass.count(), twoPasses.count());
+        for (int i = 0; i < onePass.count(); ++i) {
+            EXPECT_EQ(onePass.entry(i).isColor, twoPasses.entry(i).isColor) << i;
+            EXPECT_EQ(onePass.entry(i).width, twoPasses.entry(i).width) << i;
+        }
+        const QStringList written = QDir(expectedFolder).entryList(QDir::Files);
+        EXPECT_EQ(written.size(), expected.written);
+        EXPECT_GE(expected.written, 3);
+        EXPECT_EQ(QDir(settings.outputFolder).entryList(QDir::Files), written);
+        for (const QString &name : written)
+            EXPECT_EQ(testsupport::readFile(settings.outputFolder + u'/' + name),
+                      testsupport::readFile(expectedFolder + u'/' + name))
+                << name.toStdString();
+    }
 }

@@ -373,3 +373,34 @@ TEST(HsvToRgb, SectorsGreyAndHuesOutOfRange)
     EXPECT_EQ(hsvToRgb(std::nanf(""), 1.0f, 1.0f)[0], 1.0f);
     EXPECT_EQ(hsvToRgbBytes(1.0471976f, 0.5f, 1.0f), (std::array<uchar, 3>{255, 255, 127}));
 }
+
+// The batch converts with the source's pixels as working space, blurring
+// them band by band; a band's edge rows or a short last band that came out
+// otherwise than the whole picture's blur would change the batch's results.
+TEST(ToneConvert, WorkingInTheSourcesPixelsGivesTheSameResult)
+{
+    ColorLut lut;
+    ColorCorrectionTable table;
+    table[ColorCorrectionTable::greyIndex(2)].saturationShift = 0.1f;
+    buildColorLut(table, lut);
+    // One band, just over one band, several bands with a short last one.
+    for (const cv::Size size : {cv::Size(9, 5), cv::Size(37, 129), cv::Size(23, 300)}) {
+        for (int blur = 0; blur <= 4; ++blur) {
+            for (const bool isColor : {true, false}) {
+                ToneSettings settings;
+                settings.color = {blur, 2, 40, 1};
+                settings.mono.blurIndex = blur;
+                settings.mono.grayscale = blur % 2;
+                settings.output.ratioPercent = 100 - 10 * blur;
+                const cv::Mat source = noisePicture(size.width, size.height, blur);
+                cv::Mat expected, result;
+                ASSERT_TRUE(toneConvert(settings, lut, source, expected, isColor, 0, 0));
+                cv::Mat consumed = source.clone();
+                ASSERT_TRUE(toneConvert(settings, lut, std::move(consumed), result, isColor, 0, 0));
+                EXPECT_TRUE(consumed.empty());
+                EXPECT_TRUE(sameBytes(result, expected))
+                    << size.width << " x " << size.height << " blur " << blur << (isColor ? " colour" : " mono");
+            }
+        }
+    }
+}
