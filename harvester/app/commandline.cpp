@@ -78,12 +78,13 @@ QString CommandLine::usage()
     return QStringLiteral(
         "usage: harvester [--work DIR] [FOLDER]\n"
         "       harvester --screenshot FILE [--commands ID,ID...] [--work DIR] [FOLDER]\n"
-        "       harvester --run 0|1|2|3 [--subfolders] [--post 0|1|2] [--work DIR] [--cover]\n"
+        "       harvester --run 0|1|2|3|4 [--subfolders] [--post 0|1|2] [--work DIR] [--cover]\n"
         "                 [--bind-right] [--spread] [--thumbnail] [--name-as-title]\n"
         "                 [--number-as-date] [--target-name 0|1|2|3] [--yes] [--quiet] [--] FOLDER\n"
         "       harvester --help | --version\n"
         "--: ends the options, so a folder whose name starts with '-' is a folder\n"
-        "runs: 0 PDF to book, 1 PDF to image folder, 2 image folders to books, 3 books to image folders\n"
+        "runs: 0 PDF to book, 1 PDF to image folder, 2 image folders to books, 3 books to image folders,\n"
+        "      4 archives (cbz zip cb7 7z cbr rar cbt tar) to books\n"
         "post: 0 leave the sources, 1 move them to the trash, 2 delete them\n"
         "target-name: the folder's name as 0 nothing, 1 author, 2 publisher, 3 circle\n"
         "quiet: no progress line (shown while standard error is a terminal)\n"
@@ -167,9 +168,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 
     if (parser.isSet(screenshot) || parser.isSet(commands))
         return usageError(QStringLiteral("--screenshot does not go with --run"));
-    const std::optional<int> mode = choice(run, 3, 0);
+    const std::optional<int> mode = choice(run, 4, 0);
     if (!mode)
-        return usageError(QStringLiteral("--run takes 0, 1, 2 or 3"));
+        return usageError(QStringLiteral("--run takes 0, 1, 2, 3 or 4"));
     const std::optional<int> postChoice = choice(post, 2, 0);
     if (!postChoice)
         return usageError(QStringLiteral("--post takes 0, 1 or 2"));

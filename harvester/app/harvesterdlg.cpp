@@ -31,7 +31,8 @@ using namespace harvester;
 namespace {
 
 const QStringList kProcessItems = {QStringLiteral("PDFをKVBに変換"), QStringLiteral("PDFから画像を取り出す"),
-                                   QStringLiteral("画像フォルダをKVBに変換"), QStringLiteral("KVBから画像を取り出す")};
+                                   QStringLiteral("画像フォルダをKVBに変換"), QStringLiteral("KVBから画像を取り出す"),
+                                   QStringLiteral("アーカイブをKVBに変換")};
 const QStringList kPostProcessItems = {QStringLiteral("そのまま"), QStringLiteral("ごみ箱に移動"),
                                        QStringLiteral("削除（非推奨）")};
 const QStringList kParentFolderItems = {QStringLiteral("何もしない"), QStringLiteral("著者とする"),
@@ -339,7 +340,7 @@ void CHarvesterDlg::closeDialog()
         return;
     if (m_run.running()) {
         const int mode = m_run.mode();
-        if (mode == ImageFoldersToBooks || mode == BooksToImageFolders) {
+        if (mode == ImageFoldersToBooks || mode == BooksToImageFolders || mode == ArchivesToBooks) {
             m_prompt.message(text::RunningStopFirst, platform::PromptIcon::Warning);
             return;
         }

@@ -35,8 +35,8 @@ struct EnablingState {
     bool spreadChecked = true;
     bool nameAsTitleChecked = false;
 
-    // The conversions that write books (0 and 2) and those that read PDFs (0 and 1).
-    bool book() const { return process == 0 || process == 2; }
+    // The conversions that write books (0, 2 and 4) and those that read PDFs (0 and 1).
+    bool book() const { return process == 0 || process == 2 || process == 4; }
     bool pdf() const { return process == 0 || process == 1; }
 };
 

@@ -2,6 +2,7 @@
 
 #include "foldertree.h"
 
+#include <archive/archivereader.h>
 #include <platform/filenames.h>
 #include <platform/progress.h>
 
@@ -82,6 +83,18 @@ int CTypedFileWalker::OnFile(const QString &fullPath, const QString &name)
     const qsizetype dot = name.lastIndexOf(u'.');
     const QStringView found = dot < 0 ? QStringView() : QStringView(name).mid(dot + 1);
     if (found.compare(extension, Qt::CaseInsensitive) == 0)
+        result.append(fullPath);
+    return 1;
+}
+
+int CArchiveWalker::OnFolder(const QString &, const QString &)
+{
+    return 1;
+}
+
+int CArchiveWalker::OnFile(const QString &fullPath, const QString &name)
+{
+    if (kvb::isArchivePath(name))
         result.append(fullPath);
     return 1;
 }

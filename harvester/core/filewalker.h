@@ -62,6 +62,15 @@ public:
     QStringList result;
 };
 
+// Collects the archives a book can be made from (kvb::isArchivePath).
+class CArchiveWalker : public CFileWalker {
+public:
+    int OnFolder(const QString &fullPath, const QString &name) override;
+    int OnFile(const QString &fullPath, const QString &name) override;
+
+    QStringList result;
+};
+
 // Collects every folder below the one walked.
 class CFolderWalker : public CFileWalker {
 public:

@@ -22,7 +22,7 @@ void HarvesterSettings::load(const QSettings &store)
 {
     using platform::readFlag;
     *this = HarvesterSettings();
-    process = readSelection(store, "Process", 4, process);
+    process = readSelection(store, "Process", 5, process);
     subFolder = readFlag(store, "SubFolder").value_or(subFolder);
     pdfFolder = store.value(QStringLiteral("PdfFolder")).toString();
     wkFolder = store.value(QStringLiteral("WkFolder")).toString();

@@ -11,7 +11,7 @@ namespace harvester {
 // "Harvester"). A list value outside its items leaves the list without a
 // selection (-1), which is then not written back.
 struct HarvesterSettings {
-    int process = 0;     // "Process" 0..3
+    int process = 0;     // "Process" 0..4
     bool subFolder = true;
     QString pdfFolder;
     QString wkFolder;

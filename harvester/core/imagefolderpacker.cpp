@@ -96,7 +96,7 @@ std::optional<kvb::PageEntry> ImageFolderPacker::pageFromFile(const QString &pat
     return page;
 }
 
-kvb::AttributeList ImageFolderPacker::attributesFor(const QString &name) const
+kvb::PrincipalAttributes ImageFolderPacker::principalFor(const QString &name) const
 {
     kvb::PrincipalAttributes principal;
     if (options.nameAsTitle) {
@@ -110,7 +110,7 @@ kvb::AttributeList ImageFolderPacker::attributesFor(const QString &name) const
     }
     if (!targetFolderName.isEmpty() && options.targetName >= 1 && options.targetName <= 3)
         principal.text(uint8_t(kvb::Author + options.targetName - 1)) = withinTextLimit(targetFolderName);
-    return kvb::bookAttributeList(principal);
+    return principal;
 }
 
 int ImageFolderPacker::ImageFolderToKVB(const QString &imageFolder, const QString &nameSource, PageOrder order,
@@ -135,13 +135,8 @@ int ImageFolderPacker::pack(const QString &nameSource, const std::function<kvb::
 {
     const BookName book = bookNameFor(nameSource);
     m_lastStopFailed = false;
-    const platform::PathInfo existing = platform::pathInfo(book.bookPath);
-    if (existing.exists && !existing.isFolder
-        && m_prompt.message(text::BookExists, platform::PromptIcon::Question, platform::PromptButtons::OkCancel)
-               != platform::PromptAnswer::Ok) {
-        m_log(text::PackCancelLog);
+    if (!mayOverwrite(book.bookPath))
         return StopRun;
-    }
 
     kvb::PageList pages = collect();
     if (pages.empty()) {
@@ -162,6 +157,57 @@ int ImageFolderPacker::pack(const QString &nameSource, const std::function<kvb::
     if (packed)
         *packed = found;
     return Written;
+}
+
+bool ImageFolderPacker::mayOverwrite(const QString &bookPath)
+{
+    const platform::PathInfo existing = platform::pathInfo(bookPath);
+    if (existing.exists && !existing.isFolder
+        && m_prompt.message(text::BookExists, platform::PromptIcon::Question, platform::PromptButtons::OkCancel)
+               != platform::PromptAnswer::Ok) {
+        m_log(text::PackCancelLog);
+        return false;
+    }
+    return true;
+}
+
+QString ImageFolderPacker::bookPathForArchive(const QString &archive)
+{
+    return platform::joinPath(platform::folderOf(archive), platform::baseNameOf(archive)) + QStringLiteral(".kvb");
+}
+
+int ImageFolderPacker::ArchiveToKVB(const QString &archive, const QString &bookPath, ArchivePacking &packing)
+{
+    std::optional<platform::ProgressScope> showBusy;
+    if (busy)
+        showBusy.emplace(*busy);
+    m_lastStopFailed = false;
+    packing = ArchivePacking();
+    if (!mayOverwrite(bookPath))
+        return StopRun;
+
+    {
+        QFile file;
+        if (platform::openFile(file, archive, QIODevice::ReadOnly))
+            packing.stamp = platform::fileStampOf(file.handle());
+    }
+    kvb::ArchiveImportOptions import;
+    import.layoutFlags = options.layoutFlags();
+    import.withThumbnail = options.thumb;
+    import.fallback = principalFor(platform::shownName(platform::baseNameOf(archive)));
+    packing.import = kvb::makeBookFromArchive(archive, bookPath, import);
+
+    const kvb::ArchiveProblem &problem = packing.import.problem;
+    switch (problem.error) {
+    case kvb::ArchiveError::None: return Written;
+    case kvb::ArchiveError::WriteFailed:
+        m_prompt.message(text::BookWriteFailed);
+        m_log(text::PackFailedLog);
+        m_lastStopFailed = true;
+        return StopRun;
+    case kvb::ArchiveError::NoPages: m_log(text::PackNoImagesLog); return NoImageFiles;
+    default: m_log(text::ArchiveFailedLog.arg(kvb::describeProblem(problem))); return Refused;
+    }
 }
 
 } // namespace harvester

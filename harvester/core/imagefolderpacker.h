@@ -1,6 +1,9 @@
 #pragma once
 
+#include <archive/archiveimport.h>
 #include <book/bookrecords.h>
+#include <book/principalattributes.h>
+#include <platform/filestamp.h>
 
 #include <QString>
 
@@ -38,11 +41,22 @@ enum class PageOrder {
     ByExtractorNumber,
 };
 
-// Packs the picture files of one folder into a book named after a folder or
-// a PDF, with title, date and a name attribute taken from names.
+// How an archive went into its book.
+struct ArchivePacking {
+    kvb::ArchiveImport import;
+    // The archive as it was before it was read; it may go later only while
+    // it is still this file with this content.
+    std::optional<platform::FileStamp> stamp;
+};
+
+// Packs the picture files of one folder, or the pages of one archive, into a
+// book named after a folder, a PDF or the archive, with title, date and a
+// name attribute taken from names.
 class ImageFolderPacker {
 public:
-    enum Result { Written = 0, StopRun = 1, NoImageFiles = 2 };
+    // Refused: the archive could not be read whole (damaged, encrypted, or
+    // breaking a rule of taking archives in); nothing was written.
+    enum Result { Written = 0, StopRun = 1, NoImageFiles = 2, Refused = 3 };
 
     using LogLine = std::function<void(const QString &)>;
     ImageFolderPacker(platform::Prompt &prompt, LogLine log) : m_prompt(prompt), m_log(std::move(log)) {}
@@ -61,6 +75,14 @@ public:
                          PageOrder order = PageOrder::ByPath, kvb::PageList *packed = nullptr);
     // The same for pages already collected, in their order.
     int packPages(const QString &nameSource, kvb::PageList pages, kvb::PageList *packed = nullptr);
+    // The book `bookPath` from the pages of `archive`, its attributes from
+    // the archive's ComicInfo.xml where it gives them and from the name
+    // rules elsewhere. The book is written only when the whole archive was
+    // read and checked, through the book library's atomic write.
+    int ArchiveToKVB(const QString &archive, const QString &bookPath, ArchivePacking &packing);
+    // The book beside an archive: its name without the extension, ".kvb".
+    static QString bookPathForArchive(const QString &archive);
+
     // Whether the last StopRun came from a failed write (not from declining
     // to overwrite a book).
     bool lastStopFailed() const { return m_lastStopFailed; }
@@ -81,9 +103,13 @@ public:
 
     // The attributes of a book named `name`: title and date by the options,
     // then the target folder's name as author, publisher or circle.
-    kvb::AttributeList attributesFor(const QString &name) const;
+    kvb::AttributeList attributesFor(const QString &name) const { return kvb::bookAttributeList(principalFor(name)); }
+    kvb::PrincipalAttributes principalFor(const QString &name) const;
 
 private:
+    // False (logged) when a book stands at `bookPath` and the user declines
+    // to overwrite it.
+    bool mayOverwrite(const QString &bookPath);
     int pack(const QString &nameSource, const std::function<kvb::PageList()> &collect, kvb::PageList *packed);
 
     platform::Prompt &m_prompt;

@@ -71,6 +71,19 @@ inline const QString SearchingBooks = QStringLiteral(" KVBファイルを検索�
 inline const QString BookSearchFailed = QStringLiteral("KVBファイルの検索に失敗しました。");
 inline const QString NoBooks = QStringLiteral("KVBファイルが見つかりません。");
 
+// Archives to books.
+inline const QString ArchivePackLog = QStringLiteral("ArchiveToKVB %1");
+inline const QString SearchingArchives = QStringLiteral(" アーカイブを検索中...");
+inline const QString ArchiveSearchFailed = QStringLiteral("アーカイブの検索に失敗しました。");
+inline const QString NoArchives = QStringLiteral("アーカイブが見つかりません。");
+inline const QString ArchiveFailedLog =
+    QStringLiteral("アーカイブからKVBファイルを作成しません。アーカイブは残します: %1");
+inline const QString ComicInfoSkippedLog = QStringLiteral("ComicInfo.xml を読み飛ばしました: %1");
+inline const QString ArchiveKeptLog =
+    QStringLiteral("KVBファイルに入れていないエントリ %1 があるため、アーカイブを残します: %2");
+inline const QString ArchiveChangedLog =
+    QStringLiteral("KVBファイルの作成後に変更されたため、アーカイブを残します: %1");
+
 // Where the outputs of a run may go.
 inline const QString OutputOutsideLog =
     QStringLiteral("保存先が対象フォルダそのもの、またはその外になるため処理しません: %1");
@@ -103,7 +116,7 @@ inline const QString BrowseWorkCaption = QStringLiteral("Work Folder");
 namespace harvester {
 
 // What a run deletes or recycles at its end.
-enum class SourceKind { Pdf, ImageFolder, Book };
+enum class SourceKind { Pdf, ImageFolder, Book, Archive };
 
 // The texts of deleting or recycling one kind of source.
 struct SourceTexts {
@@ -127,6 +140,11 @@ inline SourceTexts sourceTexts(SourceKind kind)
                 QStringLiteral("画像フォルダのごみ箱移動に失敗しました。"),
                 QStringLiteral("\n画像フォルダは削除されません。"),
                 QStringLiteral("\n画像フォルダはごみ箱に移動されません。")};
+    case SourceKind::Archive:
+        return {QStringLiteral(" アーカイブを削除中..."), QStringLiteral(" アーカイブをごみ箱に移動中..."),
+                QStringLiteral("アーカイブのごみ箱移動に失敗しました。"),
+                QStringLiteral("\nアーカイブは削除されません。"),
+                QStringLiteral("\nアーカイブはごみ箱に移動されません。")};
     case SourceKind::Book:
         break;
     }

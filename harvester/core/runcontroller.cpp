@@ -176,6 +176,7 @@ void RunController::start(const RunOptions &options)
     m_summary = RunSummary();
     m_itemsBegun = false;
     m_packedPages.clear();
+    m_packedArchives.clear();
     m_work.reset();
     m_runList.clear();
     m_currentIndex = 0;
@@ -190,6 +191,7 @@ void RunController::start(const RunOptions &options)
     case PdfToImageFolder: StartPdfRun(); break;
     case ImageFoldersToBooks: runImageFolders(); break;
     case BooksToImageFolders: runBooks(); break;
+    case ArchivesToBooks: runArchives(); break;
     default: EndRun(); break;
     }
 }
@@ -200,6 +202,7 @@ QString RunController::outputOf(int mode, const QString &source)
     case PdfToBook:
     case ImageFoldersToBooks: return ImageFolderPacker::bookNameFor(source).bookPath;
     case PdfToImageFolder: return source.left(source.lastIndexOf(u'.'));
+    case ArchivesToBooks: return ImageFolderPacker::bookPathForArchive(source);
     default: return BookUnpacker::outputFolderFor(source);
     }
 }
@@ -519,6 +522,17 @@ bool RunController::PostProcessSources(SourceKind kind)
 bool RunController::releaseSource(int item, SourceKind kind)
 {
     const QString &path = m_runList.at(item);
+    if (kind == SourceKind::Archive) {
+        const ArchiveRelease release = checkArchiveRelease(path, m_packedArchives[item]);
+        if (release.changed) {
+            AppendLog(text::ArchiveChangedLog.arg(platform::shownName(path)));
+            return true;
+        }
+        if (!release.allowed()) {
+            AppendLog(text::ArchiveKeptLog.arg(release.entry, platform::shownName(path)));
+            return true;
+        }
+    }
     if (kind == SourceKind::ImageFolder) {
         // Only a folder whose every entry went into its book goes.
         const FolderRelease release = checkFolderRelease(path, m_packedPages[item]);
@@ -664,6 +678,46 @@ void RunController::runBooks()
         default: m_outputs.recordWritten(folder); return {ItemState::Done};
         }
     });
+}
+
+void RunController::runArchives()
+{
+    const QString target = checkedFolder(m_options.targetFolder);
+    if (target.isEmpty())
+        return fail(text::FolderMissing);
+    setTargetFolderName(target);
+
+    CArchiveWalker walker;
+    if (!search(walker, target, text::SearchingArchives, text::ArchiveSearchFailed))
+        return;
+    m_runList = walker.result;
+    if (m_runList.isEmpty())
+        return fail(text::NoArchives);
+    planOutputs({});
+    runItems(SourceKind::Archive, text::ArchivePackLog,
+             [this](const QString &archive) { return packArchive(archive); });
+}
+
+RunController::ItemResult RunController::packArchive(const QString &archive)
+{
+    const QString book = outputOf(ArchivesToBooks, archive);
+    if (!m_outputs.mayReplace(book)) {
+        AppendLog(RunOutputs::writtenLog(book, archive));
+        return {ItemState::PassedOver};
+    }
+    ArchivePacking packing;
+    switch (m_packer.ArchiveToKVB(archive, book, packing)) {
+    case ImageFolderPacker::StopRun:
+        return {m_packer.lastStopFailed() ? ItemState::Failed : ItemState::PassedOver, true};
+    case ImageFolderPacker::NoImageFiles: return {ItemState::PassedOver};
+    case ImageFolderPacker::Refused: return {ItemState::Failed};
+    default: break;
+    }
+    m_outputs.recordWritten(book);
+    if (!packing.import.comicInfoSkipped.isEmpty())
+        AppendLog(text::ComicInfoSkippedLog.arg(packing.import.comicInfoSkipped));
+    m_packedArchives[m_currentIndex] = std::move(packing);
+    return {ItemState::Done};
 }
 
 } // namespace harvester

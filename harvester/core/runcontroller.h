@@ -30,8 +30,14 @@ namespace harvester {
 
 class CFileWalker;
 
-// The four conversions of the Process list, by their index.
-enum RunMode { PdfToBook = 0, PdfToImageFolder = 1, ImageFoldersToBooks = 2, BooksToImageFolders = 3 };
+// The five conversions of the Process list, by their index.
+enum RunMode {
+    PdfToBook = 0,
+    PdfToImageFolder = 1,
+    ImageFoldersToBooks = 2,
+    BooksToImageFolders = 3,
+    ArchivesToBooks = 4,
+};
 // What happens to the sources after a run, by the index of its list.
 enum PostProcessChoice { LeaveSources = 0, RecycleSources = 1, DeleteSources = 2 };
 
@@ -81,12 +87,14 @@ struct RunSummary {
 
 // The runs of Harvester, without a window. A PDF run (modes 0 and 1)
 // starts the extractor for one PDF after another and goes on from the event
-// loop as each one ends; the image folder and book runs (modes 2 and 3) run
-// to their end inside start(), handing events on between items. Sources are
+// loop as each one ends; the image folder, book and archive runs (modes 2, 3
+// and 4) run to their end inside start(), handing events on between items.
+// Sources are
 // deleted or recycled only at the end of a run that went through, and only
 // those whose content arrived: a PDF only when every image it lists came out
 // whole and went into its book or image folder, a folder only when nothing
-// but the pictures its book took is left in it.
+// but the pictures its book took is left in it, an archive only when it was
+// read whole, is unchanged since, and everything it holds is in its book.
 class RunController : public QObject {
     Q_OBJECT
 public:
@@ -182,6 +190,8 @@ private:
     void runImageFolders();
     void runBooks();
     ItemResult packFolder(const QString &folder);
+    void runArchives();
+    ItemResult packArchive(const QString &archive);
 
     // False when the user cancelled it (the run then ends at once).
     bool PostProcessSources(SourceKind kind);
@@ -215,6 +225,8 @@ private:
     RunOutputs m_outputs;
     // The pages each packed image folder gave its book, as they were found.
     std::map<int, kvb::PageList> m_packedPages;
+    // How each archive that became a book was read.
+    std::map<int, ArchivePacking> m_packedArchives;
     // This run's own folder inside the work folder (PDF runs).
     std::unique_ptr<RunWorkFolder> m_work;
     ExtractorCommand m_command;

@@ -143,4 +143,24 @@ FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pag
     return release;
 }
 
+ArchiveRelease checkArchiveRelease(const QString &archive, const ArchivePacking &packing)
+{
+    ArchiveRelease release;
+    QFile file;
+    const std::optional<platform::FileStamp> now =
+        platform::openFile(file, archive, QIODevice::ReadOnly) ? platform::fileStampOf(file.handle()) : std::nullopt;
+    if (!now || !packing.stamp || *now != *packing.stamp) {
+        release.changed = true;
+        return release;
+    }
+    for (const kvb::ArchiveEntry &entry : packing.import.others) {
+        const bool taken = entry.role == kvb::EntryRole::ComicInfo && packing.import.comicInfoSkipped.isEmpty();
+        if (!taken && entry.leftOut != kvb::LeftOut::Folder) {
+            release.entry = entry.name;
+            break;
+        }
+    }
+    return release;
+}
+
 } // namespace harvester

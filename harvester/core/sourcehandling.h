@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imagefolderpacker.h"
+
 #include <book/bookrecords.h>
 
 #include <QString>
@@ -38,5 +40,18 @@ struct FolderRelease {
     bool allowed() const { return entry.isEmpty(); }
 };
 FolderRelease checkFolderRelease(const QString &folder, const kvb::PageList &pages);
+
+// Whether an archive may go once its book is written: it must still be the
+// file that was read, unchanged since (otherwise `changed`), and everything
+// it holds must be in the book: its pages, and a ComicInfo.xml that was read
+// (its values are the book's attributes). Folder entries hold nothing; any
+// other entry left out (a text file, a picture of no page format, a hidden
+// file, a ComicInfo.xml that was skipped) is named in `entry` and keeps it.
+struct ArchiveRelease {
+    QString entry;
+    bool changed = false;
+    bool allowed() const { return entry.isEmpty() && !changed; }
+};
+ArchiveRelease checkArchiveRelease(const QString &archive, const ArchivePacking &packing);
 
 } // namespace harvester

@@ -15,12 +15,15 @@
 
 #include <gtest/gtest.h>
 
+#include "archivefixtures.h"
+
 #include <csignal>
 #include <unistd.h>
 
 using namespace harvester;
 using harvestertest::Workspace;
 using harvestertest::exists;
+using harvestertest::readAll;
 using platform::PromptAnswer;
 using platform::PromptButtons;
 using platform::PromptIcon;
@@ -85,7 +88,7 @@ TEST(CommandLine, HelpVersionAndUsageErrors)
     const std::vector<Case> cases{
         {{"--frobnicate", "/tmp"}, "harvester: unknown option --frobnicate"},
         {{"-x"}, "harvester: unknown option -x"},
-        {{"--run", "4", "/tmp"}, "harvester: --run takes 0, 1, 2 or 3"},
+        {{"--run", "5", "/tmp"}, "harvester: --run takes 0, 1, 2, 3 or 4"},
         {{"--run", "2"}, "harvester: no folder given"},
         {{"--run", "2", "/a", "/b"}, "harvester: one folder only"},
         {{"--run", "2", "--post", "3", "/tmp"}, "harvester: --post takes 0, 1 or 2"},
@@ -306,4 +309,21 @@ TEST(CommandLine, CtrlCStopsAndASecondOneEndsAHangingExtractor)
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/b.kvb"))));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.pdf"))));
+}
+
+TEST(CommandLine, RunFourPacksArchivesAndKeepsADamagedOne)
+{
+    Workspace ws;
+    const QString good = ws.path(QStringLiteral("comics/Good.cbz"));
+    ws.folder(QStringLiteral("comics"));
+    ASSERT_TRUE(archivefixtures::writeArchive(good, "zip", {{QStringLiteral("1.jpg"), Workspace::jpeg(1)}}));
+    const QByteArray whole = readAll(good);
+    const QString cut = ws.file(QStringLiteral("comics/Cut.zip"), whole.left(whole.size() / 2));
+    const ProgramRun run = runHarvester({"--run", "4", "--yes", "--post", "2", ws.path(QStringLiteral("comics"))});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(exists(good));
+    EXPECT_EQ(harvestertest::pagesOf(ws.path(QStringLiteral("comics/Good.kvb"))).size(), 1u);
+    EXPECT_TRUE(exists(cut));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("comics/Cut.kvb"))));
+    EXPECT_EQ(run.out.constLast(), (RunSummary{1, 1, 0, 1}.text()));
 }

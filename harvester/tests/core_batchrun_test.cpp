@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "archivefixtures.h"
 #include "pdfwriter.h"
 #include "testsupport.h"
 
@@ -311,4 +312,67 @@ TEST(NamesAsBytes, FoldersBooksAndPdfsNamedInBytesThatAreNotUtf8AreTaken)
     ASSERT_TRUE(pdfs.runToEnd(options));
     EXPECT_EQ(pagesOf(lib + u'/' + platform::nameFromBytes("p\xff.kvb")).size(), 1u) << pdfs.observer.lines.join(u'\n').toStdString();
     EXPECT_FALSE(platform::pathExists(pdf));
+}
+
+// Mode 4: each archive becomes a book beside it; ComicInfo.xml's values come
+// before the name rules; with "delete" only an archive whose every entry
+// arrived goes.
+TEST(ArchiveRun, BooksFromArchivesAndOnlyWholeOnesDeleted)
+{
+    Workspace ws;
+    const QByteArray p1 = Workspace::jpeg(1), p2 = Workspace::png(2), p10 = Workspace::jpeg(10);
+    const QByteArray comicInfo = "<?xml version=\"1.0\"?><ComicInfo><Title>Saga One</Title>"
+                                 "<Writer>Ann</Writer></ComicInfo>";
+    const QString saga = ws.path(QStringLiteral("Shelf/20240315 Saga.cbz"));
+    ws.folder(QStringLiteral("Shelf/sub"));
+    ASSERT_TRUE(archivefixtures::writeArchive(saga, "zip",
+                                              {{QStringLiteral("p/10.jpg"), p10},
+                                               {QStringLiteral("ComicInfo.xml"), comicInfo},
+                                               {QStringLiteral("p/2.jpg"), p2},
+                                               {QStringLiteral("p/1.jpg"), p1}}));
+    // A page and a note: the book is made, the archive stays.
+    const QString noted = ws.path(QStringLiteral("Shelf/sub/Noted.CB7"));
+    ASSERT_TRUE(archivefixtures::writeArchive(
+        noted, "7zip", {{QStringLiteral("1.jpg"), p1}, {QStringLiteral("notes.txt"), QByteArray("keep me")}}));
+    archivefixtures::ZipBytes::Entry secret = archivefixtures::ZipBytes::stored("1.jpg", p1);
+    secret.flags = 1;
+    const QString locked = ws.file(QStringLiteral("Shelf/locked.zip"), archivefixtures::ZipBytes().add(secret).bytes());
+
+    RunOptions options = folderOptions(ArchivesToBooks, ws.path(QStringLiteral("Shelf")), true, DeleteSources);
+    options.book.nameAsTitle = true;
+    options.book.numberAsDate = true;
+    options.book.targetName = 2; // the chosen folder's name as publisher
+    RunFixture f;
+    ASSERT_TRUE(f.runToEnd(options));
+
+    const kvb::PageList pages = pagesOf(ws.path(QStringLiteral("Shelf/20240315 Saga.kvb")));
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pageBytes(pages[0]), p1);
+    EXPECT_EQ(pageBytes(pages[1]), p2);
+    EXPECT_EQ(pageBytes(pages[2]), p10);
+    kvb::AttributeList attributes;
+    ASSERT_TRUE(kvb::KVBFile::readBook(ws.path(QStringLiteral("Shelf/20240315 Saga.kvb")), nullptr, &attributes, nullptr));
+    auto textOf = [&attributes](uint8_t type) {
+        for (const kvb::AttributeEntry &a : attributes) {
+            if (a.type == type)
+                return type == kvb::PublicationDate ? QStringLiteral("%1-%2-%3").arg(a.year).arg(a.month).arg(a.day)
+                                                    : a.text;
+        }
+        return QString();
+    };
+    EXPECT_EQ(textOf(kvb::Title), QStringLiteral("Saga One"));
+    EXPECT_EQ(textOf(kvb::Author), QStringLiteral("Ann"));
+    EXPECT_EQ(textOf(kvb::Publisher), QStringLiteral("Shelf"));
+    EXPECT_EQ(textOf(kvb::PublicationDate), QStringLiteral("2024-3-15"));
+    EXPECT_EQ(pagesOf(ws.path(QStringLiteral("Shelf/sub/Noted.kvb"))).size(), 1u);
+
+    EXPECT_FALSE(exists(saga));
+    EXPECT_TRUE(exists(noted));
+    EXPECT_TRUE(exists(locked));
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("Shelf/locked.kvb"))));
+    const QString refusal = text::ArchiveFailedLog.arg(QStringLiteral("encrypted archives are not supported"));
+    EXPECT_EQ(f.observer.lines.filter(refusal).size(), 1) << f.observer.lines.join(u'\n').toStdString();
+    EXPECT_TRUE(f.observer.lines.contains(text::ArchiveKeptLog.arg(QStringLiteral("notes.txt"), noted)));
+    EXPECT_EQ(f.observer.lines.constLast(), (RunSummary{2, 1, 0, 1}.text()));
+    EXPECT_FALSE(f.run.succeeded());
 }
