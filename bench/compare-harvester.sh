@@ -4,6 +4,9 @@
 #    after the other, each followed by kvbtool pack of what it wrote
 #  - mode 2 over 50 folders of 20 A4 scans  vs  cat of each folder's files
 #    into one file
+#  - mode 0 in the window over 1000 small PDFs  vs  the same over 100: peak
+#    memory (flat within 10 %), and the longest the window's event loop went
+#    without turning during the run (goal: no stall over 100 ms)
 # Usage: compare-harvester.sh BUILD_DIR SCRATCH_DIR
 set -u
 BUILD=$1
@@ -71,3 +74,33 @@ report "Harvester: mode 2 over 50 folders of 20 A4 scans" "${t2} s" "cat: ${p2} 
 report "Harvester: mode 2, against cat + sync (contrast)" "${t2} s" "cat + sync: ${p2s} s" "$(ratio "$t2" "$p2s")" "-"
 echo "packing one folder of 20 scans in-process: ${pack_ms} ms, ${pack_thumb_ms} ms with the thumbnail"
 rm -f "$FOLDERS"/*.kvb "$FOLDERS"/*.cat
+
+# Mode 0 in the window over 100 and 1000 one-page PDFs, started by the start
+# button (--commands 1005) with the default settings (a fresh configuration
+# folder): the peak resident size (GNU time) and the longest gap between two
+# 10 ms ticks of the event loop while the run lasted (HARVESTER_EVENT_PROBE).
+if [ -x /usr/bin/time ]; then
+  "$BENCH" --data="$DATA" --make-small --benchmark_filter=none >/dev/null 2>&1
+  window0() {  # COUNT: prints "peak_kb longest_gap_ms"
+    local count=$1 kb gap
+    rm -f "$DATA/small$count"/*.kvb
+    rm -rf "$SCRATCH/config"; mkdir -p "$SCRATCH/config"
+    cat "$DATA/small$count"/*.pdf > /dev/null
+    sync
+    XDG_CONFIG_HOME="$SCRATCH/config" HARVESTER_EVENT_PROBE="$SCRATCH/gap" \
+      /usr/bin/time -f %M -o "$SCRATCH/rss" "$HARVESTER" --screenshot "$SCRATCH/window.png" --commands 1005 \
+      --work "$SCRATCH/work" "$DATA/small$count" >/dev/null 2>&1 || return 1
+    [ "$(ls "$DATA/small$count"/*.kvb | wc -l)" -eq "$count" ] || return 1
+    kb=$(tail -n 1 "$SCRATCH/rss"); gap=$(cat "$SCRATCH/gap")
+    echo "$kb $gap"
+  }
+  read -r kb100 gap100 < <(window0 100) && read -r kb1000 gap1000 < <(window0 1000) \
+    && [ -n "${kb1000:-}" ] || { echo "harvester mode 0 in the window over small PDFs failed"; exit 1; }
+  grow=$(awk -v a="$kb1000" -v b="$kb100" 'BEGIN { printf "%.2f", a / b }')
+  echo "mode 0 in the window, 1000 one-page PDFs: peak ${kb1000} KiB, against 100: ${kb100} KiB, ratio $grow (goal <= 1.10); longest event-loop gap ${gap1000} ms (100 PDFs: ${gap100} ms; goal <= 100)"
+  report "Harvester: mode 0 in the window over 1000 one-page PDFs, peak memory" "${kb1000} KiB" "the same over 100 PDFs: ${kb100} KiB" "$grow" "<= 1.10"
+  report "Harvester: mode 0 in the window over 1000 one-page PDFs, longest event-loop stall" "${gap1000} ms" "the 10 ms tick it is measured by" "$(awk -v g="$gap1000" 'BEGIN { printf "%.2f", g / 100 }')" "<= 1.0 (100 ms)"
+  rm -f "$DATA"/small*/*.kvb
+else
+  echo "GNU time missing (Debian package time); the scaling of mode 0 skipped"
+fi

@@ -16,6 +16,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <optional>
 
 namespace harvester {
@@ -147,8 +149,12 @@ int ImageFolderPacker::pack(const QString &nameSource, const std::function<kvb::
     // The write makes the entries refer to the book; the files they came
     // from are what the caller may want to know.
     const kvb::PageList found = packed ? pages : kvb::PageList();
-    if (!kvb::KVBFile::writeBook(book.bookPath, options.layoutFlags(), options.thumb, attributesFor(book.name),
-                                 pages)) {
+    const kvb::AttributeList attributes = attributesFor(book.name);
+    bool written = false;
+    writeAside([&] {
+        written = kvb::KVBFile::writeBook(book.bookPath, options.layoutFlags(), options.thumb, attributes, pages);
+    });
+    if (!written) {
         m_prompt.message(text::BookWriteFailed);
         m_log(text::PackFailedLog);
         m_lastStopFailed = true;
@@ -157,6 +163,20 @@ int ImageFolderPacker::pack(const QString &nameSource, const std::function<kvb::
     if (packed)
         *packed = found;
     return Written;
+}
+
+void ImageFolderPacker::writeAside(const std::function<void()> &work)
+{
+    if (!waiting) {
+        work();
+        return;
+    }
+    m_writing = true;
+    std::future<void> done = std::async(std::launch::async, work);
+    while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        waiting->processEvents();
+    m_writing = false;
+    done.get();
 }
 
 bool ImageFolderPacker::mayOverwrite(const QString &bookPath)
@@ -195,7 +215,7 @@ int ImageFolderPacker::ArchiveToKVB(const QString &archive, const QString &bookP
     import.layoutFlags = options.layoutFlags();
     import.withThumbnail = options.thumb;
     import.fallback = principalFor(platform::shownName(platform::baseNameOf(archive)));
-    packing.import = kvb::makeBookFromArchive(archive, bookPath, import);
+    writeAside([&] { packing.import = kvb::makeBookFromArchive(archive, bookPath, import); });
 
     const kvb::ArchiveProblem &problem = packing.import.problem;
     switch (problem.error) {

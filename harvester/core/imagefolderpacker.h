@@ -65,6 +65,13 @@ public:
     QString targetFolderName;
     // Shown as busy while a folder is packed.
     platform::Progress *busy = nullptr;
+    // When given, a book is written on a worker thread while the waiting
+    // events are handed on through it, so a window keeps turning while the
+    // book is written and flushed to disk (a flush waits for the disk, which
+    // may be busy for long); without it books are written on this thread.
+    platform::Progress *waiting = nullptr;
+    // A book is being written and events are handed on meanwhile.
+    bool writing() const { return m_writing; }
 
     // The book beside `nameSource` (".pdf" dropped) that `imageFolder`'s
     // pictures go into. The book is written only through the book
@@ -110,11 +117,14 @@ private:
     // False (logged) when a book stands at `bookPath` and the user declines
     // to overwrite it.
     bool mayOverwrite(const QString &bookPath);
+    // Runs `work` (a book write) as `waiting` says.
+    void writeAside(const std::function<void()> &work);
     int pack(const QString &nameSource, const std::function<kvb::PageList()> &collect, kvb::PageList *packed);
 
     platform::Prompt &m_prompt;
     LogLine m_log;
     bool m_lastStopFailed = false;
+    bool m_writing = false;
 };
 
 } // namespace harvester

@@ -59,6 +59,7 @@ RunController::RunController(platform::Prompt &prompt, RunObserver &observer, QO
     : QObject(parent), m_prompt(prompt), m_observer(observer),
       m_packer(prompt, [this](const QString &text) { AppendLog(text); })
 {
+    m_packer.waiting = &m_observer;
     connect(&m_link, &ExtractorLink::lineReady, this, &RunController::onExtractorLine);
     connect(&m_link, &ExtractorLink::listed, this, &RunController::onListed);
     connect(&m_link, &ExtractorLink::exited, this, [this](int exitCode) { FinishPdf(false, exitCode); });
@@ -171,6 +172,7 @@ void RunController::start(const RunOptions &options)
     m_running = true;
     m_stopRequested = false;
     m_walkStop = false;
+    m_abortAfterWrite = false;
     m_outcome = RunOutcome::None;
     m_states.clear();
     m_summary = RunSummary();
@@ -350,6 +352,17 @@ void RunController::FinishPdf(bool abort, int exitCode)
 {
     if (!m_running)
         return;
+    if (m_packer.writing()) {
+        // The PDF in work is being packed while events go on: an abort (a
+        // forced close, a second Ctrl-C) ends the run once its book is
+        // written, and nothing else is started.
+        if (abort) {
+            m_stopRequested = true;
+            m_walkStop = true;
+            m_abortAfterWrite = true;
+        }
+        return;
+    }
     if (abort) {
         // A walk or a deletion loop below this call ends as well.
         m_stopRequested = true;
@@ -367,7 +380,7 @@ void RunController::FinishPdf(bool abort, int exitCode)
     }
     if (!m_running)
         return;
-    if (abort)
+    if (abort || m_abortAfterWrite)
         return EndRun();
 
     AppendLog(text::ExitCodeLog.arg(exitCode).arg(QString::number(uint32_t(exitCode), 16).toUpper()));

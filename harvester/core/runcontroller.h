@@ -213,6 +213,8 @@ private:
     bool m_running = false;
     bool m_stopRequested = false;
     bool m_walkStop = false;
+    // An abort came while a book was being written.
+    bool m_abortAfterWrite = false;
     bool m_progressBegun = false;
     // A PDF's listing or extraction was started and its results are not yet
     // handled.
