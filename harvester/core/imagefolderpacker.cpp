@@ -173,8 +173,9 @@ void ImageFolderPacker::writeAside(const std::function<void()> &work)
     }
     m_writing = true;
     std::future<void> done = std::async(std::launch::async, work);
-    while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+    do
         waiting->processEvents();
+    while (done.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready);
     m_writing = false;
     done.get();
 }

@@ -505,3 +505,29 @@ TEST(PdfRun, RecyclingMovesTheSourcesToTheTrash)
     EXPECT_FALSE(exists(a));
     EXPECT_TRUE(exists(ws.path(QStringLiteral("pdfs/a.kvb"))));
 }
+
+// A forced close while a PDF's book is being written (the window's events go
+// on meanwhile) lets the book finish, then ends the run: nothing is started
+// after it and the run's folder is not pulled from under the write.
+TEST(PdfRun, AnAbortWhileABookIsWrittenEndsTheRunOnceItIsWritten)
+{
+    Workspace ws;
+    const QString work = ws.folder(QStringLiteral("work"));
+    const QString jpg = ws.jpegFile(QStringLiteral("src/1.jpg"), 1);
+    ws.fakePdf(QStringLiteral("pdfs/a.pdf"), {"image " + jpg});
+    ws.fakePdf(QStringLiteral("pdfs/b.pdf"), {"image " + jpg});
+    RunFixture f;
+    bool launched = false;
+    int aborts = 0;
+    f.observer.onLine = [&](const QString &line) { launched = launched || line.startsWith(f.run.extractorPrefix()); };
+    f.observer.onEvents = [&] {
+        if (launched && f.run.running() && aborts++ == 0)
+            f.run.FinishPdf(true, 0);
+    };
+    ASSERT_TRUE(f.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work)));
+    ASSERT_EQ(aborts, 1);
+    EXPECT_EQ(pagesOf(ws.path(QStringLiteral("pdfs/a.kvb"))).size(), 1u);
+    EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/b.kvb"))));
+    EXPECT_EQ(f.run.summary().done, 1);
+    EXPECT_EQ(f.run.outcome(), RunOutcome::Ended);
+}
