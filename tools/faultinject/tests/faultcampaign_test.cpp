@@ -405,6 +405,37 @@ TEST(WriteFaultCampaign, KvbtoolPageAndThumbnail)
     }
 }
 
+TEST(WriteFaultCampaign, KvbtoolExportAndImport)
+{
+    // A CBZ over an older one, and a book from it over an older book.
+    campaign({.program = kvbtool(),
+              .arguments = {"export", "b.kvb", "out.cbz"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("b.kvb"), book(kPages));
+                      put(root, QStringLiteral("out.cbz"), "PK\x05\x06" + QByteArray(18, '\0'));
+                  },
+              .validate =
+                  [](const QString &root) {
+                      const QByteArray zip = testsupport::readFile(root + QStringLiteral("/out.cbz"));
+                      EXPECT_TRUE(zip.startsWith("PK") && zip.contains(kPages[0]) && zip.contains(kPages[1]));
+                  },
+              .allOrNothing = true});
+    campaign({.program = kvbtool(),
+              .arguments = {"import", "in.cbz", "out.kvb"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("b.kvb"), book(kPages));
+                      ASSERT_EQ(testsupport::runProgram(kvbtool(), {"export", root + QStringLiteral("/b.kvb"),
+                                                                    root + QStringLiteral("/in.cbz")}).status,
+                                0);
+                      QFile::remove(root + QStringLiteral("/b.kvb"));
+                      put(root, QStringLiteral("out.kvb"), kOldBook);
+                  },
+              .validate = [](const QString &root) { expectBook(root + QStringLiteral("/out.kvb"), kPages); },
+              .allOrNothing = true});
+}
+
 #ifdef RETONER_PATH
 TEST(WriteFaultCampaign, RetonerBatchAndDefaultSettings)
 {
