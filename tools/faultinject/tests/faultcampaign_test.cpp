@@ -506,6 +506,34 @@ TEST(WriteFaultCampaign, HarvesterFoldersAndBooks)
                   [](const QString &source) { return QStringList{source.chopped(4) + u'/'}; }});
 }
 
+TEST(WriteFaultCampaign, HarvesterArchives)
+{
+    // Archives to books, the archives deleted; one book over an older one.
+    campaign({.program = QStringLiteral(HARVESTER_PATH),
+              .arguments = {"--run", "4", "--post", "2", "--yes", "--thumbnail", "books"},
+              .prepare =
+                  [](const QString &root) {
+                      put(root, QStringLiteral("A.kvb"), book(kPages));
+                      put(root, QStringLiteral("B.kvb"), book({jpeg(3)}));
+                      QDir().mkpath(root + QStringLiteral("/books"));
+                      for (const char *name : {"A", "B"}) {
+                          const QString base = root + u'/' + QLatin1String(name);
+                          ASSERT_EQ(testsupport::runProgram(kvbtool(), {"export", base + QStringLiteral(".kvb"),
+                                                                        root + QStringLiteral("/books/") + QLatin1String(name) + QStringLiteral(".cbz")})
+                                        .status,
+                                    0);
+                          QFile::remove(base + QStringLiteral(".kvb"));
+                      }
+                      put(root, QStringLiteral("books/B.kvb"), kOldBook);
+                  },
+              .validate =
+                  [](const QString &root) {
+                      expectBook(root + QStringLiteral("/books/A.kvb"), kPages);
+                      expectBook(root + QStringLiteral("/books/B.kvb"), {jpeg(3)});
+                  },
+              .outputsOf = [](const QString &source) { return QStringList{source.chopped(4) + ".kvb"}; }});
+}
+
 TEST(WriteFaultCampaign, HarvesterPdfs)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
