@@ -8,6 +8,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <ctime>
 #include <memory>
 
@@ -84,13 +85,21 @@ bool writeBookArchive(const QString &target, uint8_t layoutFlags, const Attribut
         || archive_write_open2(a.get(), &out, nullptr, writeToFile, nullptr, nullptr) != ARCHIVE_OK)
         return false;
 
-    const time_t now = std::time(nullptr);
-    if (!addEntry(a.get(), QStringLiteral("ComicInfo.xml"), uint64_t(comicInfo.size()), now)
+    // Entries carry the time their pages were last changed (the book's), so
+    // exporting the same book twice gives the same bytes.
+    time_t when = 0;
+    for (const PageEntry &page : pages) {
+        if (page.sourceStamp)
+            when = std::max<time_t>(when, time_t(page.sourceStamp->modifiedNs / 1000000000));
+    }
+    if (when == 0)
+        when = std::time(nullptr);
+    if (!addEntry(a.get(), QStringLiteral("ComicInfo.xml"), uint64_t(comicInfo.size()), when)
         || !writeData(a.get(), comicInfo.constData(), size_t(comicInfo.size())))
         return false;
     for (size_t i = 0; i < pages.size(); ++i) {
         const PageEntry &page = pages[i];
-        if (!addEntry(a.get(), archivePageName(int(i), page.kind), page.size, now))
+        if (!addEntry(a.get(), archivePageName(int(i), page.kind), page.size, when))
             return false;
         if (!KVBFile::readPageData(page, [&](const char *data, size_t size) { return writeData(a.get(), data, size); }))
             return false;
