@@ -6,6 +6,7 @@
 #include "readerwindow.h"
 #include "scannedpage.h"
 
+#include "book/kvbfile.h"
 #include "picture/picture.h"
 
 #include <QApplication>
@@ -128,6 +129,22 @@ void BM_OpenToFirstPaint(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0)->Arg(1)->Arg(10000);
+
+// The walk of the same 10,000-page book alone: what opening it must do
+// beyond opening a 1-page book.
+void BM_WalkOpenedBook(benchmark::State &state)
+{
+    const QString path = bookOfPages(10000);
+    for (auto _ : state) {
+        kvb::PageList pages;
+        if (!kvb::KVBFile::readBook(path, nullptr, nullptr, &pages) || pages.size() != 10000) {
+            state.SkipWithError("walk failed");
+            return;
+        }
+        benchmark::DoNotOptimize(pages.data());
+    }
+}
+BENCHMARK(BM_WalkOpenedBook)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
 
 // One page decoded for a half of the 1920 x 1080 window, on this thread.
 void BM_DecodeOneForSlot(benchmark::State &state)
