@@ -69,9 +69,12 @@ peer2sync() { peer2 && sync "$FOLDERS"/*.cat; }
 t2=$(best_after_sync mode2) || { echo "harvester --run 2 failed"; exit 1; }
 p2=$(best_after_sync peer2) || { echo "cat failed"; exit 1; }
 p2s=$(best_after_sync peer2sync) || { echo "cat + sync failed"; exit 1; }
-echo "mode 2, 50 folders of 20 A4 scans: harvester ${t2}s, cat ${p2}s, ratio $(ratio "$t2" "$p2") (goal <= 1.3); cat + sync ${p2s}s, ratio $(ratio "$t2" "$p2s")"
-report "Harvester: mode 2 over 50 folders of 20 A4 scans" "${t2} s" "cat: ${p2} s" "$(ratio "$t2" "$p2")" "<= 1.3"
-report "Harvester: mode 2, against cat + sync (contrast)" "${t2} s" "cat + sync: ${p2s} s" "$(ratio "$t2" "$p2s")" "-"
+# Harvester ends with every book on disk (a source may go only then), so the
+# goal is held against cat + sync, which ends in the same state; plain cat
+# leaves its writing to the kernel after it exits and is shown for contrast.
+echo "mode 2, 50 folders of 20 A4 scans: harvester ${t2}s, cat + sync ${p2s}s, ratio $(ratio "$t2" "$p2s") (goal <= 1.3); plain cat ${p2}s, ratio $(ratio "$t2" "$p2")"
+report "Harvester: mode 2 over 50 folders of 20 A4 scans" "${t2} s" "cat + sync: ${p2s} s" "$(ratio "$t2" "$p2s")" "<= 1.3"
+report "Harvester: mode 2, against plain cat (contrast)" "${t2} s" "cat: ${p2} s" "$(ratio "$t2" "$p2")" "-"
 echo "packing one folder of 20 scans in-process: ${pack_ms} ms, ${pack_thumb_ms} ms with the thumbnail"
 rm -f "$FOLDERS"/*.kvb "$FOLDERS"/*.cat
 
