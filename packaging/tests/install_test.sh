@@ -239,8 +239,8 @@ completion)
       . "$0" || exit 3
       __load_completion "$1" || exit 4
       COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
-      spec=$(complete -p "$1") || exit 5
-      function=${spec#*-F }; function=${function%% *}
+      registered=$(complete -p "$1") || exit 5
+      function=${registered#*-F }; function=${function%% *}
       "$function" "$1" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
       printf "%s\n" "${COMPREPLY[@]}" | sort' "$loader" "$@")
   }
