@@ -48,39 +48,54 @@ bool convertWithIconv(const QByteArray &bytes, QString &text, bool strict)
 
 } // namespace
 
+int utf8SequenceAt(const QByteArray &raw, qsizetype at, char32_t &code)
+{
+    const auto byte = [&](qsizetype i) { return uint8_t(raw[i]); };
+    const uint8_t lead = byte(at);
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    int length = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        code = lead & 0x1F;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        code = lead & 0x0F;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        code = lead & 0x07;
+        minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + length > raw.size())
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+
 bool isValidUtf8(const QByteArray &bytes)
 {
-    int pending = 0;            // continuation bytes still expected
-    unsigned char low = 0x80;   // allowed range of the next continuation byte
-    unsigned char high = 0xBF;
-    for (const char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (pending > 0) {
-            if (c < low || c > high)
-                return false;
-            low = 0x80;
-            high = 0xBF;
-            --pending;
-        } else if (c < 0x80) {
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            pending = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            pending = 2;
-            if (c == 0xE0)
-                low = 0xA0;
-            else if (c == 0xED)
-                high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            pending = 3;
-            if (c == 0xF0)
-                low = 0x90;
-            else if (c == 0xF4)
-                high = 0x8F;
-        } else {
+    char32_t code = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const int length = utf8SequenceAt(bytes, i, code);
+        if (length == 0)
             return false;
-        }
+        i += length;
     }
-    return pending == 0;
+    return true;
 }
 
 QString decodeCp932(const QByteArray &bytes)

@@ -7,7 +7,12 @@
 
 namespace platform {
 
-// Well-formed UTF-8: no overlong forms, surrogates or values past U+10FFFF.
+// The length of the valid UTF-8 sequence at `at` (setting `code`), 0 when
+// the byte there does not start one: stray continuation bytes, overlong
+// forms, surrogates and values past U+10FFFF are not valid.
+int utf8SequenceAt(const QByteArray &raw, qsizetype at, char32_t &code);
+
+// Well-formed UTF-8, by that rule.
 bool isValidUtf8(const QByteArray &bytes);
 
 // Text in the Japanese code page 932, as the Windows programs wrote their

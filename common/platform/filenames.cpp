@@ -39,46 +39,6 @@ void appendEscaped(QString &out, char32_t u)
         out += QString::fromUcs4(&u, 1);
 }
 
-// The length of the valid UTF-8 sequence at `at`, 0 when the byte there does
-// not start one (stray continuation bytes, overlong forms, surrogates and
-// code points past U+10FFFF are not valid).
-int utf8SequenceAt(const QByteArray &raw, qsizetype at, char32_t &code)
-{
-    const auto byte = [&](qsizetype i) { return uint8_t(raw[i]); };
-    const uint8_t lead = byte(at);
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    }
-    int length = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        code = lead & 0x1F;
-        minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        code = lead & 0x0F;
-        minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        code = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + length > raw.size())
-        return 0;
-    for (int i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(at + i) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
-
 } // namespace
 
 QString nameFromBytes(const QByteArray &raw)
@@ -171,7 +131,7 @@ QString escapedName(const QByteArray &raw)
 
 bool isRepresentableName(const QByteArray &raw)
 {
-    return !carriesRawBytes(nameFromBytes(raw));
+    return isValidUtf8(raw);
 }
 
 PathInfo pathInfo(const QString &path)
