@@ -4,7 +4,7 @@
 
 #include <picture/picture.h>
 #include <platform/settings.h>
-#include <ui/qttexts.h>
+#include <ui/language.h>
 #include <ui/uifont.h>
 #include <ui/windowplacement.h>
 
@@ -17,7 +17,7 @@ int CBinderyApp::run(QApplication &app, const bindery::LaunchArguments &launch)
     app.setApplicationName(QStringLiteral("Bindery"));
     app.setApplicationDisplayName(QStringLiteral("Bindery"));
     platform::applyUiFont(app);
-    ui::loadQtTexts();
+    ui::loadTexts(u"bindery");
 
     const QString screenshot = launch.screenshot;
     // A screenshot run answers every message at once: nobody is there to.

@@ -5,6 +5,8 @@
 #include "paths.h"
 #include "prompt.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 
 namespace {
@@ -49,7 +51,7 @@ FolderMove toDriveList(const QString &folder, const QStringList &driveRoots)
 QString folderToShow(const QString &folder, Prompt &prompt)
 {
     while (!folder.isEmpty() && !isFolder(folder)) {
-        if (prompt.message(QStringLiteral("フォルダーが見つかりません。"), PromptIcon::Stop, PromptButtons::RetryCancel)
+        if (prompt.message(QCoreApplication::translate("FolderMove", "フォルダーが見つかりません。"), PromptIcon::Stop, PromptButtons::RetryCancel)
             != PromptAnswer::Retry)
             return {};
     }

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QString>
 
+#include "uitext.h"
+
 #include <memory>
 
 namespace platform {
@@ -15,7 +17,7 @@ class Prompt;
 std::unique_ptr<QSettings> openSettings(const QString &program);
 
 // What the window programs say when their settings could not be written.
-inline const QString SettingsWriteFailed = QStringLiteral("設定の保存に失敗しました。");
+inline constexpr UiText SettingsWriteFailed{"Settings", QT_TRANSLATE_NOOP("Settings", "設定の保存に失敗しました。")};
 
 // Writes the store's values to its file now and checks that they arrived:
 // the file is read back and must hold exactly the store's values, and is then

@@ -2,6 +2,8 @@
 
 #include <platform/prompt.h>
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <limits>
 
@@ -74,7 +76,7 @@ bool numbersInRange(std::initializer_list<NumberField *> fields, platform::Promp
     for (NumberField *field : fields) {
         if (field->inRange())
             continue;
-        prompt.message(QStringLiteral("%1 から %2 までの整数を入力してください。").arg(field->low()).arg(field->high()),
+        prompt.message(QCoreApplication::translate("NumberField", "%1 から %2 までの整数を入力してください。").arg(field->low()).arg(field->high()),
                        icon);
         field->setFocus();
         field->selectAll();

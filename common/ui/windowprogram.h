@@ -2,7 +2,7 @@
 
 #include "platform/prompt.h"
 #include "platform/settings.h"
-#include "ui/qttexts.h"
+#include "ui/language.h"
 #include "ui/screenshotrun.h"
 #include "ui/widgetprompt.h"
 
@@ -23,7 +23,7 @@ int runWindowProgram(int &argc, char **argv, const QString &name, const Options 
     QApplication app(argc, argv);
     QApplication::setApplicationName(name);
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
-    loadQtTexts();
+    loadTexts(name.toLower());
     const bool screenshot = !options.screenshot.isEmpty();
 
     platform::WidgetPrompt widgetPrompt;

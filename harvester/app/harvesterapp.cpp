@@ -9,7 +9,7 @@
 #include <picture/picture.h>
 #include <platform/commandline.h>
 #include <platform/settings.h>
-#include <ui/qttexts.h>
+#include <ui/language.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
@@ -98,7 +98,7 @@ int CHarvesterApp::main(int argc, char **argv)
     nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Harvester"));
     platform::applyUiFont(app);
-    ui::loadQtTexts();
+    ui::loadTexts(u"harvester");
     return runDialog(app, commandLine);
 }
 

@@ -5,7 +5,7 @@
 
 #include <picture/picture.h>
 #include <platform/settings.h>
-#include <ui/qttexts.h>
+#include <ui/language.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 #include <ui/windowplacement.h>
@@ -19,7 +19,7 @@ int runRetonerWindow(QApplication &app, const retoner::RetonerOptions &options)
     app.setApplicationName(QStringLiteral("Retoner"));
     app.setApplicationDisplayName(QStringLiteral("Retoner"));
     platform::applyUiFont(app);
-    ui::loadQtTexts();
+    ui::loadTexts(u"retoner");
 
     const bool screenshot = !options.screenshot.isEmpty();
     platform::WidgetPrompt prompt;

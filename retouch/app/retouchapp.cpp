@@ -10,7 +10,7 @@
 #include <platform/filenames.h>
 #include <platform/progressline.h>
 #include <platform/settings.h>
-#include <ui/qttexts.h>
+#include <ui/language.h>
 #include <ui/uifont.h>
 #include <ui/widgetprompt.h>
 
@@ -27,7 +27,7 @@ using platform::printLine;
 int runWindow(QApplication &app, const retouch::CommandLine &line)
 {
     platform::applyUiFont(app);
-    ui::loadQtTexts();
+    ui::loadTexts(u"retouch");
 
     const bool screenshot = !line.screenshot.isEmpty();
     // Nobody answers a screenshot run: its messages are answered at once and

@@ -3,7 +3,7 @@
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   libopencv-dev libjpeg-dev libpng-dev libarchive-dev libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils fonts-noto-cjk qt6-translations-l10n libjpeg-turbo-progs xvfb xauth imagemagick libvips-tools time zip unzip
   desktop-file-utils shared-mime-info xdg-utils dpkg-dev file lintian appstream bash-completion man-db
