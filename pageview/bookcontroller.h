@@ -5,6 +5,8 @@
 #include "commands.h"
 #include "readersettings.h"
 
+#include "platform/uitext.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -14,10 +16,11 @@
 namespace leafreader {
 
 // Status popup texts.
-inline const QString kZoomOnText = QStringLiteral("拡大モード: ON");
-inline const QString kZoomOffText = QStringLiteral("拡大モード: OFF");
-inline const QString kAutoTurnOnText = QStringLiteral("自動送り: ON");
-inline const QString kAutoTurnOffText = QStringLiteral("自動送り: OFF");
+inline constexpr platform::UiText kZoomOnText{"BookController", QT_TRANSLATE_NOOP("BookController", "拡大モード: ON")};
+inline constexpr platform::UiText kZoomOffText{"BookController", QT_TRANSLATE_NOOP("BookController", "拡大モード: OFF")};
+inline constexpr platform::UiText kAutoTurnOnText{"BookController", QT_TRANSLATE_NOOP("BookController", "自動送り: ON")};
+inline constexpr platform::UiText kAutoTurnOffText{"BookController",
+                                                   QT_TRANSLATE_NOOP("BookController", "自動送り: OFF")};
 
 // State of a menu item: enabled and check mark.
 struct ItemState {

@@ -1,6 +1,7 @@
 #include "commandmenu.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -9,16 +10,16 @@ namespace leafreader {
 std::span<const CommandItem> zoomMenuItems()
 {
     static constexpr CommandItem kZoomItems[] = {
-        {CmdZoomOff, u"拡大なし", u"0"},
-        {CmdZoomOff + 1, u"２倍 - 上段左", u"7"},
-        {CmdZoomOff + 2, u"２倍 - 上段中", u"8"},
-        {CmdZoomOff + 3, u"２倍 - 上段右", u"9"},
-        {CmdZoomOff + 4, u"２倍 - 中段左", u"4"},
-        {CmdZoomOff + 5, u"２倍 - 中段中", u"5"},
-        {CmdZoomOff + 6, u"２倍 - 中段右", u"6"},
-        {CmdZoomOff + 7, u"２倍 - 下段左", u"1"},
-        {CmdZoomOff + 8, u"２倍 - 下段中", u"2"},
-        {CmdZoomOff + 9, u"２倍 - 下段右", u"3"},
+        {CmdZoomOff, QT_TRANSLATE_NOOP("CommandMenu", "拡大なし"), "0"},
+        {CmdZoomOff + 1, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 上段左"), "7"},
+        {CmdZoomOff + 2, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 上段中"), "8"},
+        {CmdZoomOff + 3, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 上段右"), "9"},
+        {CmdZoomOff + 4, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 中段左"), "4"},
+        {CmdZoomOff + 5, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 中段中"), "5"},
+        {CmdZoomOff + 6, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 中段右"), "6"},
+        {CmdZoomOff + 7, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 下段左"), "1"},
+        {CmdZoomOff + 8, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 下段中"), "2"},
+        {CmdZoomOff + 9, QT_TRANSLATE_NOOP("CommandMenu", "２倍 - 下段右"), "3"},
     };
     return kZoomItems;
 }
@@ -26,12 +27,12 @@ std::span<const CommandItem> zoomMenuItems()
 std::span<const CommandItem> pageMoveMenuItems()
 {
     static constexpr CommandItem kMoves[] = {
-        {CmdNextPage, u"次のページ", u"Ctrl+N"},
-        {CmdPreviousPage, u"前のページ", u"Ctrl+P"},
-        {CmdSkipForward, u"スキップ送り", u"PageDown"},
-        {CmdSkipBack, u"スキップ戻り", u"PageUp"},
-        {CmdFirstPage, u"先頭ページ", u"Home"},
-        {CmdLastPage, u"最終ページ", u"End"},
+        {CmdNextPage, QT_TRANSLATE_NOOP("CommandMenu", "次のページ"), "Ctrl+N"},
+        {CmdPreviousPage, QT_TRANSLATE_NOOP("CommandMenu", "前のページ"), "Ctrl+P"},
+        {CmdSkipForward, QT_TRANSLATE_NOOP("CommandMenu", "スキップ送り"), "PageDown"},
+        {CmdSkipBack, QT_TRANSLATE_NOOP("CommandMenu", "スキップ戻り"), "PageUp"},
+        {CmdFirstPage, QT_TRANSLATE_NOOP("CommandMenu", "先頭ページ"), "Home"},
+        {CmdLastPage, QT_TRANSLATE_NOOP("CommandMenu", "最終ページ"), "End"},
     };
     return kMoves;
 }
@@ -39,23 +40,23 @@ std::span<const CommandItem> pageMoveMenuItems()
 std::span<const CommandItem> folderMenuItems()
 {
     static constexpr CommandItem kFolderMoves[] = {
-        {CmdExpandFolder, u"Folderの展開", u"Enter"},
-        {CmdUpFolder, u"上位Folderへ", u"Shift+Backspace"},
-        {CmdTopFolder, u"最上位Folderへ", u"Esc"},
+        {CmdExpandFolder, QT_TRANSLATE_NOOP("CommandMenu", "Folderの展開"), "Enter"},
+        {CmdUpFolder, QT_TRANSLATE_NOOP("CommandMenu", "上位Folderへ"), "Shift+Backspace"},
+        {CmdTopFolder, QT_TRANSLATE_NOOP("CommandMenu", "最上位Folderへ"), "Esc"},
     };
     return kFolderMoves;
 }
 
-std::array<CommandItem, 7> listMenuEnd(const char16_t *aboutLabel)
+std::array<CommandItem, 7> listMenuEnd(const char *aboutLabel)
 {
     return {{
         {0, nullptr, nullptr},
-        {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+        {CmdFullScreen, QT_TRANSLATE_NOOP("CommandMenu", "Full Screen 切替"), "Ctrl+F"},
         {0, nullptr, nullptr},
-        {CmdSettings, u"設定 ...", nullptr},
+        {CmdSettings, QT_TRANSLATE_NOOP("CommandMenu", "設定 ..."), nullptr},
         {CmdAbout, aboutLabel, nullptr},
         {0, nullptr, nullptr},
-        {CmdExit, u"終了", u"Alt+F4"},
+        {CmdExit, QT_TRANSLATE_NOOP("CommandMenu", "終了"), "Alt+F4"},
     }};
 }
 
@@ -67,9 +68,9 @@ void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std:
             menu->addSeparator();
             continue;
         }
-        QString text = QString::fromUtf16(item.label);
+        QString text = QCoreApplication::translate("CommandMenu", item.label);
         if (item.key)
-            text += u'\t' + QString::fromUtf16(item.key);
+            text += u'\t' + QString::fromUtf8(item.key);
         QAction *action = menu->addAction(text);
         action->setData(item.id);
         const ItemState s = state ? state(item.id) : ItemState();
@@ -84,6 +85,11 @@ void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std:
                 command(id);
         });
     }
+}
+
+QMenu *addCommandSubmenu(QMenu *menu, const char *title)
+{
+    return menu->addMenu(QCoreApplication::translate("CommandMenu", title));
 }
 
 void execViewMenu(QMenu *menu, QPoint globalPos, bool &menuOpen)

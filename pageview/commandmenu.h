@@ -14,11 +14,12 @@ class QWidget;
 namespace leafreader {
 
 // A menu item of a command: its id (0 = a separator), its label and the key
-// hint shown after a tab (none when null).
+// hint shown after a tab (none when null). Labels are marked
+// QT_TRANSLATE_NOOP("CommandMenu", ...) and shown translated in that context.
 struct CommandItem {
     int id;
-    const char16_t *label;
-    const char16_t *key;
+    const char *label;
+    const char *key;
 };
 
 // The zoom submenu ("拡大表示"): no zoom, then regions 1..9 with the digit key
@@ -34,13 +35,17 @@ std::span<const CommandItem> pageMoveMenuItems();
 std::span<const CommandItem> folderMenuItems();
 
 // The end of a list screen's menu: full screen, the settings, the program's
-// about item (`aboutLabel`) and exit, between separators.
-std::array<CommandItem, 7> listMenuEnd(const char16_t *aboutLabel);
+// about item (`aboutLabel`, marked like every label) and exit, between
+// separators.
+std::array<CommandItem, 7> listMenuEnd(const char *aboutLabel);
 
 // Adds the items to a menu, enabled and checked as `state` says; choosing
 // one calls `command` with its id.
 void addCommandItems(QMenu *menu, std::span<const CommandItem> items, const std::function<ItemState(int)> &state,
                      const std::function<void(int)> &command);
+
+// Adds a submenu to a menu, its title marked and translated like the labels.
+QMenu *addCommandSubmenu(QMenu *menu, const char *title);
 
 // Shows a view's context menu at globalPos and deletes it afterwards;
 // menuOpen is true while the menu is up, so the view's timers leave it alone.

@@ -1,5 +1,6 @@
 #include "controldlg.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -13,14 +14,15 @@ namespace {
 constexpr int kFaceWidth = 384;
 constexpr int kFaceHeight = 896;
 
-const char16_t *const kLabels[CControlDlg::kColumns * CControlDlg::kRows] = {
-    u"終了", u"✥", u"—",     //
-    u"|◀", u"▶|", u"全画面", //
-    u"◀", u"▶", u"≪",       //
-    u"追加", u"上書", u"≫",  //
-    u"単/見", u"▲", u"自動", //
-    u"◀", u"拡大", u"▶",     //
-    u"回転", u"▼", u"閉じる",
+// The keys' labels; the words are marked for translation, the arrows are not.
+const char *const kLabels[CControlDlg::kColumns * CControlDlg::kRows] = {
+    QT_TRANSLATE_NOOP("ControlPad", "終了"), "✥", "—", //
+    "|◀", "▶|", QT_TRANSLATE_NOOP("ControlPad", "全画面"), //
+    "◀", "▶", "≪", //
+    QT_TRANSLATE_NOOP("ControlPad", "追加"), QT_TRANSLATE_NOOP("ControlPad", "上書"), "≫", //
+    QT_TRANSLATE_NOOP("ControlPad", "単/見"), "▲", QT_TRANSLATE_NOOP("ControlPad", "自動"), //
+    "◀", QT_TRANSLATE_NOOP("ControlPad", "拡大"), "▶", //
+    QT_TRANSLATE_NOOP("ControlPad", "回転"), "▼", QT_TRANSLATE_NOOP("ControlPad", "閉じる"),
 };
 
 } // namespace
@@ -78,12 +80,17 @@ int CControlDlg::buttonAt(QPoint p) const
     return kColumns * row + column;
 }
 
-QImage CControlDlg::facePicture()
+QStringList CControlDlg::faceLabels()
 {
     QStringList labels;
-    for (const char16_t *label : kLabels)
-        labels << QString::fromUtf16(label);
-    return drawFace(labels);
+    for (const char *label : kLabels)
+        labels << QCoreApplication::translate("ControlPad", label);
+    return labels;
+}
+
+QImage CControlDlg::facePicture()
+{
+    return drawFace(faceLabels());
 }
 
 void CControlDlg::setFace(const QImage &face)

@@ -43,7 +43,9 @@ public:
 
     // A face picture: 3 x 7 keys with these labels (button order).
     static QImage drawFace(const QStringList &labels);
-    // Leafreader's face (also used by tests).
+    // Leafreader's labels, in the language in use, and its face (also used
+    // by tests).
+    static QStringList faceLabels();
     static QImage facePicture();
     // Another program's face.
     void setFace(const QImage &face);

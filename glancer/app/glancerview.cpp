@@ -36,50 +36,37 @@ QFont uiFont(int pixelHeight)
 using leafreader::CommandItem;
 
 constexpr CommandItem kListOpen[] = {
-    {CmdOpenRow, u"ファイルを開く", u"Enter"},
+    {CmdOpenRow, QT_TRANSLATE_NOOP("CommandMenu", "ファイルを開く"), "Enter"},
     {0, nullptr, nullptr},
 };
 
 constexpr CommandItem kPreviewClose[] = {
-    {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+    {CmdFullScreen, QT_TRANSLATE_NOOP("CommandMenu", "Full Screen 切替"), "Ctrl+F"},
     {0, nullptr, nullptr},
-    {CmdClosePreview, u"表示終了", u"Esc"},
+    {CmdClosePreview, QT_TRANSLATE_NOOP("CommandMenu", "表示終了"), "Esc"},
     {0, nullptr, nullptr},
 };
 
 constexpr CommandItem kFileNameItems[] = {
     {0, nullptr, nullptr},
-    {CmdFileNames, u"ファイル名表示", u"Backspace"},
+    {CmdFileNames, QT_TRANSLATE_NOOP("CommandMenu", "ファイル名表示"), "Backspace"},
 };
 
 constexpr CommandItem kLayoutItems[] = {
-    {CmdLayout1, u"単一ページ", nullptr},
-    {CmdLayout2, u"表紙あり見開き", nullptr},
-    {CmdLayout3, u"表紙なし見開き", nullptr},
+    {CmdLayout1, QT_TRANSLATE_NOOP("CommandMenu", "単一ページ"), nullptr},
+    {CmdLayout2, QT_TRANSLATE_NOOP("CommandMenu", "表紙あり見開き"), nullptr},
+    {CmdLayout3, QT_TRANSLATE_NOOP("CommandMenu", "表紙なし見開き"), nullptr},
 };
 
 constexpr CommandItem kBindingItems[] = {
-    {CmdBindRight, u"右綴じ", nullptr},
-    {CmdBindLeft, u"左綴じ", nullptr},
+    {CmdBindRight, QT_TRANSLATE_NOOP("CommandMenu", "右綴じ"), nullptr},
+    {CmdBindLeft, QT_TRANSLATE_NOOP("CommandMenu", "左綴じ"), nullptr},
 };
 
 constexpr CommandItem kPreviewEnd[] = {
     {0, nullptr, nullptr},
-    {CmdExit, u"終了", u"Alt+F4"},
+    {CmdExit, QT_TRANSLATE_NOOP("CommandMenu", "終了"), "Alt+F4"},
 };
-
-// The pad face: Glancer's buttons on the reader's 3 x 7 grid.
-QImage padFace()
-{
-    return leafreader::CControlDlg::drawFace(
-        {QStringLiteral("終了"), QStringLiteral("✥"), QStringLiteral("—"),           //
-         QStringLiteral("|◀"), QStringLiteral("▶|"), QStringLiteral("全画面"),        //
-         QStringLiteral("◀"), QStringLiteral("▶"), QStringLiteral("≪"),              //
-         QStringLiteral("閉じる"), QStringLiteral("閉じる"), QStringLiteral("≫"),      //
-         QStringLiteral("レイアウト"), QStringLiteral("▲"), QStringLiteral("名前"),     //
-         QStringLiteral("◀"), QStringLiteral("拡大"), QStringLiteral("▶"),            //
-         QStringLiteral("綴じ"), QStringLiteral("▼"), QStringLiteral("閉じる")});
-}
 
 } // namespace
 
@@ -94,7 +81,7 @@ CGlancerView::CGlancerView(GlancerSettings &settings, QSettings &store, platform
       m_fileNames(new CFileNameDlg(this)),
       m_headerButtons(pictures::kHeaderButtonCount, [this](int button) { return headerButtonRect(button); })
 {
-    m_pad->setFace(padFace());
+    m_pad->setFace(leafreader::CControlDlg::drawFace(padLabels()));
     m_pad->setHighlight(leafreader::CControlDlg::Highlight::HalfOpacityOver);
     m_pad->setPadSize(leafreader::CControlDlg::sizeFor(m_settings.padSize));
     connect(m_pad, &leafreader::CControlDlg::buttonClicked, this, &CGlancerView::padButton);
@@ -122,6 +109,24 @@ CGlancerView::CGlancerView(GlancerSettings &settings, QSettings &store, platform
         return true;
     };
     applySizes();
+}
+
+QStringList CGlancerView::padLabels()
+{
+    // The words are marked for translation, the arrows are not.
+    static const char *const kLabels[] = {
+        QT_TRANSLATE_NOOP("GlancerPad", "終了"), "✥", "—", //
+        "|◀", "▶|", QT_TRANSLATE_NOOP("GlancerPad", "全画面"), //
+        "◀", "▶", "≪", //
+        QT_TRANSLATE_NOOP("GlancerPad", "閉じる"), QT_TRANSLATE_NOOP("GlancerPad", "閉じる"), "≫", //
+        QT_TRANSLATE_NOOP("GlancerPad", "レイアウト"), "▲", QT_TRANSLATE_NOOP("GlancerPad", "名前"), //
+        "◀", QT_TRANSLATE_NOOP("GlancerPad", "拡大"), "▶", //
+        QT_TRANSLATE_NOOP("GlancerPad", "綴じ"), "▼", QT_TRANSLATE_NOOP("GlancerPad", "閉じる"),
+    };
+    QStringList labels;
+    for (const char *label : kLabels)
+        labels << QCoreApplication::translate("GlancerPad", label);
+    return labels;
 }
 
 CGlancerView::~CGlancerView()
@@ -172,7 +177,7 @@ void CGlancerView::start(const QString &path)
             m_settings.currentFolder = platform::folderOf(absolute);
             select = platform::fileNameOf(absolute);
         } else {
-            m_prompt.message(QStringLiteral("ファイルを開けません。"), platform::PromptIcon::Stop);
+            m_prompt.message(tr("ファイルを開けません。"), platform::PromptIcon::Stop);
         }
     }
     refreshList(select);
@@ -217,7 +222,7 @@ bool CGlancerView::openImage(const PreviewRow &row)
         result = m_preview.open(row);
     }
     if (result != Previewer::OpenResult::Opened) {
-        m_prompt.message(QStringLiteral("ファイルを開けません。"), platform::PromptIcon::Stop);
+        m_prompt.message(tr("ファイルを開けません。"), platform::PromptIcon::Stop);
         m_prompt.beep();
         return false;
     }
@@ -265,7 +270,7 @@ void CGlancerView::onCommand(int id)
     switch (id) {
     case CmdAbout:
         m_prompt.message(QStringLiteral("Glancer  Ver.") + platform::versionText(), platform::PromptIcon::Information,
-                         platform::PromptButtons::Ok, QStringLiteral("Glancer について"));
+                         platform::PromptButtons::Ok, tr("Glancer について"));
         return;
     case CmdClosePreview: closePreview(); return;
     default: break;
@@ -442,16 +447,19 @@ QMenu *CGlancerView::createMenu()
     if (!pagesShown()) {
         leafreader::addCommandItems(menu, kListOpen, state, command);
         leafreader::addCommandItems(menu, leafreader::folderMenuItems(), state, command);
-        leafreader::addCommandItems(menu, leafreader::listMenuEnd(u"Glancerについて ..."), state, command);
+        const auto end = leafreader::listMenuEnd(QT_TRANSLATE_NOOP("CommandMenu", "Glancerについて ..."));
+        leafreader::addCommandItems(menu, end, state, command);
         return menu;
     }
     leafreader::addCommandItems(menu, kPreviewClose, state, command);
     leafreader::addCommandItems(menu, leafreader::pageMoveMenuItems(), state, command);
     leafreader::addCommandItems(menu, kFileNameItems, state, command);
-    leafreader::addCommandItems(menu->addMenu(QStringLiteral("レイアウト")), kLayoutItems, state, command);
-    leafreader::addCommandItems(menu->addMenu(QStringLiteral("画像の見開きモード")), kBindingItems, state, command);
-    leafreader::addCommandItems(menu->addMenu(QStringLiteral("拡大表示")), leafreader::zoomMenuItems(), state,
-                                command);
+    QMenu *layout = leafreader::addCommandSubmenu(menu, QT_TRANSLATE_NOOP("CommandMenu", "レイアウト"));
+    leafreader::addCommandItems(layout, kLayoutItems, state, command);
+    QMenu *binding = leafreader::addCommandSubmenu(menu, QT_TRANSLATE_NOOP("CommandMenu", "画像の見開きモード"));
+    leafreader::addCommandItems(binding, kBindingItems, state, command);
+    QMenu *zoom = leafreader::addCommandSubmenu(menu, QT_TRANSLATE_NOOP("CommandMenu", "拡大表示"));
+    leafreader::addCommandItems(zoom, leafreader::zoomMenuItems(), state, command);
     leafreader::addCommandItems(menu, kPreviewEnd, state, command);
     return menu;
 }

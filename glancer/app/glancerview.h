@@ -69,6 +69,9 @@ public:
     // The menu of the current mode with its item states (the caller shows
     // and deletes it).
     QMenu *createMenu();
+    // The control pad's labels: Glancer's buttons on the reader's 3 x 7
+    // grid, in the language in use.
+    static QStringList padLabels();
     // The timer's work (cursor hiding), callable by tests.
     void timerTick() { tickPointer(); }
     void toggleControlPadAt(QPoint globalPos) override;

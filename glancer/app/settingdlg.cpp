@@ -34,8 +34,9 @@ ui::NumberField *numberField(int value, FieldRange range, QWidget *parent)
 QComboBox *sizeList(int index, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
-    for (const char16_t *item : {u"最小", u"小さめ", u"中", u"大きめ", u"最大"})
-        box->addItem(QString::fromUtf16(item));
+    for (const QString &item : {CSettingDlg::tr("最小"), CSettingDlg::tr("小さめ"), CSettingDlg::tr("中"),
+                                CSettingDlg::tr("大きめ"), CSettingDlg::tr("最大")})
+        box->addItem(item);
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
     return box;
 }
@@ -45,23 +46,23 @@ QComboBox *sizeList(int index, QWidget *parent)
 CSettingDlg::CSettingDlg(const GlancerSettings &settings, platform::Prompt &prompt, QWidget *parent)
     : QDialog(parent), m_values(settings), m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(tr("設定"));
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     m_sizeNormal = sizeList(settings.sizeNormal, this);
     m_sizeFull = sizeList(settings.sizeFullScreen, this);
-    form->addRow(QStringLiteral("ノーマル画面のフォントサイズ"), m_sizeNormal);
-    form->addRow(QStringLiteral("フルスクリーンのフォントサイズ"), m_sizeFull);
+    form->addRow(tr("ノーマル画面のフォントサイズ"), m_sizeNormal);
+    form->addRow(tr("フルスクリーンのフォントサイズ"), m_sizeFull);
 
     m_pad = new QSlider(Qt::Horizontal, this);
     m_pad->setRange(GlancerSettings::kPadMin, GlancerSettings::kPadMax);
     m_pad->setPageStep(10);
     m_pad->setValue(settings.padSize);
     auto *padRow = new QHBoxLayout;
-    padRow->addWidget(new QLabel(QStringLiteral("小"), this));
+    padRow->addWidget(new QLabel(tr("小"), this));
     padRow->addWidget(m_pad, 1);
-    padRow->addWidget(new QLabel(QStringLiteral("大"), this));
-    form->addRow(QStringLiteral("リモコンパッドのサイズ"), padRow);
+    padRow->addWidget(new QLabel(tr("大"), this));
+    form->addRow(tr("リモコンパッドのサイズ"), padRow);
     connect(m_pad, &QSlider::valueChanged, this, [this](int size) {
         if (onPadSizePreview)
             onPadSizePreview(size);
@@ -69,16 +70,16 @@ CSettingDlg::CSettingDlg(const GlancerSettings &settings, platform::Prompt &prom
 
     m_skipForward = numberField(settings.skipForward, kSkipRange, this);
     m_skipBack = numberField(settings.skipBack, kSkipRange, this);
-    form->addRow(QStringLiteral("スキップ送りのページ数"), m_skipForward);
-    form->addRow(QStringLiteral("スキップ戻りのページ数"), m_skipBack);
+    form->addRow(tr("スキップ送りのページ数"), m_skipForward);
+    form->addRow(tr("スキップ戻りのページ数"), m_skipBack);
     layout->addLayout(form);
 
-    m_hideCursor = new QCheckBox(QStringLiteral("コンテンツ表示中はマウスカーソルを消す"), this);
+    m_hideCursor = new QCheckBox(tr("コンテンツ表示中はマウスカーソルを消す"), this);
     m_hideCursor->setChecked(settings.hideCursor);
     layout->addWidget(m_hideCursor);
-    layout->addWidget(new QLabel(QStringLiteral("（マウスを動かせば表示されます）"), this));
+    layout->addWidget(new QLabel(tr("（マウスを動かせば表示されます）"), this));
 
-    auto *types = new QGroupBox(QStringLiteral("画像の表示"), this);
+    auto *types = new QGroupBox(tr("画像の表示"), this);
     auto *typeRow = new QHBoxLayout(types);
     m_bmp = new QCheckBox(QStringLiteral("BMP"), types);
     m_jpeg = new QCheckBox(QStringLiteral("JPEG"), types);
@@ -93,26 +94,26 @@ CSettingDlg::CSettingDlg(const GlancerSettings &settings, platform::Prompt &prom
 
     auto *spread = new QFormLayout;
     m_layout = new QComboBox(this);
-    for (const char16_t *item : {u"単一ページ", u"表紙あり見開き", u"表紙なし見開き"})
-        m_layout->addItem(QString::fromUtf16(item));
+    for (const QString &item : {tr("単一ページ"), tr("表紙あり見開き"), tr("表紙なし見開き")})
+        m_layout->addItem(item);
     // A stored value other than 1 or 3 shows the middle item.
     m_layout->setCurrentIndex(settings.layout2 == 1 ? 0 : settings.layout2 == 3 ? 2 : 1);
     m_bind = new QComboBox(this);
-    m_bind->addItem(QStringLiteral("右綴じ"));
-    m_bind->addItem(QStringLiteral("左綴じ"));
+    m_bind->addItem(tr("右綴じ"));
+    m_bind->addItem(tr("左綴じ"));
     m_bind->setCurrentIndex(settings.bind == 1 ? 1 : 0);
     m_space = numberField(settings.space, kSpaceRange, this);
-    spread->addRow(QStringLiteral("初期レイアウト"), m_layout);
-    spread->addRow(QStringLiteral("見開き表示の初期状態"), m_bind);
-    spread->addRow(QStringLiteral("見開き表示の隙間"), m_space);
+    spread->addRow(tr("初期レイアウト"), m_layout);
+    spread->addRow(tr("見開き表示の初期状態"), m_bind);
+    spread->addRow(tr("見開き表示の隙間"), m_space);
     layout->addLayout(spread);
 
-    m_enlarge = new QCheckBox(QStringLiteral("小さい画像も画面にフィット"), this);
+    m_enlarge = new QCheckBox(tr("小さい画像も画面にフィット"), this);
     m_enlarge->setChecked(settings.picEnlarge);
     layout->addWidget(m_enlarge);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CSettingDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSettingDlg::reject);
     layout->addWidget(buttons);

@@ -100,8 +100,8 @@ bool CLeafreaderView::openBook(const BookEntry &row)
     if (result != PageSession::OpenResult::Opened) {
         m_scrollBar->hide();
         m_prompt.message(result == PageSession::OpenResult::CannotOpen
-                             ? QStringLiteral("ファイルを開けません。")
-                             : QStringLiteral("Page画像のロードに失敗しました。"),
+                             ? tr("ファイルを開けません。")
+                             : tr("Page画像のロードに失敗しました。"),
                          platform::PromptIcon::Stop);
         m_prompt.beep();
         return false;
@@ -195,7 +195,7 @@ void CLeafreaderView::onCommand(int id)
     case CmdAbout:
         m_prompt.message(QStringLiteral("Leafreader") + platform::versionText(),
                          platform::PromptIcon::Information, platform::PromptButtons::Ok,
-                         QStringLiteral("Leafreaderについて"));
+                         tr("Leafreaderについて"));
         return;
     case CmdCloseNoRegister:
     case CmdCloseOverwrite:
@@ -309,26 +309,32 @@ void CLeafreaderView::showMenu(QPoint globalPos)
 QMenu *CLeafreaderView::createBookMenu()
 {
     static constexpr CommandItem kClose[] = {
-        {CmdFullScreen, u"Full Screen 切替", u"Ctrl+F"},
+        {CmdFullScreen, QT_TRANSLATE_NOOP("CommandMenu", "Full Screen 切替"), "Ctrl+F"},
         {0, nullptr, nullptr},
-        {CmdCloseNoRegister, u"Resume登録せずに閉じる", u"Esc"},
-        {CmdCloseOverwrite, u"Resume上書きして閉じる", u"Ctrl+C"},
-        {CmdCloseAdd, u"Resume追加して閉じる", u"Ctrl+S"},
+        {CmdCloseNoRegister, QT_TRANSLATE_NOOP("CommandMenu", "Resume登録せずに閉じる"), "Esc"},
+        {CmdCloseOverwrite, QT_TRANSLATE_NOOP("CommandMenu", "Resume上書きして閉じる"), "Ctrl+C"},
+        {CmdCloseAdd, QT_TRANSLATE_NOOP("CommandMenu", "Resume追加して閉じる"), "Ctrl+S"},
         {0, nullptr, nullptr},
     };
-    static constexpr CommandItem kAutoTurn[] = {{CmdAutoTurn, u"自動送り", u"Backspace"}, {0, nullptr, nullptr}};
-    static constexpr CommandItem kLayout[] = {{CmdSinglePage, u"単ページ", nullptr}, {CmdSpread, u"見開き", nullptr}};
+    static constexpr CommandItem kAutoTurn[] = {
+        {CmdAutoTurn, QT_TRANSLATE_NOOP("CommandMenu", "自動送り"), "Backspace"},
+        {0, nullptr, nullptr},
+    };
+    static constexpr CommandItem kLayout[] = {
+        {CmdSinglePage, QT_TRANSLATE_NOOP("CommandMenu", "単ページ"), nullptr},
+        {CmdSpread, QT_TRANSLATE_NOOP("CommandMenu", "見開き"), nullptr},
+    };
     static constexpr CommandItem kRotation[] = {
-        {CmdRotate0, u"回転なし", nullptr},
-        {CmdRotate1, u"右90°", nullptr},
-        {CmdRotate3, u"左90°", nullptr},
-        {CmdRotate2, u"180°", nullptr},
+        {CmdRotate0, QT_TRANSLATE_NOOP("CommandMenu", "回転なし"), nullptr},
+        {CmdRotate1, QT_TRANSLATE_NOOP("CommandMenu", "右90°"), nullptr},
+        {CmdRotate3, QT_TRANSLATE_NOOP("CommandMenu", "左90°"), nullptr},
+        {CmdRotate2, QT_TRANSLATE_NOOP("CommandMenu", "180°"), nullptr},
     };
     static constexpr CommandItem kEnd[] = {
         {0, nullptr, nullptr},
-        {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
+        {CmdFileInfo, QT_TRANSLATE_NOOP("CommandMenu", "ファイル情報"), "Ctrl+I"},
         {0, nullptr, nullptr},
-        {CmdExit, u"終了", u"Alt+F4"},
+        {CmdExit, QT_TRANSLATE_NOOP("CommandMenu", "終了"), "Alt+F4"},
     };
     const auto state = [this](int id) {
         if (id == CmdFullScreen)
@@ -340,9 +346,12 @@ QMenu *CLeafreaderView::createBookMenu()
     addCommandItems(menu, kClose, state, command);
     addCommandItems(menu, pageMoveMenuItems(), state, command);
     addCommandItems(menu, kAutoTurn, state, command);
-    addCommandItems(menu->addMenu(QStringLiteral("レイアウト")), kLayout, state, command);
-    addCommandItems(menu->addMenu(QStringLiteral("拡大表示")), zoomMenuItems(), state, command);
-    addCommandItems(menu->addMenu(QStringLiteral("回転表示")), kRotation, state, command);
+    QMenu *layout = addCommandSubmenu(menu, QT_TRANSLATE_NOOP("CommandMenu", "レイアウト"));
+    addCommandItems(layout, kLayout, state, command);
+    QMenu *zoom = addCommandSubmenu(menu, QT_TRANSLATE_NOOP("CommandMenu", "拡大表示"));
+    addCommandItems(zoom, zoomMenuItems(), state, command);
+    QMenu *rotation = addCommandSubmenu(menu, QT_TRANSLATE_NOOP("CommandMenu", "回転表示"));
+    addCommandItems(rotation, kRotation, state, command);
     addCommandItems(menu, kEnd, state, command);
     return menu;
 }

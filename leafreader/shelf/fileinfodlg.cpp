@@ -24,7 +24,7 @@ namespace leafreader {
 FileInfoDlg::FileInfoDlg(const FileInformation &information, QWidget *parent)
     : QDialog(parent), m_info(information)
 {
-    setWindowTitle(QStringLiteral("ファイル情報"));
+    setWindowTitle(tr("ファイル情報"));
     if (m_info.showsThumbnail())
         m_thumbnail = kvb::bookThumbnailImage(reinterpret_cast<const uint8_t *>(m_info.thumbnail.constData()));
 
@@ -51,16 +51,16 @@ FileInfoDlg::FileInfoDlg(const FileInformation &information, QWidget *parent)
     }
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("パス"), m_path);
-    form->addRow(QStringLiteral("サイズ"), m_size);
-    form->addRow(QStringLiteral("ページ数"), m_pages);
-    form->addRow(QStringLiteral("レイアウト"), m_layout);
+    form->addRow(tr("パス"), m_path);
+    form->addRow(tr("サイズ"), m_size);
+    form->addRow(tr("ページ数"), m_pages);
+    form->addRow(tr("レイアウト"), m_layout);
 
     m_attributes = new QTreeWidget(this);
     m_attributes->setObjectName(QStringLiteral("id%1").arg(IdAttributes));
     m_attributes->setRootIsDecorated(false);
     m_attributes->setColumnCount(2);
-    m_attributes->setHeaderLabels({QStringLiteral("項目"), QStringLiteral("内容")});
+    m_attributes->setHeaderLabels({tr("項目"), tr("内容")});
     m_attributes->setSelectionMode(QAbstractItemView::SingleSelection);
     m_attributes->header()->setStretchLastSection(true);
     // The header is drawn without the desktop theme.
@@ -76,7 +76,7 @@ FileInfoDlg::FileInfoDlg(const FileInformation &information, QWidget *parent)
     top->addLayout(form, 1);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *close = buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::AcceptRole);
+    QPushButton *close = buttons->addButton(tr("閉じる"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

@@ -13,9 +13,9 @@ CInqResumeDeleteDlg::CInqResumeDeleteDlg(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Resume Delete"));
     auto *icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
-    auto *text = new QLabel(QStringLiteral("Resume登録を削除しますか？"), this);
-    auto *yes = new QPushButton(QStringLiteral("はい(&Y)"), this);
-    auto *no = new QPushButton(QStringLiteral("いいえ(&N)"), this);
+    auto *text = new QLabel(tr("Resume登録を削除しますか？"), this);
+    auto *yes = new QPushButton(tr("はい(&Y)"), this);
+    auto *no = new QPushButton(tr("いいえ(&N)"), this);
     no->setDefault(true);
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);

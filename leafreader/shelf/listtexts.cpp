@@ -2,6 +2,8 @@
 
 #include "shelfpictures.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 
@@ -42,11 +44,15 @@ QString dateText(int32_t date)
 
 QString priorityText(int priority)
 {
-    static const char16_t *const texts[kPriorityCount] = {
-        u"著者 > サークル > 出版社", u"著者 > 出版社 > サークル", u"サークル > 著者 > 出版社",
-        u"サークル > 出版社 > 著者", u"出版社 > 著者 > サークル", u"出版社 > サークル > 著者",
+    static const char *const texts[kPriorityCount] = {
+        QT_TRANSLATE_NOOP("ListTexts", "著者 > サークル > 出版社"),
+        QT_TRANSLATE_NOOP("ListTexts", "著者 > 出版社 > サークル"),
+        QT_TRANSLATE_NOOP("ListTexts", "サークル > 著者 > 出版社"),
+        QT_TRANSLATE_NOOP("ListTexts", "サークル > 出版社 > 著者"),
+        QT_TRANSLATE_NOOP("ListTexts", "出版社 > 著者 > サークル"),
+        QT_TRANSLATE_NOOP("ListTexts", "出版社 > サークル > 著者"),
     };
-    return QString::fromUtf16(texts[std::clamp(priority, 0, kPriorityCount - 1)]);
+    return QCoreApplication::translate("ListTexts", texts[std::clamp(priority, 0, kPriorityCount - 1)]);
 }
 
 QString authorLine(const BookEntry &row, int priority)
@@ -108,23 +114,26 @@ QString fileSizeText(uint64_t b)
 
 QString layoutText(uint8_t flags)
 {
+    // Whole texts, so each translates as one phrase.
     if (!(flags & kvb::PageSpread))
-        return QStringLiteral(" 単ページ");
-    QString text = (flags & kvb::Cover) ? QStringLiteral(" 表紙あり") : QStringLiteral(" 表紙なし");
-    text += QStringLiteral("見開き");
-    text += (flags & kvb::BindR) ? QStringLiteral("、右綴じ") : QStringLiteral("、左閉じ");
-    return text;
+        return QCoreApplication::translate("ListTexts", " 単ページ");
+    if (flags & kvb::Cover) {
+        return (flags & kvb::BindR) ? QCoreApplication::translate("ListTexts", " 表紙あり見開き、右綴じ")
+                                    : QCoreApplication::translate("ListTexts", " 表紙あり見開き、左閉じ");
+    }
+    return (flags & kvb::BindR) ? QCoreApplication::translate("ListTexts", " 表紙なし見開き、右綴じ")
+                                : QCoreApplication::translate("ListTexts", " 表紙なし見開き、左閉じ");
 }
 
 QString attributeItemText(const kvb::AttributeEntry &entry)
 {
     switch (entry.type) {
-    case kvb::Title: return QStringLiteral("タイトル");
-    case kvb::Subtitle: return QStringLiteral("サブタイトル");
-    case kvb::Author: return QStringLiteral("著者");
-    case kvb::Publisher: return QStringLiteral("出版社");
-    case kvb::Circle: return QStringLiteral("サークル");
-    case kvb::PublicationDate: return QStringLiteral("出版日");
+    case kvb::Title: return QCoreApplication::translate("ListTexts", "タイトル");
+    case kvb::Subtitle: return QCoreApplication::translate("ListTexts", "サブタイトル");
+    case kvb::Author: return QCoreApplication::translate("ListTexts", "著者");
+    case kvb::Publisher: return QCoreApplication::translate("ListTexts", "出版社");
+    case kvb::Circle: return QCoreApplication::translate("ListTexts", "サークル");
+    case kvb::PublicationDate: return QCoreApplication::translate("ListTexts", "出版日");
     case kvb::UserDefined: return entry.name;
     default: return QString::asprintf("Unknown<%u>", unsigned(entry.type));
     }

@@ -30,8 +30,8 @@ QGroupBox *orderGroup(const QString &title, QButtonGroup *group, int current, QW
 {
     auto *box = new QGroupBox(title, parent);
     auto *layout = new QVBoxLayout(box);
-    const QString labels[3] = {QStringLiteral("タイトル順"), QStringLiteral("発行日の古い方から"),
-                               QStringLiteral("発行日の新しい方から")};
+    const QString labels[3] = {SettingDlg::tr("タイトル順"), SettingDlg::tr("発行日の古い方から"),
+                               SettingDlg::tr("発行日の新しい方から")};
     for (int i = 0; i < 3; ++i) {
         auto *radio = new QRadioButton(labels[i], box);
         group->addButton(radio, i);
@@ -51,13 +51,13 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
     : QDialog(parent), m_values(settings), m_listValues(listSettings), m_padScaleAtStart(settings.scalePad),
       m_prompt(prompt)
 {
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(tr("設定"));
     auto *layout = new QVBoxLayout(this);
 
     auto *scales = new QGridLayout;
     const QString scaleTitles[kScaleCount] = {
-        QStringLiteral("ノーマル画面のスケール"), QStringLiteral("フルスクリーンのスケール"),
-        QStringLiteral("リストのカラム幅"), QStringLiteral("リモコンパッドのスケール")};
+        tr("ノーマル画面のスケール"), tr("フルスクリーンのスケール"), tr("リストのカラム幅"),
+        tr("リモコンパッドのスケール")};
     const int scaleValues[kScaleCount] = {settings.scaleNormal, settings.scaleFullScreen,
                                           settings.scaleListColumn, settings.scalePad};
     for (int i = 0; i < kScaleCount; ++i) {
@@ -85,12 +85,12 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
     auto *orders = new QHBoxLayout;
     m_folderOrder = new QButtonGroup(this);
     m_resumeOrder = new QButtonGroup(this);
-    orders->addWidget(orderGroup(QStringLiteral("Folder表示順"), m_folderOrder, listSettings.sortModeF, this));
-    orders->addWidget(orderGroup(QStringLiteral("Resume表示順"), m_resumeOrder, listSettings.sortModeR, this));
+    orders->addWidget(orderGroup(tr("Folder表示順"), m_folderOrder, listSettings.sortModeF, this));
+    orders->addWidget(orderGroup(tr("Resume表示順"), m_resumeOrder, listSettings.sortModeR, this));
     layout->addLayout(orders);
 
     auto *priorityRow = new QHBoxLayout;
-    priorityRow->addWidget(new QLabel(QStringLiteral("３項目の優先順位"), this));
+    priorityRow->addWidget(new QLabel(tr("３項目の優先順位"), this));
     m_priority = new QComboBox(this);
     for (int i = 0; i < kPriorityCount; ++i)
         m_priority->addItem(priorityText(i));
@@ -98,11 +98,11 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
     priorityRow->addWidget(m_priority, 1);
     layout->addLayout(priorityRow);
 
-    m_hideCursor = new QCheckBox(QStringLiteral("コンテンツ表示中はマウスカーソルを消す"), this);
+    m_hideCursor = new QCheckBox(tr("コンテンツ表示中はマウスカーソルを消す"), this);
     m_hideCursor->setChecked(settings.hideCursor);
-    m_picEnlarge = new QCheckBox(QStringLiteral("小さい画像も画面にフィット"), this);
+    m_picEnlarge = new QCheckBox(tr("小さい画像も画面にフィット"), this);
     m_picEnlarge->setChecked(settings.picEnlarge);
-    m_loop = new QCheckBox(QStringLiteral("自動送りをループする"), this);
+    m_loop = new QCheckBox(tr("自動送りをループする"), this);
     m_loop->setChecked(settings.loop);
     layout->addWidget(m_hideCursor);
     layout->addWidget(m_picEnlarge);
@@ -110,8 +110,8 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
 
     auto *fields = new QGridLayout;
     const QString fieldTitles[kFieldCount] = {
-        QStringLiteral("スキップ送りのページ数"), QStringLiteral("スキップ戻りのページ数"),
-        QStringLiteral("見開き表示の隙間（pixel）"), QStringLiteral("自動送りの間隔（秒）")};
+        tr("スキップ送りのページ数"), tr("スキップ戻りのページ数"), tr("見開き表示の隙間（pixel）"),
+        tr("自動送りの間隔（秒）")};
     const int fieldValues[kFieldCount] = {settings.skipForward, settings.skipBack, settings.space,
                                           settings.interval};
     for (int i = 0; i < kFieldCount; ++i) {
@@ -123,7 +123,7 @@ SettingDlg::SettingDlg(const ReaderSettings &settings, const ShelfSettings &list
     layout->addLayout(fields);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SettingDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingDlg::reject);
     layout->addWidget(buttons);

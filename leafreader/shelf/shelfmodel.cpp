@@ -7,6 +7,8 @@
 #include "platform/paths.h"
 #include "ui/waitcursor.h"
 
+#include <QCoreApplication>
+
 
 #include <numeric>
 
@@ -138,7 +140,7 @@ void ShelfModel::selectByName(const QString &name)
 
 QString ShelfModel::infoFailedMessage(const QString &path)
 {
-    return QStringLiteral("ファイル情報の取得に失敗しました。\n%1").arg(path);
+    return QCoreApplication::translate("ShelfModel", "ファイル情報の取得に失敗しました。\n%1").arg(path);
 }
 
 void ShelfModel::showFolderScreen(const QString &selectName)
@@ -328,7 +330,8 @@ std::optional<int> ShelfModel::handOverCloseMode(const BookEntry &shown, int pag
 
 void ShelfModel::reportListFull()
 {
-    m_prompt.message(QStringLiteral("登録最大数を超えるため、登録できません。"), platform::PromptIcon::Stop);
+    m_prompt.message(QCoreApplication::translate("ShelfModel", "登録最大数を超えるため、登録できません。"),
+                     platform::PromptIcon::Stop);
 }
 
 bool ShelfModel::commandEnabled(int id) const

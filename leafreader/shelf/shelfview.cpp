@@ -17,6 +17,8 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <memory>
+
 namespace leafreader {
 
 namespace {
@@ -46,21 +48,23 @@ QFont listFont(int cellHeight)
 // The list screens' menus: the screen's head, on the folder screen the
 // folder moves, then deleting a resume entry and the common end.
 constexpr CommandItem kFolderMenuHead[] = {
-    {CmdOpenRow, u"ファイルを開く", u"Enter"},
-    {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
+    {CmdOpenRow, QT_TRANSLATE_NOOP("CommandMenu", "ファイルを開く"), "Enter"},
+    {CmdFileInfo, QT_TRANSLATE_NOOP("CommandMenu", "ファイル情報"), "Ctrl+I"},
     {0, nullptr, nullptr},
-    {CmdSwitchScreenKeep, u"Resume画面へ(選択継承)", u"Tab"},
-    {CmdSwitchScreen, u"Resume画面へ(選択無視)", u"Ctrl+O"},
+    {CmdSwitchScreenKeep, QT_TRANSLATE_NOOP("CommandMenu", "Resume画面へ(選択継承)"), "Tab"},
+    {CmdSwitchScreen, QT_TRANSLATE_NOOP("CommandMenu", "Resume画面へ(選択無視)"), "Ctrl+O"},
 };
 
-constexpr CommandItem kDeleteResume[] = {{CmdDeleteResume, u"Resume登録削除", u"Backspace"}};
+constexpr CommandItem kDeleteResume[] = {
+    {CmdDeleteResume, QT_TRANSLATE_NOOP("CommandMenu", "Resume登録削除"), "Backspace"},
+};
 
 constexpr CommandItem kResumeMenuHead[] = {
-    {CmdOpenRow, u"ファイルを開く", u"Enter"},
-    {CmdFileInfo, u"ファイル情報", u"Ctrl+I"},
+    {CmdOpenRow, QT_TRANSLATE_NOOP("CommandMenu", "ファイルを開く"), "Enter"},
+    {CmdFileInfo, QT_TRANSLATE_NOOP("CommandMenu", "ファイル情報"), "Ctrl+I"},
     {0, nullptr, nullptr},
-    {CmdSwitchScreenKeep, u"Folder画面へ(選択継承)", u"Tab"},
-    {CmdSwitchScreen, u"Folder画面へ(選択無視)", u"Ctrl+O"},
+    {CmdSwitchScreenKeep, QT_TRANSLATE_NOOP("CommandMenu", "Folder画面へ(選択継承)"), "Tab"},
+    {CmdSwitchScreen, QT_TRANSLATE_NOOP("CommandMenu", "Folder画面へ(選択無視)"), "Ctrl+O"},
 };
 
 } // namespace
@@ -297,7 +301,13 @@ void ShelfView::keyPressEvent(QKeyEvent *event)
 
 void ShelfView::showContextMenu(QPoint globalPos)
 {
-    QMenu menu(this);
+    const std::unique_ptr<QMenu> menu(createMenu());
+    menu->exec(globalPos);
+}
+
+QMenu *ShelfView::createMenu()
+{
+    auto *menu = new QMenu(this);
     const auto state = [this](int id) {
         if (id == CmdFullScreen)
             return ItemState{true, m_fullScreen};
@@ -305,14 +315,14 @@ void ShelfView::showContextMenu(QPoint globalPos)
     };
     const auto command = [this](int id) { onCommand(id); };
     if (m_model.onResumeScreen()) {
-        addCommandItems(&menu, kResumeMenuHead, state, command);
+        addCommandItems(menu, kResumeMenuHead, state, command);
     } else {
-        addCommandItems(&menu, kFolderMenuHead, state, command);
-        addCommandItems(&menu, folderMenuItems(), state, command);
+        addCommandItems(menu, kFolderMenuHead, state, command);
+        addCommandItems(menu, folderMenuItems(), state, command);
     }
-    addCommandItems(&menu, kDeleteResume, state, command);
-    addCommandItems(&menu, listMenuEnd(u"Leafreaderについて ..."), state, command);
-    menu.exec(globalPos);
+    addCommandItems(menu, kDeleteResume, state, command);
+    addCommandItems(menu, listMenuEnd(QT_TRANSLATE_NOOP("CommandMenu", "Leafreaderについて ...")), state, command);
+    return menu;
 }
 
 bool ShelfView::handleKey(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat)

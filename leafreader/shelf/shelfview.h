@@ -68,6 +68,8 @@ public:
     void padButton(int button);
     // The folder or resume menu at a global position.
     void showContextMenu(QPoint globalPos);
+    // That menu, with the items' states now; the caller owns it.
+    QMenu *createMenu();
 
     // After a book closed: the resume rules of the closing mode, then the
     // list again with the book selected.
