@@ -166,7 +166,7 @@
     </message>
     <message>
         <source>画像の表示</source>
-        <translation>Images shown</translation>
+        <translation>Image types shown</translation>
     </message>
     <message>
         <source>単一ページ</source>
