@@ -319,11 +319,11 @@ Only the extensions jpg, jpeg, png, bmp and kvb are supported.</translation>
     </message>
     <message>
         <source>左綴じ</source>
-        <translation>Left-to-right binding</translation>
+        <translation>Left-to-right</translation>
     </message>
     <message>
         <source>右綴じ</source>
-        <translation>Right-to-left binding</translation>
+        <translation>Right-to-left</translation>
     </message>
     <message>
         <source>閉じる</source>
