@@ -4,7 +4,9 @@
 
 #include <QString>
 
-// The editor's fixed texts, shared by the logic and the dialogs.
+// The editor's fixed texts, shared by the logic and the dialogs. The
+// Japanese ones become the language in use where they are shown; the
+// English ones (the about text, the file filters) stay as they are.
 namespace bindery::text {
 
 // The about box: the text is followed by the version (" 1.2.3.4").
