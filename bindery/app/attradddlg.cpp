@@ -38,13 +38,13 @@ CAttrAddDlg::CAttrAddDlg(platform::Prompt &prompt, uint8_t type, const QString &
     m_content->setObjectName(QStringLiteral("content"));
     m_item->setEditText(item);
     m_content->setEditText(content);
-    layout->addWidget(new QLabel(QStringLiteral("項目"), this), 0, 0);
+    layout->addWidget(new QLabel(tr("項目"), this), 0, 0);
     layout->addWidget(m_item, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("内容"), this), 1, 0);
+    layout->addWidget(new QLabel(tr("内容"), this), 1, 0);
     layout->addWidget(m_content, 1, 1);
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons, 2, 0, 1, 2);

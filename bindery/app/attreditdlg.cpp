@@ -73,7 +73,7 @@ CColorListCtrl::CColorListCtrl(QWidget *parent) : QTreeWidget(parent)
 {
     setHeader(new CHeaderCtrlEx(this));
     setColumnCount(2);
-    setHeaderLabels({QStringLiteral("項目"), QStringLiteral("内容")});
+    setHeaderLabels({tr("項目"), tr("内容")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -116,7 +116,7 @@ std::vector<int> CColorListCtrl::selectedRows() const
 CAttrEditDlg::CAttrEditDlg(platform::Prompt &prompt, kvb::AttributeList copy, Histories histories, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_model(std::move(copy)), m_histories(histories)
 {
-    setWindowTitle(QStringLiteral("その他の付加情報の編集"));
+    setWindowTitle(tr("その他の付加情報の編集"));
     resize(560, 360);
     auto *layout = new QGridLayout(this);
     m_list = new CColorListCtrl(this);
@@ -126,13 +126,19 @@ CAttrEditDlg::CAttrEditDlg(platform::Prompt &prompt, kvb::AttributeList copy, Hi
         int id;
         const char *text;
     };
-    const Def defs[] = {{AddAuthor, "著者の追加..."}, {AddPublisher, "出版社の追加..."},
-                        {AddCircle, "サークルの追加..."}, {AddUser, "ユーザー定義の追加..."},
-                        {Edit, "編集..."},           {Delete, "削除"},
-                        {Up, "上へ"},                {Down, "下へ"}};
+    const Def defs[] = {
+        {AddAuthor, QT_TRANSLATE_NOOP("CAttrEditDlg", "著者の追加...")},
+        {AddPublisher, QT_TRANSLATE_NOOP("CAttrEditDlg", "出版社の追加...")},
+        {AddCircle, QT_TRANSLATE_NOOP("CAttrEditDlg", "サークルの追加...")},
+        {AddUser, QT_TRANSLATE_NOOP("CAttrEditDlg", "ユーザー定義の追加...")},
+        {Edit, QT_TRANSLATE_NOOP("CAttrEditDlg", "編集...")},
+        {Delete, QT_TRANSLATE_NOOP("CAttrEditDlg", "削除")},
+        {Up, QT_TRANSLATE_NOOP("CAttrEditDlg", "上へ")},
+        {Down, QT_TRANSLATE_NOOP("CAttrEditDlg", "下へ")},
+    };
     int row = 0;
     for (const Def &d : defs) {
-        auto *b = new QPushButton(QString::fromUtf8(d.text), this);
+        auto *b = new QPushButton(tr(d.text), this);
         b->setAutoDefault(false);
         m_buttons[d.id] = b;
         layout->addWidget(b, row++, 1);
@@ -144,7 +150,7 @@ CAttrEditDlg::CAttrEditDlg(platform::Prompt &prompt, kvb::AttributeList copy, Hi
     layout->setRowStretch(row, 1);
     auto *buttons = new QDialogButtonBox(Qt::Vertical, this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons, row + 1, 1);

@@ -106,7 +106,7 @@ CBinderyDlg::CBinderyDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
     connect(m_pageList->verticalScrollBar(), &QScrollBar::valueChanged, &m_thumbnailTimer,
             qOverload<>(&QTimer::start));
 
-    auto *about = new QAction(QStringLiteral("Binderyについて(&A)..."), this);
+    auto *about = new QAction(tr("Binderyについて(&A)..."), this);
     connect(about, &QAction::triggered, this, [this] {
         m_editor.prompt().message(text::AboutText + platform::versionText(), platform::PromptIcon::None,
                                   platform::PromptButtons::Ok, text::AboutCaption);
@@ -125,7 +125,7 @@ void CBinderyDlg::buildControls()
 
     // Page list.
     auto *listColumn = new QVBoxLayout;
-    listColumn->addWidget(new QLabel(QStringLiteral("ページリスト (Drag&Drop可)"), this));
+    listColumn->addWidget(new QLabel(tr("ページリスト (Drag&Drop可)"), this));
     m_pageList = new CPageListBox(this);
     m_pageList->setFixedWidth(170);
     listColumn->addWidget(m_pageList, 1);
@@ -141,34 +141,34 @@ void CBinderyDlg::buildControls()
         connect(b, &QPushButton::clicked, this, [this, id] { onCommand(id); });
         return b;
     };
-    buttonColumn->addWidget(new QLabel(QStringLiteral("ページ数"), this));
+    buttonColumn->addWidget(new QLabel(tr("ページ数"), this));
     m_pageCount = new QLabel(this);
     m_pageCount->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_pageCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     buttonColumn->addWidget(m_pageCount);
     buttonColumn->addSpacing(12);
-    buttonColumn->addWidget(makeButton(CmdMoveTop, QStringLiteral("先頭へ")));
-    buttonColumn->addWidget(makeButton(CmdMoveUp, QStringLiteral("上へ")));
-    buttonColumn->addWidget(makeButton(CmdMoveDown, QStringLiteral("下へ")));
-    buttonColumn->addWidget(makeButton(CmdMoveBottom, QStringLiteral("末尾へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveTop, tr("先頭へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveUp, tr("上へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveDown, tr("下へ")));
+    buttonColumn->addWidget(makeButton(CmdMoveBottom, tr("末尾へ")));
     buttonColumn->addSpacing(12);
-    buttonColumn->addWidget(makeButton(CmdDelete, QStringLiteral("削除")));
-    buttonColumn->addWidget(makeButton(CmdDuplicate, QStringLiteral("複製")));
-    buttonColumn->addWidget(makeButton(CmdSelectAll, QStringLiteral("全選択")));
+    buttonColumn->addWidget(makeButton(CmdDelete, tr("削除")));
+    buttonColumn->addWidget(makeButton(CmdDuplicate, tr("複製")));
+    buttonColumn->addWidget(makeButton(CmdSelectAll, tr("全選択")));
     buttonColumn->addStretch(1);
-    buttonColumn->addWidget(makeButton(CmdFileMenu, QStringLiteral("ファイル メニュー ▼")));
-    buttonColumn->addWidget(makeButton(CmdSettings, QStringLiteral("設定...")));
+    buttonColumn->addWidget(makeButton(CmdFileMenu, tr("ファイル メニュー ▼")));
+    buttonColumn->addWidget(makeButton(CmdSettings, tr("設定...")));
     auto *saveRow = new QHBoxLayout;
     QPushButton *save = makeButton(CmdSaveButton, QString());
     save->setIcon(saveIcon(false));
     save->setIconSize(QSize(24, 24));
-    save->setToolTip(QStringLiteral("上書き保存"));
-    save->setAccessibleName(QStringLiteral("上書き保存"));
+    save->setToolTip(tr("上書き保存"));
+    save->setAccessibleName(tr("上書き保存"));
     QPushButton *saveAs = makeButton(CmdSaveAsButton, QString());
     saveAs->setIcon(saveIcon(true));
     saveAs->setIconSize(QSize(24, 24));
-    saveAs->setToolTip(QStringLiteral("名前を付けて保存"));
-    saveAs->setAccessibleName(QStringLiteral("名前を付けて保存"));
+    saveAs->setToolTip(tr("名前を付けて保存"));
+    saveAs->setAccessibleName(tr("名前を付けて保存"));
     saveRow->addWidget(save);
     saveRow->addWidget(saveAs);
     buttonColumn->addLayout(saveRow);
@@ -193,22 +193,22 @@ void CBinderyDlg::buildControls()
         exclusive->addButton(b);
         return group;
     };
-    flagsRow->addWidget(makePair(QStringLiteral("表示"), QStringLiteral("単一"), QStringLiteral("見開き"), m_single, m_spread));
-    flagsRow->addWidget(makePair(QStringLiteral("表紙"), QStringLiteral("なし"), QStringLiteral("あり"), m_coverNo, m_coverYes));
-    flagsRow->addWidget(makePair(QStringLiteral("綴じ方"), QStringLiteral("左綴じ"), QStringLiteral("右綴じ"), m_bindLeft, m_bindRight));
+    flagsRow->addWidget(makePair(tr("表示"), tr("単一"), tr("見開き"), m_single, m_spread));
+    flagsRow->addWidget(makePair(tr("表紙"), tr("なし"), tr("あり"), m_coverNo, m_coverYes));
+    flagsRow->addWidget(makePair(tr("綴じ方"), tr("左綴じ"), tr("右綴じ"), m_bindLeft, m_bindRight));
     flagsRow->addStretch(1);
     auto *closeColumn = new QVBoxLayout;
-    closeColumn->addWidget(makeButton(CmdClose, QStringLiteral("閉じる")));
+    closeColumn->addWidget(makeButton(CmdClose, tr("閉じる")));
     closeColumn->addStretch(1);
     flagsRow->addLayout(closeColumn);
     right->addLayout(flagsRow);
 
-    m_thumbnail = new QCheckBox(QStringLiteral("サムネールを付ける"), this);
+    m_thumbnail = new QCheckBox(tr("サムネールを付ける"), this);
     right->addWidget(m_thumbnail);
 
     auto *fields = new QGridLayout;
-    const QString labels[5] = {QStringLiteral("タイトル"), QStringLiteral("サブタイトル"), QStringLiteral("著者(一人目)"),
-                               QStringLiteral("出版社(一社目)"), QStringLiteral("サークル(一つ目)")};
+    const QString labels[5] = {tr("タイトル"), tr("サブタイトル"), tr("著者(一人目)"), tr("出版社(一社目)"),
+                               tr("サークル(一つ目)")};
     for (int i = 0; i < 5; ++i) {
         auto *combo = new QComboBox(this);
         combo->setEditable(true);
@@ -225,7 +225,7 @@ void CBinderyDlg::buildControls()
     right->addLayout(fields);
 
     auto *dateRow = new QGridLayout;
-    m_dateCheck = new QCheckBox(QStringLiteral("出版日"), this);
+    m_dateCheck = new QCheckBox(tr("出版日"), this);
     auto makeSpin = [this](int max) {
         auto *spin = new QSpinBox(this);
         spin->setRange(0, max);
@@ -238,17 +238,17 @@ void CBinderyDlg::buildControls()
     m_day = makeSpin(31);
     dateRow->addWidget(m_dateCheck, 0, 0);
     dateRow->addWidget(m_year, 0, 1);
-    dateRow->addWidget(new QLabel(QStringLiteral("年"), this), 0, 2);
+    dateRow->addWidget(new QLabel(tr("年"), this), 0, 2);
     dateRow->addWidget(m_month, 0, 3);
-    dateRow->addWidget(new QLabel(QStringLiteral("月"), this), 0, 4);
+    dateRow->addWidget(new QLabel(tr("月"), this), 0, 4);
     dateRow->addWidget(m_day, 0, 5);
-    dateRow->addWidget(new QLabel(QStringLiteral("日"), this), 0, 6);
-    dateRow->addWidget(new QLabel(QStringLiteral("（不明：0）"), this), 1, 3, 1, 4);
+    dateRow->addWidget(new QLabel(tr("日"), this), 0, 6);
+    dateRow->addWidget(new QLabel(tr("（不明：0）"), this), 1, 3, 1, 4);
     dateRow->setColumnStretch(7, 1);
     right->addLayout(dateRow);
     auto *attrRow = new QHBoxLayout;
     attrRow->addStretch(1);
-    attrRow->addWidget(makeButton(CmdEditAttributes, QStringLiteral("その他の付加情報の編集...")));
+    attrRow->addWidget(makeButton(CmdEditAttributes, tr("その他の付加情報の編集...")));
     right->addLayout(attrRow);
 
     auto *frame = new QFrame(this);
@@ -321,23 +321,26 @@ void CBinderyDlg::buildFileMenu()
         QKeySequence keys;
     };
     const Item items[] = {
-        {CmdNew, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {CmdOpenBook, "KVBファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {CmdAddImages, "画像を追加(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {CmdAddFolderImages, "フォルダ内画像を追加(&F)...", QKeySequence(Qt::CTRL | Qt::Key_F)},
-        {CmdOpenFolderAsDocument, "フォルダ内画像を文書として開く(&D)...", QKeySequence(Qt::CTRL | Qt::Key_D)},
-        {CmdSave, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {CmdSaveAs, "名前を付けて保存(&A)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
-        {CmdExportAll, "全Page画像の書き出し(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
-        {CmdExportSelected, "選択Page画像の書き出し(&W)...", QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_E)},
-        {CmdExportArchive, "CBZの書き出し(&Z)...", QKeySequence()},
+        {CmdNew, QT_TRANSLATE_NOOP("CBinderyDlg", "新規作成(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {CmdOpenBook, QT_TRANSLATE_NOOP("CBinderyDlg", "KVBファイルを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {CmdAddImages, QT_TRANSLATE_NOOP("CBinderyDlg", "画像を追加(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {CmdAddFolderImages, QT_TRANSLATE_NOOP("CBinderyDlg", "フォルダ内画像を追加(&F)..."), QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {CmdOpenFolderAsDocument, QT_TRANSLATE_NOOP("CBinderyDlg", "フォルダ内画像を文書として開く(&D)..."),
+         QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {CmdSave, QT_TRANSLATE_NOOP("CBinderyDlg", "上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {CmdSaveAs, QT_TRANSLATE_NOOP("CBinderyDlg", "名前を付けて保存(&A)..."),
+         QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_S)},
+        {CmdExportAll, QT_TRANSLATE_NOOP("CBinderyDlg", "全Page画像の書き出し(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {CmdExportSelected, QT_TRANSLATE_NOOP("CBinderyDlg", "選択Page画像の書き出し(&W)..."),
+         QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_E)},
+        {CmdExportArchive, QT_TRANSLATE_NOOP("CBinderyDlg", "CBZの書き出し(&Z)..."), QKeySequence()},
     };
     // The keys act wherever the focus is, in the title and date fields too.
     auto *accelerators = new ui::WindowAccelerators(this);
     for (const Item &item : items) {
         if (item.id == CmdSave || item.id == CmdExportAll)
             m_fileMenu->addSeparator();
-        QAction *action = m_fileMenu->addAction(QString::fromUtf8(item.text));
+        QAction *action = m_fileMenu->addAction(tr(item.text));
         // The menu shows the keys; the window's own shortcuts below act on
         // them whatever the menu would show.
         action->setShortcut(item.keys);

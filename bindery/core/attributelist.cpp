@@ -4,6 +4,8 @@
 
 #include <platform/textcompare.h>
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace bindery {
@@ -11,9 +13,9 @@ namespace bindery {
 QString AttributeListModel::itemWord(uint8_t type)
 {
     switch (type) {
-    case kvb::Author: return QStringLiteral("著者");
-    case kvb::Publisher: return QStringLiteral("出版社");
-    case kvb::Circle: return QStringLiteral("サークル");
+    case kvb::Author: return QCoreApplication::translate("BinderyAttributes", "著者");
+    case kvb::Publisher: return QCoreApplication::translate("BinderyAttributes", "出版社");
+    case kvb::Circle: return QCoreApplication::translate("BinderyAttributes", "サークル");
     default: return {};
     }
 }
@@ -109,8 +111,10 @@ AttributeInputCheck checkAttributeInput(const QString &item, const QString &cont
 
 QString attributeDialogTitle(uint8_t type, const QString &item, bool editing)
 {
-    const QString head = type == kvb::UserDefined ? QStringLiteral("ユーザー定義") : item;
-    return head + (editing ? QStringLiteral("の編集") : QStringLiteral("の追加"));
+    const QString head =
+        type == kvb::UserDefined ? QCoreApplication::translate("BinderyAttributes", "ユーザー定義") : item;
+    return editing ? QCoreApplication::translate("BinderyAttributes", "%1の編集").arg(head)
+                   : QCoreApplication::translate("BinderyAttributes", "%1の追加").arg(head);
 }
 
 } // namespace bindery

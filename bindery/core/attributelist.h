@@ -23,7 +23,8 @@ public:
     QString contentText(int row) const;
     QColor background(int row) const;
 
-    // "著者", "出版社", "サークル" for types 3 to 5.
+    // "著者", "出版社", "サークル" for types 3 to 5, in the language in use:
+    // a word shown, never stored.
     static QString itemWord(uint8_t type);
     static QColor rowColor(uint8_t type);
 

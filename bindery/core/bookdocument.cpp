@@ -54,7 +54,7 @@ Validation validateDocument(const BookDocument &doc, bool rangesOnly)
     struct TextField {
         const QString *text;
         Field field;
-        const QString *controlMessage;
+        const platform::UiText *controlMessage;
     };
     const TextField texts[] = {
         {&doc.title, Field::Title, &text::TitleControl},

@@ -25,9 +25,9 @@ CJPEG_Q_Dlg::CJPEG_Q_Dlg(int quality, QWidget *parent) : QDialog(parent)
     m_value->setMinimumWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("1000 ")));
 
     auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("低"), this));
+    row->addWidget(new QLabel(tr("低"), this));
     row->addWidget(m_slider, 1);
-    row->addWidget(new QLabel(QStringLiteral("高"), this));
+    row->addWidget(new QLabel(tr("高"), this));
     row->addWidget(m_value);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

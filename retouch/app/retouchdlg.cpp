@@ -82,9 +82,9 @@ void CRetouchDlg::buildControls()
     m_path = new QLineEdit(this);
     m_path->setReadOnly(true);
     top->addWidget(m_path, 1);
-    top->addWidget(makeButton(CmdOpen, QStringLiteral("ファイルを開く...")));
-    top->addWidget(makeButton(CmdSave, QStringLiteral("上書き保存")));
-    top->addWidget(makeButton(CmdSaveAs, QStringLiteral("名前を付けて保存...")));
+    top->addWidget(makeButton(CmdOpen, tr("ファイルを開く...")));
+    top->addWidget(makeButton(CmdSave, tr("上書き保存")));
+    top->addWidget(makeButton(CmdSaveAs, tr("名前を付けて保存...")));
 
     auto *viewGrid = new QGridLayout;
     viewGrid->setSpacing(0);
@@ -114,7 +114,7 @@ void CRetouchDlg::buildControls()
     side->addWidget(m_magnifier);
 
     auto *fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("位置"), this), 0, 0);
+    fields->addWidget(new QLabel(tr("位置"), this), 0, 0);
     m_position = makeField(this);
     fields->addWidget(m_position, 0, 1);
     auto *moves = new QHBoxLayout;
@@ -139,7 +139,7 @@ void CRetouchDlg::buildControls()
         connect(m_spins[size_t(i)], &COffsetSpin::stepped, this,
                 [this, channel](SpinStep s) { step(channel, s); });
     }
-    fields->addWidget(new QLabel(QStringLiteral("想定ガンマ"), this), 5, 0);
+    fields->addWidget(new QLabel(tr("想定ガンマ"), this), 5, 0);
     m_curve = new QComboBox(this);
     for (const CurveChoice &choice : curveChoices())
         m_curve->addItem(choice.label);
@@ -185,7 +185,7 @@ void CRetouchDlg::buildMenu()
     auto *separator = new QAction(this);
     separator->setSeparator(true);
     addAction(separator);
-    addCommand(QStringLiteral("Retouchについて(&A)..."), CmdAbout);
+    addCommand(tr("Retouchについて(&A)..."), CmdAbout);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

@@ -7,13 +7,13 @@ namespace retouch {
 const std::array<CurveChoice, kCurveCount> &curveChoices()
 {
     static const std::array<CurveChoice, kCurveCount> choices{{
-        {QStringLiteral("なし"), 1.0, 1.0},
-        {QStringLiteral("-3"), 1.0 / 1.5, 1.2},
-        {QStringLiteral("-2"), 1.0 / 1.8, 1.16},
-        {QStringLiteral("-1"), 1.0 / 2.06, 1.122},
-        {QStringLiteral("標準"), tone::kStandardExponent, tone::kStandardFactor},
-        {QStringLiteral("+1"), 1.0 / 2.3, 1.06},
-        {QStringLiteral("+2"), 1.0 / 2.36, 1.018},
+        {{"RetouchCurves", QT_TRANSLATE_NOOP("RetouchCurves", "なし")}, 1.0, 1.0},
+        {{"RetouchCurves", "-3"}, 1.0 / 1.5, 1.2},
+        {{"RetouchCurves", "-2"}, 1.0 / 1.8, 1.16},
+        {{"RetouchCurves", "-1"}, 1.0 / 2.06, 1.122},
+        {{"RetouchCurves", QT_TRANSLATE_NOOP("RetouchCurves", "標準")}, tone::kStandardExponent, tone::kStandardFactor},
+        {{"RetouchCurves", "+1"}, 1.0 / 2.3, 1.06},
+        {{"RetouchCurves", "+2"}, 1.0 / 2.36, 1.018},
     }};
     return choices;
 }

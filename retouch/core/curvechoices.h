@@ -1,5 +1,6 @@
 #pragma once
 
+#include <platform/uitext.h>
 #include <tone/transfercurve.h>
 
 #include <QString>
@@ -12,7 +13,7 @@ using tone::TransferTables;
 
 // One choice of the assumed transfer curve ("想定ガンマ").
 struct CurveChoice {
-    QString label;
+    platform::UiText label; // "なし" and "標準" are translated, the numbers stay
     double exponent; // p
     double factor;   // k
 };

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <platform/uitext.h>
+
 #include <QString>
 
 // Retouch's texts: its messages are short English texts with the path in
-// brackets.
+// brackets; the few Japanese ones (captions, the display switch) are
+// translated where they are shown.
 namespace retouch::text {
 
 inline const QString FileOpenFailed = QStringLiteral("File open failed.[%1]");
@@ -24,14 +27,14 @@ inline const QString OutputNameTaken = QStringLiteral("Output name already writt
 
 inline const QString ImageFilter = QStringLiteral("Image Files (*.bmp *.jpg *.jpeg *.png)");
 inline const QString OffsetsFilter = QStringLiteral("Offsets (*.csv)");
-inline const QString OpenCaption = QStringLiteral("ファイルを開く");
-inline const QString SaveAsCaption = QStringLiteral("名前を付けて保存");
+inline constexpr platform::UiText OpenCaption{"RetouchMessages", QT_TRANSLATE_NOOP("RetouchMessages", "ファイルを開く")};
+inline constexpr platform::UiText SaveAsCaption{"RetouchMessages", QT_TRANSLATE_NOOP("RetouchMessages", "名前を付けて保存")};
 inline const QString SaveOffsetsCaption = QStringLiteral("Save offsets");
 inline const QString LoadOffsetsCaption = QStringLiteral("Load offsets");
-inline const QString AboutCaption = QStringLiteral("Retouchについて");
+inline constexpr platform::UiText AboutCaption{"RetouchMessages", QT_TRANSLATE_NOOP("RetouchMessages", "Retouchについて")};
 inline const QString AboutText = QStringLiteral("Retouch Version");
 
-inline const QString EditedLabel = QStringLiteral(" 編集中");
-inline const QString SourceLabel = QStringLiteral(" 元画像");
+inline constexpr platform::UiText EditedLabel{"RetouchMessages", QT_TRANSLATE_NOOP("RetouchMessages", " 編集中")};
+inline constexpr platform::UiText SourceLabel{"RetouchMessages", QT_TRANSLATE_NOOP("RetouchMessages", " 元画像")};
 
 } // namespace retouch::text
