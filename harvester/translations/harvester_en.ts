@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>PDF作業用フォルダ （対象フォルダと同じドライブを推奨、全角文字を含まないこと。）</source>
-        <translation>Work folder for PDFs (best on the target folder&apos;s drive; no full-width characters in its path)</translation>
+        <translation>Work folder for PDFs (best on the target folder&apos;s drive; no full-width characters)</translation>
     </message>
     <message>
         <source>KVB文書</source>
