@@ -90,6 +90,8 @@ int CHarvesterApp::main(int argc, char **argv)
     case CommandLine::Action::Run: {
         QCoreApplication app(argc, argv);
         nameApplication();
+        // The run's log lines and messages speak the window's language.
+        ui::loadTexts(u"harvester");
         return runFromCommandLine(commandLine);
     }
     case CommandLine::Action::Dialog: break;

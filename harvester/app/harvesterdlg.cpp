@@ -30,13 +30,17 @@ using namespace harvester;
 
 namespace {
 
-const QStringList kProcessItems = {QStringLiteral("PDFをKVBに変換"), QStringLiteral("PDFから画像を取り出す"),
-                                   QStringLiteral("画像フォルダをKVBに変換"), QStringLiteral("KVBから画像を取り出す"),
-                                   QStringLiteral("アーカイブをKVBに変換")};
-const QStringList kPostProcessItems = {QStringLiteral("そのまま"), QStringLiteral("ごみ箱に移動"),
-                                       QStringLiteral("削除（非推奨）")};
-const QStringList kParentFolderItems = {QStringLiteral("何もしない"), QStringLiteral("著者とする"),
-                                        QStringLiteral("出版社とする"), QStringLiteral("サークルとする")};
+// The lists' items, by their index (the value the settings keep).
+const char *const kProcessItems[] = {
+    QT_TRANSLATE_NOOP("CHarvesterDlg", "PDFをKVBに変換"), QT_TRANSLATE_NOOP("CHarvesterDlg", "PDFから画像を取り出す"),
+    QT_TRANSLATE_NOOP("CHarvesterDlg", "画像フォルダをKVBに変換"), QT_TRANSLATE_NOOP("CHarvesterDlg", "KVBから画像を取り出す"),
+    QT_TRANSLATE_NOOP("CHarvesterDlg", "アーカイブをKVBに変換")};
+const char *const kPostProcessItems[] = {QT_TRANSLATE_NOOP("CHarvesterDlg", "そのまま"),
+                                         QT_TRANSLATE_NOOP("CHarvesterDlg", "ごみ箱に移動"),
+                                         QT_TRANSLATE_NOOP("CHarvesterDlg", "削除（非推奨）")};
+const char *const kParentFolderItems[] = {
+    QT_TRANSLATE_NOOP("CHarvesterDlg", "何もしない"), QT_TRANSLATE_NOOP("CHarvesterDlg", "著者とする"),
+    QT_TRANSLATE_NOOP("CHarvesterDlg", "出版社とする"), QT_TRANSLATE_NOOP("CHarvesterDlg", "サークルとする")};
 
 // The program's icon: a sheaf of pages over a book.
 QIcon harvesterIcon()
@@ -95,25 +99,26 @@ void CHarvesterDlg::buildControls()
         remember(id, box);
         return box;
     };
-    auto makeCombo = [this, &remember](int id, const QStringList &items) {
+    auto makeCombo = [this, &remember](int id, const auto &items) {
         auto *combo = new QComboBox(this);
-        combo->addItems(items);
+        for (const char *item : items)
+            combo->addItem(tr(item));
         remember(id, combo);
         return combo;
     };
 
     // Conversion, subfolders, post-processing and close.
     auto *choiceRow = new QGridLayout;
-    choiceRow->addWidget(new QLabel(QStringLiteral("処理"), this), 0, 0);
+    choiceRow->addWidget(new QLabel(tr("処理"), this), 0, 0);
     m_process = makeCombo(IdProcess, kProcessItems);
     choiceRow->addWidget(m_process, 1, 0);
-    m_subFolder = makeCheck(IdSubFolder, QStringLiteral("サブフォルダも含む"));
+    m_subFolder = makeCheck(IdSubFolder, tr("サブフォルダも含む"));
     choiceRow->addWidget(m_subFolder, 1, 1);
-    choiceRow->addWidget(new QLabel(QStringLiteral("処理済みファイル/フォルダ"), this), 0, 2);
+    choiceRow->addWidget(new QLabel(tr("処理済みファイル/フォルダ"), this), 0, 2);
     m_postProcess = makeCombo(IdPostProcess, kPostProcessItems);
     choiceRow->addWidget(m_postProcess, 1, 2);
     choiceRow->setColumnStretch(3, 1);
-    choiceRow->addWidget(makeButton(IdClose, QStringLiteral("閉じる")), 0, 4, 2, 1, Qt::AlignTop);
+    choiceRow->addWidget(makeButton(IdClose, tr("閉じる")), 0, 4, 2, 1, Qt::AlignTop);
     top->addLayout(choiceRow);
 
     auto folderRow = [this, &makeButton, &remember, top](const QString &label, int editId, int browseId) {
@@ -129,21 +134,21 @@ void CHarvesterDlg::buildControls()
         top->addLayout(row);
         return edit;
     };
-    m_targetFolder = folderRow(QStringLiteral("PDF/画像フォルダ/KVBを含む対象フォルダ"), IdTargetFolder, IdBrowseTarget);
+    m_targetFolder = folderRow(tr("PDF/画像フォルダ/KVBを含む対象フォルダ"), IdTargetFolder, IdBrowseTarget);
     m_workFolder = folderRow(
-        QStringLiteral("PDF作業用フォルダ （対象フォルダと同じドライブを推奨、全角文字を含まないこと。）"),
+        tr("PDF作業用フォルダ （対象フォルダと同じドライブを推奨、全角文字を含まないこと。）"),
         IdWorkFolder, IdBrowseWork);
 
     // Book options beside Start and Stop.
     auto *optionsRow = new QHBoxLayout;
-    auto *group = new QGroupBox(QStringLiteral("KVB文書"), this);
+    auto *group = new QGroupBox(tr("KVB文書"), this);
     auto *grid = new QGridLayout(group);
-    m_spread = makeCheck(IdSpread, QStringLiteral("見開き"));
-    m_cover = makeCheck(IdCover, QStringLiteral("表紙あり"));
-    m_bindR = makeCheck(IdBindR, QStringLiteral("右綴じ"));
-    m_thumb = makeCheck(IdThumb, QStringLiteral("サムネール"));
-    m_nameAsTitle = makeCheck(IdNameAsTitle, QStringLiteral("ファイル/フォルダ名をタイトルとする"));
-    m_numberAsDate = makeCheck(IdNumberAsDate, QStringLiteral("頭の数値を出版日とする"));
+    m_spread = makeCheck(IdSpread, tr("見開き"));
+    m_cover = makeCheck(IdCover, tr("表紙あり"));
+    m_bindR = makeCheck(IdBindR, tr("右綴じ"));
+    m_thumb = makeCheck(IdThumb, tr("サムネール"));
+    m_nameAsTitle = makeCheck(IdNameAsTitle, tr("ファイル/フォルダ名をタイトルとする"));
+    m_numberAsDate = makeCheck(IdNumberAsDate, tr("頭の数値を出版日とする"));
     m_parentFolder = makeCombo(IdParentFolder, kParentFolderItems);
     grid->addWidget(m_spread, 0, 0);
     grid->addWidget(m_thumb, 0, 1);
@@ -154,13 +159,13 @@ void CHarvesterDlg::buildControls()
     dateRow->addWidget(m_numberAsDate);
     grid->addLayout(dateRow, 1, 2, 1, 2);
     grid->addWidget(m_bindR, 2, 0);
-    grid->addWidget(new QLabel(QStringLiteral("対象フォルダ名"), this), 2, 2, Qt::AlignRight);
+    grid->addWidget(new QLabel(tr("対象フォルダ名"), this), 2, 2, Qt::AlignRight);
     grid->addWidget(m_parentFolder, 2, 3);
     optionsRow->addWidget(group, 1);
-    QPushButton *start = makeButton(IdStart, QStringLiteral("開始"));
+    QPushButton *start = makeButton(IdStart, tr("開始"));
     start->setDefault(true);
     start->setMinimumSize(88, 52);
-    QPushButton *stop = makeButton(IdStop, QStringLiteral("停止"));
+    QPushButton *stop = makeButton(IdStop, tr("停止"));
     stop->setMinimumSize(88, 52);
     optionsRow->addWidget(start, 0, Qt::AlignTop);
     optionsRow->addWidget(stop, 0, Qt::AlignTop);

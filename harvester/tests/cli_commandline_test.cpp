@@ -210,7 +210,7 @@ TEST(CommandLine, RunsEndToEndAndExitsByTheOutcome)
     // The book exists now: without --yes the overwrite question is refused.
     const ProgramRun refused = runHarvester(arguments);
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err.value(0), text::BookExists.section(u'\n', 0, 0));
+    EXPECT_EQ(refused.err.value(0), QString(text::BookExists).section(u'\n', 0, 0));
     EXPECT_EQ(refused.out.mid(refused.out.size() - 2), (QStringList{text::PackCancelLog, RunSummary{0, 0, 1}.text()}));
     EXPECT_EQ(runHarvester(QStringList{"--yes"} + arguments).status, 0);
 
