@@ -214,6 +214,7 @@ bool walkBook(Source &source, const QString &path, const std::optional<platform:
     // kind (1 byte) and size (4 bytes). Other kinds are moved over unlisted.
     uint16_t accepted = 0;
     PageList &pages = *options.pages;
+    pages.reserve(pages.size() + pageCount);
     uint8_t rec[5];
     rec[0] = type;
     if (!in.read(rec + 1, 4))

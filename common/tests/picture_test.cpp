@@ -493,6 +493,30 @@ TEST(Picture, StructureIsCompleteOnlyForTheWholePicture)
     EXPECT_EQ(pictureStructureOf(QByteArray(100, 'g')), PictureStructure::Unknown);
 }
 
+// The scan's coded 0xFF bytes and restart markers are passed over, and the
+// marker that ends it is found, wherever they fall in the 16-byte steps the
+// search takes.
+TEST(Picture, ScanDataIsWalkedToItsEndAtEveryOffset)
+{
+    const QByteArray jpeg = testsupport::encode(cornerPicture(16, 16), "JPG");
+    const QList<qsizetype> scans = testsupport::scanStarts(jpeg);
+    ASSERT_EQ(scans.size(), 1);
+    const qsizetype sosLength = (uchar(jpeg[scans[0] + 2]) << 8) | uchar(jpeg[scans[0] + 3]);
+    const QByteArray head = jpeg.left(scans[0] + 2 + sosLength);
+    const QByteArray eoi("\xFF\xD9", 2);
+    for (int k = 0; k < 40; ++k) {
+        QByteArray coded(48, '\x12');
+        coded.replace(k, 2, QByteArray("\xFF\x00", 2));
+        coded.replace((k + 5) % 46, 2, QByteArray("\xFF\xD3", 2));
+        EXPECT_EQ(pictureStructureOf(head + coded + eoi), PictureStructure::Complete) << k;
+        EXPECT_EQ(pictureStructureOf(head + coded), PictureStructure::Incomplete) << k;
+        EXPECT_EQ(pictureStructureOf(head + coded.left(k + 1)), PictureStructure::Incomplete) << k;
+        QByteArray ended = coded;
+        ended.replace(k, 2, eoi);
+        EXPECT_EQ(pictureStructureOf(head + ended + QByteArray(9, '\x34')), PictureStructure::Complete) << k;
+    }
+}
+
 TEST(Picture, FilesForOtherCodecsAreWorthDecodingOnlyWithTheirDataThere)
 {
     QTemporaryDir dir;

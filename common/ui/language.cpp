@@ -3,6 +3,7 @@
 #include "qttexts.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QTranslator>
 
@@ -100,7 +101,9 @@ bool loadTexts(QStringView program, Language language, const QStringList &folder
 Language loadTexts(QStringView program)
 {
     const Language language = languageFromEnvironment();
-    loadTexts(program, language);
+    if (!loadTexts(program, language))
+        qWarning("%s: some of the %s texts are missing; those are shown in Japanese", qUtf8Printable(program.toString()),
+                 language == Language::English ? "English" : "Qt's Japanese");
     return language;
 }
 

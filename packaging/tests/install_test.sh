@@ -78,6 +78,17 @@ tree)
     [ -f "$SHARE/icons/hicolor/scalable/apps/$icon.svg" ] || fail "$(basename "$entry"): icon $icon not installed"
   done
   [ -f "$SHARE/icons/hicolor/scalable/mimetypes/application-x-kvb-book.svg" ] || fail "book icon not installed"
+  # The English texts: installed, and found by an installed program asked
+  # for English (it says so on standard error when it misses them).
+  for p in "${expected[@]}"; do
+    [ "$p" = kvbtool ] && continue
+    [ -f "$SHARE/velloran/translations/${p}_en.qm" ] || fail "$p's English texts not installed"
+  done
+  if [ -x "$PREFIX/bin/glancer" ]; then
+    err=$(cd "$WORK" && VELLORAN_LANG=en XDG_RUNTIME_DIR="$WORK" "$PREFIX/bin/glancer" --screenshot "$WORK/glancer-en.png" 2>&1 >/dev/null)
+    [[ "$err" == *"texts are missing"* ]] && fail "the installed glancer does not find its English texts: $err"
+    [ -s "$WORK/glancer-en.png" ] || fail "the installed glancer made no screenshot in English: $err"
+  fi
   # Nothing outside bin/ and share/.
   others=$(ls "$PREFIX" | grep -vxE 'bin|share')
   [ -z "$others" ] || fail "installed outside bin/ and share/: $others"
