@@ -10,6 +10,8 @@
 #include <platform/progressline.h>
 #include <platform/prompt.h>
 
+#include <QCoreApplication>
+
 #include <csignal>
 #include <cstdio>
 
@@ -40,10 +42,10 @@ public:
     {
         ++m_skipped;
         // Files of other kinds get no message box; say which kinds are taken.
-        printLine(stdout, platform::escapedText(path) + u'\t'
-                              + (message.isEmpty()
-                                     ? QStringLiteral("拡張子は jpg, jpeg, png, bmp のみ対応しています。")
-                                     : message));
+        const QString reason =
+            message.isEmpty() ? QCoreApplication::translate("BatchCommand", "拡張子は jpg, jpeg, png, bmp のみ対応しています。")
+                              : message;
+        printLine(stdout, platform::escapedText(path) + u'\t' + reason);
     }
     void entryAdded(int, const ImageEntry &entry, const QString &message) override
     {

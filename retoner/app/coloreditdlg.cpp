@@ -28,7 +28,7 @@ CColorEditDlg::CColorEditDlg(const ControlPoint &point, bool neutralPoint, QWidg
     : QDialog(parent), m_point(point), m_neutral(neutralPoint)
 {
     setObjectName(QStringLiteral("CColorEditDlg"));
-    setWindowTitle(QStringLiteral("色調整"));
+    setWindowTitle(tr("色調整"));
     auto *layout = new QVBoxLayout(this);
 
     auto *samples = new QHBoxLayout;
@@ -43,25 +43,25 @@ CColorEditDlg::CColorEditDlg(const ControlPoint &point, bool neutralPoint, QWidg
         const PointSamples s = pointSamples(this->point());
         paintSample(p, r, s.changed, s.limited);
     });
-    samples->addWidget(new QLabel(QStringLiteral("元の色"), this));
+    samples->addWidget(new QLabel(tr("元の色"), this));
     samples->addWidget(m_original);
     samples->addSpacing(16);
-    samples->addWidget(new QLabel(QStringLiteral("変更色"), this));
+    samples->addWidget(new QLabel(tr("変更色"), this));
     samples->addWidget(m_changed);
     samples->addStretch(1);
     layout->addLayout(samples);
 
     const int hue = sliderForHueShift(point.hueShift, neutralPoint);
     if (neutralPoint)
-        m_hue = makeValueSlider(this, QStringLiteral("色相"), 0, 719, hue,
+        m_hue = makeValueSlider(this, tr("色相"), 0, 719, hue,
                                 [](int v) { return QString::asprintf("%.1f", v / 2.0); });
     else
-        m_hue = makeValueSlider(this, QStringLiteral("色相"), -120, 120, hue,
+        m_hue = makeValueSlider(this, tr("色相"), -120, 120, hue,
                                 [](int v) { return QString::asprintf("%+.1f", v / 2.0); });
     const auto hundredths = [](int v) { return QString::asprintf("%+.2f", v / 100.0); };
-    m_saturation = makeValueSlider(this, QStringLiteral("彩度"), -50, 50,
+    m_saturation = makeValueSlider(this, tr("彩度"), -50, 50,
                                    static_cast<int>(std::lround(point.saturationShift * 100)), hundredths);
-    m_value = makeValueSlider(this, QStringLiteral("明度"), -50, 50,
+    m_value = makeValueSlider(this, tr("明度"), -50, 50,
                               static_cast<int>(std::lround(point.valueShift * 100)), hundredths);
     const ValueSlider *rows[3] = {&m_hue, &m_saturation, &m_value};
     for (int i = 0; i < 3; ++i) {

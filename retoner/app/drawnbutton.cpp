@@ -1,11 +1,27 @@
 #include "drawnbutton.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
 namespace {
 
 constexpr QSize StripPart(112, 28);
+
+QFont faceFont(QFont font, QSize part)
+{
+    font.setPixelSize(part.height() * 9 / 20);
+    return font;
+}
+
+// One part of the strip: the designed size, wider when the text needs it
+// (texts in other languages run longer): the icon, a gap, the text, a margin.
+QSize partSizeFor(const QString &text)
+{
+    const int side = StripPart.height() - 10;
+    const int textWidth = QFontMetrics(faceFont(QFont(), StripPart)).horizontalAdvance(text);
+    return {std::max(StripPart.width(), 5 + side + 4 + textWidth + 6 + 2), StripPart.height()};
+}
 
 void drawFaceIcon(QPainter &p, CDrawnButton::Face face, const QRectF &box, bool enabled)
 {
@@ -58,12 +74,12 @@ CDrawnButton::CDrawnButton(Face face, const QString &text, const QString &toolTi
     setAccessibleName(text);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
-    m_strip = makeStrip(face, text, StripPart);
+    m_strip = makeStrip(face, text, partSizeFor(text));
 }
 
 QSize CDrawnButton::sizeHint() const
 {
-    return StripPart;
+    return {m_strip.width() / 4, m_strip.height()};
 }
 
 QImage CDrawnButton::makeStrip(Face face, const QString &text, QSize part)
@@ -72,9 +88,7 @@ QImage CDrawnButton::makeStrip(Face face, const QString &text, QSize part)
     strip.fill(Qt::transparent);
     QPainter p(&strip);
     p.setRenderHint(QPainter::Antialiasing);
-    QFont font = p.font();
-    font.setPixelSize(part.height() * 9 / 20);
-    p.setFont(font);
+    p.setFont(faceFont(p.font(), part));
     for (int i = 0; i < 4; ++i) {
         const QRectF cell(i * part.width() + 0.5, 0.5, part.width() - 1.0, part.height() - 1.0);
         QColor top(248, 248, 248), bottom(214, 214, 220);

@@ -1,21 +1,22 @@
 #include "loadsettingdlg.h"
 
+#include "settingwidgets.h"
+
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 CLoadSettingDlg::CLoadSettingDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CLoadSettingDlg"));
-    setWindowTitle(QStringLiteral("登録設定"));
+    setWindowTitle(tr("登録設定"));
     auto *layout = new QVBoxLayout(this);
     m_modes = new QButtonGroup(this);
-    const QString texts[] = {QStringLiteral("自動判別、彩度のある単色はカラー"),
-                             QStringLiteral("自動判別、彩度のある単色はモノクロ"),
-                             QStringLiteral("全てカラーとする"), QStringLiteral("全てモノクロとする")};
+    const QString texts[] = {tr("自動判別、彩度のある単色はカラー"),
+                             tr("自動判別、彩度のある単色はモノクロ"),
+                             tr("全てカラーとする"), tr("全てモノクロとする")};
     for (int i = 0; i < 4; ++i) {
         auto *button = new QRadioButton(texts[i], this);
         m_modes->addButton(button, i);
@@ -23,13 +24,9 @@ CLoadSettingDlg::CLoadSettingDlg(QWidget *parent) : QDialog(parent)
     }
     m_modes->button(0)->setChecked(true);
     layout->addSpacing(8);
-    layout->addWidget(new QLabel(QStringLiteral("自動判別は完璧ではありません。"), this));
-    layout->addWidget(new QLabel(QStringLiteral("必ず画像リストで結果を確認してください。"), this));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(new QLabel(tr("自動判別は完璧ではありません。"), this));
+    layout->addWidget(new QLabel(tr("必ず画像リストで結果を確認してください。"), this));
+    layout->addWidget(makeOkCancel(this));
 }
 
 retoner::RegistrationMode CLoadSettingDlg::mode() const

@@ -3,6 +3,7 @@
 #include "retoneroptions.h"
 
 #include <platform/commandline.h>
+#include <ui/language.h>
 
 #include <QApplication>
 
@@ -44,6 +45,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Velloran"));
     QCoreApplication::setApplicationName(QStringLiteral("Retoner"));
+    // The messages printed per file and at the end speak the window's language.
+    ui::loadTexts(u"retoner");
     if (options.mode == RetonerOptions::Batch)
         return retoner::runBatch(options);
     return retoner::writeDefaultSettings(options);

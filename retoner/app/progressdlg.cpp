@@ -17,7 +17,7 @@ CProgressDlg::CProgressDlg(QWidget *parent) : QDialog(parent)
     m_text = new QLabel(this);
     m_text->setMinimumWidth(360);
     m_text->setTextFormat(Qt::PlainText);
-    m_stop = new QPushButton(QStringLiteral("中止"), this);
+    m_stop = new QPushButton(tr("中止"), this);
     m_stop->setAutoDefault(false);
     layout->addWidget(m_bar);
     layout->addWidget(m_text);

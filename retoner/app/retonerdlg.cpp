@@ -67,7 +67,7 @@ CRetonerDlg::CRetonerDlg(platform::Prompt &prompt, QWidget *parent) : QDialog(pa
 
     connect(&m_renderer, &PreviewRenderer::previewReady, this, &CRetonerDlg::previewArrived);
 
-    auto *about = new QAction(QStringLiteral("Retonerについて(&A)..."), this);
+    auto *about = new QAction(tr("Retonerについて(&A)..."), this);
     connect(about, &QAction::triggered, this, [this] { onCommand(CmdAbout); });
     addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -99,27 +99,27 @@ void CRetonerDlg::buildControls()
 
     // The list column.
     auto *left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("画像リスト (Drag&Drop可)"), this));
+    left->addWidget(new QLabel(tr("画像リスト (Drag&Drop可)"), this));
     m_list = new CPageListBox(m_session.batch(), this);
     m_list->setFixedWidth(190);
     left->addWidget(m_list, 1);
     auto *countRow = new QHBoxLayout;
-    countRow->addWidget(new QLabel(QStringLiteral("画像数"), this));
+    countRow->addWidget(new QLabel(tr("画像数"), this));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("count"));
     m_count->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     countRow->addWidget(m_count, 1);
     left->addLayout(countRow);
-    left->addWidget(button(CmdRegister, QStringLiteral("登録...")));
+    left->addWidget(button(CmdRegister, tr("登録...")));
     auto *kindRow = new QHBoxLayout;
-    kindRow->addWidget(drawn(CmdColor, CDrawnButton::Face::Color, QStringLiteral("Color"), QStringLiteral("カラーに設定")));
-    kindRow->addWidget(drawn(CmdMono, CDrawnButton::Face::Mono, QStringLiteral("Mono"), QStringLiteral("モノクロに設定")));
+    kindRow->addWidget(drawn(CmdColor, CDrawnButton::Face::Color, QStringLiteral("Color"), tr("カラーに設定")));
+    kindRow->addWidget(drawn(CmdMono, CDrawnButton::Face::Mono, QStringLiteral("Mono"), tr("モノクロに設定")));
     left->addLayout(kindRow);
     auto *listRow = new QHBoxLayout;
-    listRow->addWidget(button(CmdDelete, QStringLiteral("削除")));
-    listRow->addWidget(button(CmdSelectAll, QStringLiteral("全選択")));
-    listRow->addWidget(button(CmdShow, QStringLiteral("表示 >")));
+    listRow->addWidget(button(CmdDelete, tr("削除")));
+    listRow->addWidget(button(CmdSelectAll, tr("全選択")));
+    listRow->addWidget(button(CmdShow, tr("表示 >")));
     left->addLayout(listRow);
     top->addLayout(left);
 
@@ -127,26 +127,26 @@ void CRetonerDlg::buildControls()
     auto *right = new QVBoxLayout;
     auto *settingsRow = new QHBoxLayout;
     auto *comboColumn = new QVBoxLayout;
-    comboColumn->addWidget(new QLabel(QStringLiteral("設定ファイル"), this));
+    comboColumn->addWidget(new QLabel(tr("設定ファイル"), this));
     m_combo = new QComboBox(this);
     m_combo->setMinimumWidth(180);
     m_controls[IdSettingsCombo] = m_combo;
     comboColumn->addWidget(m_combo);
     settingsRow->addLayout(comboColumn);
-    settingsRow->addWidget(drawn(CmdOpenSettings, CDrawnButton::Face::OpenSettings, QStringLiteral("設定を開く..."),
-                                 QStringLiteral("設定ファイルを開く")),
+    settingsRow->addWidget(drawn(CmdOpenSettings, CDrawnButton::Face::OpenSettings, tr("設定を開く..."),
+                                 tr("設定ファイルを開く")),
                            0, Qt::AlignBottom);
-    settingsRow->addWidget(drawn(CmdSaveSettings, CDrawnButton::Face::SaveSettings, QStringLiteral("設定の保存..."),
-                                 QStringLiteral("名前を付けて設定を保存")),
+    settingsRow->addWidget(drawn(CmdSaveSettings, CDrawnButton::Face::SaveSettings, tr("設定の保存..."),
+                                 tr("名前を付けて設定を保存")),
                            0, Qt::AlignBottom);
     settingsRow->addSpacing(12);
-    settingsRow->addWidget(button(CmdColorSettings, QStringLiteral("カラー設定...")), 0, Qt::AlignBottom);
-    settingsRow->addWidget(button(CmdMonoSettings, QStringLiteral("モノクロ設定...")), 0, Qt::AlignBottom);
-    settingsRow->addWidget(button(CmdOutputSettings, QStringLiteral("出力設定...")), 0, Qt::AlignBottom);
+    settingsRow->addWidget(button(CmdColorSettings, tr("カラー設定...")), 0, Qt::AlignBottom);
+    settingsRow->addWidget(button(CmdMonoSettings, tr("モノクロ設定...")), 0, Qt::AlignBottom);
+    settingsRow->addWidget(button(CmdOutputSettings, tr("出力設定...")), 0, Qt::AlignBottom);
     settingsRow->addSpacing(12);
-    settingsRow->addWidget(button(CmdConvert, QStringLiteral("変換の実行")), 0, Qt::AlignBottom);
+    settingsRow->addWidget(button(CmdConvert, tr("変換の実行")), 0, Qt::AlignBottom);
     settingsRow->addStretch(1);
-    settingsRow->addWidget(button(CmdClose, QStringLiteral("閉じる")), 0, Qt::AlignTop);
+    settingsRow->addWidget(button(CmdClose, tr("閉じる")), 0, Qt::AlignTop);
     right->addLayout(settingsRow);
 
     auto *switchRow = new QHBoxLayout;
@@ -159,8 +159,8 @@ void CRetonerDlg::buildControls()
         connect(b, &QPushButton::clicked, this, [this, id] { onCommand(id); });
         return b;
     };
-    m_sourceButton = pushRadio(CmdShowSource, QStringLiteral("元画像"));
-    m_convertedButton = pushRadio(CmdShowConverted, QStringLiteral("変換画像"));
+    m_sourceButton = pushRadio(CmdShowSource, tr("元画像"));
+    m_convertedButton = pushRadio(CmdShowConverted, tr("変換画像"));
     m_fitButton = pushRadio(CmdFitToWindow, QStringLiteral("Fit to Window"));
     m_dotButton = pushRadio(CmdDotByDot, QStringLiteral("Dot by Dot"));
     auto *shown = new QButtonGroup(this);
@@ -305,7 +305,7 @@ void CRetonerDlg::onCommand(int id)
     case CmdRegister: {
         if (!states.registerFiles)
             return refuse();
-        const QStringList files = m_session.prompt().openFiles(QStringLiteral("画像の登録"),
+        const QStringList files = m_session.prompt().openFiles(tr("画像の登録"),
                                                                m_session.profile().imageFolder, PictureFilter);
         if (files.isEmpty())
             return;
@@ -352,7 +352,7 @@ void CRetonerDlg::onCommand(int id)
     case CmdOpenSettings: {
         if (!states.settings)
             return refuse();
-        const QString path = m_session.prompt().openFile(QStringLiteral("設定ファイルを開く"),
+        const QString path = m_session.prompt().openFile(tr("設定ファイルを開く"),
                                                          m_session.profile().tnpFolder, SettingsFilter);
         if (path.isEmpty())
             return;
@@ -364,7 +364,7 @@ void CRetonerDlg::onCommand(int id)
     case CmdSaveSettings: {
         if (!states.settings)
             return refuse();
-        const QString path = m_session.prompt().saveFile(QStringLiteral("名前を付けて設定を保存"),
+        const QString path = m_session.prompt().saveFile(tr("名前を付けて設定を保存"),
                                                          m_session.profile().tnpFolder, SettingsFilter);
         if (path.isEmpty())
             return;
@@ -409,7 +409,7 @@ void CRetonerDlg::onCommand(int id)
                                        + QStringLiteral("\nPowered by OpenCV ")
                                        + QString::fromStdString(cv::getVersionString()),
                                    platform::PromptIcon::None, platform::PromptButtons::Ok,
-                                   QStringLiteral("Retonerについて"));
+                                   tr("Retonerについて"));
         return;
     default:
         return;

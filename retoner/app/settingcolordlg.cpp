@@ -21,7 +21,7 @@ CSettingColorDlg::CSettingColorDlg(const ToneSettings &settings, platform::Promp
     : QDialog(parent), m_settings(settings), m_prompt(prompt), m_enabled(settings.color.correctionEnabled != 0)
 {
     setObjectName(QStringLiteral("CSettingColorDlg"));
-    setWindowTitle(QStringLiteral("カラー設定"));
+    setWindowTitle(tr("カラー設定"));
     // Half the height of the dialog's base unit: the graphs' border, marker
     // radius and hit radius.
     m_margin = std::max(4, fontMetrics().height() / 2);
@@ -29,13 +29,13 @@ CSettingColorDlg::CSettingColorDlg(const ToneSettings &settings, platform::Promp
     auto *layout = new QVBoxLayout(this);
 
     auto *chain = new QGridLayout;
-    chain->addWidget(new QLabel(QStringLiteral("ガウスぼかし"), this), 0, 0);
+    chain->addWidget(new QLabel(tr("ガウスぼかし"), this), 0, 0);
     m_blur = makeKernelCombo(this, color.blurIndex);
     chain->addWidget(m_blur, 0, 1);
-    auto *sharpen = new QGroupBox(QStringLiteral("シャープ化"), this);
+    auto *sharpen = new QGroupBox(tr("シャープ化"), this);
     auto *sharpenLayout = new QVBoxLayout(sharpen);
     m_sharpen = makeKernelCombo(sharpen, color.sharpenIndex);
-    m_strength = makeValueSlider(sharpen, QStringLiteral("強度"), 0, 100, color.sharpenStrength,
+    m_strength = makeValueSlider(sharpen, tr("強度"), 0, 100, color.sharpenStrength,
                                  [](int v) { return QString::asprintf("%.2f", v / 100.0); });
     sharpenLayout->addWidget(m_sharpen);
     sharpenLayout->addLayout(m_strength.row);
@@ -47,7 +47,7 @@ CSettingColorDlg::CSettingColorDlg(const ToneSettings &settings, platform::Promp
 
     auto *correction = new QGroupBox(this);
     auto *correctionLayout = new QGridLayout(correction);
-    m_correction = new QCheckBox(QStringLiteral("色補正"), correction);
+    m_correction = new QCheckBox(tr("色補正"), correction);
     m_correction->setChecked(m_enabled);
     correctionLayout->addWidget(m_correction, 0, 0, 1, 3);
     m_hs = new CHSGraph(m_margin, correction);
@@ -69,12 +69,12 @@ CSettingColorDlg::CSettingColorDlg(const ToneSettings &settings, platform::Promp
         const PointSamples s = pointSamples(m_settings.correction[pointIndex(m_selection)]);
         paintSample(p, r, s.changed, s.limited);
     });
-    side->addWidget(new QLabel(QStringLiteral("元の色"), correction));
+    side->addWidget(new QLabel(tr("元の色"), correction));
     side->addWidget(m_original);
-    side->addWidget(new QLabel(QStringLiteral("変更色"), correction));
+    side->addWidget(new QLabel(tr("変更色"), correction));
     side->addWidget(m_changed);
-    m_edit = new QPushButton(QStringLiteral("調整..."), correction);
-    m_reset = new QPushButton(QStringLiteral("リセット"), correction);
+    m_edit = new QPushButton(tr("調整..."), correction);
+    m_reset = new QPushButton(tr("リセット"), correction);
     for (QPushButton *b : {m_edit, m_reset})
         b->setAutoDefault(false);
     side->addSpacing(8);
@@ -142,7 +142,7 @@ void CSettingColorDlg::editSelectedPoint()
 
 void CSettingColorDlg::resetAll()
 {
-    if (m_prompt.message(QStringLiteral("全ての調整をリセットします。\nよろしいですか？"), platform::PromptIcon::Question,
+    if (m_prompt.message(tr("全ての調整をリセットします。\nよろしいですか？"), platform::PromptIcon::Question,
                          platform::PromptButtons::OkCancel)
         != platform::PromptAnswer::Ok)
         return;

@@ -23,14 +23,14 @@ CSettingMonoDlg::CSettingMonoDlg(const ToneSettings &settings, platform::Prompt 
     : QDialog(parent), m_settings(settings), m_prompt(prompt)
 {
     setObjectName(QStringLiteral("CSettingMonoDlg"));
-    setWindowTitle(QStringLiteral("モノクロ設定"));
+    setWindowTitle(tr("モノクロ設定"));
     const MonoParams &mono = settings.mono;
     auto *layout = new QVBoxLayout(this);
-    m_grayscale = new QCheckBox(QStringLiteral("グレースケール化"), this);
+    m_grayscale = new QCheckBox(tr("グレースケール化"), this);
     m_grayscale->setChecked(mono.grayscale != 0);
     layout->addWidget(m_grayscale);
 
-    auto *levels = new QGroupBox(QStringLiteral("レベル調整"), this);
+    auto *levels = new QGroupBox(tr("レベル調整"), this);
     auto *levelLayout = new QGridLayout(levels);
     m_graph = new CMyGraph(levels);
     m_graph->setFixedSize(256, 256);
@@ -39,9 +39,9 @@ CSettingMonoDlg::CSettingMonoDlg(const ToneSettings &settings, platform::Prompt 
     levelLayout->addWidget(m_graph, 0, 1);
     levelLayout->addWidget(new QLabel(QStringLiteral("In"), levels), 1, 1, Qt::AlignHCenter);
     const auto decimal = [](int v) { return QString::number(v); };
-    m_black = makeValueSlider(levels, QStringLiteral("黒レベル"), 0, 255, mono.blackLevel, decimal);
-    m_white = makeValueSlider(levels, QStringLiteral("白レベル"), 0, 255, mono.whiteLevel, decimal);
-    m_curve = makeValueSlider(levels, QStringLiteral("カーブ"), -100, 100, mono.curve,
+    m_black = makeValueSlider(levels, tr("黒レベル"), 0, 255, mono.blackLevel, decimal);
+    m_white = makeValueSlider(levels, tr("白レベル"), 0, 255, mono.whiteLevel, decimal);
+    m_curve = makeValueSlider(levels, tr("カーブ"), -100, 100, mono.curve,
                               [](int v) { return QString::asprintf("%.3f", std::pow(2.0, v / 100.0)); });
     levelLayout->addLayout(m_black.row, 2, 0, 1, 2);
     levelLayout->addLayout(m_white.row, 3, 0, 1, 2);
@@ -52,15 +52,15 @@ CSettingMonoDlg::CSettingMonoDlg(const ToneSettings &settings, platform::Prompt 
         connect(slider, &QSlider::valueChanged, m_graph, qOverload<>(&QWidget::update));
 
     auto *blurRow = new QHBoxLayout;
-    blurRow->addWidget(new QLabel(QStringLiteral("ガウスぼかし"), this));
+    blurRow->addWidget(new QLabel(tr("ガウスぼかし"), this));
     m_blur = makeKernelCombo(this, mono.blurIndex);
     blurRow->addWidget(m_blur, 1);
     layout->addLayout(blurRow);
 
-    auto *sharpen = new QGroupBox(QStringLiteral("シャープ化"), this);
+    auto *sharpen = new QGroupBox(tr("シャープ化"), this);
     auto *sharpenLayout = new QVBoxLayout(sharpen);
     m_sharpen = makeKernelCombo(sharpen, mono.sharpenIndex);
-    m_strength = makeValueSlider(sharpen, QStringLiteral("強度"), 0, 100, mono.sharpenStrength,
+    m_strength = makeValueSlider(sharpen, tr("強度"), 0, 100, mono.sharpenStrength,
                                  [](int v) { return QString::asprintf("%.2f", v / 100.0); });
     sharpenLayout->addWidget(m_sharpen);
     sharpenLayout->addLayout(m_strength.row);

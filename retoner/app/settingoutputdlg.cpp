@@ -35,20 +35,20 @@ CSettingOutputDlg::CSettingOutputDlg(const ToneSettings &settings, platform::Pro
     : QDialog(parent), m_settings(settings), m_prompt(prompt)
 {
     setObjectName(QStringLiteral("CSettingOutputDlg"));
-    setWindowTitle(QStringLiteral("出力設定"));
+    setWindowTitle(tr("出力設定"));
     const OutputParams &out = settings.output;
     auto *layout = new QVBoxLayout(this);
 
-    auto *size = new QGroupBox(QStringLiteral("縦横サイズの変更"), this);
+    auto *size = new QGroupBox(tr("縦横サイズの変更"), this);
     auto *sizeLayout = new QGridLayout(size);
     m_modes = new QButtonGroup(this);
-    const QString modeTexts[] = {QStringLiteral("変更しない"), QStringLiteral("倍率を指定"), QStringLiteral("サイズを指定")};
+    const QString modeTexts[] = {tr("変更しない"), tr("倍率を指定"), tr("サイズを指定")};
     for (int i = 0; i < 3; ++i)
         m_modes->addButton(new QRadioButton(modeTexts[i], size), i);
     m_modes->button(out.resizeMode)->setChecked(true);
-    m_ratio = makeValueSlider(size, QStringLiteral("倍率"), 10, 200, out.ratioPercent,
+    m_ratio = makeValueSlider(size, tr("倍率"), 10, 200, out.ratioPercent,
                               [](int v) { return QStringLiteral("%1 %").arg(v); });
-    m_uniform = new QCheckBox(QStringLiteral("全ての画像を同じサイズに（平均値に倍率を適用）"), size);
+    m_uniform = new QCheckBox(tr("全ての画像を同じサイズに（平均値に倍率を適用）"), size);
     m_uniform->setChecked(out.uniformSize != 0);
     m_width = sizeBox(size, out.width);
     m_height = sizeBox(size, out.height);
@@ -57,15 +57,15 @@ CSettingOutputDlg::CSettingOutputDlg(const ToneSettings &settings, platform::Pro
     sizeLayout->addLayout(m_ratio.row, 2, 1, 1, 3);
     sizeLayout->addWidget(m_uniform, 3, 1, 1, 3);
     sizeLayout->addWidget(m_modes->button(2), 4, 0, 1, 4);
-    sizeLayout->addWidget(new QLabel(QStringLiteral("幅"), size), 5, 1);
+    sizeLayout->addWidget(new QLabel(tr("幅"), size), 5, 1);
     sizeLayout->addWidget(m_width, 5, 2);
-    sizeLayout->addWidget(new QLabel(QStringLiteral("高さ"), size), 6, 1);
+    sizeLayout->addWidget(new QLabel(tr("高さ"), size), 6, 1);
     sizeLayout->addWidget(m_height, 6, 2);
     sizeLayout->setColumnMinimumWidth(0, 16);
     layout->addWidget(size);
 
     auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(new QLabel(QStringLiteral("保存フォルダー"), this));
+    folderRow->addWidget(new QLabel(tr("保存フォルダー"), this));
     m_folder = new QLineEdit(settings.outputFolder, this);
     m_folder->setMaxLength(MaxFolderLength);
     m_folder->setMinimumWidth(320);
@@ -80,7 +80,7 @@ CSettingOutputDlg::CSettingOutputDlg(const ToneSettings &settings, platform::Pro
             m_folder->setText(platform::withoutTrailingSlash(folder));
     });
 
-    auto *format = new QGroupBox(QStringLiteral("保存フォーマット"), this);
+    auto *format = new QGroupBox(tr("保存フォーマット"), this);
     auto *formatLayout = new QVBoxLayout(format);
     auto *formatRow = new QHBoxLayout;
     m_formats = new QButtonGroup(this);
@@ -91,7 +91,7 @@ CSettingOutputDlg::CSettingOutputDlg(const ToneSettings &settings, platform::Pro
         formatRow->addWidget(button);
     }
     m_formats->button(out.format)->setChecked(true);
-    m_quality = makeValueSlider(format, QStringLiteral("JPEG品質"), 0, 100, out.jpegQuality,
+    m_quality = makeValueSlider(format, tr("JPEG品質"), 0, 100, out.jpegQuality,
                                 [](int v) { return QString::number(v); });
     formatLayout->addLayout(formatRow);
     formatLayout->addLayout(m_quality.row);

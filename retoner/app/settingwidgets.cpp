@@ -3,6 +3,7 @@
 #include <platform/prompt.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -13,8 +14,8 @@
 QComboBox *makeKernelCombo(QWidget *parent, int index)
 {
     auto *combo = new QComboBox(parent);
-    combo->addItems({QStringLiteral("なし"), QStringLiteral("3 x 3"), QStringLiteral("5 x 5"), QStringLiteral("7 x 7"),
-                     QStringLiteral("9 x 9")});
+    combo->addItems({QCoreApplication::translate("SettingWidgets", "なし"), QStringLiteral("3 x 3"),
+                     QStringLiteral("5 x 5"), QStringLiteral("7 x 7"), QStringLiteral("9 x 9")});
     combo->setCurrentIndex(index);
     return combo;
 }
@@ -50,11 +51,13 @@ ValueSlider makeValueSlider(QWidget *parent, const QString &title, int minimum, 
 bool checkKernelSelection(platform::Prompt &prompt, const QComboBox *blur, const QComboBox *sharpen)
 {
     if (blur->currentIndex() < 0) {
-        prompt.message(QStringLiteral("ガウスぼかしを選択してください。"), platform::PromptIcon::Stop);
+        prompt.message(QCoreApplication::translate("SettingWidgets", "ガウスぼかしを選択してください。"),
+                       platform::PromptIcon::Stop);
         return false;
     }
     if (sharpen->currentIndex() < 0) {
-        prompt.message(QStringLiteral("シャープ化を選択してください。"), platform::PromptIcon::Stop);
+        prompt.message(QCoreApplication::translate("SettingWidgets", "シャープ化を選択してください。"),
+                       platform::PromptIcon::Stop);
         return false;
     }
     return true;
@@ -63,7 +66,7 @@ bool checkKernelSelection(platform::Prompt &prompt, const QComboBox *blur, const
 QDialogButtonBox *makeOkCancel(QDialog *dialog)
 {
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("SettingWidgets", "キャンセル"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

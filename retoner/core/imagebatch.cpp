@@ -4,7 +4,9 @@
 #include <platform/orderedwork.h>
 #include <platform/paths.h>
 #include <platform/prompt.h>
+#include <platform/uitext.h>
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <opencv2/imgcodecs.hpp>
@@ -35,14 +37,19 @@ private:
     bool &m_flag;
 };
 
-const QString SizeMessage = QStringLiteral("サイズが0または4GB以上のファイルは無視されます。");
-const QString NothingFoundMessage =
-    QStringLiteral("対象ファイルが見つかりません。\n拡張子は jpg, jpeg, png, bmp のみ対応しています。");
-const QString ReadFailedMessage = QStringLiteral("画像ファイルの読み出しに失敗しました。");
-const QString TooSmallMessage = QStringLiteral("変換後のサイズが1ピクセル未満になります。");
-const QString ConvertFailedMessage = QStringLiteral("画像の変換に失敗しました。");
-const QString SameAsSourceMessage = QStringLiteral("保存先が登録された元画像と同じファイルです。");
-const QString WriteFailedMessage = QStringLiteral("画像ファイルの保存に失敗しました。");
+// Messages of registration and conversion, in the language in use when shown.
+using platform::UiText;
+constexpr UiText SizeMessage{"ImageBatch",
+                             QT_TRANSLATE_NOOP("ImageBatch", "サイズが0または4GB以上のファイルは無視されます。")};
+constexpr UiText NothingFoundMessage{
+    "ImageBatch",
+    QT_TRANSLATE_NOOP("ImageBatch", "対象ファイルが見つかりません。\n拡張子は jpg, jpeg, png, bmp のみ対応しています。")};
+constexpr UiText ReadFailedMessage{"ImageBatch", QT_TRANSLATE_NOOP("ImageBatch", "画像ファイルの読み出しに失敗しました。")};
+constexpr UiText TooSmallMessage{"ImageBatch", QT_TRANSLATE_NOOP("ImageBatch", "変換後のサイズが1ピクセル未満になります。")};
+constexpr UiText ConvertFailedMessage{"ImageBatch", QT_TRANSLATE_NOOP("ImageBatch", "画像の変換に失敗しました。")};
+constexpr UiText SameAsSourceMessage{"ImageBatch",
+                                     QT_TRANSLATE_NOOP("ImageBatch", "保存先が登録された元画像と同じファイルです。")};
+constexpr UiText WriteFailedMessage{"ImageBatch", QT_TRANSLATE_NOOP("ImageBatch", "画像ファイルの保存に失敗しました。")};
 
 // A file as the system knows it, whatever name or link leads to it.
 struct FileId {
@@ -77,7 +84,7 @@ bool outputFolderExists(const QString &folder)
 
 QString noOutputFolderMessage()
 {
-    return QStringLiteral("保存フォルダーが見つかりません。");
+    return QCoreApplication::translate("ImageBatch", "保存フォルダーが見つかりません。");
 }
 
 ImageBatch::ImageBatch(platform::Prompt &prompt) : m_prompt(prompt) {}
@@ -149,7 +156,7 @@ int ImageBatch::registerFiles(const QStringList &paths, RegistrationMode mode,
     if (found.empty())
         return 0;
     const int total = static_cast<int>(std::min<size_t>(found.size(), INT_MAX));
-    observer.begin(QStringLiteral("登録中"), total);
+    observer.begin(QCoreApplication::translate("ImageBatch", "登録中"), total);
     int done = 0;
     for (auto &entry : found) {
         observer.setText(entry->path);
@@ -214,7 +221,7 @@ void ImageBatch::convertEntries(const ToneSettings &settings, BatchObserver &obs
     for (const auto &entry : registering ? *registering : m_entries)
         todo.push_back(entry.get());
     const int total = static_cast<int>(std::min<size_t>(todo.size(), INT_MAX));
-    observer.begin(QStringLiteral("変換中"), total);
+    observer.begin(QCoreApplication::translate("ImageBatch", "変換中"), total);
 
     const QSize average = averageSize();
     const std::vector<int> writeParams{cv::IMWRITE_JPEG_QUALITY, settings.output.jpegQuality};
@@ -325,13 +332,14 @@ void ImageBatch::convertEntries(const ToneSettings &settings, BatchObserver &obs
 void ImageBatch::finishReport(ConvertReport &report)
 {
     if (report.failures > 0) {
-        report.message = QStringLiteral("%1 個のファイルの保存に失敗しました。").arg(report.failures);
+        report.message =
+            QCoreApplication::translate("ImageBatch", "%1 個のファイルの保存に失敗しました。").arg(report.failures);
         m_prompt.message(report.message, platform::PromptIcon::None);
     } else if (report.cancelled) {
-        report.message = QStringLiteral("中止しました。");
+        report.message = QCoreApplication::translate("ImageBatch", "中止しました。");
         m_prompt.message(report.message, platform::PromptIcon::Information);
     } else {
-        report.message = QStringLiteral("完了しました。");
+        report.message = QCoreApplication::translate("ImageBatch", "完了しました。");
         m_prompt.message(report.message, platform::PromptIcon::Information);
     }
 }

@@ -6,6 +6,8 @@
 #include <platform/prompt.h>
 #include <platform/settings.h>
 
+#include <QCoreApplication>
+
 namespace retoner {
 
 MainControlStates mainControlStates(int count, int selectedCount, bool busy)
@@ -66,7 +68,7 @@ bool RetonerSession::saveSettings(const QString &path)
     m_profile.tnpFolder = platform::folderOf(path);
     if (!writeSettings(m_settings, path, m_prompt))
         return false;
-    m_prompt.message(QStringLiteral("保存しました。"), platform::PromptIcon::Information);
+    m_prompt.message(QCoreApplication::translate("RetonerSession", "保存しました。"), platform::PromptIcon::Information);
     m_profile.recent.add(path);
     selectHead();
     return true;

@@ -8,6 +8,7 @@
 #include <platform/safefile.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -223,8 +224,8 @@ SettingsWriteResult writeSettingsFile(const ToneSettings &settings, const QStrin
 QString writeMessage(SettingsWriteResult result)
 {
     switch (result) {
-    case SettingsWriteResult::OpenFailed: return QStringLiteral("設定の保存に失敗しました。(Open)");
-    case SettingsWriteResult::WriteFailed: return QStringLiteral("保存に失敗しました。(Write)");
+    case SettingsWriteResult::OpenFailed: return QCoreApplication::translate("SettingsFile", "設定の保存に失敗しました。(Open)");
+    case SettingsWriteResult::WriteFailed: return QCoreApplication::translate("SettingsFile", "保存に失敗しました。(Write)");
     case SettingsWriteResult::Written: break;
     }
     return {};
@@ -335,11 +336,11 @@ SettingsReadReport readSettingsBytes(ToneSettings &s, QByteArray bytes)
 QString readMessage(const SettingsReadReport &report)
 {
     if (!report.opened)
-        return QStringLiteral("設定ファイルの読み出しに失敗しました。(Open)");
+        return QCoreApplication::translate("SettingsFile", "設定ファイルの読み出しに失敗しました。(Open)");
     if (report.overflow)
-        return QStringLiteral("設定ファイルの読み出しでエラーが発生しました。");
+        return QCoreApplication::translate("SettingsFile", "設定ファイルの読み出しでエラーが発生しました。");
     if (report.errors != 0)
-        return QStringLiteral("設定ファイルの読み出しでエラーが発生しました。（%1 回）").arg(report.errors);
+        return QCoreApplication::translate("SettingsFile", "設定ファイルの読み出しでエラーが発生しました。（%1 回）").arg(report.errors);
     return {};
 }
 
