@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>２倍 - 上段中</source>
-        <translation>2× - Top centre</translation>
+        <translation>2× - Top center</translation>
     </message>
     <message>
         <source>２倍 - 上段右</source>
@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>２倍 - 中段中</source>
-        <translation>2× - Centre</translation>
+        <translation>2× - Center</translation>
     </message>
     <message>
         <source>２倍 - 中段右</source>
@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>２倍 - 下段中</source>
-        <translation>2× - Bottom centre</translation>
+        <translation>2× - Bottom center</translation>
     </message>
     <message>
         <source>２倍 - 下段右</source>
