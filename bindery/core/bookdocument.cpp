@@ -3,6 +3,7 @@
 #include "messages.h"
 
 #include <book/principalattributes.h>
+#include <platform/sharedtexts.h>
 #include <platform/textcompare.h>
 
 #include <QtGlobal>
@@ -76,7 +77,7 @@ Validation validateDocument(const BookDocument &doc, bool rangesOnly)
         {doc.year, 9999, Field::Year}, {doc.month, 12, Field::Month}, {doc.day, 31, Field::Day}};
     for (const NumberField &n : numbers) {
         if (n.value < 0 || n.value > n.limit)
-            return {false, text::RangeFormat.arg(0).arg(n.limit), n.field};
+            return {false, platform::NumberRangeFormat.arg(0).arg(n.limit), n.field};
     }
     if (rangesOnly)
         return {};

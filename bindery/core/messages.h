@@ -60,8 +60,6 @@ inline constexpr platform::UiText ContentControl{"BinderyMessages",
 // The data exchange's range words.
 inline constexpr platform::UiText TooLongFormat{"BinderyMessages",
     QT_TRANSLATE_NOOP("BinderyMessages", "%1 文字以内で入力してください。")};
-inline constexpr platform::UiText RangeFormat{"BinderyMessages",
-    QT_TRANSLATE_NOOP("BinderyMessages", "%1 から %2 までの整数を入力してください。")};
 
 inline constexpr platform::UiText FolderCaption{"BinderyMessages",
     QT_TRANSLATE_NOOP("BinderyMessages", "画像を含むフォルダを選択")};

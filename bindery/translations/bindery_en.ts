@@ -149,10 +149,6 @@ Only the extensions jpg, jpeg, png, bmp and kvb are supported.</translation>
         <translation>Enter no more than %1 characters.</translation>
     </message>
     <message>
-        <source>%1 から %2 までの整数を入力してください。</source>
-        <translation>Enter a whole number from %1 to %2.</translation>
-    </message>
-    <message>
         <source>画像を含むフォルダを選択</source>
         <translation>Choose a folder with images</translation>
     </message>

@@ -1,8 +1,7 @@
 #include "numberfield.h"
 
 #include <platform/prompt.h>
-
-#include <QCoreApplication>
+#include <platform/sharedtexts.h>
 
 #include <algorithm>
 #include <limits>
@@ -76,7 +75,7 @@ bool numbersInRange(std::initializer_list<NumberField *> fields, platform::Promp
     for (NumberField *field : fields) {
         if (field->inRange())
             continue;
-        prompt.message(QCoreApplication::translate("NumberField", "%1 から %2 までの整数を入力してください。").arg(field->low()).arg(field->high()),
+        prompt.message(platform::NumberRangeFormat.arg(field->low()).arg(field->high()),
                        icon);
         field->setFocus();
         field->selectAll();
