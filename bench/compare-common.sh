@@ -39,9 +39,12 @@ echo "pack 200 MB: kvbtool ${t_pack}s, cat+sync ${t_catsync}s (medians of 7, tak
 report "kvbtool pack of 200 MB of page files (warm, medians)" "${t_pack} s" "cat + sync FILE: ${t_catsync} s" "$(ratio "$t_pack" "$t_catsync")" "<= 1.1"
 rm -f "$SCRATCH/out.kvb" "$SCRATCH/out.cat"
 
-json=$("$BENCH" --benchmark_format=json 2>/dev/null)
+json=$("$BENCH" --benchmark_format=json --benchmark_filter=-BM_Load 2>/dev/null)
 walk_us=$(printf "%s" "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_Walk")][0]; print("%.3f" % (b["real_time"] * 1000 / 10000))')
-load_ms=$(printf '%s' "$json" | python3 -c 'import json,sys; d=json.load(sys.stdin); b=[b for b in d["benchmarks"] if b["name"].startswith("BM_Load")][0]; print("%.1f" % b["real_time"])')
+# The decode is taken as the best of five repetitions, as djpeg's is the best
+# of five runs.
+load_json=$("$BENCH" --benchmark_format=json --benchmark_filter=BM_Load --benchmark_repetitions=5 2>/dev/null)
+load_ms=$(printf '%s' "$load_json" | python3 -c 'import json,sys; d=json.load(sys.stdin); r=[b["real_time"] for b in d["benchmarks"] if b["name"].startswith("BM_Load") and b.get("run_type") == "iteration"]; print("%.1f" % min(r))')
 echo "walk 10,000-page book: ${walk_us} us per page (goal < 5)"
 report "walking a 10,000-page book, per page (warm)" "${walk_us} us" "-" "$walk_us" "<= 5"
 
