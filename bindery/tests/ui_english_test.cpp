@@ -10,7 +10,7 @@
 #include "app/settingdlg.h"
 
 #include <tests/visibletexts.h>
-#include <ui/language.h>
+#include <tests/englishtexts.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -23,15 +23,8 @@ using testsupport::japaneseTexts;
 
 TEST(BinderyEnglish, WindowMenuDialogsAndMessagesShowNoJapaneseButTheUsersOwn)
 {
-    // Japanese again afterwards, for the other tests.
-    struct Japanese {
-        ~Japanese()
-        {
-            ui::loadTexts(u"bindery", ui::Language::Japanese, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")});
-        }
-    } restore;
-    ASSERT_TRUE(
-        ui::loadTexts(u"bindery", ui::Language::English, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")}));
+    const testsupport::EnglishTexts english(u"bindery");
+    ASSERT_TRUE(english.loaded);
     binderytest::Workspace ws;
     platform::ScriptedPrompt prompt;
     CBinderyDlg dlg(prompt);

@@ -148,4 +148,9 @@ QStringList japaneseTexts(QWidget *window)
     return found;
 }
 
+std::string japaneseReport(QWidget *window)
+{
+    return japaneseTexts(window).join(u'\n').toStdString();
+}
+
 } // namespace testsupport

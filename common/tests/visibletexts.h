@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <string>
+
 class QWidget;
 
 namespace testsupport {
@@ -21,5 +23,7 @@ QStringList visibleTexts(QWidget *window);
 
 // The entries of visibleTexts(window) that hold Japanese.
 QStringList japaneseTexts(QWidget *window);
+// The same one a line, as a test's failure shows it best ("" when none).
+std::string japaneseReport(QWidget *window);
 
 } // namespace testsupport

@@ -6,11 +6,10 @@
 
 #include "core/glancercommands.h"
 #include "tests/testsupport.h"
-#include "ui/language.h"
+#include "englishtexts.h"
 #include "visibletexts.h"
 
 #include <QMenu>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,20 +21,11 @@
 using namespace glancer;
 using testsupport::containsJapanese;
 
-namespace {
-
-// The window's texts that hold Japanese, one a line.
-std::string japanese(QWidget *window)
-{
-    return testsupport::japaneseTexts(window).join(u'\n').toStdString();
-}
-
-} // namespace
 
 TEST(GlancerEnglish, ListPreviewMenusAndDialogsShowNoJapanese)
 {
-    ASSERT_TRUE(ui::loadTexts(u"glancer", ui::Language::English, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")}));
-    const auto restore = qScopeGuard([] { ui::loadTexts(u"glancer", ui::Language::Japanese); });
+    const testsupport::EnglishTexts english(u"glancer");
+    ASSERT_TRUE(english.loaded);
 
     QTemporaryDir dir, config;
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
@@ -55,11 +45,11 @@ TEST(GlancerEnglish, ListPreviewMenusAndDialogsShowNoJapanese)
     QApplication::processEvents();
 
     // The folder list with its menu, and the settings dialog.
-    EXPECT_EQ(japanese(&frame), "");
+    EXPECT_EQ(testsupport::japaneseReport(&frame), "");
     std::unique_ptr<QMenu> menu(view.createMenu());
-    EXPECT_EQ(japanese(menu.get()), "");
+    EXPECT_EQ(testsupport::japaneseReport(menu.get()), "");
     CSettingDlg settings(app.settings(), prompt);
-    EXPECT_EQ(japanese(&settings), "");
+    EXPECT_EQ(testsupport::japaneseReport(&settings), "");
 
     // Painted and told by message: the pad, About, a failed opening.
     for (const QString &label : CGlancerView::padLabels())
@@ -79,7 +69,7 @@ TEST(GlancerEnglish, ListPreviewMenusAndDialogsShowNoJapanese)
     QTest::keyClick(view.listCtrl(), Qt::Key_Down);
     QTest::keyClick(view.listCtrl(), Qt::Key_Return);
     ASSERT_TRUE(view.previewMode()) << prompt.texts().join(u'\n').toStdString();
-    EXPECT_EQ(japanese(&frame), "");
+    EXPECT_EQ(testsupport::japaneseReport(&frame), "");
     menu.reset(view.createMenu());
-    EXPECT_EQ(japanese(menu.get()), "");
+    EXPECT_EQ(testsupport::japaneseReport(menu.get()), "");
 }

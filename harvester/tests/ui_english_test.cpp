@@ -7,11 +7,10 @@
 #include "app/harvesterdlg.h"
 #include "core/controlenabling.h"
 #include "core/messages.h"
-#include "ui/language.h"
+#include "englishtexts.h"
 #include "visibletexts.h"
 
 #include <QLineEdit>
-#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -22,9 +21,8 @@ using testsupport::japaneseTexts;
 
 TEST(HarvesterEnglish, DialogLogMessagesAndAboutShowNoJapanese)
 {
-    ASSERT_TRUE(
-        ui::loadTexts(u"harvester", ui::Language::English, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")}));
-    const auto restore = qScopeGuard([] { ui::loadTexts(u"harvester", ui::Language::Japanese); });
+    const testsupport::EnglishTexts english(u"harvester");
+    ASSERT_TRUE(english.loaded);
 
     Workspace ws;
     const QString img = ws.jpegFile(QStringLiteral("src/1.jpg"), 1);
@@ -46,7 +44,7 @@ TEST(HarvesterEnglish, DialogLogMessagesAndAboutShowNoJapanese)
     const QStringList log = dlg.run().log().logText().split(u'\n');
     EXPECT_TRUE(log.contains(text::NoBookWrittenLog.text()));
     EXPECT_EQ(log.back(), (RunSummary{1, 1}.text()));
-    EXPECT_EQ(japaneseTexts(&dlg).join(u'\n').toStdString(), "");
+    EXPECT_EQ(testsupport::japaneseReport(&dlg), "");
 
     dlg.onCommand(CmdAbout);
     ASSERT_EQ(prompt.shown().size(), 3u);

@@ -12,12 +12,11 @@
 #include "shelf_testbooks.h"
 
 #include "pageview/controldlg.h"
-#include "ui/language.h"
+#include "englishtexts.h"
 #include "visibletexts.h"
 
 #include <QFileInfo>
 #include <QMenu>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,21 +28,11 @@
 using namespace leafreader;
 using testsupport::containsJapanese;
 
-namespace {
-
-// The window's texts that hold Japanese, one a line.
-std::string japanese(QWidget *window)
-{
-    return testsupport::japaneseTexts(window).join(u'\n').toStdString();
-}
-
-} // namespace
 
 TEST(LeafreaderEnglish, ListBookMenusAndDialogsShowNoJapanese)
 {
-    ASSERT_TRUE(ui::loadTexts(u"leafreader", ui::Language::English,
-                              {QStringLiteral(VELLORAN_BUILD_DIR "/translations")}));
-    const auto restore = qScopeGuard([] { ui::loadTexts(u"leafreader", ui::Language::Japanese); });
+    const testsupport::EnglishTexts english(u"leafreader");
+    ASSERT_TRUE(english.loaded);
 
     QTemporaryDir dir;
     const QString library = dir.filePath(QStringLiteral("library"));
@@ -69,21 +58,21 @@ TEST(LeafreaderEnglish, ListBookMenusAndDialogsShowNoJapanese)
     ASSERT_FALSE(view.bookMode());
 
     // The folder list, its menu, and the resume list's menu.
-    EXPECT_EQ(japanese(&frame), "");
+    EXPECT_EQ(testsupport::japaneseReport(&frame), "");
     std::unique_ptr<QMenu> menu(shelf.createMenu());
-    EXPECT_EQ(japanese(menu.get()), "");
+    EXPECT_EQ(testsupport::japaneseReport(menu.get()), "");
     shelf.onCommand(CmdSwitchScreen);
     menu.reset(shelf.createMenu());
-    EXPECT_EQ(japanese(menu.get()), "");
+    EXPECT_EQ(testsupport::japaneseReport(menu.get()), "");
     shelf.onCommand(CmdSwitchScreen);
 
     // The dialogs the list opens.
     SettingDlg settings(startup.settings(), startup.listSettings(), prompt);
-    EXPECT_EQ(japanese(&settings), "");
+    EXPECT_EQ(testsupport::japaneseReport(&settings), "");
     FileInfoDlg information(gatherFileInformation(bookPath, QFileInfo(bookPath).size()));
-    EXPECT_EQ(japanese(&information), "");
+    EXPECT_EQ(testsupport::japaneseReport(&information), "");
     CInqResumeDeleteDlg question;
-    EXPECT_EQ(japanese(&question), "");
+    EXPECT_EQ(testsupport::japaneseReport(&question), "");
 
     // Painted and told by message: the pad, About, failures.
     for (const QString &label : CControlDlg::faceLabels())
@@ -104,9 +93,9 @@ TEST(LeafreaderEnglish, ListBookMenusAndDialogsShowNoJapanese)
     shelf.list()->setFocus();
     QTest::keyClick(shelf.list(), Qt::Key_Return);
     ASSERT_TRUE(view.bookMode()) << prompt.texts().join(u'\n').toStdString();
-    EXPECT_EQ(japanese(&frame), "");
+    EXPECT_EQ(testsupport::japaneseReport(&frame), "");
     menu.reset(view.createBookMenu());
-    EXPECT_EQ(japanese(menu.get()), "");
+    EXPECT_EQ(testsupport::japaneseReport(menu.get()), "");
     QTest::keyClick(&view, Qt::Key_5);
     EXPECT_EQ(view.statusPopup().text(), QStringLiteral("Zoom mode: ON"));
     QTest::keyClick(&view, Qt::Key_Backspace);

@@ -10,7 +10,7 @@
 #include "visibletexts.h"
 
 #include <platform/prompt.h>
-#include <ui/language.h>
+#include <tests/englishtexts.h>
 
 #include "qtprint.h"
 
@@ -23,23 +23,10 @@
 
 using namespace retoner;
 
-namespace {
-
-// The other tests of this program read Japanese, whatever happens here.
-struct EnglishTexts {
-    EnglishTexts()
-    {
-        loaded = ui::loadTexts(u"retoner", ui::Language::English, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")});
-    }
-    ~EnglishTexts() { ui::loadTexts(u"retoner", ui::Language::Japanese); }
-    bool loaded = false;
-};
-
-} // namespace
 
 TEST(EnglishWindow, WindowDialogsAndMessagesHoldNoJapanese)
 {
-    const EnglishTexts english;
+    const testsupport::EnglishTexts english(u"retoner");
     ASSERT_TRUE(english.loaded);
     QTemporaryDir dir;
     QStringList pictures;

@@ -7,7 +7,7 @@
 #include "testimages.h"
 
 #include <tests/visibletexts.h>
-#include <ui/language.h>
+#include <tests/englishtexts.h>
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -20,15 +20,8 @@ using testsupport::japaneseTexts;
 
 TEST(RetouchEnglish, WindowMenuQualityDialogAndPromptsShowNoJapanese)
 {
-    // Japanese again afterwards, for the other tests.
-    struct Japanese {
-        ~Japanese()
-        {
-            ui::loadTexts(u"retouch", ui::Language::Japanese, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")});
-        }
-    } restore;
-    ASSERT_TRUE(
-        ui::loadTexts(u"retouch", ui::Language::English, {QStringLiteral(VELLORAN_BUILD_DIR "/translations")}));
+    const testsupport::EnglishTexts english(u"retouch");
+    ASSERT_TRUE(english.loaded);
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("page.png"));
     ASSERT_TRUE(retouchtest::writePicture(page, retouchtest::gradient(120, 90)));
