@@ -518,14 +518,18 @@ TEST(PdfRun, AnAbortWhileABookIsWrittenEndsTheRunOnceItIsWritten)
     ws.fakePdf(QStringLiteral("pdfs/b.pdf"), {"image " + jpg});
     RunFixture f;
     bool launched = false;
-    int aborts = 0;
+    bool aborted = false;
     f.observer.onLine = [&](const QString &line) { launched = launched || line.startsWith(f.run.extractorPrefix()); };
+    // Aborted once; the events that go on while the book is written (more of
+    // them on a busy machine) leave the run to finish it.
     f.observer.onEvents = [&] {
-        if (launched && f.run.running() && aborts++ == 0)
+        if (launched && f.run.running() && !aborted) {
+            aborted = true;
             f.run.FinishPdf(true, 0);
+        }
     };
     ASSERT_TRUE(f.runToEnd(pdfOptions(PdfToBook, ws.path(QStringLiteral("pdfs")), work)));
-    ASSERT_EQ(aborts, 1);
+    ASSERT_TRUE(aborted);
     EXPECT_EQ(pagesOf(ws.path(QStringLiteral("pdfs/a.kvb"))).size(), 1u);
     EXPECT_FALSE(exists(ws.path(QStringLiteral("pdfs/b.kvb"))));
     EXPECT_EQ(f.run.summary().done, 1);
